@@ -1,0 +1,93 @@
+#include "Core/Operations/OperationContext.h"
+
+#include "Core/Operations/IOperationFactory.h"
+#include "Core/Operations/Operation.h"
+#include "Util/ObserverList.h"
+
+namespace Core {
+namespace Operations {
+
+OperationContext::OperationContext()
+    : m_selectionManager(m_document, m_pickInput)
+    , m_history(this)
+{
+}
+
+OperationContext::~OperationContext()
+{
+    m_currentOperation.reset();
+}
+
+void OperationContext::startOperation(unsigned id)
+{
+    // Local copies keep each operation alive while it runs, even when it
+    // ends itself and leaves the current slot.
+    if (const boost::shared_ptr<Operation> previous = m_currentOperation)
+        previous->cancel();
+    m_currentOperation = m_factory ? m_factory->createOperation(id) : boost::shared_ptr<Operation>();
+    if (const boost::shared_ptr<Operation> next = m_currentOperation)
+        next->execute();
+}
+
+void OperationContext::endOperation()
+{
+    leaveCurrentOperation(true);
+}
+
+void OperationContext::abandonOperation()
+{
+    leaveCurrentOperation(false);
+}
+
+void OperationContext::leaveCurrentOperation(bool recordInHistory)
+{
+    const boost::shared_ptr<Operation> finished = m_currentOperation;
+    if (recordInHistory) {
+        const auto undoable = boost::dynamic_pointer_cast<ObjectOperation>(finished);
+        if (undoable)
+            m_history.push(undoable);
+    }
+    m_currentOperation.reset();
+    m_selectionManager.clear();
+    notifyUpdate();
+}
+
+void OperationContext::notifyUpdate()
+{
+    Util::notifyAll(m_updateObservers);
+}
+
+void OperationContext::cancelCurrentOperation()
+{
+    if (const boost::shared_ptr<Operation> current = m_currentOperation)
+        current->cancel();
+    m_selectionManager.clear();
+    notifyUpdate();
+}
+
+void OperationContext::newDocument()
+{
+    if (const boost::shared_ptr<Operation> current = m_currentOperation)
+        current->cancel();
+    m_selectionManager.clear();
+    m_history.clear();
+    m_consoleInput.reset();
+    m_pickInput.clearRequest();
+    m_document.reset();
+    m_processRecords.clear();
+    notifyUpdate();
+}
+
+void OperationContext::addUpdateObserver(const ObserverPtr &observer)
+{
+    if (observer)
+        m_updateObservers.push_back(observer);
+}
+
+void OperationContext::setOperationFactory(const boost::shared_ptr<IOperationFactory> &factory)
+{
+    m_factory = factory;
+}
+
+} // namespace Operations
+} // namespace Core

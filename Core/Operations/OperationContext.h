@@ -1,0 +1,86 @@
+#pragma once
+
+#include "Core/Operations/ConsoleInput.h"
+#include "Core/Operations/OperationHistory.h"
+#include "Core/Operations/PickInput.h"
+#include "Core/Operations/ProcessRecords.h"
+#include "Core/Operations/SelectionManager.h"
+#include "Model/Document.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include <vector>
+
+namespace Util {
+class IObserver;
+}
+
+namespace Core {
+namespace Operations {
+
+class IOperationFactory;
+class Operation;
+
+// Everything the operations of one main window share: the current
+// operation, the console input, the picks and the selection, the document,
+// the history, the views to refresh and the per-volume process records.
+// Operations keep a plain pointer to it; it must outlive them, which it
+// ensures for the operations it holds itself.
+class OperationContext
+{
+public:
+    using ObserverPtr = boost::shared_ptr<Util::IObserver>;
+
+    OperationContext();
+    ~OperationContext();
+    OperationContext(const OperationContext &) = delete;
+    OperationContext &operator=(const OperationContext &) = delete;
+
+    // Cancels the current operation, then creates and executes the one of
+    // `id`. An id without an operation leaves nothing current.
+    void startOperation(unsigned id);
+    // The current operation is done: undoable ones enter the history. Both
+    // clear the selection and refresh the views.
+    void endOperation();
+    void abandonOperation();
+    void notifyUpdate();
+
+    // Escape: cancel whatever is current, clear the selection, refresh.
+    void cancelCurrentOperation();
+    // A new, empty document: no current operation, no history, no pending
+    // input, no objects, no file name and no process records.
+    void newDocument();
+
+    boost::shared_ptr<Operation> currentOperation() const { return m_currentOperation; }
+
+    ConsoleInput &consoleInput() { return m_consoleInput; }
+    PickInput &pickInput() { return m_pickInput; }
+    Model::Document &document() { return m_document; }
+    OperationHistory &history() { return m_history; }
+    SelectionManager &selectionManager() { return m_selectionManager; }
+    ProcessRecords &processRecords() { return m_processRecords; }
+
+    void addUpdateObserver(const ObserverPtr &observer);
+    const std::vector<ObserverPtr> &updateObservers() const { return m_updateObservers; }
+
+    void setOperationFactory(const boost::shared_ptr<IOperationFactory> &factory);
+    boost::shared_ptr<IOperationFactory> operationFactory() const { return m_factory; }
+
+private:
+    void leaveCurrentOperation(bool recordInHistory);
+
+    // Declared first so that it outlives the operations below: they drop
+    // their console requests when they go.
+    ConsoleInput m_consoleInput;
+    PickInput m_pickInput;
+    Model::Document m_document;
+    SelectionManager m_selectionManager;
+    ProcessRecords m_processRecords;
+    std::vector<ObserverPtr> m_updateObservers;
+    OperationHistory m_history;
+    boost::shared_ptr<IOperationFactory> m_factory;
+    boost::shared_ptr<Operation> m_currentOperation;
+};
+
+} // namespace Operations
+} // namespace Core

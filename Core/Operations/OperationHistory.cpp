@@ -1,0 +1,109 @@
+#include "Core/Operations/OperationHistory.h"
+
+#include "Core/Operations/Operation.h"
+#include "Core/Operations/OperationContext.h"
+#include "Util/ObserverList.h"
+
+namespace Core {
+namespace Operations {
+
+OperationHistory::OperationHistory(OperationContext *context) : m_context(context) {}
+
+OperationHistory::~OperationHistory() = default;
+
+void OperationHistory::push(const OperationPtr &op)
+{
+    if (!op)
+        return;
+    m_undoStack.push_back(op);
+    m_redoStack.clear();
+    notifyUndoObservers();
+    notifyRedoObservers();
+}
+
+bool OperationHistory::undo()
+{
+    if (m_undoStack.empty())
+        return false;
+    const OperationPtr op = m_undoStack.back();
+    m_undoStack.pop_back();
+    cancelCurrentOperation();
+    const int result = op->undo();
+    if (result == ObjectOperation::NothingUndone) {
+        m_undoStack.push_back(op);
+    } else if (result == ObjectOperation::Undone) {
+        m_redoStack.push_back(op);
+        notifyRedoObservers();
+    }
+    notifyUndoObservers();
+    return true;
+}
+
+bool OperationHistory::redo()
+{
+    if (m_redoStack.empty())
+        return false;
+    const OperationPtr op = m_redoStack.back();
+    m_redoStack.pop_back();
+    cancelCurrentOperation();
+    op->redo();
+    m_undoStack.push_back(op);
+    notifyUndoObservers();
+    notifyRedoObservers();
+    return true;
+}
+
+std::string OperationHistory::undoTitle() const
+{
+    return m_undoStack.empty() ? std::string() : m_undoStack.back()->title();
+}
+
+std::string OperationHistory::redoTitle() const
+{
+    return m_redoStack.empty() ? std::string() : m_redoStack.back()->title();
+}
+
+void OperationHistory::clear()
+{
+    m_undoStack.clear();
+    m_redoStack.clear();
+    notifyRedoObservers();
+    notifyUndoObservers();
+}
+
+OperationHistory::OperationPtr OperationHistory::undoTop() const
+{
+    return m_undoStack.empty() ? OperationPtr() : m_undoStack.back();
+}
+
+OperationHistory::OperationPtr OperationHistory::redoTop() const
+{
+    return m_redoStack.empty() ? OperationPtr() : m_redoStack.back();
+}
+
+void OperationHistory::addUndoObserver(const ObserverPtr &observer)
+{
+    if (observer)
+        m_undoObservers.push_back(observer);
+}
+
+void OperationHistory::addRedoObserver(const ObserverPtr &observer)
+{
+    if (observer)
+        m_redoObservers.push_back(observer);
+}
+
+void OperationHistory::cancelCurrentOperation()
+{
+    if (!m_context)
+        return;
+    const boost::shared_ptr<Operation> current = m_context->currentOperation();
+    if (current)
+        current->cancel();
+}
+
+void OperationHistory::notifyUndoObservers() { Util::notifyAll(m_undoObservers); }
+void OperationHistory::notifyRedoObservers() { Util::notifyAll(m_redoObservers); }
+
+} // namespace Operations
+} // namespace Core

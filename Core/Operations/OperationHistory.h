@@ -1,0 +1,66 @@
+#pragma once
+
+#include <boost/shared_ptr.hpp>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace Util {
+class IObserver;
+}
+
+namespace Core {
+namespace Operations {
+
+class ObjectOperation;
+class OperationContext;
+
+// The undo and redo stacks of finished undoable operations. Operations in
+// the history stay alive (and with them the volumes they refer to) and are
+// only ever called with undo() or redo() again.
+class OperationHistory
+{
+public:
+    using OperationPtr = boost::shared_ptr<ObjectOperation>;
+    using ObserverPtr = boost::shared_ptr<Util::IObserver>;
+
+    // `context` supplies the current operation that undo and redo cancel
+    // first; it may be null for a history on its own.
+    explicit OperationHistory(OperationContext *context = nullptr);
+    ~OperationHistory();
+    OperationHistory(const OperationHistory &) = delete;
+    OperationHistory &operator=(const OperationHistory &) = delete;
+
+    // Pushes onto the undo stack and empties the redo stack.
+    void push(const OperationPtr &op);
+    // False, and nothing happens, when the stack is empty.
+    bool undo();
+    bool redo();
+    // Title of the top operation, or empty.
+    std::string undoTitle() const;
+    std::string redoTitle() const;
+    void clear();
+
+    std::size_t undoCount() const { return m_undoStack.size(); }
+    std::size_t redoCount() const { return m_redoStack.size(); }
+    OperationPtr undoTop() const;
+    OperationPtr redoTop() const;
+
+    void addUndoObserver(const ObserverPtr &observer);
+    void addRedoObserver(const ObserverPtr &observer);
+
+private:
+    void cancelCurrentOperation();
+    void notifyUndoObservers();
+    void notifyRedoObservers();
+
+    OperationContext *m_context;
+    std::deque<OperationPtr> m_undoStack;
+    std::deque<OperationPtr> m_redoStack;
+    std::vector<ObserverPtr> m_undoObservers;
+    std::vector<ObserverPtr> m_redoObservers;
+};
+
+} // namespace Operations
+} // namespace Core

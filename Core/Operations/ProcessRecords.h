@@ -1,0 +1,34 @@
+#pragma once
+
+#include <map>
+
+namespace Core {
+namespace Operations {
+
+// What the processes remember per cell volume (keyed by object id): the id
+// of the last operation that ran on it, and whether its Si lattice is out of
+// date because a process changed silicon cells since the lattice was built.
+class ProcessRecords
+{
+public:
+    static constexpr int NoOperation = -1;
+
+    void setLastOperation(unsigned objectId, int operationId);
+    // NoOperation when nothing has run on the volume.
+    int lastOperation(unsigned objectId) const;
+
+    void setSiLatticeStale(unsigned objectId, bool stale);
+    bool hasSiLatticeRecord(unsigned objectId) const;
+    // A volume without a record has never had a lattice built for it, so
+    // its lattice counts as out of date too.
+    bool needsSiLatticeRebuild(unsigned objectId) const;
+
+    void clear();
+
+private:
+    std::map<unsigned, int> m_lastOperation;
+    std::map<unsigned, unsigned char> m_siLatticeStale;
+};
+
+} // namespace Operations
+} // namespace Core

@@ -1,0 +1,109 @@
+#include "Model/Automaton/TotalVolume.h"
+
+#include <algorithm>
+
+namespace Model {
+namespace Automaton {
+
+TotalVolume::TotalVolume(unsigned sizeX, unsigned sizeY, unsigned sizeZ,
+                         float cellsizeX, float cellsizeY, float cellsizeZ,
+                         const Util::Vector3D &position,
+                         const std::vector<std::uint32_t> &materials)
+    : m_sizeX(sizeX)
+    , m_sizeY(sizeY)
+    , m_sizeZ(sizeZ)
+    , m_cellCount(std::size_t(sizeX) * sizeY * sizeZ)
+    , m_cellsizeX(cellsizeX)
+    , m_cellsizeY(cellsizeY)
+    , m_cellsizeZ(cellsizeZ)
+    , m_position(position)
+{
+    m_cells.reset(new Voxel[m_cellCount]);
+    m_workingCells.reset(new Voxel[m_cellCount]);
+    // A short material list leaves the remaining cells empty rather than
+    // reading past its end.
+    const std::size_t given = std::min(m_cellCount, materials.size());
+    for (std::size_t i = 0; i < given; ++i) {
+        m_cells[i] = Voxel(materials[i]);
+        m_workingCells[i] = Voxel(materials[i]);
+    }
+}
+
+TotalVolume::~TotalVolume() = default;
+
+Voxel *TotalVolume::lockCells()
+{
+    m_cellsLock.lock();
+    return m_cells.get();
+}
+
+void TotalVolume::unlockCells()
+{
+    m_cellsLock.unlock();
+}
+
+Voxel *TotalVolume::lockWorkingCells()
+{
+    m_workingCellsLock.lock();
+    return m_workingCells.get();
+}
+
+void TotalVolume::unlockWorkingCells()
+{
+    m_workingCellsLock.unlock();
+}
+
+void TotalVolume::swapCells()
+{
+    m_cells.swap(m_workingCells);
+}
+
+std::vector<std::uint32_t> TotalVolume::materials()
+{
+    std::vector<std::uint32_t> result(m_cellCount);
+    LockedCells cells(*this);
+    for (std::size_t i = 0; i < m_cellCount; ++i)
+        result[i] = cells[i].material;
+    return result;
+}
+
+void TotalVolume::draw(bool, bool)
+{
+    // No surface geometry exists for a cell volume yet: nothing to draw.
+}
+
+void TotalVolume::drawForSelection()
+{
+}
+
+TotalVolume *TotalVolume::clone()
+{
+    return new TotalVolume(m_sizeX, m_sizeY, m_sizeZ, m_cellsizeX, m_cellsizeY, m_cellsizeZ,
+                           m_position, materials());
+}
+
+void TotalVolume::moveBy(const Util::Vector3D &d)
+{
+    m_position += d;
+}
+
+void TotalVolume::bounds(Util::Vector4D &, Util::Vector4D &)
+{
+}
+
+void TotalVolume::setBottomMask(const std::vector<bool> &bits, int width, int height)
+{
+    m_bottomMask.bits = bits;
+    m_bottomMask.width = width;
+    m_bottomMask.height = height;
+}
+
+void TotalVolume::setTopMask(const std::vector<bool> &bits, int width, int height)
+{
+    m_topMask.bits = bits;
+    m_topMask.width = width;
+    m_topMask.height = height;
+}
+
+} // namespace Automaton
+} // namespace Model

@@ -1,0 +1,29 @@
+#include "Core/Operations/ProcessRecords.h"
+
+#include <gtest/gtest.h>
+
+using Core::Operations::ProcessRecords;
+
+TEST(ProcessRecords, LatticeOfAVolumeWithoutRecordNeedsBuilding)
+{
+    ProcessRecords records;
+    EXPECT_TRUE(records.needsSiLatticeRebuild(4));
+    records.setSiLatticeStale(4, false);
+    EXPECT_FALSE(records.needsSiLatticeRebuild(4));
+    records.setSiLatticeStale(4, true);
+    EXPECT_TRUE(records.needsSiLatticeRebuild(4));
+    EXPECT_TRUE(records.needsSiLatticeRebuild(5));
+}
+
+TEST(ProcessRecords, LastOperationPerVolumeUntilCleared)
+{
+    ProcessRecords records;
+    EXPECT_EQ(records.lastOperation(1), ProcessRecords::NoOperation);
+    records.setLastOperation(1, 13);
+    records.setLastOperation(2, 28);
+    records.setLastOperation(1, 14);
+    EXPECT_EQ(records.lastOperation(1), 14);
+    EXPECT_EQ(records.lastOperation(2), 28);
+    records.clear();
+    EXPECT_EQ(records.lastOperation(2), ProcessRecords::NoOperation);
+}
