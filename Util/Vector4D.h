@@ -1,32 +1,20 @@
 #pragma once
 
+#include "Util/FourComponents.h"
+
 namespace Util {
 
 class Vector3D;
 
-// Four doubles (x, y, z, w): positions, displacements and RGBA colours in 0..1.
-class Vector4D
+// Four doubles (x, y, z, w), zero by default: positions, displacements and
+// RGBA colours with components in 0..1.
+class Vector4D : public FourComponents<Vector4D>
 {
 public:
+    using FourComponents::FourComponents;
     Vector4D() = default;
-    explicit Vector4D(double all) : x(all), y(all), z(all), w(all) {}
-    Vector4D(double x_, double y_, double z_, double w_) : x(x_), y(y_), z(z_), w(w_) {}
+    // Copies all four components.
     Vector4D(const Vector3D &v);
-
-    // 0 -> x, 1 -> y, 2 -> z, any other index -> w.
-    double &operator[](int index);
-    double operator[](int index) const;
-
-    Vector4D &operator+=(const Vector4D &other);
-    Vector4D &operator*=(double factor);
-
-    bool operator==(const Vector4D &other) const;
-    bool operator!=(const Vector4D &other) const { return !(*this == other); }
-
-    double x = 0.0;
-    double y = 0.0;
-    double z = 0.0;
-    double w = 0.0;
 };
 
 } // namespace Util
