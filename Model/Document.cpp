@@ -4,7 +4,7 @@
 #include "Model/Layer.h"
 #include "Model/Object.h"
 
-#include <QMutexLocker>
+#include <mutex>
 
 namespace Model {
 
@@ -18,7 +18,7 @@ Document::~Document() = default;
 
 void Document::addObject(const ObjectPtr &object)
 {
-    QMutexLocker lock(&m_objectsMutex);
+    std::lock_guard<std::mutex> lock(m_objectsMutex);
     m_currentLayer->objects().push_back(object);
 }
 
@@ -26,13 +26,13 @@ void Document::removeObject(const ObjectPtr &object)
 {
     // Drawing may run on the same document from a repaint; taking the lock
     // costs nothing and keeps removal safe wherever it is called from.
-    QMutexLocker lock(&m_objectsMutex);
+    std::lock_guard<std::mutex> lock(m_objectsMutex);
     m_currentLayer->objects().remove(object);
 }
 
 std::vector<Document::ObjectPtr> Document::allObjects() const
 {
-    QMutexLocker lock(&m_objectsMutex);
+    std::lock_guard<std::mutex> lock(m_objectsMutex);
     std::vector<ObjectPtr> result;
     for (const LayerPtr &layer : m_layers)
         result.insert(result.end(), layer->objects().begin(), layer->objects().end());
@@ -41,7 +41,7 @@ std::vector<Document::ObjectPtr> Document::allObjects() const
 
 Document::ObjectPtr Document::findObject(unsigned id) const
 {
-    QMutexLocker lock(&m_objectsMutex);
+    std::lock_guard<std::mutex> lock(m_objectsMutex);
     for (const LayerPtr &layer : m_layers)
         for (const ObjectPtr &object : layer->objects())
             if (object->id() == id)
@@ -51,13 +51,13 @@ Document::ObjectPtr Document::findObject(unsigned id) const
 
 std::vector<Document::LayerPtr> Document::layers() const
 {
-    QMutexLocker lock(&m_objectsMutex);
+    std::lock_guard<std::mutex> lock(m_objectsMutex);
     return std::vector<LayerPtr>(m_layers.begin(), m_layers.end());
 }
 
 Document::LayerPtr Document::currentLayer() const
 {
-    QMutexLocker lock(&m_objectsMutex);
+    std::lock_guard<std::mutex> lock(m_objectsMutex);
     return m_currentLayer;
 }
 
@@ -65,7 +65,7 @@ void Document::draw(IRenderPass &pass, bool renderObjects, bool renderEdges)
 {
     switch (pass.mode()) {
     case IRenderPass::Mode::Render: {
-        QMutexLocker lock(&m_objectsMutex);
+        std::lock_guard<std::mutex> lock(m_objectsMutex);
         for (const LayerPtr &layer : m_layers)
             for (const ObjectPtr &object : layer->objects())
                 object->draw(renderObjects, renderEdges);
@@ -81,7 +81,7 @@ void Document::draw(IRenderPass &pass, bool renderObjects, bool renderEdges)
 
 void Document::drawForSelection(IRenderPass &pass)
 {
-    QMutexLocker lock(&m_objectsMutex);
+    std::lock_guard<std::mutex> lock(m_objectsMutex);
     for (const LayerPtr &layer : m_layers) {
         for (const ObjectPtr &object : layer->objects()) {
             pass.pushName(object->id());
@@ -93,20 +93,20 @@ void Document::drawForSelection(IRenderPass &pass)
 
 QString Document::fileName() const
 {
-    QMutexLocker lock(&m_fileNameMutex);
+    std::lock_guard<std::mutex> lock(m_fileNameMutex);
     return m_fileName;
 }
 
 void Document::setFileName(const QString &name)
 {
-    QMutexLocker lock(&m_fileNameMutex);
+    std::lock_guard<std::mutex> lock(m_fileNameMutex);
     m_fileName = name;
 }
 
 void Document::reset()
 {
     {
-        QMutexLocker lock(&m_objectsMutex);
+        std::lock_guard<std::mutex> lock(m_objectsMutex);
         m_layers.clear();
         m_currentLayer.reset(new Layer);
         m_layers.push_back(m_currentLayer);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMutex>
+#include <mutex>
 #include <QString>
 
 #include <boost/shared_ptr.hpp>
@@ -51,8 +51,8 @@ public:
     void reset();
 
 private:
-    mutable QMutex m_objectsMutex;
-    mutable QMutex m_fileNameMutex;
+    mutable std::mutex m_objectsMutex;
+    mutable std::mutex m_fileNameMutex;
     std::list<LayerPtr> m_layers;
     LayerPtr m_currentLayer;
     QString m_fileName;

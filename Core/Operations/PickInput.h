@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMutex>
+#include <mutex>
 
 #include <boost/shared_ptr.hpp>
 
@@ -32,7 +32,7 @@ public:
     void clearRequest();
 
 private:
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     ObjectList m_selectedObjects;
     Operation *m_pickRequester = nullptr;
 };

@@ -1,5 +1,8 @@
 // Test entry shared by every test program: a fixed C locale and a HOME of
-// its own, so no test reads or writes the real per-user folder.
+// its own, so no test reads or writes the real per-user folder. Debug log
+// lines are shown only with TESSIVAL_TEST_VERBOSE set.
+#include "LogCapture.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTemporaryDir>
@@ -17,6 +20,18 @@ using TestApplication = QApplication;
 using TestApplication = QCoreApplication;
 #endif
 
+#if defined(__SANITIZE_ADDRESS__)
+// Allocations Qt's platform plugins make once per process and never free.
+extern "C" const char *__lsan_default_suppressions()
+{
+    return "leak:libqoffscreen.so\n"
+           "leak:libqxcb.so\n"
+           "leak:QPlatformScreen::QPlatformScreen\n"
+           "leak:QScreen::QScreen\n"
+           "leak:QWindowSystemInterface::handleScreenAdded\n";
+}
+#endif
+
 int main(int argc, char **argv)
 {
     std::setlocale(LC_ALL, "C");
@@ -29,7 +44,11 @@ int main(int argc, char **argv)
     }
     qputenv("HOME", home.path().toLocal8Bit());
 
+    TestSupport::LogCapture::installHandler();
     ::testing::InitGoogleTest(&argc, argv);
+    // Listing the tests (CTest does so to discover them) needs no display.
+    if (::testing::GTEST_FLAG(list_tests))
+        return RUN_ALL_TESTS();
     TestApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

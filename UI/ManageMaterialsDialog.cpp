@@ -1,0 +1,58 @@
+#include "UI/ManageMaterialsDialog.h"
+
+#include "UI/ColorItemDelegate.h"
+#include "UI/MaterialTableViewItem.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace Ui {
+
+ManageMaterialsDialog::ManageMaterialsDialog(const std::vector<Model::Materials::Material> &materials,
+                                             QWidget *parent)
+    : QDialog(parent)
+    , m_model(new MaterialTableViewItem(materials, this))
+    , m_table(new QTableView(this))
+    , m_addButton(new QPushButton(tr("Add Material"), this))
+    , m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this))
+{
+    setObjectName(QStringLiteral("ManageMaterialsBaseDialog"));
+    setWindowTitle(tr("Manage Materials"));
+    resize(1038, 636);
+
+    m_table->setObjectName(QStringLiteral("tvwMaterials"));
+    m_table->setModel(m_model);
+    m_table->setItemDelegateForColumn(MaterialTableViewItem::ColourColumn, new ColorItemDelegate(m_table));
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_addButton->setObjectName(QStringLiteral("btnAddMaterial"));
+    m_buttons->setObjectName(QStringLiteral("buttonBox"));
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_addButton);
+    bottom->addStretch();
+    bottom->addWidget(m_buttons);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_table);
+    layout->addLayout(bottom);
+
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QMetaObject::connectSlotsByName(this);
+}
+
+const std::vector<Model::Materials::Material> &ManageMaterialsDialog::materials() const
+{
+    return m_model->materials();
+}
+
+void ManageMaterialsDialog::on_btnAddMaterial_clicked()
+{
+    m_model->insertRows(m_model->rowCount(), 1);
+    m_table->scrollToBottom();
+}
+
+} // namespace Ui
