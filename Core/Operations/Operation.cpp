@@ -2,6 +2,7 @@
 
 #include "Core/Operations/ConsoleInput.h"
 #include "Core/Operations/OperationContext.h"
+#include "Util/IObserver.h"
 
 namespace Core {
 namespace Operations {
@@ -18,6 +19,26 @@ Operation::~Operation()
     // A pending console request must never outlive its operation.
     if (m_context)
         m_context->consoleInput().forget(this);
+}
+
+void Operation::setObserver(const boost::shared_ptr<Util::IObserver> &observer)
+{
+    m_observer = observer;
+}
+
+boost::shared_ptr<Util::IObserver> Operation::observer() const
+{
+    return m_observer;
+}
+
+void Operation::notifyObserver() const
+{
+    // The observer may run a modal dialog that ends this operation; hold
+    // both for the call.
+    const auto self = weak_from_this().lock();
+    const boost::shared_ptr<Util::IObserver> current = observer();
+    if (current)
+        current->notify();
 }
 
 void Operation::postMessage(const std::string &sentence) const

@@ -1,8 +1,13 @@
 #pragma once
 
 #include <boost/enable_shared_from_this.hpp>
+#include <boost/shared_ptr.hpp>
 
 #include <string>
+
+namespace Util {
+class IObserver;
+}
 
 namespace Core {
 namespace Operations {
@@ -35,7 +40,15 @@ public:
     int operationId() const { return m_operationId; }
     OperationContext *context() const { return m_context; }
 
+    // The observer that shows the operation's options dialog (or, for some
+    // operations, another window); set by the operation factory.
+    virtual void setObserver(const boost::shared_ptr<Util::IObserver> &observer);
+    virtual boost::shared_ptr<Util::IObserver> observer() const;
+
 protected:
+    // Notifies the observer, when there is one.
+    void notifyObserver() const;
+
     // Writes "<title>: <sentence>" as one console line.
     void postMessage(const std::string &sentence) const;
 
@@ -51,6 +64,7 @@ private:
     std::string m_title;
     int m_operationId;
     OperationContext *m_context;
+    boost::shared_ptr<Util::IObserver> m_observer;
 };
 
 // An operation whose result can be undone and redone from the history.

@@ -1,0 +1,45 @@
+#include "Core/Operations/OperationFactory.h"
+
+#include "Core/Operations/CopyObject.h"
+#include "Core/Operations/CreateSubstrateOperation.h"
+#include "Core/Operations/DeleteObject.h"
+#include "Core/Operations/MoveObject.h"
+#include "Core/Operations/OperationId.h"
+#include "Core/Operations/SelectVolumesOperation.h"
+#include "Util/IObserver.h"
+
+namespace Core {
+namespace Operations {
+
+OperationFactory::OperationFactory(OperationContext *context) : m_context(context) {}
+
+boost::shared_ptr<Operation> OperationFactory::createOperation(unsigned id)
+{
+    const boost::shared_ptr<Operation> op = createBareOperation(id);
+    if (op) {
+        const boost::shared_ptr<Util::IObserver> observer = createObserver(id);
+        if (observer)
+            op->setObserver(observer);
+    }
+    return op;
+}
+
+boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned)
+{
+    return {};
+}
+
+boost::shared_ptr<Operation> OperationFactory::createBareOperation(unsigned id)
+{
+    switch (id) {
+    case CopyObjectId: return boost::shared_ptr<Operation>(new CopyObject(m_context));
+    case CreateSubstrateId: return boost::shared_ptr<Operation>(new CreateSubstrateOperation(m_context));
+    case DeleteObjectId: return boost::shared_ptr<Operation>(new DeleteObject(m_context));
+    case MoveObjectId: return boost::shared_ptr<Operation>(new MoveObject(m_context));
+    case BatchRunId: return boost::shared_ptr<Operation>(new SelectVolumesOperation(m_context));
+    default: return {};
+    }
+}
+
+} // namespace Operations
+} // namespace Core
