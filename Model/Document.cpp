@@ -68,7 +68,7 @@ void Document::draw(IRenderPass &pass, bool renderObjects, bool renderEdges)
         std::lock_guard<std::mutex> lock(m_objectsMutex);
         for (const LayerPtr &layer : m_layers)
             for (const ObjectPtr &object : layer->objects())
-                object->draw(renderObjects, renderEdges);
+                object->draw(pass, renderObjects, renderEdges);
         break;
     }
     case IRenderPass::Mode::Select:
@@ -85,7 +85,7 @@ void Document::drawForSelection(IRenderPass &pass)
     for (const LayerPtr &layer : m_layers) {
         for (const ObjectPtr &object : layer->objects()) {
             pass.pushName(object->id());
-            object->drawForSelection();
+            object->drawForSelection(pass);
             pass.popName();
         }
     }

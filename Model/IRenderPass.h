@@ -2,9 +2,13 @@
 
 namespace Model {
 
-// What a draw call of the scene needs to know about the pass it runs in. The
-// OpenGL view implements it; the model never calls GL itself, so it builds and
-// is tested without a display.
+namespace Automaton {
+class TotalVolume;
+}
+
+// The frame the scene is drawn into. The OpenGL view implements it; objects
+// describe what to draw through it, so the model never calls GL itself and
+// builds and is tested without a display.
 class IRenderPass
 {
 public:
@@ -15,6 +19,11 @@ public:
     // Selection passes tag what is drawn with the object's id.
     virtual void pushName(unsigned name) = 0;
     virtual void popName() = 0;
+
+    // A cell volume as its painter's surfaces show it.
+    virtual void paintCellVolume(Automaton::TotalVolume &volume, bool renderObjects, bool renderEdges) = 0;
+    // A cell volume's bounding box, which is what a pick hits.
+    virtual void paintCellVolumeBounds(const Automaton::TotalVolume &volume) = 0;
 };
 
 } // namespace Model

@@ -5,6 +5,8 @@
 
 namespace Model {
 
+class IRenderPass;
+
 // Base of the scene objects. Every object takes a fresh id from one
 // process-wide counter; ids are never reused, and double as GL pick names.
 class Object
@@ -18,8 +20,10 @@ public:
     virtual ~Object() = default;
 
     virtual int objectType() const = 0;
-    virtual void draw(bool renderObjects, bool renderEdges) = 0;
-    virtual void drawForSelection() = 0;
+    // Draws the object into a rendering pass of the view.
+    virtual void draw(IRenderPass &pass, bool renderObjects, bool renderEdges) = 0;
+    // Draws what a pick should hit, in a selection pass.
+    virtual void drawForSelection(IRenderPass &pass) = 0;
     // A new object equal to this one, owned by the caller; null when the
     // object cannot be copied.
     virtual Object *clone() = 0;

@@ -1,5 +1,7 @@
 #include "Model/Automaton/TotalVolume.h"
 
+#include "Model/IRenderPass.h"
+
 #include <algorithm>
 
 namespace Model {
@@ -67,13 +69,14 @@ std::vector<std::uint32_t> TotalVolume::materials()
     return result;
 }
 
-void TotalVolume::draw(bool, bool)
+void TotalVolume::draw(IRenderPass &pass, bool renderObjects, bool renderEdges)
 {
-    // No surface geometry exists for a cell volume yet: nothing to draw.
+    pass.paintCellVolume(*this, renderObjects, renderEdges);
 }
 
-void TotalVolume::drawForSelection()
+void TotalVolume::drawForSelection(IRenderPass &pass)
 {
+    pass.paintCellVolumeBounds(*this);
 }
 
 TotalVolume *TotalVolume::clone()

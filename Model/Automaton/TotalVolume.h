@@ -57,8 +57,8 @@ public:
     std::vector<std::uint32_t> materials();
 
     int objectType() const override { return CellVolumeType; }
-    void draw(bool renderObjects, bool renderEdges) override;
-    void drawForSelection() override;
+    void draw(IRenderPass &pass, bool renderObjects, bool renderEdges) override;
+    void drawForSelection(IRenderPass &pass) override;
     // Copies sizes, cell sizes, position and materials only: the copy has a
     // new id, no lattice and no masks.
     TotalVolume *clone() override;

@@ -27,6 +27,14 @@ public:
     Mode mode() const override { return m_mode; }
     void pushName(unsigned name) override { log += "push " + std::to_string(name) + ";"; }
     void popName() override { log += "pop;"; }
+    void paintCellVolume(TotalVolume &volume, bool objects, bool edges) override
+    {
+        log += "paint " + std::to_string(volume.id()) + (objects ? " objects" : "") + (edges ? " edges" : "") + ";";
+    }
+    void paintCellVolumeBounds(const TotalVolume &volume) override
+    {
+        log += "bounds " + std::to_string(volume.id()) + ";";
+    }
 
     std::string log;
 
@@ -92,7 +100,7 @@ TEST(Document, ResetLeavesOneEmptyLayerAndNoFileName)
     EXPECT_TRUE(document.fileName().isEmpty());
 }
 
-TEST(Document, DrawTagsObjectsOnlyWhenSelecting)
+TEST(Document, DrawPaintsWhenRenderingAndTagsBoundsWhenSelecting)
 {
     Document document;
     const auto a = smallVolume();
@@ -100,13 +108,14 @@ TEST(Document, DrawTagsObjectsOnlyWhenSelecting)
     document.addObject(a);
     document.addObject(b);
 
+    const std::string ida = std::to_string(a->id()), idb = std::to_string(b->id());
     RecordingPass select(Model::IRenderPass::Mode::Select);
     document.draw(select, true, false);
-    EXPECT_EQ(select.log, "push " + std::to_string(a->id()) + ";pop;push " + std::to_string(b->id()) + ";pop;");
+    EXPECT_EQ(select.log, "push " + ida + ";bounds " + ida + ";pop;push " + idb + ";bounds " + idb + ";pop;");
 
     RecordingPass render(Model::IRenderPass::Mode::Render);
-    document.draw(render, true, true);
-    EXPECT_EQ(render.log, "");
+    document.draw(render, true, false);
+    EXPECT_EQ(render.log, "paint " + ida + " objects;paint " + idb + " objects;");
 
     RecordingPass other(Model::IRenderPass::Mode::Other);
     document.draw(other, true, true);

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "Core/Operations/IPickPass.h"
+#include "UI/View/GlRenderPass.h"
+#include "UI/View/LampSet.h"
+#include "UI/View/Trackball.h"
+#include "UI/View/ViewGrid.h"
+#include "UI/View/ViewTransform.h"
+
+#include <QGLWidget>
+#include <QString>
+
+#include <vector>
+
+class QShortcut;
+
+namespace Ui {
+
+class MainWindowPresenter;
+
+// The main window's 3D view: an orthographic picture of the document's
+// objects with a trackball camera, lamps, a ground grid and an axis glyph.
+// Mouse and keys move the camera, the lamps and the selection; every change
+// is reported through the signals, which the status bar shows.
+class GLWidget : public QGLWidget, public Core::Operations::IPickPass
+{
+    Q_OBJECT
+
+public:
+    GLWidget(QWidget *parent, MainWindowPresenter *presenter);
+
+    void setLighting(bool on) { m_lighting = on; }
+    void setRenderObjects(bool on) { m_renderObjects = on; }
+    void setRenderObjectEdges(bool on) { m_renderEdges = on; }
+    void setRenderGrid(bool on) { m_renderGrid = on; }
+    void setShowAxis(bool on);
+    bool lighting() const { return m_lighting; }
+    bool renderObjects() const { return m_renderObjects; }
+    bool renderObjectEdges() const { return m_renderEdges; }
+    bool renderGrid() const { return m_renderGrid; }
+    bool showAxis() const { return m_showAxis; }
+
+    // Sets the rotation angles (degrees) and redraws.
+    void setRotation(float x, float y, float z);
+    void setScreenPan(float x, float y);
+    void setDisplacement(float x, float y, float z);
+    // Sets the zoom, rebuilds the projection and redraws.
+    void setZoom(float zoom);
+
+    const ViewTransform &viewTransform() const { return m_transform; }
+    LampSet &lamps() { return m_lamps; }
+    const LampSet &lamps() const { return m_lamps; }
+    ViewGrid &grid() { return m_grid; }
+    float zoom() const { return m_zoom; }
+    float depthExtent() const { return m_depth; }
+
+    // Saves what the view shows, in the format the file name's extension
+    // implies. An empty name asks for one first; false when nothing was
+    // saved (cancelled or unwritable; `error` then says why, if anything).
+    bool saveImage(const QString &filename, QString *error = nullptr);
+    QString lastImagePath() const { return m_lastImagePath; }
+
+    // The selection pass of a pick at window position (x, y).
+    bool firstHit(int x, int y, std::vector<unsigned> &names) override;
+
+signals:
+    void rotationChanged(std::vector<float> vector3d);
+    void axisPositionChanged(std::vector<float> vector3d);
+    void viewPositionChanged(std::vector<float> vector2d);
+    void zoomChanged(float value);
+    void lampPositionChanged(std::vector<float> vector4d);
+
+public slots:
+    void increaseTranslateX();
+    void increaseTranslateY();
+    void increaseTranslateZ();
+    void decreaseTranslateX();
+    void decreaseTranslateY();
+    void decreaseTranslateZ();
+    void swithActiveLamp();
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int width, int height) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    static QGLFormat requestedFormat();
+    void warnAboutMissingCapabilities();
+    void loadProjection(int width, int height);
+    void loadModelview();
+    void loadLamps();
+    void translate(int axis, float delta);
+    void emitRotation();
+    void emitAxisPosition();
+    void emitViewPosition();
+    void emitLampPosition();
+    void drawGrid();
+    void drawAxis();
+    void drawLampGlyphs();
+
+    ViewTransform m_transform;
+    LampSet m_lamps;
+    float m_zoom = 1.0f;
+    float m_depth = 0.0f;
+    bool m_showAxis = true;
+    bool m_lighting = true;
+    bool m_renderObjects = true;
+    bool m_renderEdges = false;
+    bool m_renderGrid = false;
+    ViewGrid m_grid;
+    MainWindowPresenter *m_presenter;
+    Trackball m_trackball;
+    bool m_pressed = false;
+    bool m_pickPending = false;
+    GlRenderPass m_pass;
+    QString m_lastImagePath;
+};
+
+} // namespace Ui

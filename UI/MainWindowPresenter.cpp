@@ -1,0 +1,156 @@
+#include "UI/MainWindowPresenter.h"
+
+#include "Core/Operations/CatalogueEdits.h"
+#include "Model/Materials/MaterialFactory.h"
+#include "Model/Process/ProcessFactory.h"
+#include "UI/Console/CommandConsole.h"
+#include "UI/EditCompatibleMaterialsDialog.h"
+#include "UI/GLWidget.h"
+#include "UI/MainWindow.h"
+#include "UI/ManageMaterialsDialog.h"
+#include "UI/Observers/UndoRedoObserver.h"
+#include "UI/Observers/UpdateObserver.h"
+#include "UI/OperationFactory.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include <boost/make_shared.hpp>
+
+namespace Ui {
+
+MainWindowPresenter::MainWindowPresenter(MainWindow *window)
+    : QObject(window)
+    , m_window(window)
+    , m_console(new Console::CommandConsole(window, &m_context.consoleInput()))
+    , m_undoObserver(new Observers::UndoRedoObserver)
+    , m_redoObserver(new Observers::UndoRedoObserver)
+{
+    placeConsole();
+    m_console->show();
+
+    m_context.history().addUndoObserver(m_undoObserver);
+    connect(m_undoObserver.get(), &Observers::UndoRedoObserver::stackChanged, this,
+            &MainWindowPresenter::undoStackChanged);
+    m_context.history().addRedoObserver(m_redoObserver);
+    connect(m_redoObserver.get(), &Observers::UndoRedoObserver::stackChanged, this,
+            &MainWindowPresenter::redoStackChanged);
+
+    m_context.setOperationFactory(boost::make_shared<OperationFactory>(&m_context, window));
+}
+
+MainWindowPresenter::~MainWindowPresenter()
+{
+    delete m_console;
+}
+
+void MainWindowPresenter::placeConsole()
+{
+    QScreen *screen = m_window ? m_window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    m_console->move(int(0.9 * (available.width() - m_console->width())),
+                    int(0.9 * (available.height() - m_console->height())));
+}
+
+void MainWindowPresenter::attachView(GLWidget *view)
+{
+    m_updateObserver.reset(new Observers::UpdateObserver);
+    m_context.addUpdateObserver(m_updateObserver);
+    connect(m_updateObserver.get(), &Observers::UpdateObserver::updateGL, view, &GLWidget::updateGL);
+}
+
+void MainWindowPresenter::undoStackChanged()
+{
+    const QString title = QString::fromStdString(m_context.history().undoTitle());
+    QAction *action = m_window->undoAction();
+    action->setText(tr("Undo ") + title);
+    action->setEnabled(!title.isEmpty());
+}
+
+void MainWindowPresenter::redoStackChanged()
+{
+    const QString title = QString::fromStdString(m_context.history().redoTitle());
+    QAction *action = m_window->redoAction();
+    action->setText(tr("Redo ") + title);
+    action->setEnabled(!title.isEmpty());
+}
+
+void MainWindowPresenter::operationActivated(const QString &operationId)
+{
+    m_context.startOperation(operationId.toUInt());
+}
+
+void MainWindowPresenter::enterPressed()
+{
+    m_console->enterPressed();
+}
+
+void MainWindowPresenter::cancelPressed()
+{
+    m_context.cancelCurrentOperation();
+}
+
+void MainWindowPresenter::selectModeToggled(bool on)
+{
+    if (on != m_context.selectionManager().mode())
+        m_context.selectionManager().setMode(on);
+}
+
+void MainWindowPresenter::showConsole(bool show)
+{
+    m_console->setVisible(show);
+}
+
+void MainWindowPresenter::undo()
+{
+    m_context.history().undo();
+}
+
+void MainWindowPresenter::redo()
+{
+    m_context.history().redo();
+}
+
+void MainWindowPresenter::newDocument()
+{
+    const auto answer = QMessageBox::information(m_window, tr("Create new document"),
+                                                 tr("This will erase all data. Continue?"),
+                                                 QMessageBox::Ok | QMessageBox::Cancel);
+    if (answer == QMessageBox::Ok)
+        m_context.newDocument();
+}
+
+void MainWindowPresenter::manageMaterials()
+{
+    const auto catalogue = Model::Materials::MaterialFactory::getInstance();
+    ManageMaterialsDialog dialog(catalogue->getMaterials(), m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!Core::Operations::CatalogueEdits::applyMaterials(dialog.materials(), *catalogue, m_context)) {
+        QMessageBox::warning(m_window, tr("Manage Materials"),
+                             tr("The materials could not be saved to %1. The changes hold until Tessival is "
+                                "closed.")
+                                 .arg(catalogue->filePath()));
+    }
+}
+
+void MainWindowPresenter::manageCompatibleMaterials()
+{
+    const auto processes = Model::Process::ProcessFactory::getInstance();
+    EditCompatibleMaterialsDialog dialog(processes->getProcesses(),
+                                         Model::Materials::MaterialFactory::getInstance()->getMaterials(), m_window);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (!Core::Operations::CatalogueEdits::applyProcesses(dialog.processes(), *processes)) {
+        QMessageBox::warning(m_window, tr("Manage Compatible Materials"),
+                             tr("The processes could not be saved to %1. The changes hold until Tessival is "
+                                "closed.")
+                                 .arg(processes->filePath()));
+    }
+}
+
+} // namespace Ui

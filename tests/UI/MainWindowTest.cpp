@@ -1,0 +1,375 @@
+// The program's main window under a real display (Xvfb with Mesa in CI):
+// its menus and actions, the presenter's wiring, and the OpenGL view with
+// real picking and screenshots.
+#include "Core/Operations/OperationId.h"
+#include "Model/Automaton/TotalVolume.h"
+#include "Model/ColourScheme.h"
+#include "UI/Console/CommandConsole.h"
+#include "UI/GLWidget.h"
+#include "UI/Input/ChangeColorsDialog.h"
+#include "UI/Input/ChangeGridSpacingDialog.h"
+#include "UI/MainWindow.h"
+#include "UI/MainWindowPresenter.h"
+#include "UI/Operations/CreateSubstrateDialog.h"
+
+#include "../Core/Operations/RecordingOperation.h"
+#include "ModalDriver.h"
+#include "TempFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using Ui::GLWidget;
+using Ui::MainWindow;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    MainWindowTest() : window(new MainWindow)
+    {
+        window->resize(800, 600);
+        window->show();
+        QApplication::setActiveWindow(window);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window));
+        view = window->view();
+    }
+
+    ~MainWindowTest() override
+    {
+        delete window;
+        Model::ColourScheme::restoreDefaults();
+    }
+
+    Core::Operations::OperationContext &context() { return window->presenter()->context(); }
+
+    // The default substrate (100 x 100 x 80 cells at the origin), created
+    // through the menu action and its dialog.
+    boost::shared_ptr<Model::Automaton::TotalVolume> createSubstrate()
+    {
+        TestSupport::whenModal<Ui::Operations::CreateSubstrateDialog>(
+            [](Ui::Operations::CreateSubstrateDialog *dialog) { dialog->accept(); });
+        window->action("actionCreate_Substrate")->trigger();
+        const auto objects = context().document().allObjects();
+        return objects.empty() ? nullptr
+                               : boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(objects.back());
+    }
+
+    // Where a world point appears in the view, in widget pixels.
+    QPoint onScreen(float x, float y, float z) const
+    {
+        const auto m = view->viewTransform().modelview();
+        const float ex = m[0] * x + m[4] * y + m[8] * z + m[12];
+        const float ey = m[1] * x + m[5] * y + m[9] * z + m[13];
+        return QPoint(int(std::lround(view->width() / 2.0 + ex * view->zoom())),
+                      int(std::lround(view->height() / 2.0 - ey * view->zoom())));
+    }
+
+    void sendMouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+                   Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QMouseEvent event(type, at, view->mapToGlobal(at), button, held, modifiers);
+        QApplication::sendEvent(view, &event);
+    }
+
+    void wheel(int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        const QPoint centre(view->width() / 2, view->height() / 2);
+        QWheelEvent event(centre, view->mapToGlobal(centre), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &event);
+    }
+
+    QString consoleLog() const { return window->presenter()->console()->log()->toPlainText(); }
+
+    MainWindow *window;
+    GLWidget *view;
+};
+
+QStringList actionTexts(const QMenu *menu)
+{
+    QStringList texts;
+    for (const QAction *action : menu->actions())
+        texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsWithItsTitleMenusAndActionStates)
+{
+    EXPECT_EQ(window->windowTitle(), "Tessival");
+    QStringList menus;
+    for (QAction *entry : window->menuBar()->actions())
+        menus << entry->text();
+    EXPECT_EQ(menus, (QStringList{"File", "Edit", "Simulation", "Materials", "Rendering", "View", "Windows", "About"}));
+
+    const QList<QAction *> entries = window->menuBar()->actions();
+    const QStringList expected[] = {
+        {"New", "Open", "Save", "Save As ...", "-", "Save Image", "-", "Exit"},
+        {"Undo", "Redo", "-", "Select", "Copy", "Move", "Delete", "-", "Grid", "Snap to Grid", "Grid Spacing"},
+        {"Create Substrate", "-", "Doping", "Electroplating", "Ion Implantation", "PVD", "CVD", "Isotropic Etching",
+         "Moore Deposition", "Moore Etching", "Photolithography", "Planarization", "Si Oxidation", "Si Wet Etching",
+         "Si Wet Etching (CCA)", "Simple RIE", "Pour Material", "-", "Extract Film", "Glue Substrate", "-",
+         "Batch Run", "-"},
+        {"Manage Materials", "Manage Compatible Materials"},
+        {"Render Objects", "Lighting", "Render Object Edges", "-", "Change Cell Volume Viewing Options",
+         "Cut Cell Volume", "-", "Configure Window Colors"},
+        {"Front View", "Back View", "Bottom View", "Top View", "Right View", "Left View", "-", "Show Axis", "-",
+         "Set View", "Set Lighting"},
+        {"Console"},
+        {"About Tessival"},
+    };
+    for (int i = 0; i < entries.size(); ++i)
+        EXPECT_EQ(actionTexts(entries[i]->menu()), expected[i]) << menus[i].toStdString();
+
+    EXPECT_FALSE(window->undoAction()->isEnabled());
+    EXPECT_FALSE(window->redoAction()->isEnabled());
+    EXPECT_TRUE(window->action("actionConsole")->isChecked());
+    EXPECT_TRUE(window->presenter()->console()->isVisible());
+    QAction *extraction = window->action("actionModel_Extraction");
+    ASSERT_TRUE(extraction);
+    EXPECT_FALSE(extraction->isEnabled());
+    EXPECT_TRUE(extraction->associatedWidgets().isEmpty() || extraction->associatedWidgets() == QList<QWidget *>{window})
+        << "in no menu";
+    EXPECT_EQ(window->action("actionOpen")->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(window->action("actionDoping")->statusTip(), "Simulate P and N type doping of Si substrates.");
+    EXPECT_EQ(window->action("actionCVD")->statusTip(), "Run an isotropic film deposition simulation.");
+}
+
+TEST_F(MainWindowTest, UndoAndRedoActionsFollowTheHistory)
+{
+    createSubstrate();
+    EXPECT_EQ(window->undoAction()->text(), "Undo Create Substrate");
+    EXPECT_TRUE(window->undoAction()->isEnabled());
+    window->undoAction()->trigger();
+    EXPECT_FALSE(window->undoAction()->isEnabled());
+    EXPECT_EQ(window->redoAction()->text(), "Redo Create Substrate");
+    EXPECT_TRUE(context().document().allObjects().empty());
+    window->redoAction()->trigger();
+    EXPECT_EQ(context().document().allObjects().size(), 1u);
+}
+
+TEST_F(MainWindowTest, ViewZoomsByATenthPerWheelStep)
+{
+    wheel(120);
+    EXPECT_NEAR(view->zoom(), 1.1f, 1e-6);
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Zoom = 110%");
+    wheel(-120);
+    EXPECT_NEAR(view->zoom(), 1.0f, 1e-6);
+}
+
+TEST_F(MainWindowTest, LampKeysAndShiftWheel)
+{
+    view->lamps().setCount(2);
+    QTest::keyClick(view, Qt::Key_L);
+    EXPECT_EQ(view->lamps().activeLamp(), 2u);
+    QTest::keyClick(view, Qt::Key_L);
+    EXPECT_EQ(view->lamps().activeLamp(), 0u);
+    wheel(120, Qt::ShiftModifier);
+    EXPECT_EQ(view->lamps().radius(1), 300.0f) << "no active lamp: nothing changes";
+    QTest::keyClick(view, Qt::Key_L);
+    EXPECT_EQ(view->lamps().activeLamp(), 1u);
+
+    view->lamps().setRadius(1, 0.5f);
+    wheel(120, Qt::ShiftModifier);
+    EXPECT_EQ(view->lamps().radius(1), 2.0f);
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("Lamp 1 Position : Radius = 2 Angle θ = "));
+}
+
+TEST_F(MainWindowTest, TranslateKeysMoveTheModel)
+{
+    QTest::keyClick(view, Qt::Key_Q);
+    QTest::keyClick(view, Qt::Key_S);
+    EXPECT_EQ(view->viewTransform().displacement(), (std::array<float, 3>{5, -5, 0}));
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Volume position in relation to the axes: X = 5 Y = -5 Z = 0");
+}
+
+TEST_F(MainWindowTest, ResizeSetsDepthAndGrid)
+{
+    view->resize(800, 600);
+    QApplication::processEvents();
+    view->updateGL();
+    EXPECT_EQ(view->width(), 800);
+    EXPECT_EQ(view->depthExtent(), 1131.0f);
+    EXPECT_EQ(view->grid().minX, -300.0f);
+    EXPECT_EQ(view->grid().maxY, 300.0f);
+}
+
+TEST_F(MainWindowTest, StandardViewsAndStatusTexts)
+{
+    window->action("actionFront_View")->trigger();
+    EXPECT_EQ(view->viewTransform().angles(), (std::array<float, 3>{-90, 0, 0}));
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Rotation angles: X Axis = -90 Y Axis = 0 Z axis = 0");
+    window->action("actionBack_view")->trigger();
+    EXPECT_EQ(view->viewTransform().angles(), (std::array<float, 3>{-90, 0, 180}));
+    window->setView("right");
+    EXPECT_EQ(view->viewTransform().angles(), (std::array<float, 3>{-90, 0, -90}));
+    window->action("actionManual_View")->trigger();
+    EXPECT_EQ(view->viewTransform().angles(), (std::array<float, 3>{-90, 0, -90})) << "manual changes nothing";
+    window->changeViewPostionValue_statusBar({1.5f, -2});
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Volume position in relation to the screen: X = 1.5 Y = -2");
+}
+
+TEST_F(MainWindowTest, ClickWithoutDragTogglesTheSelection)
+{
+    const auto volume = createSubstrate();
+    context().selectionManager().setMode(true);
+    EXPECT_TRUE(window->action("actionSelect")->isChecked());
+    const QPoint centre = onScreen(50, 50, 40);
+
+    sendMouse(QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+    EXPECT_TRUE(volume->isSelected());
+    ASSERT_EQ(context().pickInput().selectedObjects().size(), 1u);
+
+    sendMouse(QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(volume->isSelected()) << "a second click deselects";
+
+    sendMouse(QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(QEvent::MouseMove, centre + QPoint(3, 0), Qt::NoButton, Qt::LeftButton);
+    sendMouse(QEvent::MouseButtonRelease, centre + QPoint(3, 0), Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(volume->isSelected()) << "a drag turns the view and picks nothing";
+
+    const QPoint corner(2, 2);
+    sendMouse(QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(QEvent::MouseButtonRelease, corner, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(volume->isSelected()) << "a click beside the volume hits nothing";
+}
+
+TEST_F(MainWindowTest, ClickOutsideSelectionModePicksNothing)
+{
+    const auto volume = createSubstrate();
+    const QPoint centre = onScreen(50, 50, 40);
+    sendMouse(QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+    EXPECT_FALSE(volume->isSelected());
+}
+
+TEST_F(MainWindowTest, EscapeCancelsAndEnterReachesTheConsoleInput)
+{
+    context().startOperation(Core::Operations::DeleteObjectId);
+    EXPECT_TRUE(consoleLog().contains("Delete: Select the objects to be deleted and press Return/Enter"));
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Escape);
+    EXPECT_FALSE(context().currentOperation());
+    EXPECT_TRUE(consoleLog().endsWith("Delete: Operation canceled."));
+
+    std::vector<std::string> calls;
+    auto waiting = boost::make_shared<TestSupport::RecordingOperation>(&context(), "Waiting", &calls);
+    context().consoleInput().requestEnter(waiting.get());
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(calls, std::vector<std::string>{"Waiting.execute"});
+    context().consoleInput().requestEnter(waiting.get());
+    QTest::keyClick(view, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(calls.size(), 2u);
+}
+
+TEST_F(MainWindowTest, SaveImageWritesThePictureOrNothing)
+{
+    TestSupport::TempFolder temp;
+    const QString path = temp.file("view.png");
+    view->updateGL();
+    window->saveImage(path);
+    QImage image(path);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), view->size());
+
+    TestSupport::whenModal<QFileDialog>([](QFileDialog *dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Save Screen Image");
+        dialog->reject();
+    });
+    const QStringList before = QDir(temp.path()).entryList(QDir::Files);
+    EXPECT_FALSE(view->saveImage(QString()));
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files), before);
+}
+
+TEST_F(MainWindowTest, ColoursDialogSwitchesSchemes)
+{
+    TestSupport::whenModal<Ui::Input::ChangeColorsDialog>([](Ui::Input::ChangeColorsDialog *dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Change Default Colors");
+        dialog->findChild<QPushButton *>("btnLoadLowColors")->click();
+        dialog->accept();
+    });
+    window->changeWindowColors();
+    EXPECT_EQ(Model::ColourScheme::currentScheme(), 1);
+
+    TestSupport::whenModal<Ui::Input::ChangeColorsDialog>([](Ui::Input::ChangeColorsDialog *dialog) {
+        TestSupport::whenModal<QColorDialog>([](QColorDialog *chooser) {
+            EXPECT_EQ(chooser->windowTitle(), "Select new color");
+            chooser->setCurrentColor(QColor(0, 51, 102, 255));
+            chooser->accept();
+        });
+        dialog->changeBgColor();
+        EXPECT_EQ(dialog->findChild<QPushButton *>("btnBackgroundColor")->styleSheet(),
+                  "background-color : #003366;\nborder: none;");
+        dialog->accept();
+    });
+    window->changeWindowColors();
+    EXPECT_EQ(Model::ColourScheme::currentScheme(), 2);
+    const Util::Vector4D background = Model::ColourScheme::colour(Model::ColourScheme::BackgroundColour, 2);
+    EXPECT_NEAR(background.y, 0.2, 1e-6);
+    EXPECT_EQ(Model::ColourScheme::colour(Model::ColourScheme::ObjectColour, 2), Util::Vector4D(1, 1, 1, 1))
+        << "the other colours of the low scheme carried into the custom one";
+}
+
+TEST_F(MainWindowTest, NewDocumentAsksFirst)
+{
+    createSubstrate();
+    TestSupport::whenModal<QMessageBox>([](QMessageBox *box) {
+        EXPECT_EQ(box->windowTitle(), "Create new document");
+        EXPECT_EQ(box->text(), "This will erase all data. Continue?");
+        box->button(QMessageBox::Cancel)->click();
+    });
+    window->action("actionNew")->trigger();
+    EXPECT_EQ(context().document().allObjects().size(), 1u);
+
+    TestSupport::whenModal<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
+    window->action("actionNew")->trigger();
+    EXPECT_TRUE(context().document().allObjects().empty());
+    EXPECT_FALSE(window->undoAction()->isEnabled());
+}
+
+TEST_F(MainWindowTest, GridSpacingDialogSetsTheSpacing)
+{
+    TestSupport::whenModal<Ui::Input::ChangeGridSpacingDialog>([](Ui::Input::ChangeGridSpacingDialog *dialog) {
+        EXPECT_EQ(dialog->spacing(), 10.0);
+        dialog->setSpacing(2.5);
+        dialog->accept();
+    });
+    window->action("actionGrid_Spacing")->trigger();
+    EXPECT_EQ(view->grid().spacing, 2.5f);
+}
+
+TEST(MainWindows, EachWindowHasItsOwnPresenterAndClosingRemovesIt)
+{
+    QPointer<MainWindow> first = new MainWindow;
+    QPointer<MainWindow> second = new MainWindow;
+    first->show();
+    second->show();
+    EXPECT_NE(&first->presenter()->context(), &second->presenter()->context());
+    QPointer<Ui::Console::CommandConsole> console = second->presenter()->console();
+    second->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(second.isNull());
+    EXPECT_TRUE(console.isNull());
+    EXPECT_FALSE(first.isNull());
+    delete first;
+}
