@@ -20,6 +20,9 @@ LampSet::LampSet()
 void LampSet::setCount(unsigned count)
 {
     m_count = std::clamp(count, 1u, MaxLamps);
+    // A removed lamp can no longer be the active one.
+    if (m_active > m_count)
+        m_active = m_count;
 }
 
 void LampSet::switchActiveLamp()

@@ -17,7 +17,7 @@ public:
     LampSet();
 
     unsigned count() const { return m_count; }
-    // Clamped to 1..8.
+    // Clamped to 1..8; an active lamp beyond the count becomes the last one.
     void setCount(unsigned count);
     unsigned activeLamp() const { return m_active; }
     // 1, 2, ..., count, 0, 1, ...

@@ -130,6 +130,12 @@ TEST(LampSet, LampsOutsideTheCountAreRefused)
     EXPECT_EQ(lamps.count(), 8u);
     EXPECT_TRUE(lamps.setVisible(8, false));
     EXPECT_FALSE(lamps.setVisible(9, false));
+
+    for (int i = 0; i < 7; ++i)
+        lamps.switchActiveLamp();
+    EXPECT_EQ(lamps.activeLamp(), 8u);
+    lamps.setCount(3);
+    EXPECT_EQ(lamps.activeLamp(), 3u) << "a removed lamp cannot stay active";
 }
 
 TEST(ViewGrid, LinesSnapOutwardsToTheSpacing)
