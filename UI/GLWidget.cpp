@@ -465,8 +465,12 @@ bool GLWidget::saveImage(const QString &filename, QString *error)
             return false;
         m_lastImagePath = target;
     }
+    // The front buffer is not reliably readable (virtual and composited
+    // displays return black): draw the frame afresh and read it from the
+    // back buffer before it is shown.
     makeCurrent();
-    glReadBuffer(GL_FRONT);
+    paintGL();
+    glReadBuffer(GL_BACK);
     const QImage image = grabFrameBuffer(false);
     QImageWriter writer(target);
     if (!writer.write(image)) {

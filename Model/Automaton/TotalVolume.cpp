@@ -19,6 +19,7 @@ TotalVolume::TotalVolume(unsigned sizeX, unsigned sizeY, unsigned sizeZ,
     , m_cellsizeY(cellsizeY)
     , m_cellsizeZ(cellsizeZ)
     , m_position(position)
+    , m_painter(*this)
 {
     m_cells.reset(new Voxel[m_cellCount]);
     m_workingCells.reset(new Voxel[m_cellCount]);

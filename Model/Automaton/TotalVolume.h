@@ -2,6 +2,7 @@
 
 #include "Model/Automaton/CellMask.h"
 #include "Model/Automaton/SpinLock.h"
+#include "Model/Automaton/TotalVolumePainter.h"
 #include "Model/Automaton/Voxel.h"
 #include "Model/Object.h"
 #include "Util/Vector3D.h"
@@ -67,6 +68,9 @@ public:
 
     boost::shared_ptr<SiLattice> siLattice() const { return m_siLattice; }
 
+    TotalVolumePainter &painter() { return m_painter; }
+    const TotalVolumePainter &painter() const { return m_painter; }
+
     void setBottomMask(const std::vector<bool> &bits, int width, int height);
     void setTopMask(const std::vector<bool> &bits, int width, int height);
     const CellMask &bottomMask() const { return m_bottomMask; }
@@ -90,6 +94,8 @@ private:
     CellMask m_bottomMask;
     CellMask m_topMask;
     boost::shared_ptr<SiLattice> m_siLattice;
+    // Last: it reads the sizes above when it is built.
+    TotalVolumePainter m_painter;
 };
 
 // Holds the current cells of a volume for the lifetime of the guard.

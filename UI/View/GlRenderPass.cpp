@@ -27,10 +27,114 @@ void GlRenderPass::popName()
     glPopName();
 }
 
-void GlRenderPass::paintCellVolume(Model::Automaton::TotalVolume &, bool, bool)
+namespace {
+
+using Model::Automaton::TotalVolumePainter;
+using Model::Geometry::QuadFace;
+
+void drawQuads(const TotalVolumePainter::FaceList &faces)
 {
-    // A cell volume shows the surfaces its painter generates; without them
-    // there is nothing to draw.
+    glBegin(GL_QUADS);
+    for (const QuadFace &face : faces) {
+        glNormal3fv(face.normal);
+        glColor4fv(face.fill.data());
+        for (const auto &corner : face.corners)
+            glVertex3fv(corner.data());
+    }
+    glEnd();
+}
+
+void drawEdges(std::initializer_list<const TotalVolumePainter::FaceList *> lists)
+{
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(-2.5f, -2.5f);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glLineWidth(2.0f);
+    glBegin(GL_QUADS);
+    for (const TotalVolumePainter::FaceList *faces : lists) {
+        for (const QuadFace &face : *faces) {
+            glColor4fv(face.edge.data());
+            for (const auto &corner : face.corners)
+                glVertex3fv(corner.data());
+        }
+    }
+    glEnd();
+    glPopAttrib();
+}
+
+void drawMasks(const Model::Automaton::TotalVolume &volume)
+{
+    const TotalVolumePainter &painter = volume.painter();
+    const float cz = volume.cellsizeZ();
+    const float heights[2] = {-5.0f * cz, (float(volume.sizeZ()) + 5.0f) * cz};
+    const Model::Automaton::CellMask *masks[2] = {&volume.bottomMask(), &volume.topMask()};
+    glDisable(GL_CULL_FACE);
+    glColor4f(0.2f, 0.8f, 0.2f, 0.3f);
+    glBegin(GL_QUADS);
+    for (int m = 0; m < 2; ++m) {
+        for (const auto &r : painter.maskRectangles(*masks[m])) {
+            glVertex3f(r[0], r[1], heights[m]);
+            glVertex3f(r[2], r[1], heights[m]);
+            glVertex3f(r[2], r[3], heights[m]);
+            glVertex3f(r[0], r[3], heights[m]);
+        }
+    }
+    glEnd();
+    glEnable(GL_CULL_FACE);
+}
+
+} // namespace
+
+void GlRenderPass::paintCellVolume(Model::Automaton::TotalVolume &volume, bool renderObjects, bool renderEdges)
+{
+    TotalVolumePainter &painter = volume.painter();
+    if (painter.isPaintingSuspended())
+        return;
+    painter.followSelection();
+    const auto faces = painter.lockFaces();
+    const Util::Vector3D p = volume.position();
+    const Util::Vector3D preview = volume.isMoving() ? volume.previewDisplacement() : Util::Vector3D();
+    glPushMatrix();
+    glTranslated(p.x + preview.x, p.y + preview.y, p.z + preview.z);
+    if (!renderObjects) {
+        glPopMatrix();
+        return;
+    }
+    const bool octree = painter.algorithm() == TotalVolumePainter::OctreeSurface;
+    if (painter.algorithm() == TotalVolumePainter::MarchingCubes) {
+        // This painter generates no marching-cube surface: only the masks show.
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
+        glEnable(GL_BLEND);
+        glDepthMask(GL_FALSE);
+        drawMasks(volume);
+        glPopAttrib();
+        glPopMatrix();
+        return;
+    }
+    const TotalVolumePainter::FaceList &opaque = octree ? painter.octree().opaqueFaces() : painter.opaqueFaces();
+    const TotalVolumePainter::FaceList &translucent =
+        octree ? painter.octree().translucentFaces() : painter.translucentFaces();
+    drawQuads(opaque);
+    if (renderEdges) {
+        if (octree)
+            drawEdges({&opaque});
+        else if (painter.rendersEmptyVoxelOutlines())
+            drawEdges({&opaque, &translucent, &painter.outlineFaces()});
+        else
+            drawEdges({&opaque, &translucent});
+    }
+
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glEnable(GL_BLEND);
+    glDepthMask(GL_FALSE);
+    drawQuads(translucent);
+    if (octree && renderEdges)
+        drawEdges({&translucent});
+    drawMasks(volume);
+    glPopAttrib();
+    glPopMatrix();
 }
 
 void GlRenderPass::paintCellVolumeBounds(const Model::Automaton::TotalVolume &volume)

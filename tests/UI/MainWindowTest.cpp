@@ -254,6 +254,29 @@ TEST_F(MainWindowTest, ClickWithoutDragTogglesTheSelection)
     EXPECT_FALSE(volume->isSelected()) << "a click beside the volume hits nothing";
 }
 
+TEST_F(MainWindowTest, CreatedSubstrateShowsInItsColour)
+{
+    createSubstrate();
+    view->updateGL();
+    TestSupport::TempFolder temp;
+    ASSERT_TRUE(view->saveImage(temp.file("substrate.png")));
+    const QImage shot(temp.file("substrate.png"));
+    const QColor top = shot.pixelColor(onScreen(50, 50, 30));
+    const QColor beside = shot.pixelColor(5, view->height() - 5);
+    EXPECT_EQ(beside, QColor(0, 0, 0)) << "the background of the default scheme";
+    // Si is grey: lit, its channels stay equal, and it is not the background.
+    EXPECT_GT(top.red(), 40);
+    EXPECT_NEAR(top.red(), top.green(), 2);
+    EXPECT_NEAR(top.green(), top.blue(), 2);
+
+    context().selectionManager().setMode(true);
+    context().selectionManager().toggle({context().document().allObjects().front()->id()});
+    view->updateGL();
+    ASSERT_TRUE(view->saveImage(temp.file("selected.png")));
+    const QColor selected = QImage(temp.file("selected.png")).pixelColor(onScreen(50, 50, 30));
+    EXPECT_NE(selected, top) << "a selected volume is drawn in shifted colours";
+}
+
 TEST_F(MainWindowTest, ClickOutsideSelectionModePicksNothing)
 {
     const auto volume = createSubstrate();

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "Model/Geometry/QuadFace.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace Model {
+namespace Materials {
+class MaterialFactory;
+}
+
+namespace Automaton {
+
+// Material id -> display colour, taken from the catalogue once per surface
+// build so that generating faces never locks the catalogue per cell.
+// Materials the catalogue does not know are shown in a neutral grey rather
+// than left out, so that no cell silently vanishes from the view.
+class ColourMap
+{
+public:
+    using Colour = Geometry::QuadFace::Colour;
+
+    static constexpr Colour UnknownMaterialColour = {0.6f, 0.6f, 0.6f, 1.0f};
+
+    void rebuild(const Materials::MaterialFactory &catalogue);
+    void set(std::uint32_t material, const Colour &colour);
+    const Colour &colour(std::uint32_t material) const
+    {
+        if (material < m_dense.size() && m_known[material])
+            return m_dense[material];
+        const auto it = m_sparse.find(material);
+        return it == m_sparse.end() ? UnknownMaterialColour : it->second;
+    }
+    float alpha(std::uint32_t material) const { return colour(material)[3]; }
+
+private:
+    // Ids of the catalogue lie below 65536 in practice; a flat table keeps
+    // the per-cell lookup cheap, the map serves the rest.
+    static constexpr std::uint32_t DenseLimit = 65536;
+
+    std::vector<Colour> m_dense;
+    std::vector<bool> m_known;
+    std::unordered_map<std::uint32_t, Colour> m_sparse;
+};
+
+} // namespace Automaton
+} // namespace Model
