@@ -21,6 +21,10 @@ public:
     // Makes the item of `id` current; false when the box has none.
     static bool selectMaterial(QComboBox *box, unsigned id);
 
+    // The materials the process of this name may use, in its list's order;
+    // ids the material catalogue does not know are left out.
+    static std::vector<Model::Materials::Material> compatibleWith(const QString &processName);
+
     // A square swatch filled with the material colour (components x 255,
     // truncated), as the material lists show it.
     static QIcon swatch(const Model::Materials::Colour &colour, int size = 100);

@@ -2,6 +2,9 @@
 
 #include "Core/Operations/OperationId.h"
 #include "UI/Observers/CreateSubstrateObserver.h"
+#include "UI/Observers/ElectrodepositionObserver.h"
+#include "UI/Observers/IsotropicFilmDepositionObserver.h"
+#include "UI/Observers/IsotropicFilmEtchingObserver.h"
 
 namespace Ui {
 
@@ -16,10 +19,11 @@ OperationFactory::OperationFactory(OperationContext *context, QWidget *dialogPar
 boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
 {
     switch (id) {
-    case CreateSubstrateId:
-        return boost::shared_ptr<Util::IObserver>(new Observers::CreateSubstrateObserver(context(), m_dialogParent));
-    default:
-        return {};
+    case CreateSubstrateId: return make<Observers::CreateSubstrateObserver>();
+    case IsotropicDepositionId: return make<Observers::IsotropicFilmDepositionObserver>();
+    case IsotropicEtchingId: return make<Observers::IsotropicFilmEtchingObserver>();
+    case ElectrodepositionId: return make<Observers::ElectrodepositionObserver>();
+    default: return {};
     }
 }
 

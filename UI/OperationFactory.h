@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Core/Operations/OperationFactory.h"
+#include "Util/IObserver.h"
 
 class QWidget;
 
@@ -17,6 +18,12 @@ protected:
     boost::shared_ptr<Util::IObserver> createObserver(unsigned id) override;
 
 private:
+    template<typename ObserverT>
+    boost::shared_ptr<Util::IObserver> make() const
+    {
+        return boost::shared_ptr<Util::IObserver>(new ObserverT(context(), m_dialogParent));
+    }
+
     QWidget *m_dialogParent;
 };
 

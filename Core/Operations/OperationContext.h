@@ -5,6 +5,7 @@
 #include "Core/Operations/PickInput.h"
 #include "Core/Operations/ProcessRecords.h"
 #include "Core/Operations/SelectionManager.h"
+#include "Core/Operations/StateFiles.h"
 #include "Model/Document.h"
 
 #include <boost/shared_ptr.hpp>
@@ -59,6 +60,7 @@ public:
     OperationHistory &history() { return m_history; }
     SelectionManager &selectionManager() { return m_selectionManager; }
     ProcessRecords &processRecords() { return m_processRecords; }
+    StateFiles &stateFiles() { return m_stateFiles; }
 
     void addUpdateObserver(const ObserverPtr &observer);
     const std::vector<ObserverPtr> &updateObservers() const { return m_updateObservers; }
@@ -76,6 +78,8 @@ private:
     Model::Document m_document;
     SelectionManager m_selectionManager;
     ProcessRecords m_processRecords;
+    // Before the history: operations release their records when they go.
+    StateFiles m_stateFiles;
     std::vector<ObserverPtr> m_updateObservers;
     OperationHistory m_history;
     boost::shared_ptr<IOperationFactory> m_factory;

@@ -3,6 +3,9 @@
 #include "Core/Operations/CopyObject.h"
 #include "Core/Operations/CreateSubstrateOperation.h"
 #include "Core/Operations/DeleteObject.h"
+#include "Core/Operations/ElectrodepositionOperation.h"
+#include "Core/Operations/IsotropicFilmDepositionOperation.h"
+#include "Core/Operations/IsotropicFilmEtchingOperation.h"
 #include "Core/Operations/MoveObject.h"
 #include "Core/Operations/OperationId.h"
 #include "Core/Operations/SelectVolumesOperation.h"
@@ -37,6 +40,9 @@ boost::shared_ptr<Operation> OperationFactory::createBareOperation(unsigned id)
     case DeleteObjectId: return boost::shared_ptr<Operation>(new DeleteObject(m_context));
     case MoveObjectId: return boost::shared_ptr<Operation>(new MoveObject(m_context));
     case BatchRunId: return boost::shared_ptr<Operation>(new SelectVolumesOperation(m_context));
+    case IsotropicDepositionId: return boost::shared_ptr<Operation>(new IsotropicFilmDepositionOperation(m_context));
+    case IsotropicEtchingId: return boost::shared_ptr<Operation>(new IsotropicFilmEtchingOperation(m_context));
+    case ElectrodepositionId: return boost::shared_ptr<Operation>(new ElectrodepositionOperation(m_context));
     default: return {};
     }
 }

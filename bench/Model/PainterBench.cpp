@@ -4,8 +4,6 @@
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Automaton/TotalVolumePainter.h"
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QThreadPool>
 
@@ -80,14 +78,3 @@ void BM_OctreeSurface(benchmark::State &state)
 BENCHMARK(BM_OctreeSurface)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    // The catalogue the painter reads lives under HOME: keep the user's own.
-    QTemporaryDir home;
-    qputenv("HOME", home.path().toLocal8Bit());
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

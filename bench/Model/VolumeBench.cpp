@@ -45,5 +45,3 @@ void BM_CloneVolume(benchmark::State &state)
 BENCHMARK(BM_CloneVolume)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Core/Operations/FilmProcessOperation.h"
+
+namespace Core {
+namespace Operations {
+
+// Isotropic etching: removes one material to a uniform depth from its free surfaces.
+class IsotropicFilmEtchingOperation : public FilmProcessOperation
+{
+public:
+    explicit IsotropicFilmEtchingOperation(OperationContext *context);
+
+protected:
+    void runWorker(Model::Automaton::TotalVolume &volume) override;
+};
+
+} // namespace Operations
+} // namespace Core

@@ -1,0 +1,85 @@
+#include "Core/Operations/ProcessOperation.h"
+
+#include "Core/Operations/OperationContext.h"
+#include "Model/Automaton/TotalVolume.h"
+
+namespace Core {
+namespace Operations {
+
+ProcessOperation::ProcessOperation(OperationContext *context, const std::string &title, int id,
+                                   const std::string &stateKey, int instance)
+    : ObjectOperation(context, title, id)
+    , m_states(stateKey, instance, context)
+{
+}
+
+void ProcessOperation::execute()
+{
+    if (m_inputs != 0)
+        return;
+    OperationContext &ctx = *context();
+    for (const auto &object : ctx.pickInput().selectedObjects()) {
+        m_volume = boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(object);
+        if (m_volume)
+            break;
+    }
+    if (!m_volume) {
+        postMessage("Select a cell volume and press Enter/Return.");
+        ctx.consoleInput().requestEnter(this);
+        ctx.selectionManager().setMode(true);
+        return;
+    }
+    ctx.selectionManager().clear();
+    ctx.selectionManager().setMode(false);
+    ctx.notifyUpdate();
+    postMessage("Cell volume selected.");
+    ++m_inputs;
+    if (observer()) {
+        ++m_inputs;
+        notifyObserver();
+    }
+}
+
+void ProcessOperation::cancel()
+{
+    cancelCanceled();
+}
+
+int ProcessOperation::undo()
+{
+    if (m_volume)
+        m_states.loadUndoState(*m_volume);
+    return Undone;
+}
+
+void ProcessOperation::redo()
+{
+    if (m_volume)
+        m_states.loadRedoState(*m_volume);
+}
+
+void ProcessOperation::runProcess(const std::function<void(Model::Automaton::TotalVolume &)> &process,
+                                  bool changesSilicon)
+{
+    OperationContext &ctx = *context();
+    Model::Automaton::TotalVolume &volume = *m_volume;
+    bool undoable = m_states.saveUndoState(volume);
+    process(volume);
+    undoable = undoable && m_states.saveRedoState(volume);
+    volume.painter().rebuildAll();
+    ctx.processRecords().setLastOperation(volume.id(), operationId());
+    if (changesSilicon)
+        ctx.processRecords().setSiLatticeStale(volume.id(), true);
+    ctx.notifyUpdate();
+    postMessage("Operation finished.");
+    ctx.consoleInput().reset();
+    if (undoable) {
+        ctx.endOperation();
+        return;
+    }
+    postMessage("This step cannot be undone: its cell states could not be saved to the undo files.");
+    ctx.abandonOperation();
+}
+
+} // namespace Operations
+} // namespace Core

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "UI/Operations/FilmOptionsDialog.h"
+
+namespace Ui {
+namespace Operations {
+
+// Options of the isotropic etching: etch depth and the etched material.
+class IsotropicEtchingDialog : public FilmOptionsDialog
+{
+    Q_OBJECT
+
+public:
+    // The title is the process's name followed by " Options".
+    IsotropicEtchingDialog(const QString &processName, QWidget *parent = nullptr);
+};
+
+} // namespace Operations
+} // namespace Ui

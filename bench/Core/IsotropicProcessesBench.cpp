@@ -1,0 +1,88 @@
+// Isotropic deposition and etching with T = 10 on a 200 x 200 x 100 silicon
+// substrate with trenches, with one pool thread and with all of them.
+#include "Core/Operations/IsotropicFilmDeposition.h"
+#include "Core/Operations/IsotropicFilmEtching.h"
+#include "Model/Automaton/TotalVolume.h"
+
+#include <QThread>
+#include <QThreadPool>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+#include <memory>
+
+namespace {
+
+using Model::Automaton::TotalVolume;
+
+constexpr unsigned SizeX = 200, SizeY = 200, SizeZ = 100;
+
+const std::vector<std::uint32_t> &trenches()
+{
+    static const std::vector<std::uint32_t> materials = [] {
+        std::vector<std::uint32_t> m(std::size_t(SizeX) * SizeY * SizeZ, 0);
+        for (unsigned x = 0; x < SizeX; ++x)
+            for (unsigned y = 0; y < SizeY; ++y) {
+                const bool trench = (x / 20) % 2 == 1 && y > 20 && y < 180;
+                for (unsigned z = 0; z < (trench ? 20u : 50u); ++z)
+                    m[z + SizeZ * (y + SizeY * std::size_t(x))] = 1;
+            }
+        return m;
+    }();
+    return materials;
+}
+
+TotalVolume &volume()
+{
+    static std::unique_ptr<TotalVolume> v =
+        std::make_unique<TotalVolume>(SizeX, SizeY, SizeZ, 1.0f, 1.0f, 1.0f, Util::Vector3D(), trenches());
+    return *v;
+}
+
+void reset(TotalVolume &v)
+{
+    Model::Automaton::LockedCellArrays arrays(v);
+    const auto &m = trenches();
+    for (std::size_t i = 0; i < m.size(); ++i)
+        arrays.current()[i].material = arrays.working()[i].material = m[i];
+}
+
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0;
+}
+
+template<typename Run>
+void measure(benchmark::State &state, Run run)
+{
+    QThreadPool::globalInstance()->setMaxThreadCount(state.range(0) == 0 ? QThread::idealThreadCount()
+                                                                         : int(state.range(0)));
+    TotalVolume &v = volume();
+    for (auto _ : state) {
+        state.PauseTiming();
+        reset(v);
+        state.ResumeTiming();
+        run(v);
+    }
+    state.counters["cells/s"] = benchmark::Counter(double(v.cellCount()), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["threads"] = QThreadPool::globalInstance()->maxThreadCount();
+    state.counters["peak MB"] = peakMegabytes();
+}
+
+void BM_IsotropicDeposition(benchmark::State &state)
+{
+    measure(state, [](TotalVolume &v) { Core::Operations::IsotropicFilmDeposition(v, 3, 10.0f).runDeposition(); });
+}
+BENCHMARK(BM_IsotropicDeposition)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_IsotropicEtching(benchmark::State &state)
+{
+    measure(state, [](TotalVolume &v) { Core::Operations::IsotropicFilmEtching(v, 1, 10.0f).runEtching(); });
+}
+BENCHMARK(BM_IsotropicEtching)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
