@@ -5,6 +5,7 @@
 #include "UI/Observers/ElectrodepositionObserver.h"
 #include "UI/Observers/IsotropicFilmDepositionObserver.h"
 #include "UI/Observers/IsotropicFilmEtchingObserver.h"
+#include "UI/Observers/WetEtchObserver.h"
 
 namespace Ui {
 
@@ -23,6 +24,8 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case IsotropicDepositionId: return make<Observers::IsotropicFilmDepositionObserver>();
     case IsotropicEtchingId: return make<Observers::IsotropicFilmEtchingObserver>();
     case ElectrodepositionId: return make<Observers::ElectrodepositionObserver>();
+    case AtomisticWetEtchingId: return make<Observers::AtomicSiBCAEtchObserver>();
+    case ContinuousWetEtchingId: return make<Observers::CCAWetEtchingObserver>();
     default: return {};
     }
 }

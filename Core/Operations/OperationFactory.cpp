@@ -9,6 +9,8 @@
 #include "Core/Operations/MoveObject.h"
 #include "Core/Operations/OperationId.h"
 #include "Core/Operations/SelectVolumesOperation.h"
+#include "Core/Operations/SiEtching/AtomisticSiWetEtchingOperation.h"
+#include "Core/Operations/SiEtching/ContinousWetEtchOperation.h"
 #include "Util/IObserver.h"
 
 namespace Core {
@@ -43,6 +45,8 @@ boost::shared_ptr<Operation> OperationFactory::createBareOperation(unsigned id)
     case IsotropicDepositionId: return boost::shared_ptr<Operation>(new IsotropicFilmDepositionOperation(m_context));
     case IsotropicEtchingId: return boost::shared_ptr<Operation>(new IsotropicFilmEtchingOperation(m_context));
     case ElectrodepositionId: return boost::shared_ptr<Operation>(new ElectrodepositionOperation(m_context));
+    case AtomisticWetEtchingId: return boost::shared_ptr<Operation>(new AtomisticSiWetEtchingOperation(m_context));
+    case ContinuousWetEtchingId: return boost::shared_ptr<Operation>(new ContinousWetEtchOperation(m_context));
     default: return {};
     }
 }

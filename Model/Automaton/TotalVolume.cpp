@@ -1,6 +1,9 @@
 #include "Model/Automaton/TotalVolume.h"
 
+#include "Model/Automaton/SiLattice.h"
 #include "Model/IRenderPass.h"
+
+#include <QDebug>
 
 #include <algorithm>
 
@@ -84,6 +87,15 @@ TotalVolume *TotalVolume::clone()
 {
     return new TotalVolume(m_sizeX, m_sizeY, m_sizeZ, m_cellsizeX, m_cellsizeY, m_cellsizeZ,
                            m_position, materials());
+}
+
+void TotalVolume::rebuildSiLattice()
+{
+    // The old lattice goes first: the two would not fit in memory together
+    // for large volumes.
+    m_siLattice.reset();
+    m_siLattice.reset(new SiLattice(*this));
+    qDebug() << "Done initializing";
 }
 
 void TotalVolume::moveBy(const Util::Vector3D &d)

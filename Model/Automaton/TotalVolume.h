@@ -67,6 +67,9 @@ public:
     void bounds(Util::Vector4D &low, Util::Vector4D &high) override;
 
     boost::shared_ptr<SiLattice> siLattice() const { return m_siLattice; }
+    // Lays a new Si lattice over the current cells, replacing the old one.
+    void rebuildSiLattice();
+    void dropSiLattice() { m_siLattice.reset(); }
 
     TotalVolumePainter &painter() { return m_painter; }
     const TotalVolumePainter &painter() const { return m_painter; }

@@ -4,12 +4,7 @@
 #include "Core/Operations/IsotropicFilmEtching.h"
 #include "Model/Automaton/TotalVolume.h"
 
-#include <QThread>
-#include <QThreadPool>
-
-#include <benchmark/benchmark.h>
-
-#include <sys/resource.h>
+#include "BenchSupport.h"
 
 #include <memory>
 
@@ -41,36 +36,21 @@ TotalVolume &volume()
     return *v;
 }
 
-void reset(TotalVolume &v)
-{
-    Model::Automaton::LockedCellArrays arrays(v);
-    const auto &m = trenches();
-    for (std::size_t i = 0; i < m.size(); ++i)
-        arrays.current()[i].material = arrays.working()[i].material = m[i];
-}
-
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
-}
 
 template<typename Run>
 void measure(benchmark::State &state, Run run)
 {
-    QThreadPool::globalInstance()->setMaxThreadCount(state.range(0) == 0 ? QThread::idealThreadCount()
-                                                                         : int(state.range(0)));
+    BenchSupport::setThreads(state);
     TotalVolume &v = volume();
     for (auto _ : state) {
         state.PauseTiming();
-        reset(v);
+        BenchSupport::resetMaterials(v, trenches());
         state.ResumeTiming();
         run(v);
     }
     state.counters["cells/s"] = benchmark::Counter(double(v.cellCount()), benchmark::Counter::kIsIterationInvariantRate);
     state.counters["threads"] = QThreadPool::globalInstance()->maxThreadCount();
-    state.counters["peak MB"] = peakMegabytes();
+    state.counters["peak MB"] = BenchSupport::peakMegabytes();
 }
 
 void BM_IsotropicDeposition(benchmark::State &state)

@@ -4,10 +4,7 @@
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Automaton/TotalVolumePainter.h"
 
-#include <QThread>
-#include <QThreadPool>
-
-#include <benchmark/benchmark.h>
+#include "BenchSupport.h"
 
 #include <memory>
 
@@ -39,12 +36,6 @@ TotalVolume &structure()
     return *volume;
 }
 
-void setThreads(const benchmark::State &state)
-{
-    QThreadPool::globalInstance()->setMaxThreadCount(state.range(0) == 0 ? QThread::idealThreadCount()
-                                                                         : int(state.range(0)));
-}
-
 template<typename List>
 double bytesPerFace(const List &faces)
 {
@@ -54,7 +45,7 @@ double bytesPerFace(const List &faces)
 void BM_DirectCubicFaces(benchmark::State &state)
 {
     TotalVolume &volume = structure();
-    setThreads(state);
+    BenchSupport::setThreads(state);
     for (auto _ : state)
         volume.painter().generateCubicFaces();
     const auto &faces = volume.painter().opaqueFaces();
@@ -67,7 +58,7 @@ BENCHMARK(BM_DirectCubicFaces)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->U
 void BM_OctreeSurface(benchmark::State &state)
 {
     TotalVolume &volume = structure();
-    setThreads(state);
+    BenchSupport::setThreads(state);
     for (auto _ : state)
         volume.painter().generateOctree();
     const auto &faces = volume.painter().octree().opaqueFaces();

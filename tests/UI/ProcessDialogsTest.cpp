@@ -5,6 +5,7 @@
 #include "Model/Materials/MaterialFactory.h"
 #include "UI/MaterialComboBox.h"
 #include "UI/OperationFactory.h"
+#include "UI/Operations/BCAEtchingDialog.h"
 #include "UI/Operations/ElectrodepositionDialog.h"
 #include "UI/Operations/IsotropicDepositionDialog.h"
 #include "UI/Operations/IsotropicEtchingDialog.h"
@@ -118,4 +119,47 @@ TEST_F(ProcessDialogFlowTest, RejectedOptionsLeaveTheOperationWaiting)
     EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: Cell volume selected.");
     context.cancelCurrentOperation();
     EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: Operation canceled.");
+}
+
+TEST(WetEtchingDialog, DepthInLatticeUnitsWithItsHelp)
+{
+    BCAEtchingDialog dialog;
+    EXPECT_EQ(dialog.windowTitle(), "Wet Etching Options");
+    auto *depth = dialog.findChild<QDoubleSpinBox *>("dblDepth");
+    ASSERT_TRUE(depth);
+    EXPECT_EQ(depth->decimals(), 4);
+    EXPECT_EQ(depth->singleStep(), 0.353552);
+    EXPECT_EQ(depth->value(), 10.0);
+    EXPECT_EQ(depth->suffix(), "units");
+    EXPECT_EQ(depth->toolTip(),
+              "Set the depth of the etching. This is how far down the (100) plane on the surface will be etched.");
+    EXPECT_EQ(dialog.findChild<QLabel *>("lblDepth")->whatsThis(), depth->toolTip());
+}
+
+TEST_F(ProcessDialogFlowTest, CancelledWetEtchOfAPickedVolumeCancels)
+{
+    auto other = boost::make_shared<Model::Automaton::TotalVolume>(2, 2, 2, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
+                                                                   std::vector<std::uint32_t>(8, 1));
+    context.document().addObject(other);
+    const auto before = volume->materials();
+    context.startOperation(Core::Operations::AtomisticWetEtchingId);
+    TestSupport::whenModal<BCAEtchingDialog>([](BCAEtchingDialog *dialog) { dialog->reject(); });
+    pickAndEnter();
+    EXPECT_EQ(lines->lines.back(), "BCA Wet Etch: Operation canceled.");
+    EXPECT_EQ(volume->materials(), before);
+    EXPECT_FALSE(context.currentOperation());
+}
+
+TEST_F(ProcessDialogFlowTest, CancelledWetEtchOfTheOnlyVolumeKeepsWaiting)
+{
+    TestSupport::whenModal<BCAEtchingDialog>([](BCAEtchingDialog *dialog) { dialog->reject(); });
+    context.startOperation(Core::Operations::ContinuousWetEtchingId);
+    EXPECT_EQ(lines->lines.back(), "Continuous Wet Etch: Cell volume selected.");
+    EXPECT_TRUE(context.currentOperation());
+    TestSupport::whenModal<BCAEtchingDialog>([](BCAEtchingDialog *dialog) {
+        dialog->setDepth(0.5);
+        dialog->accept();
+    });
+    context.startOperation(Core::Operations::ContinuousWetEtchingId);
+    EXPECT_EQ(lines->lines.back(), "Continuous Wet Etch: Operation finished.");
 }

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Core/Operations/SiEtching/SiWetEtchOperation.h"
+
+namespace Core {
+namespace Operations {
+
+// Atomistic wet etching of the volume's silicon by bond counting.
+class AtomisticSiWetEtchingOperation : public SiWetEtchOperation
+{
+public:
+    explicit AtomisticSiWetEtchingOperation(OperationContext *context);
+
+protected:
+    void runEtch(Model::Automaton::TotalVolume &volume, double depth) override;
+};
+
+} // namespace Operations
+} // namespace Core

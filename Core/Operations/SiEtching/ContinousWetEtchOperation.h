@@ -1,0 +1,19 @@
+#pragma once
+
+#include "Core/Operations/SiEtching/SiWetEtchOperation.h"
+
+namespace Core {
+namespace Operations {
+
+// Wet etching of the volume's silicon as a continuous cellular automaton.
+class ContinousWetEtchOperation : public SiWetEtchOperation
+{
+public:
+    explicit ContinousWetEtchOperation(OperationContext *context);
+
+protected:
+    void runEtch(Model::Automaton::TotalVolume &volume, double depth) override;
+};
+
+} // namespace Operations
+} // namespace Core

@@ -1,0 +1,67 @@
+#include "Core/Operations/SiEtching/ContinuosWetEtching.h"
+
+#include "Model/Automaton/SiAtom.h"
+
+#include <QDebug>
+
+namespace Core {
+namespace Operations {
+
+ContinuosWetEtching::ContinuosWetEtching(Model::Automaton::TotalVolume &volume, double depth)
+    : SiWetEtchFrame(volume, depth)
+{
+}
+
+double ContinuosWetEtching::rate(int configuration)
+{
+    static const double rates[AtomicConfiguration::Count] = {
+        0.00867, 0.00867, 0.00867, 0.00867, 0.00867, 0.00867, 0.00867, // 0..6
+        4.115,   4.208,   6.449,   3.932,   6.449,   5.223,   4.115,   // 7..13
+        4.115,   5.223,   4.847,   4.847,   3.188,   3.188,   3.188,   // 14..20
+        3.188,   7.0,     7.0,     6.5,     6.5,     5.49,    5.0,     // 21..27
+        5.0,     6.0,     6.0,     6.0,     4.115,                     // 28..32
+    };
+    return configuration >= 0 && configuration < AtomicConfiguration::Count ? rates[configuration] : 0.0;
+}
+
+AtomicConfiguration ContinuosWetEtching::getAtomicConfiguration(unsigned ns1, unsigned nb1, unsigned ns2,
+                                                                unsigned nb2) const
+{
+    const AtomicConfiguration configuration = AtomicConfiguration::fromCounts(ns1, nb1, ns2, nb2);
+    if (!configuration.isExpected()) {
+        std::lock_guard<std::mutex> lock(m_loggedMutex);
+        if (m_logged.emplace(ns1, nb1, ns2, nb2).second)
+            qDebug().nospace() << "Unexpected configuration found (ns1, nb1, ns2, nb2): (" << ns1 << "," << nb1
+                               << "," << ns2 << "," << nb2 << ")";
+    }
+    return configuration;
+}
+
+void ContinuosWetEtching::initializeAtom(SiAtom &atom)
+{
+    atom.setOccupation(1.0f);
+}
+
+SiWetEtchFrame::Decision ContinuosWetEtching::decide(SiAtom &atom)
+{
+    unsigned ns1 = 0, nb1 = 0;
+    atom.firstNeighbourSplit(ns1, nb1);
+    if (ns1 + nb1 > 3)
+        return Decision::Stay;
+    unsigned ns2 = 0, nb2 = 0;
+    atom.secondNeighbourSplit(ns2, nb2);
+    const AtomicConfiguration configuration = getAtomicConfiguration(ns1, nb1, ns2, nb2);
+    // An unexpected neighbourhood has no rate: the atom keeps its occupation.
+    if (!configuration.isExpected())
+        return Decision::Stay;
+    const double left = double(atom.occupation()) - rate(configuration.number()) * TimeStep;
+    if (left < 1e-6) {
+        atom.setOccupation(0.0f);
+        return Decision::Remove;
+    }
+    atom.setOccupation(float(left));
+    return Decision::Stay;
+}
+
+} // namespace Operations
+} // namespace Core

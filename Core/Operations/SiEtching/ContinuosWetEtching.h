@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Core/Operations/SiEtching/AtomicConfiguration.h"
+#include "Core/Operations/SiEtching/SiWetEtchFrame.h"
+
+#include <array>
+#include <mutex>
+#include <set>
+#include <tuple>
+
+namespace Core {
+namespace Operations {
+
+// Continuous cellular-automaton wet etching: every surface atom holds an
+// occupation from 1 down to 0, lowered each time step at the rate of its
+// neighbourhood configuration; the atom goes when the occupation is used up.
+class ContinuosWetEtching : public SiWetEtchFrame
+{
+public:
+    static constexpr double TimeStep = 0.1;
+
+    ContinuosWetEtching(Model::Automaton::TotalVolume &volume, double depth);
+
+    AtomicConfiguration getAtomicConfiguration(unsigned ns1, unsigned nb1, unsigned ns2, unsigned nb2) const;
+    static double rate(int configuration);
+
+protected:
+    void initializeAtom(SiAtom &atom) override;
+    Decision decide(SiAtom &atom) override;
+
+private:
+    // Unexpected configurations are logged once per run each, not per atom
+    // and step.
+    mutable std::mutex m_loggedMutex;
+    mutable std::set<std::tuple<unsigned, unsigned, unsigned, unsigned>> m_logged;
+};
+
+} // namespace Operations
+} // namespace Core

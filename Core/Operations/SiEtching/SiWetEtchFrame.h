@@ -1,0 +1,84 @@
+#pragma once
+
+#include "Model/Automaton/ParallelStrips.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include <array>
+#include <cstdint>
+#include <list>
+#include <vector>
+
+namespace Model {
+namespace Automaton {
+class SiAtom;
+class SiLattice;
+class TotalVolume;
+struct Voxel;
+}
+}
+
+namespace Core {
+namespace Operations {
+
+// What the atomistic and the continuous wet etching share: the silicon atoms
+// of a cell volume's lattice, split in x strips of the volume, are etched
+// from the exposed surface one (100) monolayer per step. Every step first
+// decides for all surface atoms of all strips from the states before the
+// step, then removes the chosen atoms: the result depends neither on the
+// thread count nor on timing. A volume cell empties when its last Si atom
+// goes. The etching rule is the subclass's.
+class SiWetEtchFrame
+{
+public:
+    using SiAtom = Model::Automaton::SiAtom;
+
+    virtual ~SiWetEtchFrame();
+
+    // round(4 · depth), halves rounding up: a step removes at most one
+    // (100) monolayer, a quarter of the lattice constant.
+    static int stepCount(double depth);
+
+    // Etches the volume's lattice, which must exist.
+    void runEtching();
+
+    int steps() const { return stepCount(m_depth); }
+    unsigned threadCount() const { return unsigned(m_strips.size()); }
+
+protected:
+    enum class Decision { Stay, Remove };
+
+    SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double depth);
+
+    // Called once per run for every Si atom the run starts from.
+    virtual void initializeAtom(SiAtom &) {}
+    // The fate of a surface atom in this step. Reads only states (as before
+    // the step); may change the atom's own occupation.
+    virtual Decision decide(SiAtom &atom) = 0;
+
+private:
+    struct StripState;
+
+    void bucketAtoms();
+    void collect(const Model::Automaton::ParallelStrips::Strip &strip);
+    void findSurface(const Model::Automaton::ParallelStrips::Strip &strip);
+    void treatMissingNeighbours(SiAtom &atom, StripState &state);
+    void decideStep(const Model::Automaton::ParallelStrips::Strip &strip);
+    void applyStep(const Model::Automaton::ParallelStrips::Strip &strip);
+    unsigned stripOf(std::int32_t index) const;
+    // The volume cell at a world position, -1 outside the volume.
+    long cellAt(const std::array<float, 3> &position) const;
+
+    Model::Automaton::TotalVolume &m_volume;
+    boost::shared_ptr<Model::Automaton::SiLattice> m_lattice;
+    const double m_depth;
+    const int m_size[3];
+    std::vector<Model::Automaton::ParallelStrips::Strip> m_strips;
+    std::vector<unsigned> m_stripOfPlane;
+    std::vector<StripState> m_state;
+    Model::Automaton::Voxel *m_current = nullptr;
+    Model::Automaton::Voxel *m_working = nullptr;
+};
+
+} // namespace Operations
+} // namespace Core

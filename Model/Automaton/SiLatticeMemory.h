@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace Model {
+namespace Automaton {
+
+class TotalVolume;
+
+// Whether the Si lattice of a volume can be built on this machine: eight
+// atoms per unit of silicon volume, each with its share of the unit cells,
+// against the memory the system can give.
+class SiLatticeMemory
+{
+public:
+    static std::uint64_t estimatedAtoms(TotalVolume &volume);
+    static std::uint64_t estimatedBytes(TotalVolume &volume);
+    // True when it fits; otherwise `problem` says how much it needs.
+    static bool fits(TotalVolume &volume, std::string *problem);
+    // "The Si lattice of this volume needs N of memory" (no full stop).
+    static std::string describeNeed(TotalVolume &volume);
+
+    // Memory one atom takes with its allocation and its share of a cell.
+    static constexpr std::uint64_t BytesPerAtom = 112;
+};
+
+} // namespace Automaton
+} // namespace Model

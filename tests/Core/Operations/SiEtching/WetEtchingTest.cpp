@@ -1,0 +1,333 @@
+// Wet etching of silicon on its lattice: step counts, the two removal rules
+// on real and hand-built atom neighbourhoods, the cell bookkeeping, and the
+// same result for every thread count.
+#include "Core/Operations/SiEtching/AtomicConfiguration.h"
+#include "Core/Operations/SiEtching/AtomicStructureSimpleSiWetEtch.h"
+#include "Core/Operations/SiEtching/ContinuosWetEtching.h"
+#include "Model/Automaton/SiAtom.h"
+#include "Model/Automaton/SiCell.h"
+#include "Model/Automaton/SiLattice.h"
+#include "Model/Automaton/TotalVolume.h"
+
+#include <QThread>
+#include <QThreadPool>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+
+using namespace Core::Operations;
+using Model::Automaton::SiAtom;
+using Model::Automaton::TotalVolume;
+
+namespace {
+
+constexpr std::uint32_t Si = 1, Oxide = 3;
+
+// Si below `surface`, empty above; an oxide mask with a square opening on
+// top when `mask` is set.
+std::unique_ptr<TotalVolume> slab(unsigned sx, unsigned sy, unsigned sz, unsigned surface, bool mask = false)
+{
+    std::vector<std::uint32_t> m(std::size_t(sx) * sy * sz, 0);
+    for (unsigned x = 0; x < sx; ++x)
+        for (unsigned y = 0; y < sy; ++y)
+            for (unsigned z = 0; z < sz; ++z) {
+                const bool opening = x >= sx / 3 && x < 2 * sx / 3 && y >= sy / 3 && y < 2 * sy / 3;
+                std::uint32_t value = z < surface ? Si : 0u;
+                if (mask && z == surface && !opening)
+                    value = Oxide;
+                m[z + sz * (y + std::size_t(sy) * x)] = value;
+            }
+    auto v = std::make_unique<TotalVolume>(sx, sy, sz, 1.0f, 1.0f, 1.0f, Util::Vector3D(), m);
+    v->rebuildSiLattice();
+    return v;
+}
+
+// The highest silicon away from the volume's sides (where bonds leaving the
+// volume are held by fixed atoms and the surface is not free).
+float highestSilicon(TotalVolume &v)
+{
+    const Util::Vector3D p = v.position();
+    const float x0 = float(p.x) + 2, x1 = float(p.x) + v.sizeX() * v.cellsizeX() - 2;
+    const float y0 = float(p.y) + 2, y1 = float(p.y) + v.sizeY() * v.cellsizeY() - 2;
+    float top = -1e9f;
+    for (const auto &entry : v.siLattice()->cells())
+        for (const auto &atom : entry.second->atoms()) {
+            const auto &a = atom->position();
+            if (atom->state() == SiAtom::Silicon && a[0] > x0 && a[0] < x1 && a[1] > y0 && a[1] < y1)
+                top = std::max(top, a[2]);
+        }
+    return top;
+}
+
+std::set<std::tuple<float, float, float>> siliconAtoms(TotalVolume &v)
+{
+    std::set<std::tuple<float, float, float>> atoms;
+    for (const auto &entry : v.siLattice()->cells())
+        for (const auto &atom : entry.second->atoms())
+            if (atom->state() == SiAtom::Silicon)
+                atoms.emplace(atom->position()[0], atom->position()[1], atom->position()[2]);
+    return atoms;
+}
+
+// Builds atom neighbourhoods by hand for the continuous rule.
+class Neighbourhood
+{
+public:
+    SiAtom &atom(int state)
+    {
+        m_atoms.push_back(std::make_unique<SiAtom>(nullptr, std::uint8_t(0), std::array<float, 3>{0, 0, 0}));
+        m_atoms.back()->setState(state);
+        return *m_atoms.back();
+    }
+    // Gives `centre` the listed neighbours in slots 0, 1, ...
+    void bond(SiAtom &centre, std::initializer_list<SiAtom *> neighbours)
+    {
+        int slot = 0;
+        for (SiAtom *other : neighbours) {
+            if (other)
+                SiAtom::link(centre, *other, slot);
+            ++slot;
+        }
+    }
+    // A neighbour of `centre` in `slot` whose other slots hold the given states.
+    SiAtom &withOthers(SiAtom &centre, int slot, int state, std::initializer_list<int> others)
+    {
+        SiAtom &r = atom(state);
+        SiAtom::link(centre, r, slot);
+        int k = 0;
+        for (int other : others) {
+            if (k == 3 - slot)
+                ++k; // the bond back to the centre
+            SiAtom::link(r, atom(other), k);
+            ++k;
+        }
+        return r;
+    }
+
+private:
+    // Destroyed in reverse, each unlinking itself.
+    std::vector<std::unique_ptr<SiAtom>> m_atoms;
+};
+
+// Exposes one decision of the continuous rule.
+class ContinuousRule : public ContinuosWetEtching
+{
+public:
+    using ContinuosWetEtching::ContinuosWetEtching;
+    bool removes(SiAtom &atom) { return decide(atom) == Decision::Remove; }
+};
+
+class WetEtchingTest : public ::testing::Test
+{
+protected:
+    ~WetEtchingTest() override { QThreadPool::globalInstance()->setMaxThreadCount(QThread::idealThreadCount()); }
+};
+
+// Steps until the rule removes a fresh atom of this neighbourhood.
+int stepsToRemove(ContinuousRule &rule, SiAtom &centre, int limit)
+{
+    centre.setOccupation(1.0f);
+    for (int step = 1; step <= limit; ++step)
+        if (rule.removes(centre))
+            return step;
+    return -1;
+}
+
+} // namespace
+
+TEST_F(WetEtchingTest, StepsAreQuarterLatticeMonolayers)
+{
+    EXPECT_EQ(SiWetEtchFrame::stepCount(10), 40);
+    EXPECT_EQ(SiWetEtchFrame::stepCount(0.1), 0);
+    EXPECT_EQ(SiWetEtchFrame::stepCount(0.125), 1);
+    EXPECT_EQ(SiWetEtchFrame::stepCount(0), 0);
+    EXPECT_EQ(SiWetEtchFrame::stepCount(-1), 0);
+}
+
+TEST_F(WetEtchingTest, FlatSurfaceLosesOneMonolayerPerStep)
+{
+    auto v = slab(8, 8, 8, 4);
+    const float top = highestSilicon(*v);
+    EXPECT_FLOAT_EQ(top, 3.75f);
+    AtomicStructureSimpleSiWetEtch(*v, 0.25).runEtching();
+    EXPECT_FLOAT_EQ(highestSilicon(*v), 3.5f) << "the two-bonded (100) surface atoms go in the first step";
+    // A new run starts again from every atom of the cells still silicon,
+    // then takes two monolayers.
+    AtomicStructureSimpleSiWetEtch(*v, 0.5).runEtching();
+    EXPECT_FLOAT_EQ(highestSilicon(*v), 3.25f);
+}
+
+TEST_F(WetEtchingTest, BondCountingKeepsThreeBondedTerraceAtoms)
+{
+    EXPECT_TRUE(AtomicStructureSimpleSiWetEtch::removes(2, 12));
+    EXPECT_TRUE(AtomicStructureSimpleSiWetEtch::removes(3, 8));
+    EXPECT_FALSE(AtomicStructureSimpleSiWetEtch::removes(3, 9));
+
+    // An interior atom with one neighbour gone is a (111) terrace atom.
+    auto v = slab(10, 10, 8, 8);
+    SiAtom *terrace = nullptr;
+    for (const auto &entry : v->siLattice()->cells())
+        for (const auto &atom : entry.second->atoms()) {
+            const auto &p = atom->position();
+            if (!terrace && p[0] > 4 && p[0] < 6 && p[1] > 4 && p[1] < 6 && p[2] > 3 && p[2] < 5)
+                terrace = atom.get();
+        }
+    ASSERT_TRUE(terrace);
+    terrace->neighbour(0)->setState(SiAtom::Absent);
+    EXPECT_EQ(terrace->coordination(), 3);
+    EXPECT_EQ(terrace->secondNeighbourSum(), 9);
+    EXPECT_FALSE(AtomicStructureSimpleSiWetEtch::removes(terrace->coordination(), terrace->secondNeighbourSum()));
+    terrace->neighbour(0)->setState(SiAtom::Silicon);
+}
+
+TEST_F(WetEtchingTest, CellsEmptyExactlyWhenTheirLastAtomGoes)
+{
+    auto v = slab(8, 8, 8, 4);
+    const auto before = v->materials();
+    AtomicStructureSimpleSiWetEtch(*v, 1.0).runEtching();
+    const auto after = v->materials();
+    Model::Automaton::LockedCellArrays arrays(*v);
+    std::size_t emptied = 0;
+    for (std::size_t i = 0; i < v->cellCount(); ++i) {
+        const auto &cell = arrays.current()[i];
+        EXPECT_GE(cell.siAtomCount, 0);
+        EXPECT_EQ(cell.siAtomCount, arrays.working()[i].siAtomCount);
+        if (before[i] == Si) {
+            EXPECT_EQ(after[i] == 0, cell.siAtomCount == 0) << "cell " << i;
+            emptied += after[i] == 0;
+        }
+    }
+    EXPECT_GT(emptied, 0u);
+    EXPECT_EQ(after[v->cellIndex(4, 4, 2)], Si) << "the second layer of cells is untouched";
+}
+
+TEST_F(WetEtchingTest, MaskedOpeningEtchesOnlyUnderTheOpening)
+{
+    auto v = slab(12, 12, 10, 7, true);
+    AtomicStructureSimpleSiWetEtch(*v, 2.0).runEtching();
+    EXPECT_EQ(v->materials()[v->cellIndex(6, 6, 6)], 0u) << "silicon under the opening is etched";
+    EXPECT_EQ(v->materials()[v->cellIndex(1, 1, 6)], Si) << "silicon under the mask stays";
+    EXPECT_EQ(v->materials()[v->cellIndex(1, 1, 7)], Oxide) << "the mask is never etched";
+}
+
+TEST_F(WetEtchingTest, EveryThreadCountGivesTheSameAtomsAndCells)
+{
+    for (bool continuous : {false, true}) {
+        std::vector<std::uint32_t> expectedCells;
+        std::set<std::tuple<float, float, float>> expectedAtoms;
+        for (int threads : {1, 2, 3}) {
+            QThreadPool::globalInstance()->setMaxThreadCount(threads);
+            auto v = slab(11, 9, 9, 6, true);
+            if (continuous)
+                ContinuosWetEtching(*v, 3.0).runEtching();
+            else
+                AtomicStructureSimpleSiWetEtch(*v, 3.0).runEtching();
+            if (threads == 1) {
+                expectedCells = v->materials();
+                expectedAtoms = siliconAtoms(*v);
+                continue;
+            }
+            EXPECT_EQ(v->materials(), expectedCells) << (continuous ? "continuous, " : "atomistic, ") << threads;
+            EXPECT_EQ(siliconAtoms(*v), expectedAtoms) << (continuous ? "continuous, " : "atomistic, ") << threads;
+        }
+    }
+}
+
+TEST_F(WetEtchingTest, VolumeAwayFromTheOriginWithSmallerCells)
+{
+    // The same block of silicon at another place and with half-size cells
+    // etches the same lattice depth.
+    TotalVolume moved(16, 16, 16, 0.5f, 0.5f, 0.5f, Util::Vector3D(7.5, -20, 3), [] {
+        std::vector<std::uint32_t> m(16 * 16 * 16, 0);
+        for (std::size_t i = 0; i < m.size(); ++i)
+            m[i] = i % 16 < 8 ? Si : 0u;
+        return m;
+    }());
+    moved.rebuildSiLattice();
+    EXPECT_FLOAT_EQ(highestSilicon(moved), 3.0f + 3.75f);
+    AtomicStructureSimpleSiWetEtch(moved, 0.5).runEtching();
+    EXPECT_FLOAT_EQ(highestSilicon(moved), 3.0f + 3.25f);
+    EXPECT_EQ(moved.materials()[moved.cellIndex(8, 8, 7)], 0u) << "the top half-size cell is empty";
+    EXPECT_EQ(moved.materials()[moved.cellIndex(8, 8, 5)], Si);
+}
+
+TEST_F(WetEtchingTest, ConfigurationTableMapsEveryRow)
+{
+    const unsigned rows[33][4] = {
+        {0, 3, 4, 7}, {0, 3, 6, 5}, {0, 3, 3, 7}, {0, 3, 5, 5}, {0, 3, 2, 7}, {0, 3, 4, 5}, {0, 3, 6, 3},
+        {1, 2, 3, 6}, {1, 2, 2, 6}, {1, 2, 3, 5}, {1, 2, 2, 5}, {1, 2, 4, 3}, {2, 1, 4, 5}, {2, 1, 1, 6},
+        {2, 1, 2, 5}, {2, 1, 4, 3}, {2, 1, 0, 6}, {2, 1, 1, 5}, {0, 2, 5, 5}, {0, 2, 2, 6}, {0, 2, 3, 5},
+        {0, 2, 4, 4}, {0, 2, 3, 4}, {0, 2, 5, 2}, {1, 1, 4, 5}, {1, 1, 2, 5}, {1, 1, 3, 4}, {1, 1, 2, 4},
+        {1, 1, 3, 3}, {0, 1, 6, 3}, {0, 1, 4, 3}, {0, 1, 5, 2}, {0, 1, 6, 1},
+    };
+    for (int c = 0; c < 33; ++c)
+        EXPECT_EQ(AtomicConfiguration::fromCounts(rows[c][0], rows[c][1], rows[c][2], rows[c][3]).number(), c);
+    EXPECT_EQ(AtomicConfiguration::fromCounts(0, 2, 2, 4).number(), AtomicConfiguration::Unexpected);
+    EXPECT_EQ(ContinuosWetEtching::rate(7), 4.115);
+    EXPECT_EQ(ContinuosWetEtching::rate(22), 7.0);
+    EXPECT_EQ(ContinuosWetEtching::rate(3), 0.00867);
+}
+
+TEST_F(WetEtchingTest, ContinuousRuleRemovesAtTheRateOfTheConfiguration)
+{
+    auto v = slab(2, 2, 2, 1);
+    ContinuousRule rule(*v, 1.0);
+    Neighbourhood n;
+    const int F = SiAtom::Fixed, S = SiAtom::Silicon;
+
+    // Configuration 7 (1, 2, 3, 6): a surface neighbour, two bulk ones, and
+    // an absent one whose own neighbours still count.
+    SiAtom &seven = n.atom(S);
+    n.withOthers(seven, 0, S, {});
+    n.withOthers(seven, 1, F, {F, F, F});
+    n.withOthers(seven, 2, F, {F, F, F});
+    n.withOthers(seven, 3, SiAtom::Absent, {S, S, S});
+    unsigned ns1, nb1, ns2, nb2;
+    seven.firstNeighbourSplit(ns1, nb1);
+    seven.secondNeighbourSplit(ns2, nb2);
+    ASSERT_EQ(AtomicConfiguration::fromCounts(ns1, nb1, ns2, nb2).number(), 7);
+    EXPECT_EQ(stepsToRemove(rule, seven, 10), 3) << "4.115 per unit time: gone in the third step";
+
+    // Configuration 22 (0, 2, 3, 4).
+    SiAtom &fast = n.atom(S);
+    n.withOthers(fast, 0, F, {F, F, S});
+    n.withOthers(fast, 1, F, {F, F, S});
+    n.withOthers(fast, 2, SiAtom::Absent, {S});
+    fast.firstNeighbourSplit(ns1, nb1);
+    fast.secondNeighbourSplit(ns2, nb2);
+    ASSERT_EQ(AtomicConfiguration::fromCounts(ns1, nb1, ns2, nb2).number(), 22);
+    EXPECT_EQ(stepsToRemove(rule, fast, 10), 2);
+
+    // Configuration 0 (0, 3, 4, 7): nearly inert.
+    SiAtom &slow = n.atom(S);
+    n.withOthers(slow, 0, F, {F, F, F});
+    n.withOthers(slow, 1, F, {F, F, F});
+    n.withOthers(slow, 2, F, {F, S, S});
+    n.withOthers(slow, 3, SiAtom::Absent, {S, S});
+    slow.firstNeighbourSplit(ns1, nb1);
+    slow.secondNeighbourSplit(ns2, nb2);
+    ASSERT_EQ(AtomicConfiguration::fromCounts(ns1, nb1, ns2, nb2).number(), 0);
+    EXPECT_GT(stepsToRemove(rule, slow, 2000), 1000);
+
+    // Four present neighbours: never examined further.
+    SiAtom &bulk = n.atom(S);
+    n.bond(bulk, {&n.atom(F), &n.atom(F), &n.atom(F), &n.atom(S)});
+    bulk.setOccupation(0.5f);
+    EXPECT_FALSE(rule.removes(bulk));
+    EXPECT_EQ(bulk.occupation(), 0.5f);
+}
+
+TEST_F(WetEtchingTest, UnexpectedConfigurationKeepsTheOccupation)
+{
+    auto v = slab(2, 2, 2, 1);
+    ContinuousRule rule(*v, 1.0);
+    Neighbourhood n;
+    SiAtom &odd = n.atom(SiAtom::Silicon);
+    n.bond(odd, {&n.atom(SiAtom::Silicon)});
+    odd.setOccupation(0.75f);
+    EXPECT_FALSE(rule.removes(odd));
+    EXPECT_EQ(odd.occupation(), 0.75f);
+}

@@ -1,0 +1,159 @@
+// The diamond lattice over a cell volume: its size, which unit cells it
+// keeps, its bonds, the atom queries, and the Si atom counts of the cells.
+#include "Model/Automaton/SiAtom.h"
+#include "Model/Automaton/SiCell.h"
+#include "Model/Automaton/SiLattice.h"
+#include "Model/Automaton/TotalVolume.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+using namespace Model::Automaton;
+
+namespace {
+
+std::unique_ptr<TotalVolume> volume(unsigned sx, unsigned sy, unsigned sz, std::uint32_t material)
+{
+    return std::make_unique<TotalVolume>(sx, sy, sz, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
+                                         std::vector<std::uint32_t>(std::size_t(sx) * sy * sz, material));
+}
+
+std::size_t bonds(const SiAtom &atom)
+{
+    std::size_t count = 0;
+    for (int slot = 0; slot < 4; ++slot)
+        count += atom.neighbour(slot) ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+TEST(SiLattice, OneCellVolumeHasFourCandidateCells)
+{
+    auto v = volume(1, 1, 1, 1);
+    SiLattice lattice(*v);
+    EXPECT_EQ(lattice.li(), 2u);
+    EXPECT_EQ(lattice.lj(), 2u);
+    EXPECT_EQ(lattice.lk(), 1u);
+    EXPECT_LE(lattice.cells().size(), 4u);
+    EXPECT_GE(lattice.cells().size(), 1u);
+}
+
+TEST(SiLattice, VolumeWithoutSiliconKeepsNoCell)
+{
+    auto v = volume(4, 3, 2, 3);
+    SiLattice lattice(*v);
+    EXPECT_TRUE(lattice.cells().empty());
+    auto empty = volume(4, 3, 2, 0);
+    EXPECT_TRUE(SiLattice(*empty).cells().empty());
+}
+
+TEST(SiLattice, InnerAndCellBondsUseEverySlotOnce)
+{
+    auto v = volume(6, 6, 4, 1);
+    SiLattice lattice(*v);
+    const auto first = lattice.cells().find(lattice.key(0, 0, 0));
+    if (first != lattice.cells().end()) {
+        const SiAtom &corner = *first->second->atoms()[0];
+        EXPECT_EQ(bonds(corner), 1u) << "atom 0 of cell (0, 0, 0) has only its slot-3 bond";
+        EXPECT_TRUE(corner.neighbour(3));
+    }
+    for (const auto &entry : lattice.cells()) {
+        const SiAtom &two = *entry.second->atoms()[2];
+        EXPECT_EQ(bonds(two), 4u) << "atom 2 is bonded inside its cell";
+        for (int slot = 0; slot < 4; ++slot)
+            EXPECT_EQ(two.neighbour(slot)->neighbour(3 - slot), &two) << "bonds are mutual";
+    }
+}
+
+TEST(SiLattice, InteriorAtomsAreFullyBondedSilicon)
+{
+    auto v = volume(10, 10, 8, 1);
+    SiLattice lattice(*v);
+    std::size_t interior = 0;
+    for (const auto &entry : lattice.cells())
+        for (const auto &atom : entry.second->atoms()) {
+            const auto &p = atom->position();
+            if (p[0] < 3 || p[0] > 7 || p[1] < 3 || p[1] > 7 || p[2] < 2 || p[2] > 6)
+                continue;
+            ++interior;
+            EXPECT_EQ(atom->state(), SiAtom::Silicon);
+            EXPECT_EQ(atom->coordination(), 4);
+            EXPECT_EQ(atom->secondNeighbourSum(), 12);
+            unsigned ns1, nb1, ns2, nb2;
+            atom->firstNeighbourSplit(ns1, nb1);
+            atom->secondNeighbourSplit(ns2, nb2);
+            EXPECT_EQ(nb1, 4u);
+            EXPECT_EQ(nb2, 12u);
+            EXPECT_EQ(ns1 + ns2, 0u);
+        }
+    EXPECT_GT(interior, 100u);
+}
+
+TEST(SiLattice, AtomsCountIntoTheirVolumeCells)
+{
+    // Silicon below, oxide above: only atoms in silicon cells count.
+    std::vector<std::uint32_t> m(5 * 5 * 4);
+    for (std::size_t i = 0; i < m.size(); ++i)
+        m[i] = i % 4 < 2 ? 1u : 3u;
+    TotalVolume v(5, 5, 4, 1.0f, 1.0f, 1.0f, Util::Vector3D(), m);
+    SiLattice lattice(v);
+    std::map<std::int32_t, int> atomsPerCell;
+    for (const auto &entry : lattice.cells())
+        for (const auto &atom : entry.second->atoms()) {
+            if (atom->state() == SiAtom::Silicon) {
+                ++atomsPerCell[atom->index()];
+                EXPECT_EQ(m[std::size_t(atom->index())], 1u);
+            } else if (atom->index() >= 0 && m[std::size_t(atom->index())] == 3u) {
+                EXPECT_EQ(atom->state(), SiAtom::Fixed) << "atoms in another material are fixed";
+            }
+        }
+    LockedCellArrays arrays(v);
+    int total = 0;
+    for (std::size_t i = 0; i < v.cellCount(); ++i) {
+        EXPECT_EQ(arrays.current()[i].siAtomCount, atomsPerCell[std::int32_t(i)]) << i;
+        EXPECT_EQ(arrays.working()[i].siAtomCount, arrays.current()[i].siAtomCount);
+        total += arrays.current()[i].siAtomCount;
+    }
+    // Eight atoms per unit volume of silicon: 5 x 5 x 2 cells.
+    EXPECT_NEAR(total, 8 * 50, 8 * 50 / 5);
+}
+
+TEST(SiLattice, RebuildingCountsAfreshAndReplacesTheLattice)
+{
+    auto v = volume(3, 3, 2, 1);
+    v->rebuildSiLattice();
+    const auto first = v->siLattice();
+    ASSERT_TRUE(first);
+    const auto counts = [&v] {
+        LockedCells cells(*v);
+        std::vector<int> result;
+        for (std::size_t i = 0; i < v->cellCount(); ++i)
+            result.push_back(cells[i].siAtomCount);
+        return result;
+    };
+    const auto before = counts();
+    v->rebuildSiLattice();
+    EXPECT_NE(v->siLattice(), first);
+    EXPECT_EQ(counts(), before) << "a second build does not count atoms twice";
+}
+
+TEST(SiLattice, LatticeSitsOnTheVolumeWhereverItIs)
+{
+    TotalVolume shifted(4, 4, 2, 0.5f, 0.5f, 0.5f, Util::Vector3D(10, -3, 2), std::vector<std::uint32_t>(32, 1));
+    SiLattice lattice(shifted);
+    std::size_t silicon = 0;
+    for (const auto &entry : lattice.cells())
+        for (const auto &atom : entry.second->atoms())
+            if (atom->state() == SiAtom::Silicon) {
+                ++silicon;
+                const auto &p = atom->position();
+                EXPECT_GE(p[0], 10.0f);
+                EXPECT_LT(p[0], 12.0f);
+                EXPECT_GE(p[1], -3.0f);
+                EXPECT_LT(p[1], -1.0f);
+            }
+    EXPECT_GT(silicon, 0u);
+}
