@@ -4,6 +4,7 @@
 #include "Model/Materials/MaterialFactory.h"
 #include "Model/Process/ProcessFactory.h"
 #include "UI/Console/CommandConsole.h"
+#include "UI/DocumentDialogs.h"
 #include "UI/EditCompatibleMaterialsDialog.h"
 #include "UI/GLWidget.h"
 #include "UI/MainWindow.h"
@@ -39,6 +40,7 @@ MainWindowPresenter::MainWindowPresenter(MainWindow *window)
             &MainWindowPresenter::redoStackChanged);
 
     m_context.setOperationFactory(boost::make_shared<OperationFactory>(&m_context, window));
+    m_context.setDocumentDialogs(boost::make_shared<DocumentDialogs>(window));
 }
 
 MainWindowPresenter::~MainWindowPresenter()

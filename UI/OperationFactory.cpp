@@ -2,6 +2,8 @@
 
 #include "Core/Operations/OperationId.h"
 #include "UI/Observers/CreateSubstrateObserver.h"
+#include "UI/Observers/DocumentOpenedObserver.h"
+#include "UI/Observers/DocumentSavedObserver.h"
 #include "UI/Observers/ElectrodepositionObserver.h"
 #include "UI/Observers/IsotropicFilmDepositionObserver.h"
 #include "UI/Observers/IsotropicFilmEtchingObserver.h"
@@ -24,6 +26,9 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case IsotropicDepositionId: return make<Observers::IsotropicFilmDepositionObserver>();
     case IsotropicEtchingId: return make<Observers::IsotropicFilmEtchingObserver>();
     case ElectrodepositionId: return make<Observers::ElectrodepositionObserver>();
+    case SaveDocumentId:
+    case SaveDocumentAsId: return make<Observers::DocumentSavedObserver>();
+    case OpenDocumentId: return boost::shared_ptr<Util::IObserver>(new Observers::DocumentOpenedObserver);
     case AtomisticWetEtchingId: return make<Observers::AtomicSiBCAEtchObserver>();
     case ContinuousWetEtchingId: return make<Observers::CCAWetEtchingObserver>();
     default: return {};

@@ -1,5 +1,6 @@
 #include "Core/Operations/OperationContext.h"
 
+#include "Core/Operations/IDocumentDialogs.h"
 #include "Core/Operations/IOperationFactory.h"
 #include "Core/Operations/Operation.h"
 #include "Util/ObserverList.h"
@@ -9,6 +10,7 @@ namespace Operations {
 
 OperationContext::OperationContext()
     : m_selectionManager(m_document, m_pickInput)
+    , m_archivers(Model::Persistence::DocumentArchiver::standardRegistry())
     , m_history(this)
 {
 }

@@ -7,6 +7,7 @@
 #include "Core/Operations/SelectionManager.h"
 #include "Core/Operations/StateFiles.h"
 #include "Model/Document.h"
+#include "Model/Persistence/DocumentArchiver.h"
 
 #include <boost/shared_ptr.hpp>
 
@@ -19,6 +20,7 @@ class IObserver;
 namespace Core {
 namespace Operations {
 
+class IDocumentDialogs;
 class IOperationFactory;
 class Operation;
 
@@ -61,6 +63,11 @@ public:
     SelectionManager &selectionManager() { return m_selectionManager; }
     ProcessRecords &processRecords() { return m_processRecords; }
     StateFiles &stateFiles() { return m_stateFiles; }
+    // The object archivers of the document format.
+    const Model::Persistence::ArchiverRegistry &archivers() const { return m_archivers; }
+    // The window's file dialogs and message boxes; none without a window.
+    void setDocumentDialogs(const boost::shared_ptr<IDocumentDialogs> &dialogs) { m_documentDialogs = dialogs; }
+    boost::shared_ptr<IDocumentDialogs> documentDialogs() const { return m_documentDialogs; }
 
     void addUpdateObserver(const ObserverPtr &observer);
     const std::vector<ObserverPtr> &updateObservers() const { return m_updateObservers; }
@@ -80,6 +87,8 @@ private:
     ProcessRecords m_processRecords;
     // Before the history: operations release their records when they go.
     StateFiles m_stateFiles;
+    Model::Persistence::ArchiverRegistry m_archivers;
+    boost::shared_ptr<IDocumentDialogs> m_documentDialogs;
     std::vector<ObserverPtr> m_updateObservers;
     OperationHistory m_history;
     boost::shared_ptr<IOperationFactory> m_factory;

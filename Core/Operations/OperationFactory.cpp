@@ -7,7 +7,9 @@
 #include "Core/Operations/IsotropicFilmDepositionOperation.h"
 #include "Core/Operations/IsotropicFilmEtchingOperation.h"
 #include "Core/Operations/MoveObject.h"
+#include "Core/Operations/OpenDocumentOperation.h"
 #include "Core/Operations/OperationId.h"
+#include "Core/Operations/SaveDocumentOperation.h"
 #include "Core/Operations/SelectVolumesOperation.h"
 #include "Core/Operations/SiEtching/AtomisticSiWetEtchingOperation.h"
 #include "Core/Operations/SiEtching/ContinousWetEtchOperation.h"
@@ -41,6 +43,9 @@ boost::shared_ptr<Operation> OperationFactory::createBareOperation(unsigned id)
     case CreateSubstrateId: return boost::shared_ptr<Operation>(new CreateSubstrateOperation(m_context));
     case DeleteObjectId: return boost::shared_ptr<Operation>(new DeleteObject(m_context));
     case MoveObjectId: return boost::shared_ptr<Operation>(new MoveObject(m_context));
+    case SaveDocumentId: return boost::shared_ptr<Operation>(new SaveDocumentOperation(m_context));
+    case SaveDocumentAsId: return boost::shared_ptr<Operation>(new SaveDocumentAsOperation(m_context));
+    case OpenDocumentId: return boost::shared_ptr<Operation>(new OpenDocumentOperation(m_context));
     case BatchRunId: return boost::shared_ptr<Operation>(new SelectVolumesOperation(m_context));
     case IsotropicDepositionId: return boost::shared_ptr<Operation>(new IsotropicFilmDepositionOperation(m_context));
     case IsotropicEtchingId: return boost::shared_ptr<Operation>(new IsotropicFilmEtchingOperation(m_context));

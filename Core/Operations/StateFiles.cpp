@@ -1,5 +1,7 @@
 #include "Core/Operations/StateFiles.h"
 
+#include "Model/Persistence/SaveFileCommit.h"
+
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
@@ -114,7 +116,7 @@ void StateFiles::compact()
             }
         }
         old.close();
-        if (!fresh.commit())
+        if (!Model::Persistence::commitCompletely(fresh))
             return;
     }
     m_deadBytes = 0;

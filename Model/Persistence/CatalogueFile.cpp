@@ -1,5 +1,7 @@
 #include "Model/Persistence/CatalogueFile.h"
 
+#include "Model/Persistence/SaveFileCommit.h"
+
 #include <QDateTime>
 #include <QDebug>
 #include <QDir>
@@ -74,7 +76,7 @@ bool CatalogueFile::write(const QString &path, const QString &rootName,
         file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
+    if (!commitCompletely(file)) {
         qWarning() << "Cannot replace" << path << ":" << file.errorString();
         return false;
     }

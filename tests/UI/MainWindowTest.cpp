@@ -10,6 +10,7 @@
 #include "UI/Input/ChangeGridSpacingDialog.h"
 #include "UI/MainWindow.h"
 #include "UI/MainWindowPresenter.h"
+#include "UI/Observers/DocumentOpenedObserver.h"
 #include "UI/Operations/CreateSubstrateDialog.h"
 
 #include "../Core/Operations/RecordingOperation.h"
@@ -379,6 +380,73 @@ TEST_F(MainWindowTest, GridSpacingDialogSetsTheSpacing)
     });
     window->action("actionGrid_Spacing")->trigger();
     EXPECT_EQ(view->grid().spacing, 2.5f);
+}
+
+TEST_F(MainWindowTest, SaveTitlesTheWindowAndOpenShowsACopyInANewWindow)
+{
+    createSubstrate();
+    TestSupport::TempFolder temp;
+    const QString path = temp.file("wafer.cvx");
+    TestSupport::whenModal<QFileDialog>([&path](QFileDialog *dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Choose location");
+        EXPECT_TRUE(dialog->nameFilters().contains("Tessival file (*.cvx)"));
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    window->action("actionSave")->trigger();
+    EXPECT_EQ(window->windowTitle(), "Tessival  " + path);
+
+    TestSupport::whenModal<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
+    window->action("actionSave_as")->trigger();
+    EXPECT_EQ(window->windowTitle(), "Tessival  " + path) << "a dismissed save-as changes nothing";
+
+    std::vector<QPointer<MainWindow>> opened;
+    for (int i = 0; i < 2; ++i) {
+        TestSupport::whenModal<QFileDialog>([&path](QFileDialog *dialog) {
+            EXPECT_EQ(dialog->windowTitle(), "Choose file");
+            dialog->selectFile(path);
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        window->action("actionOpen")->trigger();
+        opened.push_back(Ui::Observers::DocumentOpenedObserver::lastOpenedWindow());
+    }
+    ASSERT_TRUE(opened[0] && opened[1]);
+    EXPECT_NE(opened[0].data(), opened[1].data());
+    for (const auto &other : opened) {
+        EXPECT_EQ(other->windowTitle(), "Tessival  " + path);
+        const auto objects = other->presenter()->context().document().allObjects();
+        ASSERT_EQ(objects.size(), 1u);
+        EXPECT_NE(objects[0], context().document().allObjects()[0]) << "its own copy";
+    }
+    EXPECT_EQ(context().document().allObjects().size(), 1u) << "this window keeps its document";
+    for (const auto &other : opened)
+        delete other.data();
+}
+
+TEST_F(MainWindowTest, OpeningAForeignFileSaysWhatIsWrong)
+{
+    TestSupport::TempFolder temp;
+    const QString path = temp.file("notes.cvx");
+    ASSERT_TRUE(TestSupport::TempFolder::write(path, "just some notes"));
+    TestSupport::whenModal<QFileDialog>([&path](QFileDialog *dialog) {
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    QString reported;
+    // The file dialog comes first; the message box is driven once it is gone.
+    QTimer::singleShot(0, [&reported] {
+        TestSupport::whenModal<QMessageBox>([&reported](QMessageBox *box) {
+            reported = box->windowTitle() + ": " + box->text();
+            box->accept();
+        });
+    });
+    window->action("actionOpen")->trigger();
+    QPointer<MainWindow> other = Ui::Observers::DocumentOpenedObserver::lastOpenedWindow();
+    EXPECT_EQ(reported, "Error reading from file: " + path + " is not a Tessival document.");
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->windowTitle(), "Tessival  ");
+    EXPECT_EQ(TestSupport::TempFolder::read(path), "just some notes");
+    delete other.data();
 }
 
 TEST(MainWindows, EachWindowHasItsOwnPresenterAndClosingRemovesIt)

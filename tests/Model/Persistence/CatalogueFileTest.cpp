@@ -1,5 +1,6 @@
 #include "Model/Persistence/CatalogueFile.h"
 
+#include "FileSizeLimit.h"
 #include "LogCapture.h"
 #include "TempFolder.h"
 
@@ -27,6 +28,24 @@ TEST(CatalogueFile, FailedWriteLeavesTheOldFileAsItWas)
     EXPECT_EQ(TempFolder::read(path), "the user's catalogue");
     EXPECT_TRUE(log.contains(path));
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files), QStringList{"materials.xml"}) << "no temporary left";
+}
+
+TEST(CatalogueFile, FullDiskNeverTruncatesTheCatalogue)
+{
+    TempFolder temp;
+    const QString path = temp.file("materials.xml");
+    ASSERT_TRUE(TempFolder::write(path, "the user's catalogue"));
+    bool written = true;
+    {
+        TestSupport::FileSizeLimit full(64);
+        written = CatalogueFile::write(path, "Materials", [](QXmlStreamWriter &writer) {
+            for (int i = 0; i < 100; ++i)
+                writer.writeEmptyElement("Material");
+            return true;
+        });
+    }
+    EXPECT_FALSE(written);
+    EXPECT_EQ(TempFolder::read(path), "the user's catalogue");
 }
 
 TEST(CatalogueFile, UnwritableFolderIsReportedNotFatal)

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace Core {
+namespace Operations {
+
+// The questions and reports of the document operations, which the main
+// window answers with its dialogs. Without them (no window), nothing is
+// asked: empty answers.
+class IDocumentDialogs
+{
+public:
+    virtual ~IDocumentDialogs() = default;
+    // "Choose location": where to save; empty when dismissed.
+    virtual QString chooseSaveLocation() = 0;
+    // "Choose file": which document to open, starting at `start`.
+    virtual QString chooseDocumentToOpen(const QString &start) = 0;
+    virtual void showError(const QString &title, const QString &text) = 0;
+};
+
+} // namespace Operations
+} // namespace Core

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Model/Persistence/ObjectArchiver.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include <map>
+
+class QXmlStreamReader;
+class QXmlStreamWriter;
+
+namespace Model {
+class Document;
+
+namespace Materials {
+class MaterialFactory;
+}
+
+namespace Persistence {
+
+// Object archivers by object type, as a context keeps them.
+using ArchiverRegistry = std::map<unsigned, boost::shared_ptr<ObjectArchiver>>;
+
+// The document file: the whole material catalogue, then every object that
+// has an archiver. Reading merges the file's materials into the catalogue
+// and translates the ids of materials that clash with a different entry.
+class DocumentArchiver
+{
+public:
+    // A registry with the cell-volume archiver.
+    static ArchiverRegistry standardRegistry();
+
+    static bool writeDocument(QXmlStreamWriter *writer, const Document &document, const ArchiverRegistry &archivers,
+                              const Materials::MaterialFactory &catalogue);
+
+    // False when the file is not a document (another root, no "Header"):
+    // then nothing was added. Damage after the header ends the reading but
+    // keeps what was read.
+    static bool readDocument(QXmlStreamReader *reader, Document &document, const ArchiverRegistry &archivers,
+                             Materials::MaterialFactory &catalogue, const ObjectArchiver::Warning &warning);
+
+    // The console warning for a "Material" element that cannot be read.
+    static const char *const MaterialWarning;
+
+private:
+    static void mergeMaterial(QXmlStreamReader &reader, Materials::MaterialFactory &catalogue,
+                              ObjectArchiver::MaterialIdMap &translation, const ObjectArchiver::Warning &warning);
+};
+
+} // namespace Persistence
+} // namespace Model

@@ -1,0 +1,222 @@
+#include "Model/Persistence/TotalVolumeArchiver.h"
+
+#include "Model/Automaton/TotalVolume.h"
+#include "Model/Automaton/VolumeMemory.h"
+
+#include <QDebug>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <new>
+
+namespace Model {
+namespace Persistence {
+
+namespace {
+
+QString number(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+// Material ids of the "State" text, read as they arrive: the text of a large
+// volume is never copied or split.
+class StateParser
+{
+public:
+    StateParser(std::vector<std::uint32_t> &ids, const ObjectArchiver::MaterialIdMap *map) : m_ids(ids), m_map(map) {}
+
+    void feed(const QStringRef &text)
+    {
+        for (const QChar c : text) {
+            if (c == QLatin1Char(' ')) {
+                finishPart();
+                continue;
+            }
+            m_inPart = true;
+            const ushort u = c.unicode();
+            if (u >= '0' && u <= '9' && m_valid) {
+                m_value = m_value * 10 + (u - '0');
+                if (m_value > 0xffffffffull)
+                    m_valid = false;
+            } else {
+                m_valid = false;
+            }
+        }
+    }
+
+    void finish() { finishPart(); }
+    std::size_t unreadable() const { return m_unreadable; }
+
+private:
+    void finishPart()
+    {
+        if (!m_inPart)
+            return;
+        if (m_next < m_ids.size()) {
+            std::uint32_t id = m_valid ? std::uint32_t(m_value) : 0u;
+            if (!m_valid)
+                ++m_unreadable;
+            if (m_map) {
+                const auto it = m_map->find(id);
+                if (it != m_map->end())
+                    id = it->second;
+            }
+            m_ids[m_next++] = id;
+        }
+        m_inPart = false;
+        m_valid = true;
+        m_value = 0;
+    }
+
+    std::vector<std::uint32_t> &m_ids;
+    const ObjectArchiver::MaterialIdMap *m_map;
+    std::size_t m_next = 0;
+    std::uint64_t m_value = 0;
+    bool m_inPart = false;
+    bool m_valid = true;
+    std::size_t m_unreadable = 0;
+};
+
+} // namespace
+
+void TotalVolumeArchiver::warn(const std::string &text) const
+{
+    qWarning() << QString::fromStdString(text);
+    if (m_warning)
+        m_warning(text);
+}
+
+void TotalVolumeArchiver::saveObject(const boost::shared_ptr<Object> &object)
+{
+    const auto volume = boost::dynamic_pointer_cast<Automaton::TotalVolume>(object);
+    if (!volume || !m_writer)
+        return;
+    QXmlStreamWriter &w = *m_writer;
+    w.writeStartElement(QStringLiteral("Object"));
+    w.writeAttribute(QStringLiteral("object-type"), QString::number(volume->objectType()));
+    w.writeAttribute(QStringLiteral("size-x"), QString::number(volume->sizeX()));
+    w.writeAttribute(QStringLiteral("size-y"), QString::number(volume->sizeY()));
+    w.writeAttribute(QStringLiteral("size-z"), QString::number(volume->sizeZ()));
+    w.writeAttribute(QStringLiteral("cellsize-x"), number(volume->cellsizeX()));
+    w.writeAttribute(QStringLiteral("cellsize-y"), number(volume->cellsizeY()));
+    w.writeAttribute(QStringLiteral("cellsize-z"), number(volume->cellsizeZ()));
+    {
+        w.writeStartElement(QStringLiteral("State"));
+        Automaton::LockedCells cells(*volume);
+        // Written in pieces: one string for the whole volume would be tens
+        // of megabytes for a realistic one.
+        constexpr std::size_t Piece = 1 << 16;
+        QByteArray text;
+        text.reserve(int(Piece * 6));
+        char digits[16];
+        for (std::size_t i = 0; i < volume->cellCount(); ++i) {
+            std::uint32_t value = cells[i].material;
+            int length = 0;
+            do {
+                digits[length++] = char('0' + value % 10);
+                value /= 10;
+            } while (value);
+            while (length)
+                text.append(digits[--length]);
+            text.append(' ');
+            if ((i + 1) % Piece == 0) {
+                w.writeCharacters(QString::fromLatin1(text));
+                text.clear();
+            }
+        }
+        if (!text.isEmpty())
+            w.writeCharacters(QString::fromLatin1(text));
+        w.writeEndElement();
+    }
+    const Util::Vector3D p = volume->position();
+    w.writeStartElement(QStringLiteral("Position"));
+    w.writeAttribute(QStringLiteral("pos-x"), number(p.x));
+    w.writeAttribute(QStringLiteral("pos-y"), number(p.y));
+    w.writeAttribute(QStringLiteral("pos-z"), number(p.z));
+    w.writeEndElement();
+    w.writeEndElement();
+}
+
+boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
+{
+    if (!m_reader)
+        return {};
+    QXmlStreamReader &r = *m_reader;
+    const QXmlStreamAttributes attributes = r.attributes();
+    bool sizesRead = true;
+    auto size = [&](const char *name) {
+        bool ok = false;
+        const unsigned value = attributes.value(QLatin1String(name)).toUInt(&ok);
+        sizesRead = sizesRead && ok && value > 0;
+        return ok ? value : 0u;
+    };
+    auto cellSize = [&](const char *name) {
+        bool ok = false;
+        const float value = attributes.value(QLatin1String(name)).toFloat(&ok);
+        return ok && value > 0.0f ? value : 1.0f;
+    };
+    const unsigned sx = size("size-x"), sy = size("size-y"), sz = size("size-z");
+    const float cx = cellSize("cellsize-x"), cy = cellSize("cellsize-y"), cz = cellSize("cellsize-z");
+    if (!sizesRead) {
+        warn("WARNING: A cell volume without readable sizes was skipped.");
+        r.skipCurrentElement();
+        return {};
+    }
+    std::string problem;
+    if (!Automaton::VolumeMemory::fits(sx, sy, sz, &problem)) {
+        warn("WARNING: " + problem + " It was not loaded.");
+        r.skipCurrentElement();
+        return {};
+    }
+
+    std::vector<std::uint32_t> ids;
+    try {
+        ids.assign(std::size_t(sx) * sy * sz, 0);
+    } catch (const std::bad_alloc &) {
+        warn("WARNING: " + Automaton::VolumeMemory::describeNeed(sx, sy, sz) + ", which could not be allocated. "
+             "It was not loaded.");
+        r.skipCurrentElement();
+        return {};
+    }
+    Util::Vector3D position;
+    StateParser state(ids, m_map);
+    // The children of "Object": "State" and "Position".
+    while (r.readNextStartElement()) {
+        if (r.name() == QLatin1String("State")) {
+            while (!r.atEnd()) {
+                r.readNext();
+                if (r.isCharacters())
+                    state.feed(r.text());
+                else if (r.isEndElement() || r.hasError())
+                    break;
+            }
+            state.finish();
+        } else if (r.name() == QLatin1String("Position")) {
+            const QXmlStreamAttributes at = r.attributes();
+            position = Util::Vector3D(at.value(QLatin1String("pos-x")).toFloat(),
+                                      at.value(QLatin1String("pos-y")).toFloat(),
+                                      at.value(QLatin1String("pos-z")).toFloat());
+            r.skipCurrentElement();
+        } else {
+            r.skipCurrentElement();
+        }
+    }
+    if (state.unreadable() > 0)
+        warn("WARNING: " + std::to_string(state.unreadable())
+             + " cell values of a cell volume were not numbers; those cells are empty.");
+
+    try {
+        boost::shared_ptr<Automaton::TotalVolume> volume(new Automaton::TotalVolume(sx, sy, sz, cx, cy, cz,
+                                                                                    position, ids));
+        volume->painter().rebuildAll();
+        return volume;
+    } catch (const std::bad_alloc &) {
+        warn("WARNING: " + Automaton::VolumeMemory::describeNeed(sx, sy, sz) + ", which could not be allocated. "
+             "It was not loaded.");
+        return {};
+    }
+}
+
+} // namespace Persistence
+} // namespace Model

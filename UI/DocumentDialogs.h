@@ -1,0 +1,27 @@
+#pragma once
+
+#include "Core/Operations/IDocumentDialogs.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace Ui {
+
+// The file dialogs and message boxes of the document operations.
+class DocumentDialogs : public Core::Operations::IDocumentDialogs
+{
+public:
+    // Message boxes appear over `window`; the file dialogs have no parent.
+    explicit DocumentDialogs(QWidget *window);
+
+    QString chooseSaveLocation() override;
+    QString chooseDocumentToOpen(const QString &start) override;
+    void showError(const QString &title, const QString &text) override;
+
+    static const char *const Filter;
+
+private:
+    QPointer<QWidget> m_window;
+};
+
+} // namespace Ui

@@ -1,0 +1,228 @@
+// The document file: exact text of what is written, round trips, the merge
+// of the file's materials into the catalogue, and damaged or hostile files.
+#include "Model/Automaton/TotalVolume.h"
+#include "Model/Document.h"
+#include "Model/Materials/MaterialFactory.h"
+#include "Model/Persistence/DocumentArchiver.h"
+
+#include "TempFolder.h"
+
+#include <QBuffer>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+#include <gtest/gtest.h>
+
+#include <boost/make_shared.hpp>
+
+using Model::Automaton::TotalVolume;
+using Model::Document;
+using Model::Materials::Colour;
+using Model::Materials::Material;
+using Model::Materials::MaterialFactory;
+using Model::Persistence::DocumentArchiver;
+
+namespace {
+
+class DocumentArchiverTest : public ::testing::Test
+{
+protected:
+    DocumentArchiverTest() : catalogue(temp.path()), archivers(DocumentArchiver::standardRegistry())
+    {
+        catalogue.loadDefaultMaterials();
+    }
+
+    QByteArray write(const Document &document)
+    {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QXmlStreamWriter writer(&buffer);
+        EXPECT_TRUE(DocumentArchiver::writeDocument(&writer, document, archivers, catalogue));
+        return buffer.data();
+    }
+
+    bool read(const QByteArray &text, Document &document)
+    {
+        QXmlStreamReader reader(text);
+        return DocumentArchiver::readDocument(&reader, document, archivers, catalogue,
+                                              [this](const std::string &line) { warnings.push_back(line); });
+    }
+
+    std::vector<boost::shared_ptr<TotalVolume>> volumes(const Document &document)
+    {
+        std::vector<boost::shared_ptr<TotalVolume>> result;
+        for (const auto &object : document.allObjects())
+            if (auto volume = boost::dynamic_pointer_cast<TotalVolume>(object))
+                result.push_back(volume);
+        return result;
+    }
+
+    // A document header followed by `body`.
+    static QByteArray document(const QByteArray &body)
+    {
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Document><Header version=\"1\"/>" + body + "</Document>";
+    }
+
+    TestSupport::TempFolder temp;
+    MaterialFactory catalogue;
+    Model::Persistence::ArchiverRegistry archivers;
+    std::vector<std::string> warnings;
+};
+
+} // namespace
+
+TEST_F(DocumentArchiverTest, WritesOneLineWithEveryMaterialAndTheStateText)
+{
+    Document doc;
+    doc.addObject(boost::make_shared<TotalVolume>(2, 1, 1, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
+                                                  std::vector<std::uint32_t>{1, 0}));
+    const QByteArray text = write(doc);
+    EXPECT_TRUE(text.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?><Document><Header version=\"1\"/>"
+                                "<Material version=\"1\" name=\"Si\" material-id=\"1\" density=\"2329\" "
+                                "poisson-ratio=\"0.28\" young-modulus=\"1.88e+11\" color=\"#FF7F7F7F\"/>"));
+    EXPECT_TRUE(text.contains("<Object object-type=\"1\" size-x=\"2\" size-y=\"1\" size-z=\"1\" cellsize-x=\"1\" "
+                              "cellsize-y=\"1\" cellsize-z=\"1\"><State>1 0 </State>"
+                              "<Position pos-x=\"0\" pos-y=\"0\" pos-z=\"0\"/></Object></Document>"));
+    EXPECT_EQ(text.count("<Material "), 15);
+    EXPECT_EQ(text.count('\n'), 1) << "one line, closed by a newline";
+}
+
+TEST_F(DocumentArchiverTest, VolumesSurviveARoundTrip)
+{
+    Document doc;
+    std::vector<std::uint32_t> big(7 * 5 * 6);
+    for (std::size_t i = 0; i < big.size(); ++i)
+        big[i] = std::uint32_t((i * 7) % 17);
+    doc.addObject(boost::make_shared<TotalVolume>(7, 5, 6, 0.5f, 1.25f, 2.0f, Util::Vector3D(-3.5, 12, 0.25), big));
+    doc.addObject(boost::make_shared<TotalVolume>(1, 1, 1, 1.0f, 1.0f, 1.0f, Util::Vector3D(100, 0, 0),
+                                                  std::vector<std::uint32_t>{16}));
+    Document reread;
+    ASSERT_TRUE(read(write(doc), reread));
+    const auto before = volumes(doc), after = volumes(reread);
+    ASSERT_EQ(after.size(), 2u);
+    for (std::size_t v = 0; v < 2; ++v) {
+        EXPECT_EQ(after[v]->sizeX(), before[v]->sizeX());
+        EXPECT_EQ(after[v]->sizeZ(), before[v]->sizeZ());
+        EXPECT_EQ(after[v]->cellsizeY(), before[v]->cellsizeY());
+        EXPECT_EQ(after[v]->position(), before[v]->position());
+        EXPECT_EQ(after[v]->materials(), before[v]->materials());
+        EXPECT_FALSE(after[v]->painter().opaqueFaces().empty()) << "surfaces are built on reading";
+    }
+    EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(DocumentArchiverTest, EquivalentMaterialKeepsTheCatalogueEntry)
+{
+    Document doc;
+    ASSERT_TRUE(read(document("<Material version=\"1\" name=\"Thermal Si02\" material-id=\"3\" density=\"1\" "
+                              "color=\"#FF7F7FFF\"/>"
+                              "<Object object-type=\"1\" size-x=\"2\" size-y=\"1\" size-z=\"1\"><State>3 3 </State>"
+                              "</Object>"),
+                     doc));
+    EXPECT_EQ(catalogue.getMaterial(3).density(), 2200.0f);
+    EXPECT_EQ(volumes(doc)[0]->materials(), (std::vector<std::uint32_t>{3, 3}));
+    EXPECT_EQ(catalogue.getMaterials().size(), 15u);
+}
+
+TEST_F(DocumentArchiverTest, ClashingMaterialGetsAFreshIdInItsCells)
+{
+    Document doc;
+    ASSERT_TRUE(read(document("<Material version=\"1\" name=\"My oxide\" material-id=\"3\" density=\"9\" "
+                              "color=\"#FF102030\"/>"
+                              "<Material version=\"1\" name=\"Brand new\" material-id=\"77\" color=\"#FF000000\"/>"
+                              "<Object object-type=\"1\" size-x=\"4\" size-y=\"1\" size-z=\"1\">"
+                              "<State>3 1 77 0 </State></Object>"),
+                     doc));
+    const auto ids = volumes(doc)[0]->materials();
+    EXPECT_GE(ids[0], 2000u);
+    EXPECT_LE(ids[0], 32766u);
+    EXPECT_EQ(catalogue.getMaterial(ids[0]).name(), "My oxide");
+    EXPECT_EQ(catalogue.getMaterial(3).name(), "Thermal Si02") << "the catalogue keeps its own id 3";
+    EXPECT_EQ(ids[1], 1u) << "ids the file declared nothing for stay";
+    EXPECT_EQ(ids[2], 77u);
+    EXPECT_EQ(catalogue.getMaterial(77).name(), "Brand new");
+    EXPECT_EQ(ids[3], 0u);
+}
+
+TEST_F(DocumentArchiverTest, UnreadableMaterialWarnsAndOtherObjectTypesAreSkipped)
+{
+    Document doc;
+    ASSERT_TRUE(read(document("<Material version=\"1\" material-id=\"0\"/>"
+                              "<Object object-type=\"2\"><State>1 </State></Object>"
+                              "<Object object-type=\"1\" size-x=\"1\" size-y=\"1\" size-z=\"1\"><State>1 </State>"
+                              "</Object>"),
+                     doc));
+    EXPECT_EQ(warnings, std::vector<std::string>{DocumentArchiver::MaterialWarning});
+    EXPECT_STREQ(DocumentArchiver::MaterialWarning,
+                 "WARNING: There was an error loading a material. This may alter the loaded cell volume.");
+    EXPECT_EQ(volumes(doc).size(), 1u);
+}
+
+TEST_F(DocumentArchiverTest, StateTextToleratesSpacingAndCounts)
+{
+    const QByteArray states[] = {"  1  0 1   ", "1 0 1 9 9 9", "1 0"};
+    const std::vector<std::uint32_t> expected[] = {{1, 0, 1}, {1, 0, 1}, {1, 0, 0}};
+    for (int i = 0; i < 3; ++i) {
+        Document doc;
+        ASSERT_TRUE(read(document("<Object object-type=\"1\" size-x=\"3\" size-y=\"1\" size-z=\"1\"><State>"
+                                  + states[i] + "</State></Object>"),
+                         doc));
+        EXPECT_EQ(volumes(doc)[0]->materials(), expected[i]) << states[i].constData();
+    }
+}
+
+TEST_F(DocumentArchiverTest, TruncatedFileKeepsWhatWasRead)
+{
+    Document doc;
+    const QByteArray text = document("<Object object-type=\"1\" size-x=\"1\" size-y=\"1\" size-z=\"1\"><State>1 "
+                                     "</State></Object><Object object-type=\"1\" size-x=\"2\"");
+    EXPECT_TRUE(read(text.left(text.size() - 20), doc));
+    EXPECT_EQ(volumes(doc).size(), 1u);
+}
+
+TEST_F(DocumentArchiverTest, NotADocumentAddsNothing)
+{
+    for (const QByteArray &text : {QByteArray("<Materials/>"), QByteArray("<Document><Object/></Document>"),
+                                   QByteArray(""), QByteArray("garbage")}) {
+        Document doc;
+        EXPECT_FALSE(read(text, doc)) << text.constData();
+        EXPECT_TRUE(doc.allObjects().empty());
+    }
+}
+
+TEST_F(DocumentArchiverTest, HostileSizesAreRefusedWithAWarning)
+{
+    const QByteArray objects[] = {
+        "<Object object-type=\"1\" size-x=\"100000\" size-y=\"100000\" size-z=\"100000\"><State>1 </State></Object>",
+        "<Object object-type=\"1\" size-x=\"4294967295\" size-y=\"4294967295\" size-z=\"4294967295\"/>",
+        "<Object object-type=\"1\" size-x=\"-5\" size-y=\"1\" size-z=\"1\"><State>1 </State></Object>",
+        "<Object object-type=\"1\" size-x=\"two\" size-y=\"1\" size-z=\"1\"/>",
+        "<Object object-type=\"1\" size-y=\"1\" size-z=\"1\"/>",
+    };
+    for (const QByteArray &object : objects) {
+        Document doc;
+        warnings.clear();
+        EXPECT_TRUE(read(document(object + "<Object object-type=\"1\" size-x=\"1\" size-y=\"1\" size-z=\"1\">"
+                                           "<State>1 </State></Object>"),
+                         doc));
+        ASSERT_EQ(warnings.size(), 1u) << object.constData();
+        EXPECT_EQ(warnings[0].rfind("WARNING: ", 0), 0u);
+        EXPECT_EQ(volumes(doc).size(), 1u) << "the next object still loads";
+    }
+}
+
+TEST_F(DocumentArchiverTest, GarbageStateOfOneHundredMegabytesDoesNotCrash)
+{
+    QByteArray garbage(100 * 1024 * 1024, 'x');
+    for (int i = 0; i < garbage.size(); i += 97)
+        garbage[i] = ' ';
+    Document doc;
+    EXPECT_TRUE(read(document("<Object object-type=\"1\" size-x=\"10\" size-y=\"10\" size-z=\"10\"><State>" + garbage
+                              + "</State></Object>"),
+                     doc));
+    ASSERT_EQ(volumes(doc).size(), 1u);
+    const auto ids = volumes(doc)[0]->materials();
+    EXPECT_TRUE(std::all_of(ids.begin(), ids.end(), [](std::uint32_t id) { return id == 0; }));
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("were not numbers"), std::string::npos);
+}
