@@ -2,6 +2,7 @@
 
 #include "Core/Operations/OperationContext.h"
 #include "Model/Automaton/TotalVolume.h"
+#include "Util/DecimalText.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -101,17 +102,9 @@ QByteArray TotalVolumeUndoRedoHelper::record(const std::string &key, int instanc
     Model::Automaton::LockedCells cells(volume);
     const std::size_t count = volume.cellCount();
     text.reserve(int(std::min<std::size_t>(count * 3 + text.size() + 2, std::size_t(1) << 30)));
-    char digits[16];
     for (std::size_t i = 0; i < count; ++i) {
-        std::uint32_t value = cells[i].material;
-        int length = 0;
-        do {
-            digits[length++] = char('0' + value % 10);
-            value /= 10;
-        } while (value);
         text.append(' ');
-        while (length)
-            text.append(digits[--length]);
+        Util::appendDecimal(text, cells[i].material);
     }
     text.append('\n');
     return text;

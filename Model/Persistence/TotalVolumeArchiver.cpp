@@ -2,6 +2,7 @@
 
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Automaton/VolumeMemory.h"
+#include "Util/DecimalText.h"
 
 #include <QDebug>
 #include <QXmlStreamReader>
@@ -109,16 +110,8 @@ void TotalVolumeArchiver::saveObject(const boost::shared_ptr<Object> &object)
         constexpr std::size_t Piece = 1 << 16;
         QByteArray text;
         text.reserve(int(Piece * 6));
-        char digits[16];
         for (std::size_t i = 0; i < volume->cellCount(); ++i) {
-            std::uint32_t value = cells[i].material;
-            int length = 0;
-            do {
-                digits[length++] = char('0' + value % 10);
-                value /= 10;
-            } while (value);
-            while (length)
-                text.append(digits[--length]);
+            Util::appendDecimal(text, cells[i].material);
             text.append(' ');
             if ((i + 1) % Piece == 0) {
                 w.writeCharacters(QString::fromLatin1(text));

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <cstdint>
+
+namespace Util {
+
+// Appends `value` in decimal: the cell lists of documents and undo records
+// hold millions of ids, too many to format one by one through QString.
+inline void appendDecimal(QByteArray &text, std::uint32_t value)
+{
+    char digits[10];
+    int length = 0;
+    do {
+        digits[length++] = char('0' + value % 10);
+        value /= 10;
+    } while (value);
+    while (length)
+        text.append(digits[--length]);
+}
+
+} // namespace Util
