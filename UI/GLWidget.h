@@ -1,11 +1,9 @@
 #pragma once
 
 #include "Core/Operations/IPickPass.h"
-#include "UI/View/GlRenderPass.h"
-#include "UI/View/LampSet.h"
+#include "UI/View/SceneRenderer.h"
+#include "UI/View/SceneView.h"
 #include "UI/View/Trackball.h"
-#include "UI/View/ViewGrid.h"
-#include "UI/View/ViewTransform.h"
 
 #include <QGLWidget>
 #include <QString>
@@ -29,16 +27,16 @@ class GLWidget : public QGLWidget, public Core::Operations::IPickPass
 public:
     GLWidget(QWidget *parent, MainWindowPresenter *presenter);
 
-    void setLighting(bool on) { m_lighting = on; }
-    void setRenderObjects(bool on) { m_renderObjects = on; }
-    void setRenderObjectEdges(bool on) { m_renderEdges = on; }
-    void setRenderGrid(bool on) { m_renderGrid = on; }
+    void setLighting(bool on) { m_view.lighting = on; }
+    void setRenderObjects(bool on) { m_view.renderObjects = on; }
+    void setRenderObjectEdges(bool on) { m_view.renderEdges = on; }
+    void setRenderGrid(bool on) { m_view.renderGrid = on; }
     void setShowAxis(bool on);
-    bool lighting() const { return m_lighting; }
-    bool renderObjects() const { return m_renderObjects; }
-    bool renderObjectEdges() const { return m_renderEdges; }
-    bool renderGrid() const { return m_renderGrid; }
-    bool showAxis() const { return m_showAxis; }
+    bool lighting() const { return m_view.lighting; }
+    bool renderObjects() const { return m_view.renderObjects; }
+    bool renderObjectEdges() const { return m_view.renderEdges; }
+    bool renderGrid() const { return m_view.renderGrid; }
+    bool showAxis() const { return m_view.showAxis; }
 
     // Sets the rotation angles (degrees) and redraws.
     void setRotation(float x, float y, float z);
@@ -47,12 +45,12 @@ public:
     // Sets the zoom, rebuilds the projection and redraws.
     void setZoom(float zoom);
 
-    const ViewTransform &viewTransform() const { return m_transform; }
-    LampSet &lamps() { return m_lamps; }
-    const LampSet &lamps() const { return m_lamps; }
-    ViewGrid &grid() { return m_grid; }
-    float zoom() const { return m_zoom; }
-    float depthExtent() const { return m_depth; }
+    const ViewTransform &viewTransform() const { return m_view.transform; }
+    LampSet &lamps() { return m_view.lamps; }
+    const LampSet &lamps() const { return m_view.lamps; }
+    ViewGrid &grid() { return m_view.grid; }
+    float zoom() const { return m_view.zoom; }
+    float depthExtent() const { return m_view.depth; }
 
     // Saves what the view shows, in the format the file name's extension
     // implies. An empty name asks for one first; false when nothing was
@@ -91,33 +89,19 @@ protected:
 private:
     static QGLFormat requestedFormat();
     void warnAboutMissingCapabilities();
-    void loadProjection(int width, int height);
-    void loadModelview();
-    void loadLamps();
+    void updateTrackball(int width, int height);
     void translate(int axis, float delta);
     void emitRotation();
     void emitAxisPosition();
     void emitViewPosition();
     void emitLampPosition();
-    void drawGrid();
-    void drawAxis();
-    void drawLampGlyphs();
 
-    ViewTransform m_transform;
-    LampSet m_lamps;
-    float m_zoom = 1.0f;
-    float m_depth = 0.0f;
-    bool m_showAxis = true;
-    bool m_lighting = true;
-    bool m_renderObjects = true;
-    bool m_renderEdges = false;
-    bool m_renderGrid = false;
-    ViewGrid m_grid;
+    SceneView m_view;
     MainWindowPresenter *m_presenter;
     Trackball m_trackball;
     bool m_pressed = false;
     bool m_pickPending = false;
-    GlRenderPass m_pass;
+    SceneRenderer m_renderer;
     QString m_lastImagePath;
 };
 

@@ -2,7 +2,7 @@
 
 #include "Model/Automaton/TotalVolume.h"
 
-#include <QtOpenGL>
+#include <GL/gl.h>
 
 namespace Ui {
 

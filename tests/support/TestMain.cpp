@@ -23,18 +23,6 @@ using TestApplication = QApplication;
 using TestApplication = QCoreApplication;
 #endif
 
-#if defined(__SANITIZE_ADDRESS__)
-// Allocations Qt's platform plugins make once per process and never free.
-extern "C" const char *__lsan_default_suppressions()
-{
-    return "leak:libqoffscreen.so\n"
-           "leak:libqxcb.so\n"
-           "leak:QPlatformScreen::QPlatformScreen\n"
-           "leak:QScreen::QScreen\n"
-           "leak:QWindowSystemInterface::handleScreenAdded\n";
-}
-#endif
-
 #if defined(__SANITIZE_THREAD__)
 // Every race fails the test at once: the test ends without running the
 // exit handlers (see main), where the sanitizer would otherwise count them.
@@ -43,17 +31,6 @@ extern "C" const char *__tsan_default_options()
     return "halt_on_error=1";
 }
 
-// The global thread pool keeps its queues and threads under locking the
-// sanitizer cannot see, so its own bookkeeping looks racy. Qt's compiled
-// code is not instrumented: the only accesses the sanitizer sees from it are
-// the memory functions it calls (malloc, realloc, memcpy, ...), and those
-// are what is left out here. Our code, and Qt's inline code compiled into
-// it, stay checked.
-extern "C" const char *__tsan_default_suppressions()
-{
-    return "called_from_lib:libQt5Core.so.5\n"
-           "race:QThreadPoolPrivate::enqueueTask\n";
-}
 #endif
 
 int main(int argc, char **argv)

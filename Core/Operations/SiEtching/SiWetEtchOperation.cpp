@@ -1,13 +1,11 @@
 #include "Core/Operations/SiEtching/SiWetEtchOperation.h"
 
 #include "Core/Operations/OperationContext.h"
-#include "Model/Automaton/SiLatticeMemory.h"
+#include "Core/Operations/SiEtching/SiLatticePreparation.h"
 #include "Model/Automaton/TotalVolume.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
-
-#include <new>
 
 namespace Core {
 namespace Operations {
@@ -66,25 +64,11 @@ void SiWetEtchOperation::cancel()
 
 bool SiWetEtchOperation::ensureLattice(Model::Automaton::TotalVolume &volume)
 {
-    ProcessRecords &records = context()->processRecords();
-    if (volume.siLattice() && !records.needsSiLatticeRebuild(volume.id()))
-        return true;
     std::string problem;
-    if (!Model::Automaton::SiLatticeMemory::fits(volume, &problem)) {
-        postMessage(problem);
-        return false;
-    }
-    QElapsedTimer timer;
-    timer.start();
-    try {
-        volume.rebuildSiLattice();
-    } catch (const std::bad_alloc &) {
-        volume.dropSiLattice();
-        postMessage(Model::Automaton::SiLatticeMemory::describeNeed(volume) + ", which could not be allocated.");
-        return false;
-    }
-    qDebug() << "Time to allocate Si structure " << timer.elapsed();
-    return true;
+    if (prepareSiLattice(volume, context()->processRecords(), &problem))
+        return true;
+    postMessage(problem);
+    return false;
 }
 
 void SiWetEtchOperation::end()

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "UI/BatchRun/ProcessData.h"
+
+#include <QString>
+
+#include <boost/shared_ptr.hpp>
+
+#include <functional>
+
+namespace Model {
+namespace Automaton {
+class TotalVolume;
+}
+}
+
+namespace Core {
+namespace Operations {
+class OperationContext;
+}
+}
+
+namespace Ui {
+
+class EntryParameters;
+
+// Runs process list entries, one at a time, on one current cell volume:
+// each entry calls its process's worker directly with the entry's
+// parameters and then keeps the context's process records as the
+// interactive operation would. "Create Substrate" entries replace the
+// current volume with a new one added to the document.
+class BatchRunner
+{
+public:
+    enum Result {
+        Done = 0,
+        MissingParameter = 1,
+        NotConvertible = 2,
+        NotAvailable = 3,
+        // The parameters were fine but the work could not be done (a volume
+        // too large for memory, no way to draw an image); `problem()` says why.
+        Failed = 4,
+    };
+
+    // Draws the volume's document and writes the picture to the file; false
+    // with the reason when it could not.
+    using ImageSaver = std::function<bool(const QString &fileName, QString *problem)>;
+
+    explicit BatchRunner(Core::Operations::OperationContext &context);
+
+    void setVolume(const boost::shared_ptr<Model::Automaton::TotalVolume> &volume) { m_volume = volume; }
+    boost::shared_ptr<Model::Automaton::TotalVolume> volume() const { return m_volume; }
+    // Without a saver, "Save Image" entries fail.
+    void setImageSaver(const ImageSaver &saver) { m_imageSaver = saver; }
+
+    // Whether a type's process can run in this build.
+    static bool isAvailable(int type);
+    // A list stops at an entry that needs a cell volume when there is none.
+    bool canRun(const ProcessData &entry) const;
+
+    Result run(const ProcessData &entry);
+    // Why the last entry did not complete; empty after one that did.
+    const QString &problem() const { return m_problem; }
+
+private:
+    Result createSubstrate(const ProcessData &entry);
+    Result deposit(const ProcessData &entry);
+    Result etch(const ProcessData &entry);
+    Result electroplate(const ProcessData &entry);
+    Result wetEtchSilicon(const ProcessData &entry);
+    Result saveImage(const ProcessData &entry);
+
+    // MissingParameter or NotConvertible with the reader's problem.
+    Result refuse(const EntryParameters &parameters);
+    Result fail(const QString &problem);
+    void record(int operationId, bool changesSilicon);
+
+    Core::Operations::OperationContext &m_context;
+    boost::shared_ptr<Model::Automaton::TotalVolume> m_volume;
+    ImageSaver m_imageSaver;
+    QString m_problem;
+};
+
+} // namespace Ui

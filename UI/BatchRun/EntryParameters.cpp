@@ -1,0 +1,122 @@
+#include "UI/BatchRun/EntryParameters.h"
+
+#include <cmath>
+#include <limits>
+
+namespace Ui {
+
+bool EntryParameters::fetch(const char *name, QVariant &value)
+{
+    if (m_status != Complete)
+        return false;
+    // Values of unknown type names are read as invalid: they count as absent.
+    value = m_entry.parameter(QLatin1String(name));
+    if (value.isValid())
+        return true;
+    m_status = Missing;
+    m_name = QLatin1String(name);
+    return false;
+}
+
+void EntryParameters::reject(const char *name, const QVariant &value)
+{
+    m_status = NotConvertible;
+    m_name = QLatin1String(name);
+    m_shownValue = value.toString();
+}
+
+void EntryParameters::read(const char *name, std::uint32_t &value)
+{
+    QVariant stored;
+    if (!fetch(name, stored))
+        return;
+    // Through a wider type, so that a negative number is refused rather
+    // than wrapped round to a huge count.
+    bool ok = false;
+    const qlonglong number = stored.toLongLong(&ok);
+    if (!ok || number < 0 || number > qlonglong(std::numeric_limits<std::uint32_t>::max()))
+        return reject(name, stored);
+    value = std::uint32_t(number);
+}
+
+void EntryParameters::read(const char *name, int &value)
+{
+    QVariant stored;
+    if (!fetch(name, stored))
+        return;
+    bool ok = false;
+    const qlonglong number = stored.toLongLong(&ok);
+    if (!ok || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
+        return reject(name, stored);
+    value = int(number);
+}
+
+void EntryParameters::read(const char *name, double &value)
+{
+    QVariant stored;
+    if (!fetch(name, stored))
+        return;
+    bool ok = false;
+    const double number = stored.toDouble(&ok);
+    if (!ok || !std::isfinite(number))
+        return reject(name, stored);
+    value = number;
+}
+
+void EntryParameters::read(const char *name, bool &value)
+{
+    QVariant stored;
+    if (!fetch(name, stored))
+        return;
+    if (stored.userType() == QMetaType::Bool) {
+        value = stored.toBool();
+        return;
+    }
+    const QString text = stored.toString();
+    if (text == QLatin1String("true") || text == QLatin1String("1"))
+        value = true;
+    else if (text == QLatin1String("false") || text == QLatin1String("0"))
+        value = false;
+    else
+        reject(name, stored);
+}
+
+void EntryParameters::read(const char *name, QString &value)
+{
+    QVariant stored;
+    if (!fetch(name, stored))
+        return;
+    if (!stored.canConvert<QString>())
+        return reject(name, stored);
+    value = stored.toString();
+}
+
+void EntryParameters::read(const char *name, Util::Vector3D &value)
+{
+    QVariant stored;
+    if (!fetch(name, stored))
+        return;
+    if (!stored.canConvert<Util::Vector3D>())
+        return reject(name, stored);
+    const Util::Vector3D vector = stored.value<Util::Vector3D>();
+    if (!std::isfinite(vector.x) || !std::isfinite(vector.y) || !std::isfinite(vector.z))
+        return reject(name, stored);
+    value = vector;
+}
+
+QString EntryParameters::problem() const
+{
+    switch (m_status) {
+    case Complete:
+        return QString();
+    case Missing:
+        return QStringLiteral("parameter \"%1\" is missing").arg(m_name);
+    case NotConvertible:
+        if (m_shownValue.isEmpty())
+            return QStringLiteral("parameter \"%1\" has a value of the wrong type").arg(m_name);
+        return QStringLiteral("parameter \"%1\" cannot be used: \"%2\"").arg(m_name, m_shownValue);
+    }
+    return QString();
+}
+
+} // namespace Ui

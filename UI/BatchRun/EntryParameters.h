@@ -1,0 +1,46 @@
+#pragma once
+
+#include "UI/BatchRun/ProcessData.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace Ui {
+
+// Reads the typed parameters of one process list entry and remembers the
+// first one that is absent or cannot be used, so that an entry's reading
+// code stays a plain sequence of reads with one check at the end.
+class EntryParameters
+{
+public:
+    enum Status { Complete, Missing, NotConvertible };
+
+    explicit EntryParameters(const ProcessData &entry) : m_entry(entry) {}
+
+    // Each read leaves `value` unchanged when it fails or when an earlier
+    // read failed.
+    void read(const char *name, std::uint32_t &value);
+    void read(const char *name, int &value);
+    void read(const char *name, double &value);
+    void read(const char *name, bool &value);
+    void read(const char *name, QString &value);
+    void read(const char *name, Util::Vector3D &value);
+
+    Status status() const { return m_status; }
+    bool complete() const { return m_status == Complete; }
+    // "parameter "Thickness" is missing" and the like; empty when complete.
+    QString problem() const;
+
+private:
+    // The stored value, or none when an earlier read failed or it is absent.
+    bool fetch(const char *name, QVariant &value);
+    void reject(const char *name, const QVariant &value);
+
+    const ProcessData &m_entry;
+    Status m_status = Complete;
+    QString m_name;
+    QString m_shownValue;
+};
+
+} // namespace Ui

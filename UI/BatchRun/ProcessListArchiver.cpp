@@ -1,0 +1,208 @@
+#include "UI/BatchRun/ProcessListArchiver.h"
+
+#include "Model/Persistence/SaveFileCommit.h"
+
+#include <QColor>
+#include <QDebug>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+namespace Ui {
+
+namespace {
+
+void logTag(const char *prefix, const QXmlStreamReader &reader)
+{
+    qDebug().noquote() << prefix << reader.name().toString() << " in line " << reader.lineNumber();
+}
+
+// The next start element, past end tags and text; false at the end.
+bool nextStartElement(QXmlStreamReader &reader)
+{
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void ProcessListArchiver::describe(const QVariant &value, QString &type, QString &data)
+{
+    if (value.canConvert<MaskVector>()) {
+        type = QStringLiteral("vector");
+        data.clear();
+        for (bool on : value.value<MaskVector>())
+            data.append(on ? QLatin1Char('1') : QLatin1Char('0'));
+        return;
+    }
+    if (value.canConvert<Util::Vector3D>()) {
+        const Util::Vector3D v = value.value<Util::Vector3D>();
+        type = QStringLiteral("Util::Vector3D");
+        data = QString::number(v.x, 'g', 10) + QLatin1Char(';') + QString::number(v.y, 'g', 10) + QLatin1Char(';')
+            + QString::number(v.z, 'g', 10);
+        return;
+    }
+    type = QString::fromLatin1(value.typeName());
+    if (value.userType() == QMetaType::QColor)
+        data = value.value<QColor>().name();
+    else if (value.userType() == QMetaType::Bool)
+        data = value.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    else
+        data = value.toString();
+}
+
+QVariant ProcessListArchiver::convert(const QString &type, const QString &data)
+{
+    if (type == QLatin1String("bool"))
+        return QVariant(data == QLatin1String("true"));
+    // A number that does not parse keeps its text rather than turning into
+    // 0, so that running the entry reports the value instead of using 0.
+    bool ok = false;
+    QVariant number;
+    if (type == QLatin1String("float"))
+        number = QVariant(data.toFloat(&ok));
+    else if (type == QLatin1String("double"))
+        number = QVariant(data.toDouble(&ok));
+    else if (type == QLatin1String("int"))
+        number = QVariant(data.toInt(&ok));
+    else if (type == QLatin1String("uint"))
+        number = QVariant(data.toUInt(&ok));
+    if (number.isValid())
+        return ok ? number : QVariant(data);
+    if (type == QLatin1String("QString"))
+        return QVariant(data);
+    if (type == QLatin1String("QColor"))
+        return QVariant(QColor(data));
+    if (type == QLatin1String("vector")) {
+        MaskVector mask;
+        mask.reserve(std::size_t(data.size()));
+        for (const QChar c : data)
+            mask.push_back(c == QLatin1Char('1'));
+        return QVariant::fromValue(mask);
+    }
+    if (type == QLatin1String("Util::Vector3D")) {
+        // Missing parts read as 0, so a short text still gives a vector.
+        const QStringList parts = data.split(QLatin1Char(';'));
+        Util::Vector3D v;
+        for (int i = 0; i < 3 && i < parts.size(); ++i)
+            v[i] = parts[i].toDouble();
+        return QVariant::fromValue(v);
+    }
+    return QVariant();
+}
+
+bool ProcessListArchiver::saveProcessList(const QString &fileName)
+{
+    m_error.clear();
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        m_error = file.errorString();
+        return false;
+    }
+    QXmlStreamWriter writer(&file);
+    writer.setAutoFormatting(true);
+    writer.writeStartDocument(QStringLiteral("1.0"));
+    writer.writeStartElement(QStringLiteral("Process-List"));
+    for (const ProcessData &entry : m_list) {
+        writer.writeStartElement(QStringLiteral("Process-Data"));
+        writer.writeAttribute(QStringLiteral("process-type"), QString::number(entry.type()));
+        for (const auto &parameter : entry.parameters()) {
+            QString type, data;
+            describe(parameter.second, type, data);
+            writer.writeEmptyElement(QStringLiteral("Parameter"));
+            writer.writeAttribute(QStringLiteral("parameter-name"), parameter.first);
+            writer.writeAttribute(QStringLiteral("parameter-type"), type);
+            writer.writeAttribute(QStringLiteral("parameter-data"), data);
+            writer.writeAttribute(QStringLiteral("parameter-visibility"),
+                                  entry.isVisible(parameter.first) ? QStringLiteral("true") : QStringLiteral("false"));
+        }
+        writer.writeEndElement();
+    }
+    writer.writeEndElement();
+    writer.writeEndDocument();
+    if (!writer.hasError() && Model::Persistence::commitCompletely(file))
+        return true;
+    m_error = file.errorString();
+    return false;
+}
+
+bool ProcessListArchiver::loadProcessList(const QString &fileName, std::list<ProcessData> &list)
+{
+    m_error.clear();
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        m_error = file.errorString();
+        return false;
+    }
+    QXmlStreamReader reader(&file);
+    bool found = false;
+    while (nextStartElement(reader)) {
+        logTag("CurrentTag: ", reader);
+        if (reader.name() == QLatin1String("Process-List")) {
+            found = true;
+            break;
+        }
+    }
+    if (!found) {
+        m_error = reader.hasError()
+            ? QStringLiteral("line %1: %2").arg(reader.lineNumber()).arg(reader.errorString())
+            : QStringLiteral("it holds no \"Process-List\"");
+        return false;
+    }
+    std::list<ProcessData> read;
+    bool more = nextStartElement(reader);
+    if (more)
+        logTag("CurrentTag: ", reader);
+    while (more) {
+        if (reader.name() == QLatin1String("Process-Data")) {
+            read.push_back(readProcessData(reader));
+            more = reader.isStartElement() && !reader.atEnd();
+            continue;
+        }
+        qDebug().noquote() << "Unknown tag found in file: " << reader.name().toString() << " in line "
+                           << reader.lineNumber();
+        more = nextStartElement(reader);
+    }
+    if (reader.hasError()) {
+        m_error = QStringLiteral("line %1: %2").arg(reader.lineNumber()).arg(reader.errorString());
+        qDebug() << fileName << ":" << m_error;
+        return false;
+    }
+    list.splice(list.end(), read);
+    return true;
+}
+
+ProcessData ProcessListArchiver::readProcessData(QXmlStreamReader &reader)
+{
+    logTag("Starting parse of : ", reader);
+    if (reader.name() != QLatin1String("Process-Data")) {
+        nextStartElement(reader);
+        return ProcessData(ProcessData::Unknown);
+    }
+    bool ok = false;
+    const int type = reader.attributes().value(QLatin1String("process-type")).toInt(&ok);
+    ProcessData entry(ok ? type : int(ProcessData::Unknown));
+    bool more = nextStartElement(reader);
+    if (more)
+        logTag("CurrentTag: ", reader);
+    while (more && reader.name() == QLatin1String("Parameter")) {
+        const QXmlStreamAttributes attributes = reader.attributes();
+        const QString visibility = attributes.value(QLatin1String("parameter-visibility")).toString();
+        entry.setParameter(attributes.value(QLatin1String("parameter-name")).toString(),
+                           convert(attributes.value(QLatin1String("parameter-type")).toString(),
+                                   attributes.value(QLatin1String("parameter-data")).toString()),
+                           visibility.isEmpty() || visibility == QLatin1String("true"));
+        more = nextStartElement(reader);
+        if (more)
+            logTag("CurrentTag: ", reader);
+    }
+    return entry;
+}
+
+} // namespace Ui

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "UI/BatchRun/ProcessData.h"
+
+#include <QString>
+
+#include <list>
+
+class QXmlStreamReader;
+
+namespace Ui {
+
+// Process list files ("*.plst"): the entries of a batch run with every
+// parameter's name, value type, value and visibility.
+class ProcessListArchiver
+{
+public:
+    explicit ProcessListArchiver(std::list<ProcessData> &list) : m_list(list) {}
+
+    // False when the file cannot be written; an older file of that name is
+    // then left as it was.
+    bool saveProcessList(const QString &fileName);
+    // Appends the file's entries to `list`; false when the file cannot be
+    // read, has no "Process-List" or is damaged (then `list` is unchanged).
+    bool loadProcessList(const QString &fileName, std::list<ProcessData> &list);
+
+    // Why the last save or load failed.
+    const QString &errorString() const { return m_error; }
+
+    // The text and type name a value is written with.
+    static void describe(const QVariant &value, QString &type, QString &data);
+    // The value a text of a type name stands for; invalid for unknown types,
+    // the text itself for a number that does not parse.
+    static QVariant convert(const QString &type, const QString &data);
+
+private:
+    ProcessData readProcessData(QXmlStreamReader &reader);
+
+    std::list<ProcessData> &m_list;
+    QString m_error;
+};
+
+} // namespace Ui

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "UI/View/GlRenderPass.h"
+
+namespace Model {
+class Document;
+}
+
+namespace Ui {
+
+struct SceneView;
+
+// Draws a document as the 3D view shows it, with the fixed-function
+// pipeline of the current OpenGL context: background, lamps, grid, the
+// objects, the axis glyph and the lamp glyphs.
+class SceneRenderer
+{
+public:
+    // The state every frame relies on; once per new context.
+    static void initialize();
+    // Viewport, view depth and projection for a picture of that size.
+    static void resize(SceneView &view, int width, int height);
+    static void loadProjection(const SceneView &view, int width, int height);
+    static void loadModelview(const SceneView &view);
+
+    void paint(const SceneView &view, Model::Document *document);
+    // The selection pass of the document's objects.
+    void paintForSelection(Model::Document &document);
+
+private:
+    static void loadLamps(const SceneView &view);
+    static void drawGrid(const SceneView &view);
+    static void drawAxis(const SceneView &view);
+    static void drawLampGlyphs(const SceneView &view);
+
+    GlRenderPass m_pass;
+};
+
+} // namespace Ui

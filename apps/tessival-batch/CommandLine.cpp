@@ -1,0 +1,93 @@
+#include "apps/tessival-batch/CommandLine.h"
+
+namespace BatchTool {
+
+QString CommandLine::usage()
+{
+    return QStringLiteral(
+        "Usage: tessival-batch LIST.plst -o RESULT.cvx [-i START.cvx] [--threads N] [--verbose]\n"
+        "\n"
+        "Runs every entry of a process list on one cell volume, without questions,\n"
+        "and writes the resulting document.\n"
+        "\n"
+        "  LIST.plst             the process list to run (\"Process List (*.plst)\")\n"
+        "  -o, --output FILE     the document to write (\"Tessival file (*.cvx)\"); an\n"
+        "                        older file of that name is replaced only by a complete\n"
+        "                        new one\n"
+        "  -i, --input FILE      start from the first cell volume of this document;\n"
+        "                        without it the run starts from an empty document and\n"
+        "                        the list has to begin with \"Create Substrate\"\n"
+        "  --threads N           worker threads for the processes (default: one per core)\n"
+        "  -v, --verbose         also print the debug log\n"
+        "  -h, --help            show this text\n"
+        "\n"
+        "Entries run in list order; an entry that cannot run (a missing or unusable\n"
+        "parameter, a process this version does not have) is reported and skipped,\n"
+        "and the next one runs. A \"Create Substrate\" entry makes its new cell volume\n"
+        "the one the following entries work on. \"Save Image\" entries draw the\n"
+        "document as the 3D view does (1024 x 768 pixels, standard view framing the\n"
+        "volume) and need an OpenGL display; without one they are reported and\n"
+        "skipped. Progress goes to stderr, one line per entry.\n"
+        "\n"
+        "Exit status:\n"
+        "  0  every entry ran and the document was written\n"
+        "  1  the document was written, but some entries did not run\n"
+        "  2  the command line was not understood\n"
+        "  3  nothing was written: the list or the start document could not be read,\n"
+        "     the list needs a cell volume it does not have, or the output could not\n"
+        "     be written\n");
+}
+
+bool CommandLine::parse(int argc, char *argv[], CommandLine &line, QString *error)
+{
+    auto fail = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        auto value = [&](QString &target) {
+            if (i + 1 >= argc)
+                return fail(QStringLiteral("%1 needs a value").arg(argument));
+            if (!target.isEmpty())
+                return fail(QStringLiteral("%1 is given twice").arg(argument));
+            target = QString::fromLocal8Bit(argv[++i]);
+            return true;
+        };
+        if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) {
+            line.help = true;
+        } else if (argument == QLatin1String("-v") || argument == QLatin1String("--verbose")) {
+            line.verbose = true;
+        } else if (argument == QLatin1String("-o") || argument == QLatin1String("--output")) {
+            if (!value(line.outputFile))
+                return false;
+        } else if (argument == QLatin1String("-i") || argument == QLatin1String("--input")) {
+            if (!value(line.startDocument))
+                return false;
+        } else if (argument == QLatin1String("--threads")) {
+            QString count;
+            if (!value(count))
+                return false;
+            bool ok = false;
+            line.threads = count.toInt(&ok);
+            if (!ok || line.threads < 1 || line.threads > 1024)
+                return fail(QStringLiteral("--threads needs a whole number from 1 to 1024, not \"%1\"").arg(count));
+        } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+            return fail(QStringLiteral("unknown option %1").arg(argument));
+        } else if (line.listFile.isEmpty()) {
+            line.listFile = argument;
+        } else {
+            return fail(QStringLiteral("only one process list can be run, \"%1\" is one too many").arg(argument));
+        }
+    }
+    if (line.help)
+        return true;
+    if (line.listFile.isEmpty())
+        return fail(QStringLiteral("no process list given"));
+    if (line.outputFile.isEmpty())
+        return fail(QStringLiteral("no output document given (-o RESULT.cvx)"));
+    return true;
+}
+
+} // namespace BatchTool

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace BatchTool {
+
+// What one invocation of the batch program asks for.
+struct CommandLine
+{
+    QString listFile;
+    QString outputFile;
+    QString startDocument; // empty: start from an empty document
+    int threads = 0;       // 0: the pool's default
+    bool verbose = false;
+    bool help = false;
+
+    // False with the reason for arguments that make no sense; `help` alone
+    // is a valid request.
+    static bool parse(int argc, char *argv[], CommandLine &line, QString *error);
+    static QString usage();
+};
+
+} // namespace BatchTool

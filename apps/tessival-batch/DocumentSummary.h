@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace Model {
+namespace Automaton {
+class TotalVolume;
+}
+namespace Materials {
+class MaterialFactory;
+}
+}
+
+namespace BatchTool {
+
+// One line saying what a cell volume holds: its size and the number of
+// cells of each material, by name, in id order.
+QString describeVolume(Model::Automaton::TotalVolume &volume, const Model::Materials::MaterialFactory &catalogue);
+
+} // namespace BatchTool

@@ -1,0 +1,287 @@
+// The engine of batch runs: entries give the cells of the interactive
+// operations, keep the same process records, and entries that cannot run
+// change nothing and let the next one run.
+#include "UI/BatchRun/BatchRunner.h"
+
+#include "Core/Operations/CreateSubstrateOperation.h"
+#include "Core/Operations/IsotropicFilmDepositionOperation.h"
+#include "Core/Operations/OperationContext.h"
+#include "Core/Operations/OperationFactory.h"
+#include "Core/Operations/OperationId.h"
+#include "Model/Automaton/TotalVolume.h"
+
+#include <QColor>
+#include <QThread>
+#include <QThreadPool>
+
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+
+#include <list>
+
+using namespace Core::Operations;
+using Model::Automaton::TotalVolume;
+using Ui::BatchRunner;
+using Ui::ProcessData;
+
+namespace {
+
+constexpr std::uint32_t Si = 1, Oxide = 3, Aluminium = 4, Copper = 5;
+
+ProcessData substrateEntry(unsigned sx = 24, unsigned sy = 20, unsigned sz = 16)
+{
+    ProcessData entry(ProcessData::CreateSubstrate);
+    entry.setParameter(QStringLiteral("MaterialId"), Si, false);
+    entry.setParameter(QStringLiteral("Material"), QStringLiteral("Si"));
+    entry.setParameter(QStringLiteral("Material_Color"), QColor(127, 127, 127), false);
+    entry.setParameter(QStringLiteral("Lower Left Front Corner"), QVariant::fromValue(Util::Vector3D(5, 6, 7)));
+    entry.setParameter(QStringLiteral("Volume Size X"), sx);
+    entry.setParameter(QStringLiteral("Volume Size Y"), sy);
+    entry.setParameter(QStringLiteral("Volume Size Z"), sz);
+    entry.setParameter(QStringLiteral("SphericalSubstrate"), false, false);
+    entry.setParameter(QStringLiteral("Substrate Size X"), sx - 8);
+    entry.setParameter(QStringLiteral("Substrate Size Y"), sy - 4);
+    entry.setParameter(QStringLiteral("Substrate Size Z"), sz / 2);
+    entry.setParameter(QStringLiteral("Substrate Delta X"), 3u);
+    entry.setParameter(QStringLiteral("Substrate Delta Y"), 2u);
+    entry.setParameter(QStringLiteral("Substrate Delta Z"), 0u);
+    entry.setParameter(QStringLiteral("Substrate Center X"), 0u, false);
+    entry.setParameter(QStringLiteral("Substrate Center Y"), 0u, false);
+    entry.setParameter(QStringLiteral("Substrate Center Z"), 0u, false);
+    entry.setParameter(QStringLiteral("Substrate Radius"), 0u, false);
+    return entry;
+}
+
+ProcessData filmEntry(int type, const char *amount, double value, std::uint32_t material)
+{
+    ProcessData entry(type);
+    entry.setParameter(QLatin1String(amount), value);
+    entry.setParameter(QStringLiteral("MaterialId"), material, false);
+    return entry;
+}
+
+ProcessData electroplatingEntry(double thickness, std::uint32_t conductor, std::uint32_t deposited)
+{
+    ProcessData entry(ProcessData::Electroplating);
+    entry.setParameter(QStringLiteral("Film Thickness"), thickness);
+    entry.setParameter(QStringLiteral("ConductingMaterialId"), conductor, false);
+    entry.setParameter(QStringLiteral("DepositedMaterialId"), deposited, false);
+    return entry;
+}
+
+ProcessData wetEtchEntry(double depth)
+{
+    ProcessData entry(ProcessData::SiWetEtching);
+    entry.setParameter(QStringLiteral("Depth"), depth);
+    return entry;
+}
+
+// Runs a list as the batch run does: it stops at the first entry that
+// needs a volume when there is none.
+std::vector<BatchRunner::Result> runList(BatchRunner &runner, const std::list<ProcessData> &list)
+{
+    std::vector<BatchRunner::Result> results;
+    for (const ProcessData &entry : list) {
+        if (!runner.canRun(entry))
+            break;
+        results.push_back(runner.run(entry));
+    }
+    return results;
+}
+
+class BatchRunnerTest : public ::testing::Test
+{
+protected:
+    ~BatchRunnerTest() override { QThreadPool::globalInstance()->setMaxThreadCount(QThread::idealThreadCount()); }
+
+    OperationContext context;
+    BatchRunner runner{context};
+};
+
+} // namespace
+
+TEST_F(BatchRunnerTest, SubstrateAndCvdGiveTheCellsOfTheInteractiveOperations)
+{
+    const std::list<ProcessData> list{substrateEntry(), filmEntry(ProcessData::Cvd, "Thickness", 2.5, Oxide)};
+    EXPECT_EQ(runList(runner, list), (std::vector<BatchRunner::Result>{BatchRunner::Done, BatchRunner::Done}));
+    ASSERT_TRUE(runner.volume());
+    const auto objects = context.document().allObjects();
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(objects.front(), runner.volume()) << "the new volume joins the document";
+    EXPECT_EQ(runner.volume()->position().x, 5.0);
+
+    OperationContext interactive;
+    interactive.setOperationFactory(boost::make_shared<OperationFactory>(&interactive));
+    interactive.startOperation(CreateSubstrateId);
+    auto create = boost::dynamic_pointer_cast<CreateSubstrateOperation>(interactive.currentOperation());
+    ASSERT_TRUE(create);
+    create->setBox(Si, 24, 20, 16, Util::Vector3D(5, 6, 7), 3, 2, 0, 16, 16, 8);
+    create->execute();
+    ASSERT_TRUE(create->createdVolume());
+    interactive.startOperation(IsotropicDepositionId);
+    auto deposit = boost::dynamic_pointer_cast<IsotropicFilmDepositionOperation>(interactive.currentOperation());
+    ASSERT_TRUE(deposit);
+    interactive.selectionManager().toggle({create->createdVolume()->id()});
+    interactive.consoleInput().processLine("");
+    deposit->setThickness(2.5f);
+    deposit->setMaterialId(Oxide);
+    deposit->end();
+
+    EXPECT_EQ(runner.volume()->materials(), create->createdVolume()->materials());
+    EXPECT_EQ(context.processRecords().lastOperation(runner.volume()->id()), int(IsotropicDepositionId));
+}
+
+TEST_F(BatchRunnerTest, EveryProcessGivesTheSameCellsWithOneThreadAndWithMany)
+{
+    const std::list<ProcessData> list{
+        substrateEntry(40, 24, 20),
+        wetEtchEntry(1.5),
+        filmEntry(ProcessData::Cvd, "Thickness", 3, Aluminium),
+        filmEntry(ProcessData::IsotropicEtching, "Depth", 1.25, Aluminium),
+        electroplatingEntry(2, Aluminium, Copper),
+    };
+    std::vector<std::vector<std::uint32_t>> results;
+    for (const int threads : {1, 4}) {
+        QThreadPool::globalInstance()->setMaxThreadCount(threads);
+        OperationContext own;
+        BatchRunner run(own);
+        EXPECT_EQ(runList(run, list), std::vector<BatchRunner::Result>(list.size(), BatchRunner::Done));
+        ASSERT_TRUE(run.volume());
+        results.push_back(run.volume()->materials());
+    }
+    EXPECT_EQ(results[0], results[1]);
+    for (const std::uint32_t material : {Si, Aluminium, Copper})
+        EXPECT_NE(std::count(results[0].begin(), results[0].end(), material), 0) << material;
+}
+
+TEST_F(BatchRunnerTest, AnEntryWithoutAParameterIsSkippedAndTheNextRuns)
+{
+    ProcessData withoutThickness = filmEntry(ProcessData::Cvd, "Thickness", 2, Oxide);
+    withoutThickness.removeParameter(QStringLiteral("Thickness"));
+    ProcessData colourForDepth = filmEntry(ProcessData::IsotropicEtching, "Depth", 1, Si);
+    colourForDepth.setParameter(QStringLiteral("Depth"), QColor(Qt::red));
+    ProcessData unknownTypeName = filmEntry(ProcessData::Cvd, "Thickness", 2, Oxide);
+    unknownTypeName.setParameter(QStringLiteral("MaterialId"), QVariant());
+    ProcessData negativeId = filmEntry(ProcessData::Cvd, "Thickness", 2, Oxide);
+    negativeId.setParameter(QStringLiteral("MaterialId"), -3);
+    ProcessData notANumber = filmEntry(ProcessData::Cvd, "Thickness", 2, Oxide);
+    notANumber.setParameter(QStringLiteral("Thickness"), QStringLiteral("nan"));
+
+    runner.run(substrateEntry());
+    const auto before = runner.volume()->materials();
+    const std::list<ProcessData> list{withoutThickness, colourForDepth, unknownTypeName, negativeId, notANumber,
+                                      filmEntry(ProcessData::Cvd, "Thickness", 1, Oxide)};
+    EXPECT_EQ(runList(runner, list),
+              (std::vector<BatchRunner::Result>{BatchRunner::MissingParameter, BatchRunner::NotConvertible,
+                                                BatchRunner::MissingParameter, BatchRunner::NotConvertible,
+                                                BatchRunner::NotConvertible, BatchRunner::Done}));
+    const auto after = runner.volume()->materials();
+    EXPECT_NE(before, after);
+    EXPECT_EQ(std::count(after.begin(), after.end(), Oxide) > 0, true) << "only the last entry deposited";
+
+    EXPECT_EQ(runner.run(withoutThickness), BatchRunner::MissingParameter);
+    EXPECT_EQ(runner.problem(), QStringLiteral("parameter \"Thickness\" is missing"));
+    EXPECT_EQ(runner.run(negativeId), BatchRunner::NotConvertible);
+    EXPECT_EQ(runner.problem(), QStringLiteral("parameter \"MaterialId\" cannot be used: \"-3\""));
+    EXPECT_EQ(runner.volume()->materials(), after);
+}
+
+TEST_F(BatchRunnerTest, WithoutAVolumeOnlyCreateSubstrateCanRun)
+{
+    const std::list<ProcessData> list{filmEntry(ProcessData::Cvd, "Thickness", 2, Oxide), substrateEntry()};
+    EXPECT_TRUE(runList(runner, list).empty()) << "the list stops before the substrate";
+    EXPECT_FALSE(runner.volume());
+    EXPECT_TRUE(context.document().allObjects().empty());
+    EXPECT_EQ(runner.run(list.front()), BatchRunner::Failed);
+}
+
+TEST_F(BatchRunnerTest, SubstratesThatCannotBeBuiltKeepTheCurrentVolume)
+{
+    runner.run(substrateEntry());
+    const auto current = runner.volume();
+    EXPECT_EQ(runner.run(substrateEntry(0, 10, 10)), BatchRunner::Failed);
+    EXPECT_EQ(runner.run(substrateEntry(4000000000u, 4000000000u, 4000000000u)), BatchRunner::Failed);
+    EXPECT_TRUE(runner.problem().contains(QStringLiteral("memory"))) << runner.problem().toStdString();
+    EXPECT_EQ(runner.volume(), current);
+    EXPECT_EQ(context.document().allObjects().size(), 1u);
+
+    ProcessData sphere = substrateEntry(20, 20, 20);
+    sphere.setParameter(QStringLiteral("SphericalSubstrate"), true);
+    sphere.removeParameter(QStringLiteral("Substrate Size X"));
+    sphere.setParameter(QStringLiteral("Substrate Center X"), 10u);
+    sphere.setParameter(QStringLiteral("Substrate Center Y"), 10u);
+    sphere.setParameter(QStringLiteral("Substrate Center Z"), 10u);
+    sphere.setParameter(QStringLiteral("Substrate Radius"), 5u);
+    EXPECT_EQ(runner.run(sphere), BatchRunner::Done) << "a ball needs no box size";
+    EXPECT_NE(runner.volume(), current);
+    EXPECT_EQ(context.document().allObjects().size(), 2u);
+}
+
+TEST_F(BatchRunnerTest, ProcessesKeepTheRecordsOfTheInteractiveOperations)
+{
+    runner.run(substrateEntry());
+    const unsigned id = runner.volume()->id();
+    ProcessRecords &records = context.processRecords();
+
+    EXPECT_EQ(runner.run(wetEtchEntry(1)), BatchRunner::Done);
+    EXPECT_EQ(records.lastOperation(id), int(AtomisticWetEtchingId));
+    EXPECT_FALSE(records.needsSiLatticeRebuild(id)) << "the etching leaves its lattice current";
+    ASSERT_NE(runner.volume()->siLattice(), nullptr);
+
+    runner.run(filmEntry(ProcessData::IsotropicEtching, "Depth", 1, Oxide));
+    EXPECT_EQ(records.lastOperation(id), int(IsotropicEtchingId));
+    EXPECT_FALSE(records.needsSiLatticeRebuild(id)) << "no silicon changed";
+    runner.run(electroplatingEntry(1, Si, Copper));
+    EXPECT_EQ(records.lastOperation(id), int(ElectrodepositionId));
+    EXPECT_FALSE(records.needsSiLatticeRebuild(id));
+    runner.run(filmEntry(ProcessData::Cvd, "Thickness", 1, Si));
+    EXPECT_EQ(records.lastOperation(id), int(IsotropicDepositionId));
+    EXPECT_TRUE(records.needsSiLatticeRebuild(id)) << "grown silicon is not in the lattice";
+
+    runner.run(wetEtchEntry(1));
+    EXPECT_FALSE(records.needsSiLatticeRebuild(id));
+    runner.run(filmEntry(ProcessData::IsotropicEtching, "Depth", 1, Si));
+    EXPECT_TRUE(records.needsSiLatticeRebuild(id));
+}
+
+TEST_F(BatchRunnerTest, ProcessesNotBuiltYetAndUnknownTypesAreReported)
+{
+    runner.run(substrateEntry());
+    const auto before = runner.volume()->materials();
+    for (const int type : {0, 2, 3, 6, 8, 9, 12, 13, 14, 15}) {
+        EXPECT_FALSE(BatchRunner::isAvailable(type)) << type;
+        EXPECT_EQ(runner.run(ProcessData(type)), BatchRunner::NotAvailable) << type;
+        EXPECT_TRUE(runner.problem().endsWith(QStringLiteral("is not available in this version"))) << type;
+    }
+    EXPECT_EQ(runner.run(ProcessData(16)), BatchRunner::NotAvailable);
+    EXPECT_EQ(runner.problem(), QStringLiteral("unknown process type 16"));
+    EXPECT_EQ(runner.run(ProcessData(-4)), BatchRunner::NotAvailable);
+    EXPECT_EQ(runner.volume()->materials(), before);
+}
+
+TEST_F(BatchRunnerTest, SaveImageHandsTheFileToTheImageSaver)
+{
+    runner.run(substrateEntry());
+    ProcessData image(ProcessData::SaveImage);
+    image.setParameter(QStringLiteral("Filename"), QStringLiteral("flow.png"));
+    EXPECT_EQ(runner.run(image), BatchRunner::Failed) << "no saver: no way to draw";
+    EXPECT_FALSE(runner.problem().isEmpty());
+
+    QStringList saved;
+    runner.setImageSaver([&saved](const QString &fileName, QString *) {
+        saved << fileName;
+        return true;
+    });
+    EXPECT_EQ(runner.run(image), BatchRunner::Done);
+    image.setParameter(QStringLiteral("Filename"), QString());
+    EXPECT_EQ(runner.run(image), BatchRunner::Done) << "an empty name only refreshes the surface";
+    EXPECT_EQ(saved, QStringList{QStringLiteral("flow.png")});
+
+    runner.setImageSaver([](const QString &, QString *problem) {
+        *problem = QStringLiteral("disk full");
+        return false;
+    });
+    image.setParameter(QStringLiteral("Filename"), QStringLiteral("flow.png"));
+    EXPECT_EQ(runner.run(image), BatchRunner::Failed);
+    EXPECT_EQ(runner.problem(), QStringLiteral("disk full"));
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+namespace TestSupport {
+
+// One run of the batch program in a folder, with what it printed.
+struct BatchProgramRun
+{
+    int exitCode = -1;
+    bool crashed = false;
+    QString out;
+    QString err;
+
+    // `display` false hides any display from the program.
+    static BatchProgramRun start(const QString &folder, const QStringList &arguments, bool display = false)
+    {
+        QProcess process;
+        process.setWorkingDirectory(folder);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!display) {
+            environment.remove(QStringLiteral("DISPLAY"));
+            environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+            environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        }
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(TESSIVAL_BATCH_PROGRAM), arguments);
+        BatchProgramRun run;
+        if (!process.waitForFinished(300000)) {
+            process.kill();
+            process.waitForFinished();
+            run.crashed = true;
+        }
+        run.crashed = run.crashed || process.exitStatus() != QProcess::NormalExit;
+        run.exitCode = process.exitCode();
+        run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+        run.err = QString::fromLocal8Bit(process.readAllStandardError());
+        return run;
+    }
+};
+
+inline QString exampleList(const char *name)
+{
+    return QStringLiteral(TESSIVAL_EXAMPLES_DIR "/") + QLatin1String(name);
+}
+
+} // namespace TestSupport

@@ -1,0 +1,226 @@
+// The batch program end to end: the sample list gives a document that
+// reads back with the cells of an in-process run; bad lists, options and
+// paths end with a non-zero status and a message that names the problem.
+#include "BatchProgramRun.h"
+#include "TempFolder.h"
+
+#include "Core/Operations/DocumentFiles.h"
+#include "Core/Operations/OperationContext.h"
+#include "Model/Automaton/TotalVolume.h"
+#include "UI/BatchRun/BatchRunner.h"
+#include "UI/BatchRun/ProcessListArchiver.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using TestSupport::BatchProgramRun;
+using TestSupport::TempFolder;
+
+namespace {
+
+boost::shared_ptr<Model::Automaton::TotalVolume> firstVolume(Core::Operations::OperationContext &context)
+{
+    for (const auto &object : context.document().allObjects())
+        if (auto volume = boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(object))
+            return volume;
+    return {};
+}
+
+boost::shared_ptr<Model::Automaton::TotalVolume> readVolume(Core::Operations::OperationContext &context,
+                                                            const QString &path)
+{
+    const auto opened = Core::Operations::DocumentFiles::open(path, context);
+    EXPECT_TRUE(opened.ok) << opened.errorText.toStdString();
+    return firstVolume(context);
+}
+
+std::string describe(const BatchProgramRun &run)
+{
+    return "exit " + std::to_string(run.exitCode) + "\nstderr:\n" + run.err.toStdString();
+}
+
+const QByteArray Header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Process-List>\n";
+
+QByteArray substrate(unsigned size)
+{
+    const QByteArray n = QByteArray::number(size);
+    return "<Process-Data process-type=\"11\">\n"
+           "<Parameter parameter-name=\"MaterialId\" parameter-type=\"uint\" parameter-data=\"1\"/>\n"
+           "<Parameter parameter-name=\"Lower Left Front Corner\" parameter-type=\"Util::Vector3D\" parameter-data=\"0;0;0\"/>\n"
+           "<Parameter parameter-name=\"Volume Size X\" parameter-type=\"uint\" parameter-data=\"" + n + "\"/>\n"
+           "<Parameter parameter-name=\"Volume Size Y\" parameter-type=\"uint\" parameter-data=\"" + n + "\"/>\n"
+           "<Parameter parameter-name=\"Volume Size Z\" parameter-type=\"uint\" parameter-data=\"" + n + "\"/>\n"
+           "<Parameter parameter-name=\"SphericalSubstrate\" parameter-type=\"bool\" parameter-data=\"false\"/>\n"
+           "<Parameter parameter-name=\"Substrate Size X\" parameter-type=\"uint\" parameter-data=\"" + n + "\"/>\n"
+           "<Parameter parameter-name=\"Substrate Size Y\" parameter-type=\"uint\" parameter-data=\"" + n + "\"/>\n"
+           "<Parameter parameter-name=\"Substrate Size Z\" parameter-type=\"uint\" parameter-data=\"4\"/>\n"
+           "<Parameter parameter-name=\"Substrate Delta X\" parameter-type=\"uint\" parameter-data=\"0\"/>\n"
+           "<Parameter parameter-name=\"Substrate Delta Y\" parameter-type=\"uint\" parameter-data=\"0\"/>\n"
+           "<Parameter parameter-name=\"Substrate Delta Z\" parameter-type=\"uint\" parameter-data=\"0\"/>\n"
+           "</Process-Data>\n";
+}
+
+QByteArray cvd(const QByteArray &thickness)
+{
+    QByteArray entry = "<Process-Data process-type=\"4\">\n"
+                       "<Parameter parameter-name=\"MaterialId\" parameter-type=\"uint\" parameter-data=\"3\"/>\n";
+    if (!thickness.isNull())
+        entry += "<Parameter parameter-name=\"Thickness\" parameter-type=\"double\" parameter-data=\"" + thickness + "\"/>\n";
+    return entry + "</Process-Data>\n";
+}
+
+class BatchProgramTest : public ::testing::Test
+{
+protected:
+    QString write(const char *name, const QByteArray &body)
+    {
+        const QString path = folder.file(QLatin1String(name));
+        EXPECT_TRUE(TempFolder::write(path, body));
+        return path;
+    }
+    BatchProgramRun run(const QStringList &arguments) { return BatchProgramRun::start(folder.path(), arguments); }
+
+    TempFolder folder;
+};
+
+} // namespace
+
+TEST_F(BatchProgramTest, TheSampleListWritesADocumentWithTheCellsOfAnInProcessRun)
+{
+    const QString list = TestSupport::exampleList("example-flow.plst");
+    const BatchProgramRun result = run({list, QStringLiteral("-o"), QStringLiteral("flow.cvx"), QStringLiteral("--threads"), QStringLiteral("2")});
+    ASSERT_FALSE(result.crashed) << describe(result);
+    // Without a display the image is the one entry that cannot run.
+    EXPECT_EQ(result.exitCode, 1) << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("[1/6] Create Substrate: done in "))) << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("[5/6] Electroplating: done in "))) << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("[6/6] Save Image: not run: no OpenGL context"))) << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("ran 5 of 6 entries"))) << describe(result);
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("example-flow.png"))));
+
+    Core::Operations::OperationContext written;
+    const auto volume = readVolume(written, folder.file(QStringLiteral("flow.cvx")));
+    ASSERT_TRUE(volume);
+    EXPECT_EQ(written.document().allObjects().size(), 1u);
+
+    std::list<Ui::ProcessData> entries;
+    ASSERT_TRUE(Ui::ProcessListArchiver(entries).loadProcessList(list, entries));
+    Core::Operations::OperationContext own;
+    Ui::BatchRunner runner(own);
+    for (const Ui::ProcessData &entry : entries)
+        runner.run(entry);
+    ASSERT_TRUE(runner.volume());
+    EXPECT_EQ(volume->sizeX(), runner.volume()->sizeX());
+    EXPECT_EQ(volume->sizeZ(), runner.volume()->sizeZ());
+    EXPECT_EQ(volume->materials(), runner.volume()->materials());
+}
+
+TEST_F(BatchProgramTest, AStartDocumentIsCarriedOn)
+{
+    ASSERT_EQ(run({write("first.plst", Header + substrate(12) + "</Process-List>\n"), QStringLiteral("-o"),
+                   QStringLiteral("first.cvx")})
+                  .exitCode,
+              0);
+    const BatchProgramRun result = run({write("more.plst", Header + cvd("2") + "</Process-List>\n"),
+                                        QStringLiteral("-i"), QStringLiteral("first.cvx"), QStringLiteral("-o"),
+                                        QStringLiteral("second.cvx")});
+    EXPECT_EQ(result.exitCode, 0) << describe(result);
+
+    Core::Operations::OperationContext first, second;
+    const auto before = readVolume(first, folder.file(QStringLiteral("first.cvx")));
+    const auto after = readVolume(second, folder.file(QStringLiteral("second.cvx")));
+    ASSERT_TRUE(before && after);
+    const auto oxide = [](const std::vector<std::uint32_t> &cells) { return std::count(cells.begin(), cells.end(), 3u); };
+    EXPECT_EQ(oxide(before->materials()), 0);
+    EXPECT_EQ(oxide(after->materials()), 12 * 12 * 2);
+}
+
+TEST_F(BatchProgramTest, ListsThatCannotRunEndWithAMessageAndWriteNothing)
+{
+    struct Case
+    {
+        const char *what;
+        QByteArray list;
+        const char *message;
+    };
+    const Case cases[] = {
+        {"not XML", "a shopping list", "cannot be read as a process list: line 1"},
+        {"another file", "<?xml version=\"1.0\"?>\n<Materials/>\n", "holds no \"Process-List\""},
+        {"cut off", (Header + substrate(8)).left(300), "cannot be read as a process list: line"},
+        {"no substrate", Header + cvd("2") + substrate(8) + "</Process-List>\n",
+         "Missing Cell Volume: entry 1 (CVD) needs a cell volume"},
+        {"huge substrate", Header + substrate(4000000000u) + cvd("2") + "</Process-List>\n", "Missing Cell Volume: entry 2"},
+    };
+    for (const Case &c : cases) {
+        const BatchProgramRun result = run({write("bad.plst", c.list), QStringLiteral("-o"), QStringLiteral("out.cvx")});
+        EXPECT_FALSE(result.crashed) << c.what;
+        EXPECT_EQ(result.exitCode, 3) << c.what << "\n" << describe(result);
+        EXPECT_TRUE(result.err.contains(QLatin1String(c.message))) << c.what << "\n" << describe(result);
+        EXPECT_TRUE(result.err.contains(QStringLiteral("bad.plst"))) << c.what << "\n" << describe(result);
+        EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("out.cvx")))) << c.what;
+    }
+    const BatchProgramRun huge = run({folder.file(QStringLiteral("bad.plst")), QStringLiteral("-o"), QStringLiteral("out.cvx")});
+    EXPECT_TRUE(huge.err.contains(QStringLiteral("[1/2] Create Substrate: not run: A cell volume of 4000000000 x")))
+        << describe(huge);
+}
+
+TEST_F(BatchProgramTest, EntriesThatCannotRunAreNamedAndTheRestIsWritten)
+{
+    const QString list = write("gaps.plst", Header + substrate(10) + cvd(QByteArray()) + cvd("many")
+                                                + "<Process-Data process-type=\"6\"/>\n" + cvd("1") + "</Process-List>\n");
+    const BatchProgramRun result = run({list, QStringLiteral("-o"), QStringLiteral("out.cvx")});
+    EXPECT_EQ(result.exitCode, 1) << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("[2/5] CVD: not run: parameter \"Thickness\" is missing")))
+        << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("[3/5] CVD: not run: parameter \"Thickness\" cannot be used")))
+        << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("[4/5] Planarization: not run: Planarization is not available")))
+        << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("[5/5] CVD: done in"))) << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("3 entries were not run"))) << describe(result);
+
+    Core::Operations::OperationContext written;
+    const auto volume = readVolume(written, folder.file(QStringLiteral("out.cvx")));
+    ASSERT_TRUE(volume);
+    const auto cells = volume->materials();
+    EXPECT_EQ(std::count(cells.begin(), cells.end(), 3u), 10 * 10) << "one cell of oxide from the last entry";
+}
+
+TEST_F(BatchProgramTest, BadCommandLinesAndPathsAreRefused)
+{
+    const QString list = write("ok.plst", Header + substrate(6) + "</Process-List>\n");
+    struct Case
+    {
+        QStringList arguments;
+        int exitCode;
+        const char *message;
+    };
+    const Case cases[] = {
+        {{list}, 2, "no output document given"},
+        {{QStringLiteral("-o"), QStringLiteral("out.cvx")}, 2, "no process list given"},
+        {{list, QStringLiteral("-o")}, 2, "-o needs a value"},
+        {{list, QStringLiteral("-o"), QStringLiteral("out.cvx"), QStringLiteral("--threads"), QStringLiteral("0")}, 2,
+         "--threads needs a whole number"},
+        {{list, QStringLiteral("--fast"), QStringLiteral("-o"), QStringLiteral("out.cvx")}, 2, "unknown option --fast"},
+        {{list, list, QStringLiteral("-o"), QStringLiteral("out.cvx")}, 2, "one too many"},
+        {{QStringLiteral("absent.plst"), QStringLiteral("-o"), QStringLiteral("out.cvx")}, 3,
+         "absent.plst: cannot be read as a process list"},
+        {{list, QStringLiteral("-o"), QStringLiteral("no/such/folder/out.cvx")}, 3, "does not exist"},
+        {{list, QStringLiteral("-o"), folder.path()}, 3, "is a folder"},
+        {{list, QStringLiteral("-i"), QStringLiteral("absent.cvx"), QStringLiteral("-o"), QStringLiteral("out.cvx")}, 3,
+         "absent.cvx"},
+    };
+    for (const Case &c : cases) {
+        const BatchProgramRun result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.arguments.join(QLatin1Char(' ')).toStdString() << "\n" << describe(result);
+        EXPECT_TRUE(result.err.contains(QLatin1String(c.message)))
+            << c.arguments.join(QLatin1Char(' ')).toStdString() << "\n" << describe(result);
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("out.cvx"))));
+
+    const BatchProgramRun help = run({QStringLiteral("-h")});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: tessival-batch LIST.plst -o RESULT.cvx")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("Exit status")));
+}
