@@ -129,6 +129,8 @@ int main(int argc, char *argv[])
         printError(QStringLiteral("%1: cannot be read as a process list: %2").arg(line.listFile, archiver.errorString()));
         return NothingWritten;
     }
+    if (entries.empty())
+        printError(QStringLiteral("%1: the list has no entries").arg(line.listFile));
     const bool withDisplay = drawsImages(entries) && guiPlatformAvailable();
     const std::unique_ptr<QCoreApplication> application(withDisplay ? new QGuiApplication(argc, argv)
                                                                     : new QCoreApplication(argc, argv));
