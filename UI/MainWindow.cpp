@@ -28,7 +28,7 @@ namespace {
 const char *const Context = "MainWindowForm";
 
 // One action of the window. A single tip serves as tool tip and status tip.
-struct ActionSpec
+struct ActionEntry
 {
     const char *name;
     const char *text;
@@ -40,7 +40,7 @@ struct ActionSpec
     bool enabled;
 };
 
-const ActionSpec Actions[] = {
+const ActionEntry Actions[] = {
     {"actionNew", "New", "", "", "", false, false, true},
     {"actionOpen", "Open", "Ctrl+O", "", "", false, false, true},
     {"actionSave", "Save", "Ctrl+S", "", "", false, false, true},
@@ -116,14 +116,14 @@ const ActionSpec Actions[] = {
 };
 
 // Menus in menu-bar order; "-" is a separator.
-struct MenuSpec
+struct MenuEntry
 {
     const char *name;
     const char *title;
     std::vector<const char *> actions;
 };
 
-const MenuSpec Menus[] = {
+const MenuEntry Menus[] = {
     {"menuFile", "File", {"actionNew", "actionOpen", "actionSave", "actionSave_as", "-", "actionSave_Image", "-",
                           "actionExit"}},
     {"menuEdit", "Edit", {"actionUndo", "actionRedo", "-", "actionSelect", "actionCopy", "actionMove",
@@ -260,23 +260,23 @@ QAction *MainWindow::action(const QString &objectName) const
 
 void MainWindow::buildActions()
 {
-    for (const ActionSpec &spec : Actions) {
+    for (const ActionEntry &entry : Actions) {
         auto *item = new QAction(this);
-        item->setObjectName(QLatin1String(spec.name));
-        item->setCheckable(spec.checkable);
-        item->setChecked(spec.checked);
-        item->setEnabled(spec.enabled);
-        if (spec.shortcut && *spec.shortcut)
-            item->setShortcut(QKeySequence(QLatin1String(spec.shortcut)));
+        item->setObjectName(QLatin1String(entry.name));
+        item->setCheckable(entry.checkable);
+        item->setChecked(entry.checked);
+        item->setEnabled(entry.enabled);
+        if (entry.shortcut && *entry.shortcut)
+            item->setShortcut(QKeySequence(QLatin1String(entry.shortcut)));
     }
 }
 
 void MainWindow::buildMenus()
 {
-    for (const MenuSpec &spec : Menus) {
+    for (const MenuEntry &entry : Menus) {
         auto *menu = new QMenu(menuBar());
-        menu->setObjectName(QLatin1String(spec.name));
-        for (const char *name : spec.actions) {
+        menu->setObjectName(QLatin1String(entry.name));
+        for (const char *name : entry.actions) {
             if (QLatin1String(name) == QLatin1String("-"))
                 menu->addSeparator();
             else
@@ -289,22 +289,22 @@ void MainWindow::buildMenus()
 void MainWindow::retranslate()
 {
     setWindowTitle(formText("Tessival"));
-    for (const ActionSpec &spec : Actions) {
-        QAction *item = action(QLatin1String(spec.name));
-        item->setText(formText(spec.text));
-        const bool twoTips = spec.statusTip && *spec.statusTip;
-        if (spec.toolTip && *spec.toolTip)
-            item->setToolTip(formText(spec.toolTip));
+    for (const ActionEntry &entry : Actions) {
+        QAction *item = action(QLatin1String(entry.name));
+        item->setText(formText(entry.text));
+        const bool twoTips = entry.statusTip && *entry.statusTip;
+        if (entry.toolTip && *entry.toolTip)
+            item->setToolTip(formText(entry.toolTip));
         if (twoTips)
-            item->setStatusTip(formText(spec.statusTip));
-        else if (spec.toolTip && *spec.toolTip)
-            item->setStatusTip(formText(spec.toolTip));
+            item->setStatusTip(formText(entry.statusTip));
+        else if (entry.toolTip && *entry.toolTip)
+            item->setStatusTip(formText(entry.toolTip));
     }
     action(QStringLiteral("actionCreate_Substrate"))
         ->setWhatsThis(formText("This creates a simulation volume with a substrate inside. This is the first step in "
                           "running simulations using Tessival."));
-    for (const MenuSpec &spec : Menus)
-        menuBar()->findChild<QMenu *>(QLatin1String(spec.name))->setTitle(formText(spec.title));
+    for (const MenuEntry &entry : Menus)
+        menuBar()->findChild<QMenu *>(QLatin1String(entry.name))->setTitle(formText(entry.title));
     if (m_presenter) {
         m_presenter->undoStackChanged();
         m_presenter->redoStackChanged();

@@ -1,7 +1,7 @@
 #include "Core/Operations/ProcessOperation.h"
 
 #include "Core/Operations/OperationContext.h"
-#include "Model/Automaton/TotalVolume.h"
+#include "Model/Automaton/CellVolumes.h"
 
 namespace Core {
 namespace Operations {
@@ -18,11 +18,7 @@ void ProcessOperation::execute()
     if (m_inputs != 0)
         return;
     OperationContext &ctx = *context();
-    for (const auto &object : ctx.pickInput().selectedObjects()) {
-        m_volume = boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(object);
-        if (m_volume)
-            break;
-    }
+    m_volume = Model::Automaton::firstCellVolume(ctx.pickInput().selectedObjects());
     if (!m_volume) {
         postMessage("Select a cell volume and press Enter/Return.");
         ctx.consoleInput().requestEnter(this);

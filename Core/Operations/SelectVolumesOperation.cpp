@@ -2,7 +2,7 @@
 
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationId.h"
-#include "Model/Automaton/TotalVolume.h"
+#include "Model/Automaton/CellVolumes.h"
 
 namespace Core {
 namespace Operations {
@@ -35,11 +35,7 @@ void SelectVolumesOperation::execute()
     if (m_done)
         return;
     OperationContext &ctx = *context();
-    for (const auto &object : ctx.pickInput().selectedObjects()) {
-        m_volume = boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(object);
-        if (m_volume)
-            break;
-    }
+    m_volume = Model::Automaton::firstCellVolume(ctx.pickInput().selectedObjects());
     if (m_volume) {
         ctx.selectionManager().clear();
         ctx.selectionManager().setMode(false);

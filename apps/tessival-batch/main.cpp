@@ -2,7 +2,7 @@
 // window and writes the resulting document.
 #include "Core/Operations/DocumentFiles.h"
 #include "Core/Operations/OperationContext.h"
-#include "Model/Automaton/TotalVolume.h"
+#include "Model/Automaton/CellVolumes.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "UI/BatchRun/BatchRunner.h"
 #include "UI/BatchRun/ProcessListArchiver.h"
@@ -95,14 +95,6 @@ private:
     QString m_source;
 };
 
-boost::shared_ptr<Model::Automaton::TotalVolume> firstVolume(const Model::Document &document)
-{
-    for (const auto &object : document.allObjects())
-        if (auto volume = boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(object))
-            return volume;
-    return {};
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -156,7 +148,7 @@ int main(int argc, char *argv[])
     }
 
     Ui::BatchRunner runner(context);
-    runner.setVolume(firstVolume(context.document()));
+    runner.setVolume(Model::Automaton::firstCellVolume(context.document().allObjects()));
     if (withDisplay)
         runner.setImageSaver([&](const QString &fileName, QString *problem) {
             const Ui::SceneView view = Ui::SceneImage::framing(*runner.volume(), ImageSize);

@@ -6,7 +6,7 @@
 
 #include "Core/Operations/DocumentFiles.h"
 #include "Core/Operations/OperationContext.h"
-#include "Model/Automaton/TotalVolume.h"
+#include "Model/Automaton/CellVolumes.h"
 #include "UI/BatchRun/BatchRunner.h"
 #include "UI/BatchRun/ProcessListArchiver.h"
 
@@ -19,20 +19,12 @@ using TestSupport::TempFolder;
 
 namespace {
 
-boost::shared_ptr<Model::Automaton::TotalVolume> firstVolume(Core::Operations::OperationContext &context)
-{
-    for (const auto &object : context.document().allObjects())
-        if (auto volume = boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(object))
-            return volume;
-    return {};
-}
-
 boost::shared_ptr<Model::Automaton::TotalVolume> readVolume(Core::Operations::OperationContext &context,
                                                             const QString &path)
 {
     const auto opened = Core::Operations::DocumentFiles::open(path, context);
     EXPECT_TRUE(opened.ok) << opened.errorText.toStdString();
-    return firstVolume(context);
+    return Model::Automaton::firstCellVolume(context.document().allObjects());
 }
 
 std::string describe(const BatchProgramRun &run)

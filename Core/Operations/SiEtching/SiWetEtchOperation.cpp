@@ -2,7 +2,7 @@
 
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/SiEtching/SiLatticePreparation.h"
-#include "Model/Automaton/TotalVolume.h"
+#include "Model/Automaton/CellVolumes.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -20,13 +20,10 @@ void SiWetEtchOperation::execute()
     if (m_volumeSelected)
         return;
     OperationContext &ctx = *context();
-    for (const auto &object : ctx.pickInput().selectedObjects()) {
-        m_volume = boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(object);
-        if (m_volume) {
-            m_fromSelection = true;
-            ctx.selectionManager().clear();
-            break;
-        }
+    m_volume = Model::Automaton::firstCellVolume(ctx.pickInput().selectedObjects());
+    if (m_volume) {
+        m_fromSelection = true;
+        ctx.selectionManager().clear();
     }
     if (!m_volume) {
         boost::shared_ptr<Model::Automaton::TotalVolume> only;

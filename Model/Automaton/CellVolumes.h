@@ -1,0 +1,23 @@
+#pragma once
+
+#include "Model/Automaton/TotalVolume.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include <vector>
+
+namespace Model {
+namespace Automaton {
+
+// The first cell volume among scene objects (picks, a document's objects),
+// or none.
+inline boost::shared_ptr<TotalVolume> firstCellVolume(const std::vector<boost::shared_ptr<Object>> &objects)
+{
+    for (const auto &object : objects)
+        if (auto volume = boost::dynamic_pointer_cast<TotalVolume>(object))
+            return volume;
+    return {};
+}
+
+} // namespace Automaton
+} // namespace Model
