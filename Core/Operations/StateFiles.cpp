@@ -71,14 +71,14 @@ bool StateFiles::append(Kind kind, const std::string &key, int instance, const Q
     QFile file(this->file(kind));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
+    // How much of the file a partial write reaches is unknown; cutting back
+    // to the size before it is the only cut that spares every earlier record.
+    const qint64 before = file.size();
     const bool written = file.write(record) == record.size() && file.flush();
     if (!written) {
-        // A partly written record must not stay behind as the last line.
         qWarning() << "Writing an undo record to" << file.fileName() << "failed:" << file.errorString();
-        const qint64 end = file.size() - record.size();
         file.close();
-        if (end >= 0)
-            QFile(this->file(kind)).resize(end);
+        QFile(this->file(kind)).resize(before);
         return false;
     }
     m_liveBytes[Tag(key, instance)] += std::uint64_t(record.size());

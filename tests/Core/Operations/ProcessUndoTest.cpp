@@ -10,6 +10,7 @@
 #include "Core/Operations/OperationId.h"
 #include "Core/Operations/TotalVolumeUndoRedoHelper.h"
 #include "Model/Automaton/TotalVolume.h"
+#include "FileSizeLimit.h"
 #include "RecordingOperation.h"
 #include "TempFolder.h"
 
@@ -274,4 +275,28 @@ TEST_F(ProcessUndoTest, WithoutStateFilesProcessesRunAndSaySo)
         EXPECT_FALSE(homeless.currentOperation());
     }
     QDir::setCurrent(previous);
+}
+
+TEST_F(ProcessUndoTest, FailedAppendKeepsTheEarlierRecords)
+{
+    StateFiles &files = context.stateFiles();
+    ASSERT_TRUE(files.isAvailable());
+    auto wide = [](const char *key) {
+        QByteArray text = QByteArray(key) + " 0";
+        for (int i = 0; i < 200000; ++i)
+            text.append(" 1");
+        return text + '\n';
+    };
+    const QByteArray first = wide("Doping");
+    ASSERT_TRUE(files.append(StateFiles::Undo, "Doping", 0, first));
+    {
+        TestSupport::FileSizeLimit limit(rlim_t(first.size()) + 100000);
+        EXPECT_FALSE(files.append(StateFiles::Undo, "MooreFilmDep", 0, wide("MooreFilmDep")));
+    }
+    EXPECT_EQ(QFileInfo(files.undoFile()).size(), first.size());
+    EXPECT_TRUE(TestSupport::TempFolder::read(files.undoFile()) == first) << "the earlier record is whole";
+
+    const QByteArray next = wide("Electroplating");
+    ASSERT_TRUE(files.append(StateFiles::Undo, "Electroplating", 0, next));
+    EXPECT_TRUE(TestSupport::TempFolder::read(files.undoFile()) == first + next);
 }
