@@ -41,17 +41,22 @@ void ProcessOperation::cancel()
     cancelCanceled();
 }
 
+// A step whose cells cannot be restored stays where it is in the history:
+// moving it would claim a change that did not happen.
 int ProcessOperation::undo()
 {
-    if (m_volume)
-        m_states.loadUndoState(*m_volume);
-    return Undone;
+    if (m_volume && m_states.loadUndoState(*m_volume))
+        return Undone;
+    postMessage("The cells could not be restored: the undo file holds no whole record of this step.");
+    return NothingUndone;
 }
 
-void ProcessOperation::redo()
+int ProcessOperation::redo()
 {
-    if (m_volume)
-        m_states.loadRedoState(*m_volume);
+    if (m_volume && m_states.loadRedoState(*m_volume))
+        return Redone;
+    postMessage("The cells could not be restored: the redo file holds no whole record of this step.");
+    return NothingRedone;
 }
 
 void ProcessOperation::runProcess(const std::function<void(Model::Automaton::TotalVolume &)> &process,

@@ -28,7 +28,7 @@ public:
     // "<title>: Operation canceled."
     void cancel() override;
     int undo() override;
-    void redo() override;
+    int redo() override;
 
     boost::shared_ptr<Model::Automaton::TotalVolume> volume() const { return m_volume; }
     int inputCount() const { return m_inputs; }

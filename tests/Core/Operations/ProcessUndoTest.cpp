@@ -300,3 +300,35 @@ TEST_F(ProcessUndoTest, FailedAppendKeepsTheEarlierRecords)
     ASSERT_TRUE(files.append(StateFiles::Undo, "Electroplating", 0, next));
     EXPECT_TRUE(TestSupport::TempFolder::read(files.undoFile()) == first + next);
 }
+
+TEST_F(ProcessUndoTest, DamagedRecordsLeaveTheHistoryAsItWasAndSaySo)
+{
+    // Spoils the first cell of the record of `key` in `file`.
+    auto damage = [](const QString &file, const QByteArray &key) {
+        QByteArray text = TestSupport::TempFolder::read(file);
+        const int record = text.indexOf(key + ' ');
+        ASSERT_GE(record, 0);
+        text[text.indexOf(' ', record + key.size() + 1) + 1] = 'x';
+        ASSERT_TRUE(TestSupport::TempFolder::write(file, text));
+    };
+    deposit(Oxide, 2.0f);
+    const auto deposited = volume->materials();
+    damage(context.stateFiles().undoFile(), "IsotropicDeposition");
+    EXPECT_TRUE(context.history().undo());
+    EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: The cells could not be restored: the undo file holds no "
+                                   "whole record of this step.");
+    EXPECT_EQ(volume->materials(), deposited);
+    EXPECT_EQ(context.history().undoTitle(), "Isotropic Deposition") << "the step stays done";
+    EXPECT_EQ(context.history().redoCount(), 0u);
+
+    etch(Oxide, 1.0f);
+    ASSERT_TRUE(context.history().undo());
+    EXPECT_EQ(volume->materials(), deposited);
+    damage(context.stateFiles().redoFile(), "IsotropicEtching");
+    EXPECT_TRUE(context.history().redo());
+    EXPECT_EQ(lines->lines.back(), "Isotropic Etching: The cells could not be restored: the redo file holds no whole "
+                                   "record of this step.");
+    EXPECT_EQ(volume->materials(), deposited);
+    EXPECT_EQ(context.history().redoTitle(), "Isotropic Etching") << "the step stays undone";
+    EXPECT_EQ(context.history().undoTitle(), "Isotropic Deposition");
+}
