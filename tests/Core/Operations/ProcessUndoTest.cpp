@@ -48,16 +48,20 @@ protected:
         context.document().addObject(volume);
     }
 
-    // Starts the operation of `id` on the volume, as picking it and pressing
-    // Enter would, and returns it waiting for its options.
+    // Starts the operation of `id` on the volume (the document's only one,
+    // or picked with Enter when there are several) and returns it waiting
+    // for its options.
     template<typename OperationT>
     boost::shared_ptr<OperationT> start(unsigned id)
     {
         context.startOperation(id);
         auto op = boost::dynamic_pointer_cast<OperationT>(context.currentOperation());
         EXPECT_TRUE(op);
-        context.selectionManager().toggle({volume->id()});
-        context.consoleInput().processLine("");
+        if (op && !op->volume()) {
+            context.selectionManager().toggle({volume->id()});
+            context.consoleInput().processLine("");
+        }
+        EXPECT_TRUE(op && op->volume() == volume);
         return op;
     }
 
@@ -86,6 +90,7 @@ protected:
 
 TEST_F(ProcessUndoTest, OperationFlowWritesItsLinesAndRecords)
 {
+    context.document().addObject(substrate()); // two volumes: the step asks which
     context.startOperation(IsotropicDepositionId);
     EXPECT_EQ(lines->lines, Lines{"Isotropic Deposition: Select a cell volume and press Enter/Return."});
     context.consoleInput().processLine("");
@@ -95,6 +100,8 @@ TEST_F(ProcessUndoTest, OperationFlowWritesItsLinesAndRecords)
     EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: Cell volume selected.");
     auto op = boost::dynamic_pointer_cast<IsotropicFilmDepositionOperation>(context.currentOperation());
     ASSERT_TRUE(op);
+    EXPECT_EQ(op->volume(), volume);
+    EXPECT_TRUE(op->targetFromSelection());
     EXPECT_EQ(op->inputCount(), 1) << "no observer: no dialog counted";
     op->setThickness(1.0f);
     op->setMaterialId(Oxide);
@@ -107,6 +114,40 @@ TEST_F(ProcessUndoTest, OperationFlowWritesItsLinesAndRecords)
     deposit(Si, 1.0f);
     EXPECT_TRUE(context.processRecords().needsSiLatticeRebuild(volume->id()));
     EXPECT_TRUE(context.processRecords().hasSiLatticeRecord(volume->id()));
+}
+
+TEST_F(ProcessUndoTest, TheOnlyVolumeIsTakenWithoutAPick)
+{
+    const unsigned ids[] = {IsotropicDepositionId, IsotropicEtchingId, ElectrodepositionId};
+    for (unsigned id : ids) {
+        lines->lines.clear();
+        context.startOperation(id);
+        auto op = boost::dynamic_pointer_cast<ProcessOperation>(context.currentOperation());
+        ASSERT_TRUE(op);
+        EXPECT_EQ(lines->lines.back(), op->title() + ": Cell volume selected.");
+        EXPECT_EQ(op->volume(), volume);
+        EXPECT_FALSE(op->targetFromSelection());
+        EXPECT_EQ(op->inputCount(), 1);
+        EXPECT_FALSE(context.selectionManager().mode());
+    }
+    context.cancelCurrentOperation();
+
+    // A second volume leaves the choice to the user.
+    auto other = boost::make_shared<TotalVolume>(2, 2, 2, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
+                                                 std::vector<std::uint32_t>(8, Si));
+    context.document().addObject(other);
+    lines->lines.clear();
+    context.startOperation(IsotropicDepositionId);
+    EXPECT_EQ(lines->lines, Lines{"Isotropic Deposition: Select a cell volume and press Enter/Return."});
+    EXPECT_TRUE(context.selectionManager().mode());
+    context.consoleInput().processLine("");
+    EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: Select a cell volume and press Enter/Return.")
+        << "Enter with nothing picked among several asks again";
+    context.selectionManager().toggle({other->id()});
+    context.consoleInput().processLine("");
+    auto op = boost::dynamic_pointer_cast<ProcessOperation>(context.currentOperation());
+    ASSERT_TRUE(op);
+    EXPECT_EQ(op->volume(), other);
 }
 
 TEST_F(ProcessUndoTest, MissingInputsAndEscapeCancelWithTheirLine)
@@ -331,4 +372,25 @@ TEST_F(ProcessUndoTest, DamagedRecordsLeaveTheHistoryAsItWasAndSaySo)
     EXPECT_EQ(volume->materials(), deposited);
     EXPECT_EQ(context.history().redoTitle(), "Isotropic Etching") << "the step stays undone";
     EXPECT_EQ(context.history().undoTitle(), "Isotropic Deposition");
+}
+
+TEST_F(ProcessUndoTest, AStepThatCannotBeRecordedClearsTheHistory)
+{
+    deposit(Oxide, 2.0f);
+    etch(Oxide, 1.0f);
+    ASSERT_TRUE(context.history().undo());
+    const qint64 written = std::max(QFileInfo(context.stateFiles().undoFile()).size(),
+                                    QFileInfo(context.stateFiles().redoFile()).size());
+    {
+        TestSupport::FileSizeLimit limit(rlim_t(written) + 16);
+        deposit(Gold, 1.0f);
+    }
+    EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: This step cannot be undone, and the undo history has been "
+                                   "cleared: its cell states could not be saved to the undo files.");
+    const auto plated = volume->materials();
+    EXPECT_EQ(context.history().undoCount(), 0u) << "undoing the deposition would throw the gold away";
+    EXPECT_EQ(context.history().redoCount(), 0u) << "redoing the etching would throw the gold away";
+    EXPECT_FALSE(context.history().undo());
+    EXPECT_FALSE(context.history().redo());
+    EXPECT_EQ(volume->materials(), plated);
 }
