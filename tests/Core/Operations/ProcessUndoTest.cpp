@@ -8,6 +8,7 @@
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"
+#include "Core/Operations/StateFolder.h"
 #include "Core/Operations/TotalVolumeUndoRedoHelper.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "FileSizeLimit.h"
@@ -260,8 +261,9 @@ TEST_F(ProcessUndoTest, ContextsHaveTheirOwnFilesAndRemoveThem)
         EXPECT_NE(first, second);
         EXPECT_TRUE(QFileInfo::exists(first));
         EXPECT_TRUE(QFileInfo::exists(a.stateFiles().redoFile()));
-        EXPECT_TRUE(first.startsWith("undo") && first.endsWith(".temp"));
-        EXPECT_EQ(a.stateFiles().redoFile(), "redo" + first.mid(4));
+        const QFileInfo undo(first);
+        EXPECT_TRUE(undo.fileName().startsWith("undo") && undo.fileName().endsWith(".temp"));
+        EXPECT_EQ(a.stateFiles().redoFile(), undo.dir().filePath("redo" + undo.fileName().mid(4)));
     }
     EXPECT_FALSE(QFileInfo::exists(first));
     EXPECT_FALSE(QFileInfo::exists(second));
@@ -286,11 +288,12 @@ TEST_F(ProcessUndoTest, StateFilesStayBoundedOverALongSession)
 
 TEST_F(ProcessUndoTest, WithoutStateFilesProcessesRunAndSaySo)
 {
-    TestSupport::TempFolder temp;
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir().mkpath(temp.file("gone")));
-    ASSERT_TRUE(QDir::setCurrent(temp.file("gone")));
-    ASSERT_TRUE(QDir(temp.file("gone")).removeRecursively()); // nothing can be created here now
+    // A file where the program's state folder should be: nothing can be
+    // created there now.
+    const QString folder = StateFolder::forThisProgram().path();
+    ASSERT_FALSE(folder.isEmpty());
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    ASSERT_TRUE(TestSupport::TempFolder::write(folder, "in the way"));
     {
         OperationContext homeless;
         EXPECT_FALSE(homeless.stateFiles().isAvailable());
@@ -315,7 +318,9 @@ TEST_F(ProcessUndoTest, WithoutStateFilesProcessesRunAndSaySo)
         EXPECT_EQ(homeless.history().undoCount(), 0u);
         EXPECT_FALSE(homeless.currentOperation());
     }
-    QDir::setCurrent(previous);
+    QFile::remove(folder);
+    OperationContext later;
+    EXPECT_TRUE(later.stateFiles().isAvailable()) << "the folder is made again once it can be";
 }
 
 TEST_F(ProcessUndoTest, FailedAppendKeepsTheEarlierRecords)
