@@ -48,15 +48,28 @@ StateFolder::StateFolder(const QString &root) : m_root(root)
 
 StateFolder::~StateFolder()
 {
+    release();
+}
+
+void StateFolder::release()
+{
     if (!isAvailable())
         return;
     QDir(m_folder).removeRecursively();
+    m_folder.clear();
     m_lock->unlock();
 }
 
 StateFolder &StateFolder::forThisProgram()
 {
     static StateFolder folder(defaultRoot());
+    // With the application object rather than at exit: by then what holds
+    // the cache (a test's own home) may be gone already.
+    static const bool releasedWithApplication = [] {
+        qAddPostRoutine([] { forThisProgram().release(); });
+        return true;
+    }();
+    (void)releasedWithApplication;
     return folder;
 }
 

@@ -22,10 +22,13 @@ public:
     explicit StateFolder(const QString &root);
     // Removes the folder with whatever state files are still in it.
     ~StateFolder();
+    // The same, before the end: no state files can be made here afterwards.
+    void release();
     StateFolder(const StateFolder &) = delete;
     StateFolder &operator=(const StateFolder &) = delete;
 
-    // The folder of this program in the per-user cache, taken on first use.
+    // The folder of this program in the per-user cache, taken on first use
+    // and released with the application object.
     static StateFolder &forThisProgram();
     // "states" in the program's cache location.
     static QString defaultRoot();
