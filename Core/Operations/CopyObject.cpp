@@ -52,10 +52,11 @@ int CopyObject::undo()
     return Undone;
 }
 
-void CopyObject::redo()
+int CopyObject::redo()
 {
     for (const auto &clone : travellers())
         context()->document().addObject(clone);
+    return Redone;
 }
 
 } // namespace Operations

@@ -11,7 +11,7 @@ class CopyObject : public ObjectDisplacement
 public:
     explicit CopyObject(OperationContext *context);
     int undo() override;
-    void redo() override;
+    int redo() override;
 
 protected:
     std::vector<boost::shared_ptr<Model::Object>>

@@ -94,9 +94,10 @@ int CreateSubstrateOperation::undo()
     return Undone;
 }
 
-void CreateSubstrateOperation::redo()
+int CreateSubstrateOperation::redo()
 {
     context()->document().addObject(m_volume);
+    return Redone;
 }
 
 } // namespace Operations

@@ -35,7 +35,7 @@ public:
     void end() override;
     // Takes the created volume out of the document / puts the same one back.
     int undo() override;
-    void redo() override;
+    int redo() override;
 
     State state() const { return m_state; }
     const SubstrateShape &shape() const { return m_shape; }

@@ -65,11 +65,12 @@ int DeleteObject::undo()
     return Undone;
 }
 
-void DeleteObject::redo()
+int DeleteObject::redo()
 {
     for (const auto &object : m_deleted)
         context()->document().removeObject(object);
     context()->notifyUpdate();
+    return Redone;
 }
 
 } // namespace Operations

@@ -24,7 +24,7 @@ public:
     void cancel() override;
     void end() override;
     int undo() override;
-    void redo() override;
+    int redo() override;
 
     const std::vector<boost::shared_ptr<Model::Object>> &deletedObjects() const { return m_deleted; }
 

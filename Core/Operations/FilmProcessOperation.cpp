@@ -16,7 +16,8 @@ void FilmProcessOperation::end()
         cancel();
         return;
     }
-    runProcess([this](Model::Automaton::TotalVolume &volume) { runWorker(volume); }, changesSilicon());
+    runProcess([this](Model::Automaton::TotalVolume &volume) { runWorker(volume); },
+               changesSilicon() ? OutdatesSiLattice : LeavesSiLattice);
 }
 
 } // namespace Operations

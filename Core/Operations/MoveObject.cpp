@@ -33,9 +33,10 @@ int MoveObject::undo()
     return Undone;
 }
 
-void MoveObject::redo()
+int MoveObject::redo()
 {
     moveTravellers(1.0);
+    return Redone;
 }
 
 } // namespace Operations

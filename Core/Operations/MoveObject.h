@@ -11,7 +11,7 @@ class MoveObject : public ObjectDisplacement
 public:
     explicit MoveObject(OperationContext *context);
     int undo() override;
-    void redo() override;
+    int redo() override;
 
 protected:
     std::vector<boost::shared_ptr<Model::Object>>

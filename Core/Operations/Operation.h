@@ -74,11 +74,13 @@ public:
     using Operation::Operation;
 
     enum UndoResult { NothingUndone = 0, Undone = 1 };
+    enum RedoResult { NothingRedone = 0, Redone = 1 };
 
     // Undone moves the operation to the redo stack; NothingUndone keeps it
-    // on the undo stack.
+    // on the undo stack. Likewise Redone moves it back, NothingRedone keeps
+    // it on the redo stack.
     virtual int undo() = 0;
-    virtual void redo() = 0;
+    virtual int redo() = 0;
 };
 
 } // namespace Operations

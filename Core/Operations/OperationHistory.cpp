@@ -46,7 +46,11 @@ bool OperationHistory::redo()
     const OperationPtr op = m_redoStack.back();
     m_redoStack.pop_back();
     cancelCurrentOperation();
-    op->redo();
+    if (op->redo() == ObjectOperation::NothingRedone) {
+        m_redoStack.push_back(op);
+        notifyRedoObservers();
+        return true;
+    }
     m_undoStack.push_back(op);
     notifyUndoObservers();
     notifyRedoObservers();

@@ -3,6 +3,9 @@
 #include "Core/Operations/OperationContext.h"
 #include "Model/Automaton/CellVolumes.h"
 
+#include <QDebug>
+#include <QElapsedTimer>
+
 namespace Core {
 namespace Operations {
 
@@ -19,6 +22,10 @@ void ProcessOperation::execute()
         return;
     OperationContext &ctx = *context();
     m_volume = Model::Automaton::firstCellVolume(ctx.pickInput().selectedObjects());
+    m_fromSelection = bool(m_volume);
+    // Nothing picked: a document with one volume leaves no doubt which is meant.
+    if (!m_volume)
+        m_volume = Model::Automaton::onlyCellVolume(ctx.document().allObjects());
     if (!m_volume) {
         postMessage("Select a cell volume and press Enter/Return.");
         ctx.consoleInput().requestEnter(this);
@@ -41,31 +48,39 @@ void ProcessOperation::cancel()
     cancelCanceled();
 }
 
+// A step whose cells cannot be restored stays where it is in the history:
+// moving it would claim a change that did not happen.
 int ProcessOperation::undo()
 {
-    if (m_volume)
-        m_states.loadUndoState(*m_volume);
-    return Undone;
+    if (m_volume && m_states.loadUndoState(*m_volume))
+        return Undone;
+    postMessage("The cells could not be restored: the undo file holds no whole record of this step.");
+    return NothingUndone;
 }
 
-void ProcessOperation::redo()
+int ProcessOperation::redo()
 {
-    if (m_volume)
-        m_states.loadRedoState(*m_volume);
+    if (m_volume && m_states.loadRedoState(*m_volume))
+        return Redone;
+    postMessage("The cells could not be restored: the redo file holds no whole record of this step.");
+    return NothingRedone;
 }
 
 void ProcessOperation::runProcess(const std::function<void(Model::Automaton::TotalVolume &)> &process,
-                                  bool changesSilicon)
+                                  SiLatticeEffect effect)
 {
     OperationContext &ctx = *context();
     Model::Automaton::TotalVolume &volume = *m_volume;
     bool undoable = m_states.saveUndoState(volume);
     process(volume);
     undoable = undoable && m_states.saveRedoState(volume);
+    QElapsedTimer timer;
+    timer.start();
     volume.painter().rebuildAll();
+    qDebug() << "Time to build rendered structrure " << timer.elapsed();
     ctx.processRecords().setLastOperation(volume.id(), operationId());
-    if (changesSilicon)
-        ctx.processRecords().setSiLatticeStale(volume.id(), true);
+    if (effect != LeavesSiLattice)
+        ctx.processRecords().setSiLatticeStale(volume.id(), effect == OutdatesSiLattice);
     ctx.notifyUpdate();
     postMessage("Operation finished.");
     ctx.consoleInput().reset();
@@ -73,7 +88,14 @@ void ProcessOperation::runProcess(const std::function<void(Model::Automaton::Tot
         ctx.endOperation();
         return;
     }
-    postMessage("This step cannot be undone: its cell states could not be saved to the undo files.");
+    OperationHistory &history = ctx.history();
+    if (history.undoCount() + history.redoCount() == 0) {
+        postMessage("This step cannot be undone: its cell states could not be saved to the undo files.");
+    } else {
+        history.clear();
+        postMessage("This step cannot be undone, and the undo history has been cleared: its cell states could "
+                    "not be saved to the undo files.");
+    }
     ctx.abandonOperation();
 }
 

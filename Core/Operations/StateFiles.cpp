@@ -1,5 +1,6 @@
 #include "Core/Operations/StateFiles.h"
 
+#include "Core/Operations/StateFolder.h"
 #include "Model/Persistence/SaveFileCommit.h"
 
 #include <QDateTime>
@@ -35,13 +36,19 @@ QByteArray prefix(const std::string &key, int instance)
 
 StateFiles::StateFiles()
 {
+    const QString folder = StateFolder::forThisProgram().path();
+    if (folder.isEmpty()) {
+        qWarning() << "No folder for undo state files; processes will run without undo";
+        return;
+    }
     // Seeded once from the clock, then drawn until a free pair of names is
     // found: windows opened within the same second still get their own.
     QRandomGenerator random(quint32(QDateTime::currentSecsSinceEpoch()));
+    const QDir dir(folder);
     for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
         const QString number = QString::number(random.bounded(1u << 31));
-        const QString undo = QStringLiteral("undo") + number + QStringLiteral(".temp");
-        const QString redo = QStringLiteral("redo") + number + QStringLiteral(".temp");
+        const QString undo = dir.filePath(QStringLiteral("undo") + number + QStringLiteral(".temp"));
+        const QString redo = dir.filePath(QStringLiteral("redo") + number + QStringLiteral(".temp"));
         if (QFile::exists(undo) || QFile::exists(redo))
             continue;
         if (createEmpty(undo) && createEmpty(redo)) {
@@ -52,8 +59,7 @@ StateFiles::StateFiles()
         QFile::remove(undo);
         QFile::remove(redo);
     }
-    qWarning() << "No undo state files could be created in" << QDir::currentPath()
-               << "; processes will run without undo";
+    qWarning() << "No undo state files could be created in" << folder << "; processes will run without undo";
 }
 
 StateFiles::~StateFiles()
@@ -71,14 +77,14 @@ bool StateFiles::append(Kind kind, const std::string &key, int instance, const Q
     QFile file(this->file(kind));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
+    // How much of the file a partial write reaches is unknown; cutting back
+    // to the size before it is the only cut that spares every earlier record.
+    const qint64 before = file.size();
     const bool written = file.write(record) == record.size() && file.flush();
     if (!written) {
-        // A partly written record must not stay behind as the last line.
         qWarning() << "Writing an undo record to" << file.fileName() << "failed:" << file.errorString();
-        const qint64 end = file.size() - record.size();
         file.close();
-        if (end >= 0)
-            QFile(this->file(kind)).resize(end);
+        QFile(this->file(kind)).resize(before);
         return false;
     }
     m_liveBytes[Tag(key, instance)] += std::uint64_t(record.size());

@@ -10,7 +10,9 @@ namespace Core {
 namespace Operations {
 
 // The undo and redo state files of one context, "undo<N>.temp" and
-// "redo<N>.temp" in the working folder. Processes append one record per
+// "redo<N>.temp" in the program's folder in the per-user cache (see
+// StateFolder), never in the working folder, where a killed session would
+// leave them behind for good. Processes append one record per
 // run to each ("key instance id id ..."), and restore cells from them on
 // undo and redo. Records of operations that left the history are dropped
 // when they make up most of the files, so the files stay bounded over a
@@ -20,9 +22,9 @@ class StateFiles
 public:
     enum Kind { Undo, Redo };
 
-    // Creates the pair in the working folder; when that keeps failing (an
-    // unwritable folder), the files are unavailable and undo of processes
-    // with them.
+    // Creates the pair in the program's state folder; when that keeps
+    // failing (an unwritable cache), the files are unavailable and undo of
+    // processes with them.
     StateFiles();
     ~StateFiles();
     StateFiles(const StateFiles &) = delete;

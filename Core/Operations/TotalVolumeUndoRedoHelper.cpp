@@ -130,23 +130,23 @@ bool TotalVolumeUndoRedoHelper::saveRedoState(Model::Automaton::TotalVolume &vol
     return save(StateFiles::Redo, volume);
 }
 
-void TotalVolumeUndoRedoHelper::restore(int kind, Model::Automaton::TotalVolume &volume)
+bool TotalVolumeUndoRedoHelper::restore(int kind, Model::Automaton::TotalVolume &volume)
 {
-    if (m_context)
-        loadState(m_context->stateFiles().file(StateFiles::Kind(kind)), volume);
+    if (!m_context || !loadState(m_context->stateFiles().file(StateFiles::Kind(kind)), volume))
+        return false;
     volume.painter().rebuildAll();
-    if (m_context)
-        m_context->processRecords().setSiLatticeStale(volume.id(), true);
+    m_context->processRecords().setSiLatticeStale(volume.id(), true);
+    return true;
 }
 
-void TotalVolumeUndoRedoHelper::loadUndoState(Model::Automaton::TotalVolume &volume)
+bool TotalVolumeUndoRedoHelper::loadUndoState(Model::Automaton::TotalVolume &volume)
 {
-    restore(StateFiles::Undo, volume);
+    return restore(StateFiles::Undo, volume);
 }
 
-void TotalVolumeUndoRedoHelper::loadRedoState(Model::Automaton::TotalVolume &volume)
+bool TotalVolumeUndoRedoHelper::loadRedoState(Model::Automaton::TotalVolume &volume)
 {
-    restore(StateFiles::Redo, volume);
+    return restore(StateFiles::Redo, volume);
 }
 
 bool TotalVolumeUndoRedoHelper::loadState(const QString &fileName, Model::Automaton::TotalVolume &volume) const

@@ -36,9 +36,10 @@ public:
     bool saveRedoState(Model::Automaton::TotalVolume &volume);
 
     // Restore the cells (then rebuild the surfaces); the volume's Si lattice
-    // no longer matches them.
-    void loadUndoState(Model::Automaton::TotalVolume &volume);
-    void loadRedoState(Model::Automaton::TotalVolume &volume);
+    // no longer matches them. False, and no cell changed, when the file holds
+    // no whole record of this operation.
+    bool loadUndoState(Model::Automaton::TotalVolume &volume);
+    bool loadRedoState(Model::Automaton::TotalVolume &volume);
 
     // Sets the material of every cell, in both arrays, from the first record
     // of this key and instance in `fileName`. True when one was found whole;
@@ -50,7 +51,7 @@ public:
 
 private:
     bool save(int kind, Model::Automaton::TotalVolume &volume);
-    void restore(int kind, Model::Automaton::TotalVolume &volume);
+    bool restore(int kind, Model::Automaton::TotalVolume &volume);
 
     std::string m_key;
     int m_instance;

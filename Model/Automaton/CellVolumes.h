@@ -19,5 +19,20 @@ inline boost::shared_ptr<TotalVolume> firstCellVolume(const std::vector<boost::s
     return {};
 }
 
+// The cell volume when the objects hold exactly one, otherwise none: with
+// several there is no telling which one is meant.
+inline boost::shared_ptr<TotalVolume> onlyCellVolume(const std::vector<boost::shared_ptr<Object>> &objects)
+{
+    boost::shared_ptr<TotalVolume> only;
+    for (const auto &object : objects) {
+        if (auto volume = boost::dynamic_pointer_cast<TotalVolume>(object)) {
+            if (only)
+                return {};
+            only = volume;
+        }
+    }
+    return only;
+}
+
 } // namespace Automaton
 } // namespace Model

@@ -44,6 +44,13 @@ protected:
         context.document().addObject(volume);
     }
 
+    // With two volumes the steps ask which one is meant.
+    void addSecondVolume()
+    {
+        context.document().addObject(boost::make_shared<Model::Automaton::TotalVolume>(
+            2, 2, 2, 1.0f, 1.0f, 1.0f, Util::Vector3D(), std::vector<std::uint32_t>(8, 1)));
+    }
+
     void pickAndEnter()
     {
         context.selectionManager().toggle({volume->id()});
@@ -95,13 +102,13 @@ TEST(ProcessDialogs, ElectroplatingOffersEveryMaterialTwice)
 
 TEST_F(ProcessDialogFlowTest, AcceptedOptionsRunTheProcess)
 {
-    context.startOperation(Core::Operations::IsotropicDepositionId);
+    // The document's only volume is taken at once: the dialog follows.
     TestSupport::whenModal<IsotropicDepositionDialog>([](IsotropicDepositionDialog *dialog) {
         dialog->setThickness(2.0);
         dialog->findChild<QComboBox *>("cbxMaterial")->setCurrentIndex(1); // Poly-Si
         dialog->accept();
     });
-    pickAndEnter();
+    context.startOperation(Core::Operations::IsotropicDepositionId);
     EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: Operation finished.");
     EXPECT_EQ(volume->materials()[volume->cellIndex(2, 2, 3)], 16u);
     EXPECT_EQ(volume->materials()[volume->cellIndex(2, 2, 5)], 0u);
@@ -110,6 +117,7 @@ TEST_F(ProcessDialogFlowTest, AcceptedOptionsRunTheProcess)
 
 TEST_F(ProcessDialogFlowTest, RejectedOptionsLeaveTheOperationWaiting)
 {
+    addSecondVolume();
     context.startOperation(Core::Operations::IsotropicDepositionId);
     TestSupport::whenModal<IsotropicDepositionDialog>([](IsotropicDepositionDialog *dialog) { dialog->reject(); });
     pickAndEnter();
@@ -138,9 +146,7 @@ TEST(WetEtchingDialog, DepthInLatticeUnitsWithItsHelp)
 
 TEST_F(ProcessDialogFlowTest, CancelledWetEtchOfAPickedVolumeCancels)
 {
-    auto other = boost::make_shared<Model::Automaton::TotalVolume>(2, 2, 2, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
-                                                                   std::vector<std::uint32_t>(8, 1));
-    context.document().addObject(other);
+    addSecondVolume();
     const auto before = volume->materials();
     context.startOperation(Core::Operations::AtomisticWetEtchingId);
     TestSupport::whenModal<BCAEtchingDialog>([](BCAEtchingDialog *dialog) { dialog->reject(); });

@@ -1,7 +1,8 @@
 // Test entry shared by every test program: a fixed C locale and a HOME of
-// its own, so no test reads or writes the real per-user folder, and a
-// working folder of its own for the undo state files. Debug log
-// lines are shown only with TESSIVAL_TEST_VERBOSE set.
+// its own, with the per-user cache (where the undo state files go) inside
+// it, so no test reads or writes the real per-user folders, and a working
+// folder of its own. Debug log lines are shown only with
+// TESSIVAL_TEST_VERBOSE set.
 #include "LogCapture.h"
 
 #include <QCoreApplication>
@@ -44,7 +45,8 @@ int main(int argc, char **argv)
         return 2;
     }
     qputenv("HOME", home.path().toLocal8Bit());
-    // Undo state files are created in the working folder.
+    // The cache location follows XDG_CACHE_HOME before HOME.
+    qputenv("XDG_CACHE_HOME", home.filePath(QStringLiteral(".cache")).toLocal8Bit());
     QDir().mkpath(home.filePath(QStringLiteral("work")));
     QDir::setCurrent(home.filePath(QStringLiteral("work")));
 

@@ -97,6 +97,19 @@ TEST_F(OperationHistoryTest, RedoReturnsTheOperationToUndo)
     EXPECT_EQ(history.redoTitle(), "");
 }
 
+TEST_F(OperationHistoryTest, NothingRedoneStaysOnTheRedoStack)
+{
+    auto op = operation("Stubborn");
+    op->redoResult = ObjectOperation::NothingRedone;
+    history.push(op);
+    history.undo();
+    log.clear();
+    EXPECT_TRUE(history.redo());
+    EXPECT_EQ(history.redoTop(), op);
+    EXPECT_EQ(history.undoCount(), 0u);
+    EXPECT_EQ(log, (Log{"Stubborn.redo", "redo-observer"}));
+}
+
 TEST_F(OperationHistoryTest, EmptyStacksChangeNothing)
 {
     log.clear();

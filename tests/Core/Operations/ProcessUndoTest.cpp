@@ -8,8 +8,10 @@
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"
+#include "Core/Operations/StateFolder.h"
 #include "Core/Operations/TotalVolumeUndoRedoHelper.h"
 #include "Model/Automaton/TotalVolume.h"
+#include "FileSizeLimit.h"
 #include "RecordingOperation.h"
 #include "TempFolder.h"
 
@@ -47,16 +49,20 @@ protected:
         context.document().addObject(volume);
     }
 
-    // Starts the operation of `id` on the volume, as picking it and pressing
-    // Enter would, and returns it waiting for its options.
+    // Starts the operation of `id` on the volume (the document's only one,
+    // or picked with Enter when there are several) and returns it waiting
+    // for its options.
     template<typename OperationT>
     boost::shared_ptr<OperationT> start(unsigned id)
     {
         context.startOperation(id);
         auto op = boost::dynamic_pointer_cast<OperationT>(context.currentOperation());
         EXPECT_TRUE(op);
-        context.selectionManager().toggle({volume->id()});
-        context.consoleInput().processLine("");
+        if (op && !op->volume()) {
+            context.selectionManager().toggle({volume->id()});
+            context.consoleInput().processLine("");
+        }
+        EXPECT_TRUE(op && op->volume() == volume);
         return op;
     }
 
@@ -85,6 +91,7 @@ protected:
 
 TEST_F(ProcessUndoTest, OperationFlowWritesItsLinesAndRecords)
 {
+    context.document().addObject(substrate()); // two volumes: the step asks which
     context.startOperation(IsotropicDepositionId);
     EXPECT_EQ(lines->lines, Lines{"Isotropic Deposition: Select a cell volume and press Enter/Return."});
     context.consoleInput().processLine("");
@@ -94,6 +101,8 @@ TEST_F(ProcessUndoTest, OperationFlowWritesItsLinesAndRecords)
     EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: Cell volume selected.");
     auto op = boost::dynamic_pointer_cast<IsotropicFilmDepositionOperation>(context.currentOperation());
     ASSERT_TRUE(op);
+    EXPECT_EQ(op->volume(), volume);
+    EXPECT_TRUE(op->targetFromSelection());
     EXPECT_EQ(op->inputCount(), 1) << "no observer: no dialog counted";
     op->setThickness(1.0f);
     op->setMaterialId(Oxide);
@@ -106,6 +115,40 @@ TEST_F(ProcessUndoTest, OperationFlowWritesItsLinesAndRecords)
     deposit(Si, 1.0f);
     EXPECT_TRUE(context.processRecords().needsSiLatticeRebuild(volume->id()));
     EXPECT_TRUE(context.processRecords().hasSiLatticeRecord(volume->id()));
+}
+
+TEST_F(ProcessUndoTest, TheOnlyVolumeIsTakenWithoutAPick)
+{
+    const unsigned ids[] = {IsotropicDepositionId, IsotropicEtchingId, ElectrodepositionId};
+    for (unsigned id : ids) {
+        lines->lines.clear();
+        context.startOperation(id);
+        auto op = boost::dynamic_pointer_cast<ProcessOperation>(context.currentOperation());
+        ASSERT_TRUE(op);
+        EXPECT_EQ(lines->lines.back(), op->title() + ": Cell volume selected.");
+        EXPECT_EQ(op->volume(), volume);
+        EXPECT_FALSE(op->targetFromSelection());
+        EXPECT_EQ(op->inputCount(), 1);
+        EXPECT_FALSE(context.selectionManager().mode());
+    }
+    context.cancelCurrentOperation();
+
+    // A second volume leaves the choice to the user.
+    auto other = boost::make_shared<TotalVolume>(2, 2, 2, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
+                                                 std::vector<std::uint32_t>(8, Si));
+    context.document().addObject(other);
+    lines->lines.clear();
+    context.startOperation(IsotropicDepositionId);
+    EXPECT_EQ(lines->lines, Lines{"Isotropic Deposition: Select a cell volume and press Enter/Return."});
+    EXPECT_TRUE(context.selectionManager().mode());
+    context.consoleInput().processLine("");
+    EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: Select a cell volume and press Enter/Return.")
+        << "Enter with nothing picked among several asks again";
+    context.selectionManager().toggle({other->id()});
+    context.consoleInput().processLine("");
+    auto op = boost::dynamic_pointer_cast<ProcessOperation>(context.currentOperation());
+    ASSERT_TRUE(op);
+    EXPECT_EQ(op->volume(), other);
 }
 
 TEST_F(ProcessUndoTest, MissingInputsAndEscapeCancelWithTheirLine)
@@ -218,8 +261,9 @@ TEST_F(ProcessUndoTest, ContextsHaveTheirOwnFilesAndRemoveThem)
         EXPECT_NE(first, second);
         EXPECT_TRUE(QFileInfo::exists(first));
         EXPECT_TRUE(QFileInfo::exists(a.stateFiles().redoFile()));
-        EXPECT_TRUE(first.startsWith("undo") && first.endsWith(".temp"));
-        EXPECT_EQ(a.stateFiles().redoFile(), "redo" + first.mid(4));
+        const QFileInfo undo(first);
+        EXPECT_TRUE(undo.fileName().startsWith("undo") && undo.fileName().endsWith(".temp"));
+        EXPECT_EQ(a.stateFiles().redoFile(), undo.dir().filePath("redo" + undo.fileName().mid(4)));
     }
     EXPECT_FALSE(QFileInfo::exists(first));
     EXPECT_FALSE(QFileInfo::exists(second));
@@ -244,11 +288,12 @@ TEST_F(ProcessUndoTest, StateFilesStayBoundedOverALongSession)
 
 TEST_F(ProcessUndoTest, WithoutStateFilesProcessesRunAndSaySo)
 {
-    TestSupport::TempFolder temp;
-    const QString previous = QDir::currentPath();
-    ASSERT_TRUE(QDir().mkpath(temp.file("gone")));
-    ASSERT_TRUE(QDir::setCurrent(temp.file("gone")));
-    ASSERT_TRUE(QDir(temp.file("gone")).removeRecursively()); // nothing can be created here now
+    // A file where the program's state folder should be: nothing can be
+    // created there now.
+    const QString folder = StateFolder::forThisProgram().path();
+    ASSERT_FALSE(folder.isEmpty());
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    ASSERT_TRUE(TestSupport::TempFolder::write(folder, "in the way"));
     {
         OperationContext homeless;
         EXPECT_FALSE(homeless.stateFiles().isAvailable());
@@ -273,5 +318,84 @@ TEST_F(ProcessUndoTest, WithoutStateFilesProcessesRunAndSaySo)
         EXPECT_EQ(homeless.history().undoCount(), 0u);
         EXPECT_FALSE(homeless.currentOperation());
     }
-    QDir::setCurrent(previous);
+    QFile::remove(folder);
+    OperationContext later;
+    EXPECT_TRUE(later.stateFiles().isAvailable()) << "the folder is made again once it can be";
+}
+
+TEST_F(ProcessUndoTest, FailedAppendKeepsTheEarlierRecords)
+{
+    StateFiles &files = context.stateFiles();
+    ASSERT_TRUE(files.isAvailable());
+    auto wide = [](const char *key) {
+        QByteArray text = QByteArray(key) + " 0";
+        for (int i = 0; i < 200000; ++i)
+            text.append(" 1");
+        return text + '\n';
+    };
+    const QByteArray first = wide("Doping");
+    ASSERT_TRUE(files.append(StateFiles::Undo, "Doping", 0, first));
+    {
+        TestSupport::FileSizeLimit limit(rlim_t(first.size()) + 100000);
+        EXPECT_FALSE(files.append(StateFiles::Undo, "MooreFilmDep", 0, wide("MooreFilmDep")));
+    }
+    EXPECT_EQ(QFileInfo(files.undoFile()).size(), first.size());
+    EXPECT_TRUE(TestSupport::TempFolder::read(files.undoFile()) == first) << "the earlier record is whole";
+
+    const QByteArray next = wide("Electroplating");
+    ASSERT_TRUE(files.append(StateFiles::Undo, "Electroplating", 0, next));
+    EXPECT_TRUE(TestSupport::TempFolder::read(files.undoFile()) == first + next);
+}
+
+TEST_F(ProcessUndoTest, DamagedRecordsLeaveTheHistoryAsItWasAndSaySo)
+{
+    // Spoils the first cell of the record of `key` in `file`.
+    auto damage = [](const QString &file, const QByteArray &key) {
+        QByteArray text = TestSupport::TempFolder::read(file);
+        const int record = text.indexOf(key + ' ');
+        ASSERT_GE(record, 0);
+        text[text.indexOf(' ', record + key.size() + 1) + 1] = 'x';
+        ASSERT_TRUE(TestSupport::TempFolder::write(file, text));
+    };
+    deposit(Oxide, 2.0f);
+    const auto deposited = volume->materials();
+    damage(context.stateFiles().undoFile(), "IsotropicDeposition");
+    EXPECT_TRUE(context.history().undo());
+    EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: The cells could not be restored: the undo file holds no "
+                                   "whole record of this step.");
+    EXPECT_EQ(volume->materials(), deposited);
+    EXPECT_EQ(context.history().undoTitle(), "Isotropic Deposition") << "the step stays done";
+    EXPECT_EQ(context.history().redoCount(), 0u);
+
+    etch(Oxide, 1.0f);
+    ASSERT_TRUE(context.history().undo());
+    EXPECT_EQ(volume->materials(), deposited);
+    damage(context.stateFiles().redoFile(), "IsotropicEtching");
+    EXPECT_TRUE(context.history().redo());
+    EXPECT_EQ(lines->lines.back(), "Isotropic Etching: The cells could not be restored: the redo file holds no whole "
+                                   "record of this step.");
+    EXPECT_EQ(volume->materials(), deposited);
+    EXPECT_EQ(context.history().redoTitle(), "Isotropic Etching") << "the step stays undone";
+    EXPECT_EQ(context.history().undoTitle(), "Isotropic Deposition");
+}
+
+TEST_F(ProcessUndoTest, AStepThatCannotBeRecordedClearsTheHistory)
+{
+    deposit(Oxide, 2.0f);
+    etch(Oxide, 1.0f);
+    ASSERT_TRUE(context.history().undo());
+    const qint64 written = std::max(QFileInfo(context.stateFiles().undoFile()).size(),
+                                    QFileInfo(context.stateFiles().redoFile()).size());
+    {
+        TestSupport::FileSizeLimit limit(rlim_t(written) + 16);
+        deposit(Gold, 1.0f);
+    }
+    EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: This step cannot be undone, and the undo history has been "
+                                   "cleared: its cell states could not be saved to the undo files.");
+    const auto plated = volume->materials();
+    EXPECT_EQ(context.history().undoCount(), 0u) << "undoing the deposition would throw the gold away";
+    EXPECT_EQ(context.history().redoCount(), 0u) << "redoing the etching would throw the gold away";
+    EXPECT_FALSE(context.history().undo());
+    EXPECT_FALSE(context.history().redo());
+    EXPECT_EQ(volume->materials(), plated);
 }

@@ -29,7 +29,7 @@ public:
     void cancel() override { record("cancel"); if (onCancel) onCancel(*this); else cancelCanceled(); }
     void end() override { record("end"); if (onEnd) onEnd(*this); }
     int undo() override { record("undo"); return undoResult; }
-    void redo() override { record("redo"); }
+    int redo() override { record("redo"); return redoResult; }
 
     // Protected helpers made reachable for scripted behaviour.
     using Operation::cancelCanceled;
@@ -41,6 +41,7 @@ public:
     std::function<void(RecordingOperation &)> onCancel;
     std::function<void(RecordingOperation &)> onEnd;
     int undoResult = Undone;
+    int redoResult = Redone;
 
 private:
     void record(const char *what)

@@ -1,3 +1,4 @@
+#include "Core/Operations/IsotropicFilmEtchingOperation.h"
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"
@@ -66,7 +67,7 @@ TEST_F(WetEtchOperationTest, TheOnlyVolumeIsTakenAndEtched)
     EXPECT_FALSE(context.processRecords().needsSiLatticeRebuild(volume->id()));
     EXPECT_EQ(context.processRecords().lastOperation(volume->id()), int(AtomisticWetEtchingId));
     EXPECT_FALSE(context.currentOperation());
-    EXPECT_EQ(context.history().undoCount(), 0u) << "wet etching is not undoable";
+    EXPECT_EQ(context.history().undoTitle(), "BCA Wet Etch") << "wet etching is undoable";
 }
 
 TEST_F(WetEtchOperationTest, SeveralVolumesAskForAPick)
@@ -127,4 +128,53 @@ TEST_F(WetEtchOperationTest, SecondContinuousRunReusesTheLatticeAndResetsOccupat
     third->end();
     EXPECT_NE(volume->siLattice(), lattice) << "a stale lattice is rebuilt";
     EXPECT_FALSE(context.processRecords().needsSiLatticeRebuild(volume->id()));
+}
+
+// Invariants: a wet etching is one history entry like every step that
+// changes cells, so undo steps back through it and then through the step
+// before it; redo brings its cells back; restored cells outdate the lattice.
+TEST_F(WetEtchOperationTest, UndoStepsBackThroughTheWetEtchingAndTheStepBefore)
+{
+    const auto volume = siliconSlab();
+    context.document().addObject(volume);
+    const auto initial = volume->materials();
+    auto isotropic = start<IsotropicFilmEtchingOperation>(IsotropicEtchingId);
+    ASSERT_TRUE(isotropic);
+    isotropic->setThickness(1.0f);
+    isotropic->setMaterialId(1);
+    isotropic->end();
+    const auto etched = volume->materials();
+    ASSERT_NE(etched, initial);
+
+    auto wet = start<AtomisticSiWetEtchingOperation>(AtomisticWetEtchingId);
+    ASSERT_TRUE(wet);
+    wet->setDepth(1.0);
+    wet->end();
+    const auto wetEtched = volume->materials();
+    ASSERT_NE(wetEtched, etched);
+    EXPECT_FALSE(context.processRecords().needsSiLatticeRebuild(volume->id()));
+
+    ASSERT_TRUE(context.history().undo());
+    EXPECT_EQ(volume->materials(), etched) << "undo takes back the wet etching only";
+    EXPECT_TRUE(context.processRecords().needsSiLatticeRebuild(volume->id()));
+    EXPECT_EQ(context.history().redoTitle(), "BCA Wet Etch");
+    ASSERT_TRUE(context.history().undo());
+    EXPECT_EQ(volume->materials(), initial);
+
+    ASSERT_TRUE(context.history().redo());
+    EXPECT_EQ(volume->materials(), etched);
+    ASSERT_TRUE(context.history().redo());
+    EXPECT_EQ(volume->materials(), wetEtched);
+
+    // The continuous etching keeps records of its own: its undo finds one.
+    auto continuous = start<ContinousWetEtchOperation>(ContinuousWetEtchingId);
+    ASSERT_TRUE(continuous);
+    continuous->setDepth(1.0);
+    continuous->end();
+    EXPECT_EQ(continuous->states().key(), "ContinuousWetEtch");
+    EXPECT_NE(continuous->states().key(), wet->states().key());
+    ASSERT_TRUE(context.history().undo());
+    EXPECT_EQ(context.history().redoTitle(), "Continuous Wet Etch");
+    EXPECT_EQ(context.history().undoTitle(), "BCA Wet Etch");
+    EXPECT_EQ(volume->materials(), wetEtched);
 }
