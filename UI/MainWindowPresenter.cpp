@@ -143,6 +143,15 @@ Core::Operations::CatalogueEdits::ConfirmOverwrite confirmOverwrite(QWidget *win
 
 } // namespace
 
+void MainWindowPresenter::redrawOtherWindows()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *window = qobject_cast<MainWindow *>(widget);
+        if (window && window != m_window && window->presenter())
+            window->presenter()->context().notifyUpdate();
+    }
+}
+
 void MainWindowPresenter::manageMaterials()
 {
     const auto catalogue = Model::Materials::MaterialFactory::getInstance();
@@ -151,6 +160,9 @@ void MainWindowPresenter::manageMaterials()
         return;
     const bool saved = Core::Operations::CatalogueEdits::applyMaterials(
         dialog.materials(), *catalogue, m_context, confirmOverwrite(m_window, tr("Manage Materials")));
+    // The colours are shared: the volumes of every window take them at their
+    // next frame (this window's context has just asked for one).
+    redrawOtherWindows();
     if (!saved) {
         QMessageBox::warning(m_window, tr("Manage Materials"),
                              tr("The materials could not be saved to %1. The changes hold until Tessival is "
