@@ -126,13 +126,44 @@ void MainWindowPresenter::newDocument()
         m_context.newDocument();
 }
 
+namespace {
+
+// The question before a catalogue file that could not be read at start-up is
+// written over.
+Core::Operations::CatalogueEdits::ConfirmOverwrite confirmOverwrite(QWidget *window, const QString &title)
+{
+    return [window, title](const QString &path) {
+        const auto answer = QMessageBox::question(
+            window, title,
+            QObject::tr("%1 could not be read when Tessival started and was left as it was. Replace it?").arg(path),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        return answer == QMessageBox::Yes;
+    };
+}
+
+} // namespace
+
+void MainWindowPresenter::redrawOtherWindows()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *window = qobject_cast<MainWindow *>(widget);
+        if (window && window != m_window && window->presenter())
+            window->presenter()->context().notifyUpdate();
+    }
+}
+
 void MainWindowPresenter::manageMaterials()
 {
     const auto catalogue = Model::Materials::MaterialFactory::getInstance();
     ManageMaterialsDialog dialog(catalogue->getMaterials(), m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!Core::Operations::CatalogueEdits::applyMaterials(dialog.materials(), *catalogue, m_context)) {
+    const bool saved = Core::Operations::CatalogueEdits::applyMaterials(
+        dialog.materials(), *catalogue, m_context, confirmOverwrite(m_window, tr("Manage Materials")));
+    // The colours are shared: the volumes of every window take them at their
+    // next frame (this window's context has just asked for one).
+    redrawOtherWindows();
+    if (!saved) {
         QMessageBox::warning(m_window, tr("Manage Materials"),
                              tr("The materials could not be saved to %1. The changes hold until Tessival is "
                                 "closed.")
@@ -147,7 +178,9 @@ void MainWindowPresenter::manageCompatibleMaterials()
                                          Model::Materials::MaterialFactory::getInstance()->getMaterials(), m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!Core::Operations::CatalogueEdits::applyProcesses(dialog.processes(), *processes)) {
+    if (!Core::Operations::CatalogueEdits::applyProcesses(dialog.processes(), *processes,
+                                                          confirmOverwrite(m_window,
+                                                                           tr("Manage Compatible Materials")))) {
         QMessageBox::warning(m_window, tr("Manage Compatible Materials"),
                              tr("The processes could not be saved to %1. The changes hold until Tessival is "
                                 "closed.")

@@ -45,6 +45,9 @@ public:
     void newDocument();
     void manageMaterials();
     void manageCompatibleMaterials();
+    // Has the views of the other main windows drawn again, as after a change
+    // of the shared material colours.
+    void redrawOtherWindows();
 
 public slots:
     void undoStackChanged();

@@ -7,6 +7,7 @@
 #include <vector>
 
 class QDialogButtonBox;
+class QLabel;
 class QPushButton;
 class QTableView;
 
@@ -35,6 +36,8 @@ private:
     MaterialTableViewItem *m_model;
     QTableView *m_table;
     QPushButton *m_addButton;
+    // Why an edit was refused.
+    QLabel *m_message;
     QDialogButtonBox *m_buttons;
 };
 

@@ -29,7 +29,10 @@ int MaterialTableViewItem::columnCount(const QModelIndex &parent) const
 
 QVariant MaterialTableViewItem::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= int(m_materials.size()))
+    // The edit role is what an editor opens with: without it the name
+    // editor would start empty.
+    if ((role != Qt::DisplayRole && role != Qt::EditRole) || !index.isValid()
+        || index.row() >= int(m_materials.size()))
         return QVariant();
     const Material &material = m_materials[std::size_t(index.row())];
     switch (index.column()) {
@@ -53,6 +56,12 @@ bool MaterialTableViewItem::setData(const QModelIndex &index, const QVariant &va
     Material &material = m_materials[std::size_t(index.row())];
     switch (index.column()) {
     case NameColumn:
+        // A material without a name is not read back from the materials
+        // file: it would be gone at the next start.
+        if (value.toString().trimmed().isEmpty()) {
+            emit nameRefused(material.name());
+            return false;
+        }
         material.setName(value.toString());
         break;
     case ColourColumn: {

@@ -32,5 +32,21 @@ void ColourMap::set(std::uint32_t material, const Colour &colour)
     m_known[material] = true;
 }
 
+bool ColourMap::sameAlphas(const ColourMap &other) const
+{
+    return alphasFoundIn(other) && other.alphasFoundIn(*this);
+}
+
+bool ColourMap::alphasFoundIn(const ColourMap &other) const
+{
+    for (std::uint32_t material = 0; material < m_dense.size(); ++material)
+        if (m_known[material] && m_dense[material][3] != other.alpha(material))
+            return false;
+    for (const auto &entry : m_sparse)
+        if (entry.second[3] != other.alpha(entry.first))
+            return false;
+    return true;
+}
+
 } // namespace Automaton
 } // namespace Model

@@ -35,7 +35,15 @@ public:
     }
     float alpha(std::uint32_t material) const { return colour(material)[3]; }
 
+    // True when every material has the same alpha in both maps. Alpha
+    // decides which sides of a cell show, so faces built with one map can
+    // take the other's colours only then.
+    bool sameAlphas(const ColourMap &other) const;
+
 private:
+    // Whether every material this map knows has the same alpha in `other`.
+    bool alphasFoundIn(const ColourMap &other) const;
+
     // Ids of the catalogue lie below 65536 in practice; a flat table keeps
     // the per-cell lookup cheap, the map serves the rest.
     static constexpr std::uint32_t DenseLimit = 65536;

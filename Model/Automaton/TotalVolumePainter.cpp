@@ -181,9 +181,16 @@ void TotalVolumePainter::rebuildAll()
         generateOutlineFaces();
 }
 
+void TotalVolumePainter::refreshColours()
+{
+    // Read first: a change while the map is built shows at the next frame.
+    m_shownGeneration = m_catalogue->generation();
+    m_colours.rebuild(*m_catalogue);
+}
+
 void TotalVolumePainter::generateCubicFaces()
 {
-    m_colours.rebuild(*m_catalogue);
+    refreshColours();
     const Range range = drawRange();
     std::vector<FaceList> opaque, translucent;
     {
@@ -229,7 +236,7 @@ void TotalVolumePainter::generateOutlineFaces()
 
 void TotalVolumePainter::generateOctree()
 {
-    m_colours.rebuild(*m_catalogue);
+    refreshColours();
     const Range range = drawRange();
     SurfaceOctree octree;
     {
@@ -266,18 +273,22 @@ void TotalVolumePainter::recolour(FaceList &faces, bool selected) const
 void TotalVolumePainter::followSelection()
 {
     const bool selected = m_volume.isSelected();
-    if (selected == m_shownSelected)
+    if (selected == m_shownSelected && m_catalogue->generation() == m_shownGeneration)
         return;
-    m_colours.rebuild(*m_catalogue);
+    const ColourMap shown = m_colours;
+    refreshColours();
+    if (!m_colours.sameAlphas(shown)) {
+        rebuildAll();
+        return;
+    }
     std::lock_guard<std::mutex> lock(m_facesMutex);
     m_shownSelected = selected;
-    if (m_algorithm == OctreeSurface) {
-        recolour(m_octree.opaqueFaces(), selected);
-        recolour(m_octree.translucentFaces(), selected);
-    } else {
-        recolour(m_opaque, selected);
-        recolour(m_translucent, selected);
-    }
+    // Both surfaces: the one not drawn now is shown again after a switch of
+    // the algorithm without being regenerated.
+    recolour(m_opaque, selected);
+    recolour(m_translucent, selected);
+    recolour(m_octree.opaqueFaces(), selected);
+    recolour(m_octree.translucentFaces(), selected);
 }
 
 std::vector<std::array<float, 4>> TotalVolumePainter::maskRectangles(const CellMask &mask) const

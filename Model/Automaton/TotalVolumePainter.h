@@ -54,7 +54,9 @@ public:
     void setPaintingSuspended(bool suspended) { m_suspended = suspended; }
 
     // Called at the start of each frame: when the volume was selected or
-    // deselected since the last frame, recolours the faces to match.
+    // deselected, or the catalogue changed, since the faces were last
+    // coloured, recolours them to match. A change of a material's alpha
+    // rebuilds the surfaces instead, since alpha decides which sides show.
     void followSelection();
 
     // For the duration of a frame: the lists must not change meanwhile.
@@ -82,6 +84,8 @@ private:
         CellRange upper;
     };
     Range drawRange() const;
+    // Takes the catalogue's colours into m_colours.
+    void refreshColours();
     void recolour(FaceList &faces, bool selected) const;
 
     TotalVolume &m_volume;
@@ -89,6 +93,8 @@ private:
     bool m_renderOutlines = false;
     bool m_suspended = false;
     bool m_shownSelected;
+    // The catalogue generation m_colours was taken at.
+    unsigned m_shownGeneration = 0;
     int m_algorithm = DirectCubic;
     std::array<float, 3> m_cellSize;
     mutable std::mutex m_rangeMutex;

@@ -3,6 +3,7 @@
 #include "Model/Persistence/CatalogueFile.h"
 #include "Model/Persistence/MaterialArchiver.h"
 
+#include <QDebug>
 #include <QRandomGenerator>
 #include <QXmlStreamReader>
 
@@ -55,9 +56,20 @@ MaterialFactory::MaterialFactory(const QString &folder)
 
 void MaterialFactory::loadOrInstallDefaults()
 {
-    CatalogueFile::loadOrInstallDefaults(
-        filePath(), [this] { return loadMaterials(); }, [this] { loadDefaultMaterials(); },
-        [this] { return saveMaterials(); });
+    const CatalogueFile::StartUp outcome = loadOrInstall(
+        [this] { return loadMaterials(); }, [this] { loadDefaultMaterials(); }, [this] { return saveMaterials(); });
+    if (outcome == CatalogueFile::Loaded)
+        completeBuiltInMaterials();
+}
+
+void MaterialFactory::completeBuiltInMaterials()
+{
+    // Other materials and the process steps refer to the built-in ids (Si
+    // is 1): a file that lost one of them must not lose it for the session,
+    // nor for documents saved in it.
+    for (const Material &material : addMissing(defaultMaterials()))
+        qWarning().noquote() << filePath() << "has no material" << material.id() << "(" + material.name() + ");"
+                             << "the built-in one is used";
 }
 
 bool MaterialFactory::loadMaterials()

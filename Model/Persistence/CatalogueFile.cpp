@@ -95,25 +95,26 @@ QString CatalogueFile::moveAside(const QString &path)
     return target;
 }
 
-void CatalogueFile::loadOrInstallDefaults(const QString &path, const std::function<bool()> &load,
-                                          const std::function<void()> &installDefaults,
-                                          const std::function<bool()> &save)
+CatalogueFile::StartUp CatalogueFile::loadOrInstallDefaults(const QString &path, const std::function<bool()> &load,
+                                                            const std::function<void()> &installDefaults,
+                                                            const std::function<bool()> &save)
 {
     const bool existed = QFileInfo::exists(path);
     if (load())
-        return;
+        return Loaded;
     installDefaults();
     if (existed) {
         const QString aside = moveAside(path);
         if (aside.isEmpty()) {
             qWarning() << path << "could not be loaded and could not be moved aside; it is left as it is"
                        << "and the built-in defaults are used for this session only";
-            return;
+            return DefaultsInMemoryOnly;
         }
         qWarning() << path << "could not be loaded; it was kept as" << aside
                    << "and replaced by the built-in defaults";
     }
     save();
+    return DefaultsInstalled;
 }
 
 QString CatalogueFile::forLog(const QString &value)

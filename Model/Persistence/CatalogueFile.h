@@ -37,12 +37,14 @@ public:
     // never destroys it. Returns the new path, or an empty text on failure.
     static QString moveAside(const QString &path);
 
+    enum StartUp { Loaded, DefaultsInstalled, DefaultsInMemoryOnly };
+
     // Start-up: `load`; when that fails, keep an existing file aside, then
     // `installDefaults` and `save`. A file that could not be moved aside is
     // left untouched: the defaults then live in memory only.
-    static void loadOrInstallDefaults(const QString &path, const std::function<bool()> &load,
-                                      const std::function<void()> &installDefaults,
-                                      const std::function<bool()> &save);
+    static StartUp loadOrInstallDefaults(const QString &path, const std::function<bool()> &load,
+                                         const std::function<void()> &installDefaults,
+                                         const std::function<bool()> &save);
 
     // A value as it appears in a log line, cut short when it is huge.
     static QString forLog(const QString &value);

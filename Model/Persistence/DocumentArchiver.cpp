@@ -57,10 +57,12 @@ void DocumentArchiver::mergeMaterial(QXmlStreamReader &reader, Materials::Materi
             warning(MaterialWarning);
         return;
     }
+    // What a document brings lasts for the session: written into the
+    // materials file, it would come back as a duplicate on every reopening.
     const unsigned fileId = material.id();
     const Materials::Material known = catalogue.getMaterial(fileId);
     if (known.id() == 0) {
-        catalogue.setMaterial(material);
+        catalogue.addSessionMaterial(material);
         translation[fileId] = fileId;
     } else if (Materials::Material::isEquivalent(known, material)) {
         translation[fileId] = fileId; // the catalogue's constants win
@@ -72,7 +74,7 @@ void DocumentArchiver::mergeMaterial(QXmlStreamReader &reader, Materials::Materi
             return;
         }
         material.setId(fresh);
-        catalogue.setMaterial(material);
+        catalogue.addSessionMaterial(material);
         translation[fileId] = fresh;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "Model/Persistence/CatalogueFile.h"
 
+#include <QColor>
 #include <QDebug>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -36,8 +37,14 @@ QString MaterialArchiver::colourName(const Colour &c)
 
 bool MaterialArchiver::parseColourName(const QString &text, Colour &colour)
 {
-    if (!text.startsWith(QLatin1Char('#')))
-        return false;
+    if (!text.startsWith(QLatin1Char('#'))) {
+        // Hand-written files name colours ("red", "steelblue").
+        const QColor named(text);
+        if (text.isEmpty() || !named.isValid())
+            return false;
+        colour = Colour{float(named.redF()), float(named.greenF()), float(named.blueF()), float(named.alphaF())};
+        return true;
+    }
     const QString digits = text.mid(1);
     const bool allHex = std::all_of(digits.begin(), digits.end(), [](QChar c) {
         return c.isDigit() || (c.toLower() >= QLatin1Char('a') && c.toLower() <= QLatin1Char('f'));
@@ -98,7 +105,8 @@ Material MaterialArchiver::loadMaterial(QXmlStreamReader *reader, bool *ok)
             if (parseColourName(value, colour))
                 material.setColour(colour);
             else
-                qDebug() << "color is not of the form #AARRGGBB:" << CatalogueFile::forLog(value);
+                qDebug() << "color is neither of the form #AARRGGBB nor a colour name:"
+                         << CatalogueFile::forLog(value);
         }
     }
     const bool valid = material.id() != 0 && !material.name().isEmpty();

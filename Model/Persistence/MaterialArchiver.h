@@ -10,7 +10,8 @@ namespace Persistence {
 
 // Reads and writes one "Material" element, as in the materials file and in
 // documents: attributes "version", "name", "material-id", "density",
-// "poisson-ratio", "young-modulus" and "color" (#AARRGGBB).
+// "poisson-ratio", "young-modulus" and "color" (#AARRGGBB, or a colour name
+// when read).
 class MaterialArchiver
 {
 public:
@@ -22,7 +23,8 @@ public:
 
     // "#AARRGGBB" from the integer parts of component x 255.
     static QString colourName(const Materials::Colour &colour);
-    // Accepts "#AARRGGBB", "#RRGGBB" and "#RGB"; false for anything else.
+    // Accepts "#AARRGGBB", "#RRGGBB", "#RGB" and the colour names QColor
+    // knows ("red", "transparent"); false for anything else.
     static bool parseColourName(const QString &text, Materials::Colour &colour);
 };
 

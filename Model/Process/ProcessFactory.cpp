@@ -53,9 +53,8 @@ ProcessFactory::ProcessFactory(const QString &folder)
 
 void ProcessFactory::loadOrInstallDefaults()
 {
-    CatalogueFile::loadOrInstallDefaults(
-        filePath(), [this] { return loadProcesses(); }, [this] { loadDefaultProcesses(); },
-        [this] { return saveProcesses(); });
+    loadOrInstall([this] { return loadProcesses(); }, [this] { loadDefaultProcesses(); },
+                  [this] { return saveProcesses(); });
 }
 
 bool ProcessFactory::loadProcesses()

@@ -4,7 +4,11 @@
 #include "UI/MaterialTableViewItem.h"
 
 #include <QColorDialog>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyleOptionViewItem>
@@ -59,6 +63,53 @@ TEST(ManageMaterialsDialog, FormNamesTitleAndAddButton)
     ASSERT_EQ(dialog.materials().size(), 6u);
     EXPECT_EQ(dialog.materials()[4].id(), 6u);
     EXPECT_EQ(dialog.materials()[5].id(), 7u);
+}
+
+TEST(ManageMaterialsDialog, NameEditorStartsWithTheNameAndRefusesABlankOne)
+{
+    Ui::ManageMaterialsDialog dialog(materials());
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    auto *table = dialog.findChild<QTableView *>("tvwMaterials");
+    auto *message = dialog.findChild<QLabel *>("lblMessage");
+    ASSERT_TRUE(table && message);
+    const QModelIndex siName = table->model()->index(0, 1);
+
+    // Type into the editor of a name cell and press Enter or click
+    // elsewhere, as the user does; gives what the editor showed first.
+    enum Leave { Enter, ClickAway };
+    auto editName = [table, siName](const QString &text, Leave leave = Enter) -> QString {
+        table->edit(siName);
+        auto *editor = table->viewport()->findChild<QLineEdit *>();
+        if (!editor)
+            return "no editor";
+        const QString shown = editor->text();
+        editor->setText(text);
+        if (leave == Enter) {
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QApplication::sendEvent(editor, &enter);
+        } else {
+            editor->setFocus();
+            table->window()->findChild<QPushButton *>("btnAddMaterial")->setFocus(Qt::MouseFocusReason);
+        }
+        // The delegate commits and closes from the event loop.
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return shown;
+    };
+
+    EXPECT_EQ(editName(""), "Si") << "the editor opens on the current name";
+    EXPECT_EQ(dialog.materials()[0].name(), "Si") << "an empty name is refused";
+    EXPECT_TRUE(message->text().contains("\"Si\"")) << message->text().toStdString();
+
+    EXPECT_EQ(editName("  "), "Si");
+    EXPECT_EQ(dialog.materials()[0].name(), "Si");
+    EXPECT_EQ(editName("", ClickAway), "Si");
+    EXPECT_EQ(dialog.materials()[0].name(), "Si");
+
+    EXPECT_EQ(editName("Silicon", ClickAway), "Si");
+    EXPECT_EQ(dialog.materials()[0].name(), "Silicon") << "clicking elsewhere commits";
+    EXPECT_TRUE(message->text().isEmpty()) << "a good edit clears the message";
 }
 
 TEST(ColorItemDelegate, ChosenColourIsWrittenOnlyWhenAccepted)

@@ -4,12 +4,15 @@
 #include "Core/Operations/OperationId.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/ColourScheme.h"
+#include "Model/Materials/MaterialFactory.h"
 #include "UI/Console/CommandConsole.h"
 #include "UI/GLWidget.h"
 #include "UI/Input/ChangeColorsDialog.h"
 #include "UI/Input/ChangeGridSpacingDialog.h"
 #include "UI/MainWindow.h"
 #include "UI/MainWindowPresenter.h"
+#include "UI/ManageMaterialsDialog.h"
+#include "UI/MaterialTableViewItem.h"
 #include "UI/Observers/DocumentOpenedObserver.h"
 #include "UI/Operations/CreateSubstrateDialog.h"
 
@@ -446,6 +449,43 @@ TEST_F(MainWindowTest, OpeningAForeignFileSaysWhatIsWrong)
     ASSERT_TRUE(other);
     EXPECT_EQ(other->windowTitle(), "Tessival  ");
     EXPECT_EQ(TestSupport::TempFolder::read(path), "just some notes");
+    delete other.data();
+}
+
+TEST_F(MainWindowTest, NewMaterialColoursReachTheVolumesOfEveryWindow)
+{
+    const auto catalogue = Model::Materials::MaterialFactory::getInstance();
+    const Model::Materials::Material si = catalogue->getMaterial(1);
+    const auto here = createSubstrate();
+    ASSERT_TRUE(here);
+    QPointer<MainWindow> other = new MainWindow;
+    other->show();
+    Core::Operations::OperationContext &otherContext = other->presenter()->context();
+    const auto there = boost::make_shared<Model::Automaton::TotalVolume>(
+        2, 2, 2, 1.0f, 1.0f, 1.0f, Util::Vector3D(), std::vector<std::uint32_t>(8, 1));
+    there->painter().rebuildAll();
+    otherContext.document().addObject(there);
+    std::vector<std::string> redrawn;
+    otherContext.addUpdateObserver(boost::make_shared<TestSupport::LoggingObserver>("update", &redrawn));
+
+    TestSupport::whenModal<Ui::ManageMaterialsDialog>([](Ui::ManageMaterialsDialog *dialog) {
+        Ui::MaterialTableViewItem *model = dialog->model();
+        model->setData(model->index(0, Ui::MaterialTableViewItem::ColourColumn), QColor(255, 0, 0));
+        dialog->accept();
+    });
+    window->action("actionManage_Materials")->trigger();
+
+    EXPECT_EQ(redrawn, std::vector<std::string>{"update"}) << "the other window draws again";
+    view->updateGL();
+    other->view()->updateGL();
+    const Model::Geometry::QuadFace::Colour red = {1.0f, 0.0f, 0.0f, 1.0f};
+    ASSERT_FALSE(here->painter().opaqueFaces().empty());
+    EXPECT_EQ(here->painter().opaqueFaces().front().fill, red);
+    ASSERT_FALSE(there->painter().opaqueFaces().empty());
+    EXPECT_EQ(there->painter().opaqueFaces().front().fill, red);
+
+    catalogue->setMaterial(si);
+    catalogue->saveMaterials();
     delete other.data();
 }
 

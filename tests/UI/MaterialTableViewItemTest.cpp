@@ -28,7 +28,9 @@ TEST(MaterialTableViewItem, ShowsIdNameAndColourColumns)
     EXPECT_EQ(model.data(model.index(1, 0)).toUInt(), 3u);
     EXPECT_EQ(model.data(model.index(1, 1)).toString(), "M3");
     EXPECT_EQ(model.data(model.index(0, 2)).value<QColor>(), QColor(255, 127, 0, 255));
-    EXPECT_FALSE(model.data(model.index(0, 1), Qt::EditRole).isValid()) << "display role only";
+    EXPECT_EQ(model.data(model.index(0, 1), Qt::EditRole).toString(), "M1") << "editors start with the name";
+    EXPECT_EQ(model.data(model.index(0, 2), Qt::EditRole), model.data(model.index(0, 2)));
+    EXPECT_FALSE(model.data(model.index(0, 1), Qt::ToolTipRole).isValid());
 }
 
 TEST(MaterialTableViewItem, HeadersNameSixColumnsAndNumberRowsFromOne)
@@ -59,6 +61,25 @@ TEST(MaterialTableViewItem, OnlyNameAndColourAreEditable)
     EXPECT_EQ(model.materials()[0].colour(), (Colour{0.0f, 0.2f, 1.0f, 128.0f / 255.0f}));
     EXPECT_TRUE(model.setData(model.index(0, 2), QString("#ff0000")));
     EXPECT_EQ(model.materials()[0].colour(), (Colour{1.0f, 0.0f, 0.0f, 1.0f}));
+}
+
+TEST(MaterialTableViewItem, BlankNamesAreRefusedAndTheRowKeepsItsName)
+{
+    MaterialTableViewItem model(catalogueWithIds({1, 3}));
+    QStringList refused;
+    QObject::connect(&model, &MaterialTableViewItem::nameRefused,
+                     [&refused](const QString &kept) { refused << kept; });
+    int changes = 0;
+    QObject::connect(&model, &QAbstractItemModel::dataChanged, [&changes] { ++changes; });
+    for (const QString &blank : {QString(), QString(""), QString("   "), QString("\t\n")})
+        EXPECT_FALSE(model.setData(model.index(0, 1), blank)) << qPrintable(blank);
+    EXPECT_EQ(model.materials()[0].name(), "M1");
+    EXPECT_EQ(refused, (QStringList{"M1", "M1", "M1", "M1"}));
+    EXPECT_EQ(changes, 0);
+
+    EXPECT_TRUE(model.setData(model.index(1, 1), " Oxide "));
+    EXPECT_EQ(model.materials()[1].name(), " Oxide ") << "a name with text is taken as typed";
+    EXPECT_EQ(refused.size(), 4);
 }
 
 TEST(MaterialTableViewItem, NewRowsTakeTheSmallestFreeIdFromThree)

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 namespace TestSupport {
 
@@ -24,6 +27,22 @@ public:
     {
         QFile file(path);
         return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+    }
+
+    // A folder inside this one, made of nested folders, whose path is
+    // `length` characters long. Close to the system's limit on path lengths
+    // a file in it can still be written but not renamed to a much longer
+    // name: a failure that, unlike permissions, also holds for root.
+    QString nestedFolder(int length) const
+    {
+        QString folder = path();
+        while (folder.size() < length) {
+            const int part = std::min(200, length - folder.size() - 1);
+            if (part < 1)
+                break;
+            folder += QLatin1Char('/') + QString(part, QLatin1Char('d'));
+        }
+        return QDir().mkpath(folder) ? folder : QString();
     }
 
 private:

@@ -190,6 +190,46 @@ TEST_F(PainterTest, SelectionShiftsColoursAndDeselectionRestoresThem)
     EXPECT_EQ(v->painter().opaqueFaces()[0].fill, (QuadFace::Colour{0.8f, 0.2f, 0.5f, 1.0f}));
 }
 
+TEST_F(PainterTest, ColourChangesInTheCatalogueRecolourUnselectedAndSelectedVolumes)
+{
+    auto plain = volume(1, 1, 1, {Pinkish});
+    auto selected = volume(1, 1, 1, {Pinkish});
+    auto octree = volume(2, 2, 2, std::vector<std::uint32_t>(8, Pinkish));
+    selected->setSelected(true);
+    octree->painter().setAlgorithm(TotalVolumePainter::OctreeSurface);
+    for (TotalVolume *v : {plain.get(), selected.get(), octree.get()}) {
+        v->painter().rebuildAll();
+        v->painter().followSelection();
+    }
+
+    catalogue->setMaterial(Material(Pinkish, "Pink", 1, 1, 1, Colour{0.1f, 0.2f, 0.3f, 1.0f}));
+    for (TotalVolume *v : {plain.get(), selected.get(), octree.get()})
+        v->painter().followSelection();
+
+    const QuadFace::Colour changed = {0.1f, 0.2f, 0.3f, 1.0f};
+    for (const QuadFace &face : plain->painter().opaqueFaces()) {
+        EXPECT_EQ(face.fill, changed);
+        EXPECT_EQ(face.edge, changed);
+    }
+    for (const QuadFace &face : selected->painter().opaqueFaces())
+        EXPECT_EQ(face.fill, TotalVolumePainter::selectedColour(changed));
+    ASSERT_FALSE(octree->painter().octree().opaqueFaces().empty());
+    for (const QuadFace &face : octree->painter().octree().opaqueFaces())
+        EXPECT_EQ(face.fill, changed);
+}
+
+TEST_F(PainterTest, AlphaChangeInTheCatalogueRebuildsTheFaces)
+{
+    auto v = volume(2, 1, 1, {Opaque, Opaque});
+    v->painter().generateCubicFaces();
+    ASSERT_EQ(v->painter().opaqueFaces().size(), 10u);
+
+    catalogue->setMaterial(Material(Opaque, "Opaque", 1, 1, 1, Colour{0.5f, 0.5f, 0.5f, 0.05f}));
+    v->painter().followSelection();
+    EXPECT_TRUE(v->painter().opaqueFaces().empty());
+    EXPECT_EQ(v->painter().translucentFaces().size(), 12u) << "nearly clear cells show every side";
+}
+
 TEST_F(PainterTest, SingleStripAndThreadedGenerationGiveTheSameFacesInOrder)
 {
     for (unsigned sx : {7u, 16u, 33u}) {

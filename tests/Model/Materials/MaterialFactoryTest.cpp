@@ -282,6 +282,126 @@ TEST_F(MaterialCatalogueTest, IdsBeyondThirtyTwoBitsAreLoggedAndSkipped)
     EXPECT_TRUE(log.contains("material-id is not an unsigned 32-bit number"));
 }
 
+TEST_F(MaterialCatalogueTest, FileWithoutSiIsCompletedFromTheDefaults)
+{
+    // As a file saved with Si renamed to nothing looks: the reader skips
+    // the nameless element, so id 1 is missing.
+    QByteArray text = TestSupport::testData("default-materials.xml");
+    const QByteArray si = "name=\"Si\" material-id=\"1\"";
+    ASSERT_TRUE(text.contains(si));
+    text.replace(si, "name=\"\" material-id=\"1\"");
+    text.replace("</Materials>", "    <Material version=\"1\" name=\"Mine\" material-id=\"40\" color=\"#FF102030\"/>\n"
+                                 "    <Material version=\"1\" name=\"My Al\" material-id=\"4\" color=\"#FF000000\"/>\n"
+                                 "</Materials>");
+    writeFile(text);
+
+    LogCapture log;
+    catalogue.loadOrInstallDefaults();
+
+    std::vector<unsigned> expected = defaultIds;
+    expected.push_back(40);
+    EXPECT_EQ(ids(catalogue.getMaterials()), expected);
+    EXPECT_EQ(catalogue.getMaterial(1), Material(1, "Si", 2329, 1.88e11f, 0.28f, Colour{0.5f, 0.5f, 0.5f, 1}));
+    EXPECT_EQ(catalogue.getMaterial(4).name(), "My Al") << "what the file holds wins";
+    EXPECT_EQ(catalogue.getMaterial(2).id(), 0u) << "2 is not a built-in id";
+    EXPECT_TRUE(log.contains("has no material 1 (Si)"));
+    EXPECT_EQ(TempFolder::read(file()), text) << "the file itself is left as it was";
+    EXPECT_TRUE(keptAside().isEmpty());
+
+    // Whatever is written later holds Si again.
+    ASSERT_TRUE(catalogue.saveMaterials());
+    MaterialFactory afterRestart(folder);
+    ASSERT_TRUE(afterRestart.loadMaterials());
+    EXPECT_EQ(afterRestart.getMaterial(1).name(), "Si");
+}
+
+TEST_F(MaterialCatalogueTest, FileWithOnlyOwnMaterialsGetsEveryBuiltInBack)
+{
+    writeFile("<Materials><Material name=\"Mine\" material-id=\"40\"/></Materials>");
+    LogCapture log;
+    catalogue.loadOrInstallDefaults();
+    std::vector<unsigned> expected = defaultIds;
+    expected.push_back(40);
+    EXPECT_EQ(ids(catalogue.getMaterials()), expected);
+    EXPECT_TRUE(log.contains("has no material 16 (Poly-Si)"));
+    EXPECT_FALSE(catalogue.damagedFileKept());
+}
+
+TEST_F(MaterialCatalogueTest, DamagedFileThatCannotBeMovedAsideIsLeftUntouched)
+{
+    // Renaming fails next to the limit on path lengths.
+    const QString deep = temp.nestedFolder(4066);
+    ASSERT_EQ(deep.size(), 4066);
+    MaterialFactory stuck(deep);
+    const QByteArray damaged = "<Materials><Material name=\"Mine\" material-id=\"40\"";
+    ASSERT_TRUE(TempFolder::write(stuck.filePath(), damaged));
+
+    LogCapture log;
+    stuck.loadOrInstallDefaults();
+    EXPECT_EQ(ids(stuck.getMaterials()), defaultIds);
+    EXPECT_TRUE(stuck.damagedFileKept());
+    EXPECT_EQ(TempFolder::read(stuck.filePath()), damaged);
+    EXPECT_TRUE(log.contains("could not be moved aside"));
+
+    // Once something is written over it on purpose, the file is sound again.
+    ASSERT_TRUE(stuck.saveMaterials());
+    EXPECT_FALSE(stuck.damagedFileKept());
+}
+
+TEST_F(MaterialCatalogueTest, MaterialsAddedForTheSessionAreNotWritten)
+{
+    catalogue.loadOrInstallDefaults();
+    EXPECT_TRUE(catalogue.addSessionMaterial(Material(2345, "From a document", 1, 1, 1)));
+    EXPECT_FALSE(catalogue.addSessionMaterial(Material(1, "Not Si", 1, 1, 1))) << "ids in use are refused";
+    EXPECT_FALSE(catalogue.addSessionMaterial(Material(0, "Empty", 1, 1, 1)));
+    EXPECT_EQ(catalogue.getMaterial(1).name(), "Si");
+    EXPECT_EQ(catalogue.getMaterial(2345).name(), "From a document");
+
+    ASSERT_TRUE(catalogue.saveMaterials());
+    EXPECT_EQ(TempFolder::read(file()), TestSupport::testData("default-materials.xml"));
+
+    // Edited by the user, it belongs to the file.
+    catalogue.setMaterial(Material(2345, "Kept", 1, 1, 1));
+    ASSERT_TRUE(catalogue.saveMaterials());
+    EXPECT_TRUE(TempFolder::read(file()).contains("name=\"Kept\" material-id=\"2345\""));
+}
+
+TEST_F(MaterialCatalogueTest, EveryChangeMovesTheGeneration)
+{
+    unsigned last = catalogue.generation();
+    auto moved = [&] {
+        const unsigned now = catalogue.generation();
+        const bool result = now != last;
+        last = now;
+        return result;
+    };
+    catalogue.loadDefaultMaterials();
+    EXPECT_TRUE(moved());
+    catalogue.setMaterial(Material(3, "Oxide", 1, 1, 1));
+    EXPECT_TRUE(moved());
+    catalogue.addSessionMaterial(Material(2345, "Merged", 1, 1, 1));
+    EXPECT_TRUE(moved());
+    catalogue.getMaterials();
+    catalogue.generateMaterialId();
+    EXPECT_FALSE(moved()) << "reading changes nothing";
+    ASSERT_TRUE(catalogue.saveMaterials());
+    ASSERT_TRUE(catalogue.loadMaterials());
+    EXPECT_TRUE(moved());
+}
+
+TEST_F(MaterialCatalogueTest, NamedColoursAreRead)
+{
+    writeFile("<Materials><Material name=\"Red\" material-id=\"40\" color=\"red\"/>"
+              "<Material name=\"Steel\" material-id=\"41\" color=\"SteelBlue\"/>"
+              "<Material name=\"Clear\" material-id=\"42\" color=\"transparent\"/>"
+              "<Material name=\"Odd\" material-id=\"43\" color=\"no such colour\"/></Materials>");
+    ASSERT_TRUE(catalogue.loadMaterials());
+    EXPECT_EQ(catalogue.getMaterial(40).colour(), (Colour{1, 0, 0, 1}));
+    EXPECT_EQ(catalogue.getMaterial(41).colour(), (Colour{70 / 255.0f, 130 / 255.0f, 180 / 255.0f, 1}));
+    EXPECT_EQ(catalogue.getMaterial(42).colour().alpha, 0.0f);
+    EXPECT_EQ(catalogue.getMaterial(43).colour(), Colour()) << "an unknown name leaves the grey of the empty material";
+}
+
 TEST(MaterialArchiver, ColourNamesAreArgbInUpperCaseHex)
 {
     EXPECT_EQ(MaterialArchiver::colourName(Colour{0.5f, 0.5f, 0.5f, 1.0f}), "#FF7F7F7F");
@@ -293,6 +413,9 @@ TEST(MaterialArchiver, ColourNamesAreArgbInUpperCaseHex)
     EXPECT_EQ(c, (Colour{1.0f, 0.0f, 1.0f / 255.0f, 128.0f / 255.0f}));
     ASSERT_TRUE(MaterialArchiver::parseColourName("#00FF00", c));
     EXPECT_EQ(c, (Colour{0.0f, 1.0f, 0.0f, 1.0f}));
-    for (const char *bad : {"", "FF00FF00", "#", "#GG0000", "#0x123456", "#12345", "#+1234567", "#123456789"})
+    for (const char *bad : {"", "FF00FF00", "#", "#GG0000", "#0x123456", "#12345", "#+1234567", "#123456789",
+                            "reddish", " "})
         EXPECT_FALSE(MaterialArchiver::parseColourName(bad, c)) << bad;
+    ASSERT_TRUE(MaterialArchiver::parseColourName("red", c));
+    EXPECT_EQ(c, (Colour{1.0f, 0.0f, 0.0f, 1.0f}));
 }

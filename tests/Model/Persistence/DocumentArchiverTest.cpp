@@ -144,6 +144,21 @@ TEST_F(DocumentArchiverTest, ClashingMaterialGetsAFreshIdInItsCells)
     EXPECT_EQ(ids[3], 0u);
 }
 
+TEST_F(DocumentArchiverTest, NamedColoursOfMaterialsAreRead)
+{
+    Document doc;
+    ASSERT_TRUE(read(document("<Material version=\"1\" name=\"Painted\" material-id=\"77\" color=\"red\"/>"
+                              "<Material version=\"1\" name=\"Thermal Si02\" material-id=\"3\" color=\"Blue\"/>"),
+                     doc));
+    EXPECT_EQ(catalogue.getMaterial(77).colour(), (Colour{1, 0, 0, 1}));
+    // Another colour than the catalogue's oxide: a material of its own.
+    const auto materials = catalogue.getMaterials();
+    ASSERT_EQ(materials.size(), 17u);
+    EXPECT_EQ(materials.back().name(), "Thermal Si02");
+    EXPECT_EQ(materials.back().colour(), (Colour{0, 0, 1, 1}));
+    EXPECT_TRUE(warnings.empty());
+}
+
 TEST_F(DocumentArchiverTest, UnreadableMaterialWarnsAndOtherObjectTypesAreSkipped)
 {
     Document doc;
