@@ -57,6 +57,17 @@ SiLattice::~SiLattice()
     m_cells.clear();
 }
 
+unsigned SiLattice::lateralCells(unsigned sizeX, unsigned sizeY)
+{
+    return unsigned(std::ceil((double(sizeX) + double(sizeY)) / Sqrt2));
+}
+
+std::uint64_t SiLattice::candidateCells(unsigned sizeX, unsigned sizeY, unsigned sizeZ)
+{
+    const std::uint64_t side = lateralCells(sizeX, sizeY);
+    return side * side * sizeZ;
+}
+
 std::array<Util::Vector3D, 8> SiLattice::unitCellOutline() const
 {
     const double h = Sqrt2 / 2.0;
@@ -69,7 +80,7 @@ void SiLattice::build(TotalVolume &volume)
 {
     const unsigned nx = volume.sizeX(), ny = volume.sizeY(), nz = volume.sizeZ();
     const Util::Vector3D p = volume.position();
-    m_li = m_lj = unsigned(std::ceil(double(nx + ny) / Sqrt2));
+    m_li = m_lj = lateralCells(nx, ny);
     m_lk = nz;
     m_origin = Util::Vector3D(p.x + nx / 2.0, p.y - nx / 2.0, p.z);
     const double angle = 45.0 * std::acos(0.0) / 90.0;

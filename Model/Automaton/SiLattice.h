@@ -5,6 +5,7 @@
 #include <boost/shared_ptr.hpp>
 
 #include <array>
+#include <cstdint>
 #include <list>
 #include <map>
 
@@ -32,6 +33,12 @@ public:
     ~SiLattice();
     SiLattice(const SiLattice &) = delete;
     SiLattice &operator=(const SiLattice &) = delete;
+
+    // Unit cells along each lateral lattice axis for a volume of sizeX x
+    // sizeY cells: ceil((Nx + Ny) / √2), the turned square around it.
+    static unsigned lateralCells(unsigned sizeX, unsigned sizeY);
+    // Unit cells the lattice of such a volume considers: Li · Lj · Lk.
+    static std::uint64_t candidateCells(unsigned sizeX, unsigned sizeY, unsigned sizeZ);
 
     // Unit cells along the lattice axes: Li = Lj = ceil((Nx + Ny) / √2), Lk = Nz.
     unsigned li() const { return m_li; }

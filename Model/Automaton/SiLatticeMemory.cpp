@@ -1,12 +1,26 @@
 #include "Model/Automaton/SiLatticeMemory.h"
 
+#include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Automaton/VolumeMemory.h"
 
 #include <cmath>
+#include <limits>
 
 namespace Model {
 namespace Automaton {
+
+namespace {
+
+// Unit cells are numbered by an unsigned key; a lattice with more of them
+// would number two cells alike and lose one of them.
+bool numberable(TotalVolume &volume)
+{
+    return SiLattice::candidateCells(volume.sizeX(), volume.sizeY(), volume.sizeZ())
+        <= std::uint64_t(std::numeric_limits<unsigned>::max()) + 1;
+}
+
+} // namespace
 
 std::uint64_t SiLatticeMemory::estimatedAtoms(TotalVolume &volume)
 {
@@ -21,9 +35,14 @@ std::uint64_t SiLatticeMemory::estimatedAtoms(TotalVolume &volume)
     return std::uint64_t(std::ceil(double(siliconCells) * cellVolume * 8.0 * 1.5));
 }
 
+std::uint64_t SiLatticeMemory::estimatedTableBytes(TotalVolume &volume)
+{
+    return SiLattice::candidateCells(volume.sizeX(), volume.sizeY(), volume.sizeZ()) * sizeof(void *);
+}
+
 std::uint64_t SiLatticeMemory::estimatedBytes(TotalVolume &volume)
 {
-    return estimatedAtoms(volume) * BytesPerAtom;
+    return estimatedAtoms(volume) * BytesPerAtom + estimatedTableBytes(volume);
 }
 
 std::string SiLatticeMemory::describeNeed(TotalVolume &volume)
@@ -34,12 +53,21 @@ std::string SiLatticeMemory::describeNeed(TotalVolume &volume)
 
 bool SiLatticeMemory::fits(TotalVolume &volume, std::string *problem)
 {
+    return fits(volume, VolumeMemory::availableBytes(), problem);
+}
+
+bool SiLatticeMemory::fits(TotalVolume &volume, std::uint64_t availableBytes, std::string *problem)
+{
+    if (!numberable(volume)) {
+        if (problem)
+            *problem = "The Si lattice of this volume would have more unit cells than it can number.";
+        return false;
+    }
     const std::uint64_t needed = estimatedBytes(volume);
-    const std::uint64_t available = VolumeMemory::availableBytes();
-    if (needed <= available)
+    if (needed <= availableBytes)
         return true;
     if (problem)
-        *problem = describeNeed(volume) + ", but only " + VolumeMemory::describeBytes(double(available))
+        *problem = describeNeed(volume) + ", but only " + VolumeMemory::describeBytes(double(availableBytes))
             + " is available.";
     return false;
 }

@@ -10,14 +10,20 @@ class TotalVolume;
 
 // Whether the Si lattice of a volume can be built on this machine: eight
 // atoms per unit of silicon volume, each with its share of the unit cells,
-// against the memory the system can give.
+// and, while the cells are bonded, a table with one entry for every unit
+// cell the lattice considers, silicon or not; against the memory the system
+// can give.
 class SiLatticeMemory
 {
 public:
     static std::uint64_t estimatedAtoms(TotalVolume &volume);
+    // The table of unit cells alone.
+    static std::uint64_t estimatedTableBytes(TotalVolume &volume);
     static std::uint64_t estimatedBytes(TotalVolume &volume);
     // True when it fits; otherwise `problem` says how much it needs.
     static bool fits(TotalVolume &volume, std::string *problem);
+    // The same against a given amount of free memory.
+    static bool fits(TotalVolume &volume, std::uint64_t availableBytes, std::string *problem);
     // "The Si lattice of this volume needs N of memory" (no full stop).
     static std::string describeNeed(TotalVolume &volume);
 

@@ -10,6 +10,10 @@
 
 #include <unistd.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace Model {
 namespace Automaton {
 
@@ -61,6 +65,13 @@ std::uint64_t VolumeMemory::availableBytes()
     if (pages > 0 && pageSize > 0)
         return std::uint64_t(pages) * std::uint64_t(pageSize);
     return std::numeric_limits<std::uint64_t>::max();
+}
+
+void VolumeMemory::releaseFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 bool VolumeMemory::fits(std::uint64_t sizeX, std::uint64_t sizeY, std::uint64_t sizeZ, std::string *problem)

@@ -20,6 +20,10 @@ public:
                               std::uint64_t &bytes);
     // Memory the system can give this process without swapping.
     static std::uint64_t availableBytes();
+    // Hands memory the program has freed back to the system, so that
+    // availableBytes() counts it: freed small blocks otherwise stay with the
+    // allocator, ready for this process but invisible to the system.
+    static void releaseFreedMemory();
     // True when the volume fits; otherwise `problem` holds a sentence
     // saying how much memory it needs (for "<title>: <problem>").
     static bool fits(std::uint64_t sizeX, std::uint64_t sizeY, std::uint64_t sizeZ, std::string *problem = nullptr);

@@ -63,6 +63,13 @@ CreateSubstrateDialog::CreateSubstrateDialog(QWidget *parent)
     m_centreZ->setMaximum(m_totalHeight->value() - 1);
     toggleSubsShape(false);
 
+    // The limits follow a size once it is confirmed (Enter, leaving the
+    // field, closing the dialog, the arrows), not on every key: typing "40"
+    // passes through 4, which would clamp the fields it limits for good.
+    for (QSpinBox *box : {m_totalWidth, m_totalLength, m_totalHeight, m_substrateWidth, m_substrateLength,
+                          m_substrateHeight})
+        box->setKeyboardTracking(false);
+
     connect(m_totalWidth, QOverload<int>::of(&QSpinBox::valueChanged), this, &CreateSubstrateDialog::updateLimitX);
     connect(m_totalLength, QOverload<int>::of(&QSpinBox::valueChanged), this, &CreateSubstrateDialog::updateLimitY);
     connect(m_totalHeight, QOverload<int>::of(&QSpinBox::valueChanged), this, &CreateSubstrateDialog::updateLimitZ);

@@ -13,7 +13,9 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -97,6 +99,94 @@ TEST(CreateSubstrateDialog, NewVolumeWidthResetsTheSubstrateWidth)
     EXPECT_EQ(box(dialog, "sbxSubsX")->maximum(), 0);
     EXPECT_EQ(box(dialog, "sbxSubsX")->value(), 0);
     EXPECT_EQ(box(dialog, "sbxSubsCenterX")->maximum(), 249);
+}
+
+namespace {
+
+// Types `text` over the box's contents, key by key, without confirming it.
+void typeOver(QSpinBox *spin, const QString &text)
+{
+    spin->setFocus();
+    spin->findChild<QLineEdit *>()->selectAll();
+    QTest::keyClicks(spin, text);
+}
+
+struct Values
+{
+    explicit Values(const QDialog &dialog)
+    {
+        for (const char *name : {"sbxTotalWidth", "sbxTotalLength", "sbxTotalHeight", "sbxSubsWidth",
+                                 "sbxSubsLength", "sbxSubsHeight", "sbxSubsX", "sbxSubsY", "sbxSubsZ",
+                                 "sbxSubsRadius", "sbxSubsCenterX", "sbxSubsCenterY", "sbxSubsCenterZ"}) {
+            values.push_back(box(dialog, name)->value());
+            maxima.push_back(box(dialog, name)->maximum());
+        }
+    }
+    std::vector<int> values, maxima;
+};
+
+} // namespace
+
+TEST(CreateSubstrateDialog, TypingASizeChangesNoOtherFieldUntilItIsConfirmed)
+{
+    CreateSubstrateDialog dialog;
+    dialog.show();
+    dialog.activateWindow(); // so that focus moves between its fields
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    box(dialog, "sbxSubsZ")->setValue(20);
+    box(dialog, "sbxSubsCenterX")->setValue(50);
+    box(dialog, "sbxSubsCenterZ")->setValue(60);
+    const Values before(dialog);
+
+    // "40" passes through 4, below the substrate height of 30.
+    QSpinBox *height = box(dialog, "sbxTotalHeight");
+    typeOver(height, "40");
+    EXPECT_EQ(Values(dialog).values, before.values) << "nothing moves while the height is typed";
+    EXPECT_EQ(Values(dialog).maxima, before.maxima);
+    box(dialog, "sbxSubsWidth")->setFocus();
+    EXPECT_EQ(dialog.totalHeight(), 40);
+    EXPECT_EQ(dialog.substrateHeight(), 30) << "the substrate height the user chose";
+    EXPECT_EQ(box(dialog, "sbxSubsHeight")->maximum(), 40);
+    EXPECT_EQ(box(dialog, "sbxSubsZ")->maximum(), 10);
+    EXPECT_EQ(dialog.displacementZ(), 10) << "clamped by the confirmed height";
+    EXPECT_EQ(box(dialog, "sbxSubsCenterZ")->maximum(), 39);
+    EXPECT_EQ(dialog.centreZ(), 39);
+
+    // "250" passes through 2 and 25; the centre stays where it was.
+    QSpinBox *width = box(dialog, "sbxTotalWidth");
+    typeOver(width, "250");
+    EXPECT_EQ(dialog.centreX(), 50);
+    EXPECT_EQ(dialog.substrateWidth(), 100);
+    QTest::keyClick(width, Qt::Key_Tab); // leaving the field confirms it
+    EXPECT_EQ(dialog.totalWidth(), 250);
+    EXPECT_EQ(dialog.substrateWidth(), 250);
+    EXPECT_EQ(box(dialog, "sbxSubsCenterX")->maximum(), 249);
+    EXPECT_EQ(dialog.centreX(), 50);
+
+    // A substrate height typed over "30": "7" then "75" leaves the
+    // displacement alone until confirmed.
+    QSpinBox *substrateHeight = box(dialog, "sbxSubsHeight");
+    box(dialog, "sbxTotalHeight")->setValue(80);
+    box(dialog, "sbxSubsZ")->setValue(10);
+    typeOver(substrateHeight, "75");
+    EXPECT_EQ(dialog.displacementZ(), 10);
+    QTest::keyClick(substrateHeight, Qt::Key_Enter); // and the dialog takes it
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.substrateHeight(), 75);
+    EXPECT_EQ(box(dialog, "sbxSubsZ")->maximum(), 5);
+    EXPECT_EQ(dialog.displacementZ(), 5);
+}
+
+TEST(CreateSubstrateDialog, SizeStillBeingTypedCountsWhenTheDialogIsAccepted)
+{
+    CreateSubstrateDialog dialog;
+    dialog.show();
+    typeOver(box(dialog, "sbxTotalHeight"), "12");
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.totalHeight(), 12);
+    EXPECT_EQ(dialog.substrateHeight(), 12) << "the limits hold for what the user typed";
+    EXPECT_EQ(box(dialog, "sbxSubsZ")->maximum(), 0);
 }
 
 TEST(CreateSubstrateDialog, SphereAndBoxFieldsTakeTurns)

@@ -4,6 +4,8 @@
 
 #include <QDebug>
 
+#include <limits>
+
 namespace Core {
 namespace Operations {
 
@@ -22,6 +24,25 @@ double ContinuosWetEtching::rate(int configuration)
         5.0,     6.0,     6.0,     6.0,     4.115,                     // 28..32
     };
     return configuration >= 0 && configuration < AtomicConfiguration::Count ? rates[configuration] : 0.0;
+}
+
+double ContinuosWetEtching::unexpectedRate(unsigned presentNeighbours)
+{
+    // Such neighbourhoods are common: a (100) surface of fresh substrate has
+    // no atoms above it in the lattice, so its second neighbours come out
+    // short of every listed (0, 2, ...) row. The listed rows with as many
+    // bonds left etch alike, so the bonds decide.
+    switch (presentNeighbours) {
+    case 3:
+        return rate(0);
+    case 2:
+        return rate(18);
+    case 1:
+        return rate(29);
+    default:
+        // Held by nothing: goes in this step.
+        return std::numeric_limits<double>::infinity();
+    }
 }
 
 AtomicConfiguration ContinuosWetEtching::getAtomicConfiguration(unsigned ns1, unsigned nb1, unsigned ns2,
@@ -51,10 +72,9 @@ SiWetEtchFrame::Decision ContinuosWetEtching::decide(SiAtom &atom)
     unsigned ns2 = 0, nb2 = 0;
     atom.secondNeighbourSplit(ns2, nb2);
     const AtomicConfiguration configuration = getAtomicConfiguration(ns1, nb1, ns2, nb2);
-    // An unexpected neighbourhood has no rate: the atom keeps its occupation.
-    if (!configuration.isExpected())
-        return Decision::Stay;
-    const double left = double(atom.occupation()) - rate(configuration.number()) * TimeStep;
+    const double speed =
+        configuration.isExpected() ? rate(configuration.number()) : unexpectedRate(ns1 + nb1);
+    const double left = double(atom.occupation()) - speed * TimeStep;
     if (left < 1e-6) {
         atom.setOccupation(0.0f);
         return Decision::Remove;

@@ -23,6 +23,10 @@ public:
 
     AtomicConfiguration getAtomicConfiguration(unsigned ns1, unsigned nb1, unsigned ns2, unsigned nb2) const;
     static double rate(int configuration);
+    // The rate of a configuration the table does not list, by the atom's
+    // present first neighbours: three, two or one etch like the listed
+    // configurations 0-6, 18-21 or 29-31; none removes the atom at once.
+    static double unexpectedRate(unsigned presentNeighbours);
 
 protected:
     void initializeAtom(SiAtom &atom) override;

@@ -3,6 +3,7 @@
 #include "Core/Operations/ProcessRecords.h"
 #include "Model/Automaton/SiLatticeMemory.h"
 #include "Model/Automaton/TotalVolume.h"
+#include "Model/Automaton/VolumeMemory.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -12,11 +13,19 @@
 namespace Core {
 namespace Operations {
 
-bool prepareSiLattice(Model::Automaton::TotalVolume &volume, const ProcessRecords &records, std::string *problem)
+bool prepareSiLattice(Model::Automaton::TotalVolume &volume, const ProcessRecords &records, std::string *problem,
+                      const std::function<std::uint64_t()> &availableBytes)
 {
+    using Model::Automaton::VolumeMemory;
     if (volume.siLattice() && !records.needsSiLatticeRebuild(volume.id()))
         return true;
-    if (!Model::Automaton::SiLatticeMemory::fits(volume, problem))
+    // A stale lattice is of no further use; its memory is the new one's.
+    if (volume.siLattice()) {
+        volume.dropSiLattice();
+        VolumeMemory::releaseFreedMemory();
+    }
+    const std::uint64_t available = availableBytes ? availableBytes() : VolumeMemory::availableBytes();
+    if (!Model::Automaton::SiLatticeMemory::fits(volume, available, problem))
         return false;
     QElapsedTimer timer;
     timer.start();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 namespace Model {
@@ -14,9 +16,13 @@ namespace Operations {
 class ProcessRecords;
 
 // Builds the volume's Si lattice when it has none or when the records say
-// a process changed silicon since it was built. False when the lattice
-// does not fit in memory; `problem` then says how much it would need.
-bool prepareSiLattice(Model::Automaton::TotalVolume &volume, const ProcessRecords &records, std::string *problem);
+// a process changed silicon since it was built. The old lattice is let go
+// before the memory is checked, since the two are never held together.
+// False when the new lattice does not fit in memory; `problem` then says
+// how much it would need. `availableBytes` is the system's free memory
+// (VolumeMemory::availableBytes when empty).
+bool prepareSiLattice(Model::Automaton::TotalVolume &volume, const ProcessRecords &records, std::string *problem,
+                      const std::function<std::uint64_t()> &availableBytes = {});
 
 } // namespace Operations
 } // namespace Core

@@ -1,12 +1,16 @@
 // The diamond lattice over a cell volume: its size, which unit cells it
-// keeps, its bonds, the atom queries, and the Si atom counts of the cells.
+// keeps, its bonds, the atom queries, the Si atom counts of the cells, and
+// the memory it is estimated to need.
 #include "Model/Automaton/SiAtom.h"
 #include "Model/Automaton/SiCell.h"
 #include "Model/Automaton/SiLattice.h"
+#include "Model/Automaton/SiLatticeMemory.h"
 #include "Model/Automaton/TotalVolume.h"
+#include "Model/Automaton/VolumeMemory.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <set>
 
@@ -156,4 +160,37 @@ TEST(SiLattice, LatticeSitsOnTheVolumeWhereverItIs)
                 EXPECT_LT(p[1], -1.0f);
             }
     EXPECT_GT(silicon, 0u);
+}
+
+TEST(SiLattice, MemoryEstimateCoversTheAtomsAndTheTableOfUnitCells)
+{
+    // A tall volume with one layer of silicon: the table of all unit cells,
+    // empty ones too, outweighs the few atoms.
+    std::vector<std::uint32_t> m(20 * 20 * 400, 0);
+    for (std::size_t i = 0; i < m.size(); i += 400)
+        m[i] = 1;
+    TotalVolume v(20, 20, 400, 1.0f, 1.0f, 1.0f, Util::Vector3D(), m);
+    const std::uint64_t estimate = SiLatticeMemory::estimatedBytes(v);
+    SiLattice lattice(v);
+    EXPECT_EQ(std::uint64_t(lattice.li()) * lattice.lj() * lattice.lk(), SiLattice::candidateCells(20, 20, 400));
+    const std::uint64_t table = SiLattice::candidateCells(20, 20, 400) * sizeof(SiCell *);
+    const std::uint64_t atoms = lattice.cells().size() * 8 * sizeof(SiAtom);
+    EXPECT_GE(estimate, table + atoms);
+
+    std::string problem;
+    EXPECT_TRUE(SiLatticeMemory::fits(v, estimate, &problem));
+    EXPECT_FALSE(SiLatticeMemory::fits(v, table, &problem)) << "the table alone does not leave room for the atoms";
+    EXPECT_EQ(problem, SiLatticeMemory::describeNeed(v) + ", but only "
+                           + VolumeMemory::describeBytes(double(table)) + " is available.");
+}
+
+TEST(SiLattice, LatticeWithMoreUnitCellsThanKeysIsRefused)
+{
+    // 100000 x 1 x 1 cells turn into a 70711 x 70711 square of unit cells:
+    // more than an unsigned key can number.
+    TotalVolume v(100000, 1, 1, 1.0f, 1.0f, 1.0f, Util::Vector3D(), std::vector<std::uint32_t>(100000, 1));
+    EXPECT_GT(SiLattice::candidateCells(100000, 1, 1), std::uint64_t(std::numeric_limits<unsigned>::max()) + 1);
+    std::string problem;
+    EXPECT_FALSE(SiLatticeMemory::fits(v, std::numeric_limits<std::uint64_t>::max(), &problem));
+    EXPECT_EQ(problem, "The Si lattice of this volume would have more unit cells than it can number.");
 }

@@ -1,6 +1,6 @@
 // Wet etching of silicon on its lattice: step counts, the two removal rules
-// on real and hand-built atom neighbourhoods, the cell bookkeeping, and the
-// same result for every thread count.
+// on real and hand-built atom neighbourhoods, the cell bookkeeping, the pit
+// through a mask opening, and the same result for every thread count.
 #include "Core/Operations/SiEtching/AtomicConfiguration.h"
 #include "Core/Operations/SiEtching/AtomicStructureSimpleSiWetEtch.h"
 #include "Core/Operations/SiEtching/ContinuosWetEtching.h"
@@ -8,6 +8,8 @@
 #include "Model/Automaton/SiCell.h"
 #include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
+
+#include "LogCapture.h"
 
 #include <QThread>
 #include <QThreadPool>
@@ -17,6 +19,7 @@
 #include <algorithm>
 #include <memory>
 #include <set>
+#include <string>
 
 using namespace Core::Operations;
 using Model::Automaton::SiAtom;
@@ -25,6 +28,9 @@ using Model::Automaton::TotalVolume;
 namespace {
 
 constexpr std::uint32_t Si = 1, Oxide = 3;
+// A substrate under an oxide mask whose opening (a third of the width) is
+// wide enough for a pit with several layers of wall.
+constexpr unsigned PitSize = 30, PitSurface = 10;
 
 // Si below `surface`, empty above; an oxide mask with a square opening on
 // top when `mask` is set.
@@ -215,25 +221,36 @@ TEST_F(WetEtchingTest, MaskedOpeningEtchesOnlyUnderTheOpening)
 
 TEST_F(WetEtchingTest, EveryThreadCountGivesTheSameAtomsAndCells)
 {
-    for (bool continuous : {false, true}) {
-        std::vector<std::uint32_t> expectedCells;
-        std::set<std::tuple<float, float, float>> expectedAtoms;
-        for (int threads : {1, 2, 3}) {
-            QThreadPool::globalInstance()->setMaxThreadCount(threads);
-            auto v = slab(11, 9, 9, 6, true);
-            if (continuous)
-                ContinuosWetEtching(*v, 3.0).runEtching();
-            else
-                AtomicStructureSimpleSiWetEtch(*v, 3.0).runEtching();
-            if (threads == 1) {
-                expectedCells = v->materials();
-                expectedAtoms = siliconAtoms(*v);
-                continue;
+    struct Case
+    {
+        const char *name;
+        unsigned size[3], surface;
+        double depth;
+    };
+    const Case cases[] = {{"small opening", {11, 9, 9}, 6, 3.0}, {"pit", {PitSize, PitSize, 14}, PitSurface, 20.0}};
+    for (const Case &c : cases)
+        for (bool continuous : {false, true}) {
+            const std::string name = std::string(c.name) + (continuous ? ", continuous, " : ", atomistic, ");
+            std::vector<std::uint32_t> expectedCells;
+            std::set<std::tuple<float, float, float>> expectedAtoms;
+            for (int threads : {1, 2, 3}) {
+                QThreadPool::globalInstance()->setMaxThreadCount(threads);
+                auto v = slab(c.size[0], c.size[1], c.size[2], c.surface, true);
+                const std::size_t startAtoms = siliconAtoms(*v).size();
+                if (continuous)
+                    ContinuosWetEtching(*v, c.depth).runEtching();
+                else
+                    AtomicStructureSimpleSiWetEtch(*v, c.depth).runEtching();
+                if (threads == 1) {
+                    expectedCells = v->materials();
+                    expectedAtoms = siliconAtoms(*v);
+                    EXPECT_LT(expectedAtoms.size(), startAtoms) << name << "the comparison needs a change";
+                    continue;
+                }
+                EXPECT_EQ(v->materials(), expectedCells) << name << threads;
+                EXPECT_EQ(siliconAtoms(*v), expectedAtoms) << name << threads;
             }
-            EXPECT_EQ(v->materials(), expectedCells) << (continuous ? "continuous, " : "atomistic, ") << threads;
-            EXPECT_EQ(siliconAtoms(*v), expectedAtoms) << (continuous ? "continuous, " : "atomistic, ") << threads;
         }
-    }
 }
 
 TEST_F(WetEtchingTest, VolumeAwayFromTheOriginWithSmallerCells)
@@ -320,14 +337,119 @@ TEST_F(WetEtchingTest, ContinuousRuleRemovesAtTheRateOfTheConfiguration)
     EXPECT_EQ(bulk.occupation(), 0.5f);
 }
 
-TEST_F(WetEtchingTest, UnexpectedConfigurationKeepsTheOccupation)
+TEST_F(WetEtchingTest, UnexpectedConfigurationEtchesByItsBonds)
 {
+    TestSupport::LogCapture log;
     auto v = slab(2, 2, 2, 1);
     ContinuousRule rule(*v, 1.0);
     Neighbourhood n;
-    SiAtom &odd = n.atom(SiAtom::Silicon);
-    n.bond(odd, {&n.atom(SiAtom::Silicon)});
-    odd.setOccupation(0.75f);
-    EXPECT_FALSE(rule.removes(odd));
-    EXPECT_EQ(odd.occupation(), 0.75f);
+    // Fixed neighbours with nothing beyond them: (0, bonds, 0, 0), which no
+    // row lists. Three, two and one bonds etch like configurations 0-6,
+    // 18-21 and 29-31.
+    const double rates[4] = {0.0, ContinuosWetEtching::rate(29), ContinuosWetEtching::rate(18),
+                             ContinuosWetEtching::rate(0)};
+    for (int bonds = 3; bonds >= 1; --bonds) {
+        SiAtom &odd = n.atom(SiAtom::Silicon);
+        for (int slot = 0; slot < bonds; ++slot)
+            SiAtom::link(odd, n.atom(SiAtom::Fixed), slot);
+        unsigned ns1, nb1, ns2, nb2;
+        odd.firstNeighbourSplit(ns1, nb1);
+        odd.secondNeighbourSplit(ns2, nb2);
+        ASSERT_FALSE(AtomicConfiguration::fromCounts(ns1, nb1, ns2, nb2).isExpected()) << bonds;
+        odd.setOccupation(1.0f);
+        EXPECT_FALSE(rule.removes(odd)) << bonds;
+        EXPECT_NEAR(odd.occupation(), 1.0 - rates[bonds] * ContinuosWetEtching::TimeStep, 1e-6) << bonds;
+        EXPECT_EQ(rule.removes(odd), bonds == 1) << "one bond: 6.0 per unit time, gone in the second step";
+    }
+    // An atom that nothing holds goes at once.
+    SiAtom &lone = n.atom(SiAtom::Silicon);
+    lone.setOccupation(1.0f);
+    EXPECT_TRUE(rule.removes(lone));
+    EXPECT_EQ(lone.occupation(), 0.0f);
+
+    // Each combination is logged once in a run, however often it is met.
+    for (const char *counts : {"(0,3,0,0)", "(0,2,0,0)", "(0,1,0,0)", "(0,0,0,0)"})
+        EXPECT_EQ(log.messages().filter(QString("Unexpected configuration found (ns1, nb1, ns2, nb2): ") + counts)
+                      .size(),
+                  1)
+            << counts;
+}
+
+TEST_F(WetEtchingTest, ContinuousEtchRemovesTheFlatSurfaceOfAFreshSubstrate)
+{
+    // Above a fresh substrate the lattice keeps no unit cells, so a (100)
+    // surface atom's dangling bonds lead nowhere: (0, 2, 2, 4), a
+    // neighbourhood the table does not list. With two bonds it etches at
+    // 3.188 per unit time and goes in the fourth step.
+    auto v = slab(8, 8, 8, 4);
+    SiAtom *surface = nullptr;
+    for (const auto &entry : v->siLattice()->cells())
+        for (const auto &atom : entry.second->atoms()) {
+            const auto &p = atom->position();
+            if (!surface && atom->state() == SiAtom::Silicon && p[2] == 3.75f && p[0] > 3 && p[0] < 5 && p[1] > 3
+                && p[1] < 5)
+                surface = atom.get();
+        }
+    ASSERT_TRUE(surface);
+    unsigned ns1, nb1, ns2, nb2;
+    surface->firstNeighbourSplit(ns1, nb1);
+    surface->secondNeighbourSplit(ns2, nb2);
+    EXPECT_EQ(std::vector<unsigned>({ns1, nb1, ns2, nb2}), std::vector<unsigned>({0, 2, 2, 4}));
+
+    ContinuosWetEtching(*v, 0.75).runEtching();
+    EXPECT_FLOAT_EQ(highestSilicon(*v), 3.75f) << "three steps leave 0.04 of each surface atom";
+    ContinuosWetEtching(*v, 1.0).runEtching();
+    EXPECT_FLOAT_EQ(highestSilicon(*v), 3.5f);
+}
+
+namespace {
+
+// The etched cells of the row y = PitSize / 2 in each layer below the
+// surface, from the top down to the pit's bottom.
+std::vector<int> pitWidths(TotalVolume &v)
+{
+    const auto materials = v.materials();
+    std::vector<int> widths;
+    for (int z = int(PitSurface) - 1; z >= 0; --z) {
+        int width = 0;
+        for (unsigned x = 0; x < PitSize; ++x)
+            width += materials[v.cellIndex(x, PitSize / 2, unsigned(z))] == 0 ? 1 : 0;
+        if (width == 0)
+            break;
+        widths.push_back(width);
+    }
+    return widths;
+}
+
+} // namespace
+
+TEST_F(WetEtchingTest, ContinuousEtchOpensASlopedPitUnderAMaskOpening)
+{
+    // Oxide with a square opening, its edges along <110>, on (100) silicon:
+    // alkaline etching opens an inverted pyramid whose (111) walls, at 54.7°
+    // to the surface, move in by 1/√2 cells per cell of depth until they meet.
+    std::size_t lastDepth = 0;
+    for (double depth : {5.0, 10.0, 20.0}) {
+        auto v = slab(PitSize, PitSize, 14, PitSurface, true);
+        ContinuosWetEtching(*v, depth).runEtching();
+        const std::size_t pitDepth = pitWidths(*v).size();
+        EXPECT_GT(pitDepth, lastDepth) << "the pit deepens with the depth: " << depth;
+        lastDepth = pitDepth;
+    }
+
+    // Deep enough for the walls to meet, in both etches.
+    auto continuous = slab(PitSize, PitSize, 14, PitSurface, true);
+    ContinuosWetEtching(*continuous, 60.0).runEtching();
+    auto atomistic = slab(PitSize, PitSize, 14, PitSurface, true);
+    AtomicStructureSimpleSiWetEtch(*atomistic, 60.0).runEtching();
+    const std::vector<int> widths = pitWidths(*continuous);
+    ASSERT_GE(widths.size(), 5u);
+    for (std::size_t layer = 1; layer < widths.size(); ++layer)
+        EXPECT_LE(widths[layer], widths[layer - 1]) << "layer " << layer;
+    const double inset = double(widths.front() - widths.back()) / (2.0 * double(widths.size() - 1));
+    EXPECT_GT(inset, 0.5) << "sloped walls, not upright ones";
+    EXPECT_LT(inset, 0.9) << "(111) walls, not 45° ones";
+    EXPECT_EQ(continuous->materials(), atomistic->materials()) << "the pit of the atomistic etch";
+    EXPECT_EQ(continuous->materials()[continuous->cellIndex(2, PitSize / 2, PitSurface - 1)], Si)
+        << "silicon under the mask stays";
 }
