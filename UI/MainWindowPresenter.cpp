@@ -30,6 +30,7 @@ MainWindowPresenter::MainWindowPresenter(MainWindow *window)
     , m_redoObserver(new Observers::UndoRedoObserver)
 {
     placeConsole();
+    m_console->greet();
     m_console->show();
 
     m_context.history().addUndoObserver(m_undoObserver);
@@ -124,6 +125,11 @@ void MainWindowPresenter::newDocument()
                                                  QMessageBox::Ok | QMessageBox::Cancel);
     if (answer == QMessageBox::Ok)
         m_context.newDocument();
+}
+
+void MainWindowPresenter::postConsoleLine(const QString &title, const QString &sentence)
+{
+    m_context.consoleInput().postMessage((title + QStringLiteral(": ") + sentence).toStdString());
 }
 
 void MainWindowPresenter::manageMaterials()

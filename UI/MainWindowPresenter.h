@@ -45,6 +45,8 @@ public:
     void newDocument();
     void manageMaterials();
     void manageCompatibleMaterials();
+    // A console line in the operations' form, "<title>: <sentence>".
+    void postConsoleLine(const QString &title, const QString &sentence);
 
 public slots:
     void undoStackChanged();

@@ -12,6 +12,10 @@
 #include "UI/MainWindowPresenter.h"
 #include "UI/Observers/DocumentOpenedObserver.h"
 #include "UI/Operations/CreateSubstrateDialog.h"
+#include "UI/View/SceneView.h"
+#include "UI/View/ViewFraming.h"
+#include "UI/ViewProperties.h"
+#include "UI/WindowCascade.h"
 
 #include "../Core/Operations/RecordingOperation.h"
 #include "ModalDriver.h"
@@ -20,18 +24,23 @@
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <boost/make_shared.hpp>
 
 #include <cmath>
 
@@ -73,13 +82,49 @@ protected:
     }
 
     // Where a world point appears in the view, in widget pixels.
-    QPoint onScreen(float x, float y, float z) const
+    QPoint onScreen(float x, float y, float z) const { return onScreenOf(view, x, y, z); }
+
+    static QPoint onScreenOf(const GLWidget *shown, double x, double y, double z)
     {
-        const auto m = view->viewTransform().modelview();
-        const float ex = m[0] * x + m[4] * y + m[8] * z + m[12];
-        const float ey = m[1] * x + m[5] * y + m[9] * z + m[13];
-        return QPoint(int(std::lround(view->width() / 2.0 + ex * view->zoom())),
-                      int(std::lround(view->height() / 2.0 - ey * view->zoom())));
+        const auto m = shown->viewTransform().modelview();
+        const double ex = m[0] * x + m[4] * y + m[8] * z + m[12];
+        const double ey = m[1] * x + m[5] * y + m[9] * z + m[13];
+        return QPoint(int(std::lround(shown->width() / 2.0 + ex * shown->zoom())),
+                      int(std::lround(shown->height() / 2.0 - ey * shown->zoom())));
+    }
+
+    // True when the box around every volume of the view's document lies
+    // inside the view and spans at least 80 % of it along one axis.
+    static ::testing::AssertionResult showsAllVolumesFitted(const GLWidget *shown,
+                                                            Core::Operations::OperationContext &of)
+    {
+        Ui::ViewFraming::Box box;
+        if (!Ui::ViewFraming::cellVolumeBounds(of.document().allObjects(), box))
+            return ::testing::AssertionFailure() << "no volume";
+        QRect covered;
+        for (int corner = 0; corner < 8; ++corner) {
+            const QPoint p = onScreenOf(shown, corner & 1 ? box.upper[0] : box.lower[0],
+                                        corner & 2 ? box.upper[1] : box.lower[1],
+                                        corner & 4 ? box.upper[2] : box.lower[2]);
+            covered |= QRect(p, QSize(1, 1));
+        }
+        const QRect inside = shown->rect().adjusted(-1, -1, 1, 1);
+        const double fill = std::max(double(covered.width()) / shown->width(),
+                                     double(covered.height()) / shown->height());
+        if (!inside.contains(covered) || fill < 0.8)
+            return ::testing::AssertionFailure() << "the volumes cover " << covered.x() << "," << covered.y() << " "
+                                                 << covered.width() << "x" << covered.height() << " of "
+                                                 << shown->width() << "x" << shown->height();
+        return ::testing::AssertionSuccess();
+    }
+
+    void addVolume(unsigned size, const Util::Vector3D &at, std::uint32_t material = 1)
+    {
+        auto volume = boost::make_shared<Model::Automaton::TotalVolume>(
+            size, size, size, 1.0f, 1.0f, 1.0f, at, std::vector<std::uint32_t>(std::size_t(size) * size * size,
+                                                                              material));
+        volume->painter().rebuildAll();
+        context().document().addObject(volume);
     }
 
     void sendMouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
@@ -132,8 +177,8 @@ TEST_F(MainWindowTest, StartsWithItsTitleMenusAndActionStates)
         {"Manage Materials", "Manage Compatible Materials"},
         {"Render Objects", "Lighting", "Render Object Edges", "-", "Change Cell Volume Viewing Options",
          "Cut Cell Volume", "-", "Configure Window Colors"},
-        {"Front View", "Back View", "Bottom View", "Top View", "Right View", "Left View", "-", "Show Axis", "-",
-         "Set View", "Set Lighting"},
+        {"Front View", "Back View", "Bottom View", "Top View", "Right View", "Left View", "-", "Fit to Volume", "-",
+         "Show Axis", "Show Legend", "-", "Set View", "Set Lighting"},
         {"Console"},
         {"About Tessival"},
     };
@@ -463,4 +508,128 @@ TEST(MainWindows, EachWindowHasItsOwnPresenterAndClosingRemovesIt)
     EXPECT_TRUE(console.isNull());
     EXPECT_FALSE(first.isNull());
     delete first;
+}
+
+TEST_F(MainWindowTest, ZoomNeverReachesZeroFromWheelDialogOrSetter)
+{
+    for (int step = 0; step < 100; ++step)
+        wheel(-120);
+    EXPECT_EQ(view->zoom(), Ui::SceneView::MinZoom);
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Zoom = 0.1%");
+    wheel(120);
+    EXPECT_GT(view->zoom(), Ui::SceneView::MinZoom) << "the wheel brings the picture back";
+
+    TestSupport::whenModal<Ui::ViewProperties>([](Ui::ViewProperties *dialog) {
+        dialog->findChild<QDoubleSpinBox *>("dblZoom")->setValue(0);
+        dialog->accept();
+    });
+    window->action("actionSet_View")->trigger();
+    EXPECT_NEAR(view->zoom(), Ui::SceneView::MinZoom, 1e-7);
+
+    view->setZoom(1.0f);
+    view->setZoom(0.0f);
+    EXPECT_EQ(view->zoom(), Ui::SceneView::MinZoom);
+    view->setZoom(std::nanf(""));
+    EXPECT_EQ(view->zoom(), Ui::SceneView::MinZoom);
+}
+
+TEST_F(MainWindowTest, FitToVolumeFramesEveryVolumeFromTheCurrentDirection)
+{
+    QTest::keyClick(view, Qt::Key_F);
+    EXPECT_TRUE(consoleLog().endsWith("Fit to Volume: There is no cell volume to show."));
+    EXPECT_EQ(view->zoom(), 1.0f);
+
+    addVolume(20, Util::Vector3D(0, 0, 0));
+    addVolume(10, Util::Vector3D(300, 50, -40), 2);
+    window->setView("front");
+    wheel(120);
+    EXPECT_FALSE(showsAllVolumesFitted(view, context()));
+    QTest::keyClick(view, Qt::Key_F);
+    EXPECT_TRUE(showsAllVolumesFitted(view, context()));
+    EXPECT_EQ(view->viewTransform().angles(), (std::array<float, 3>{-90, 0, 0})) << "the direction stays";
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("Zoom = "));
+
+    window->setView("top");
+    window->action("actionFit_to_Volume")->trigger();
+    EXPECT_TRUE(showsAllVolumesFitted(view, context()));
+}
+
+TEST_F(MainWindowTest, CreatedSubstrateIsShownFitted)
+{
+    for (int step = 0; step < 10; ++step)
+        wheel(-120);
+    createSubstrate();
+    EXPECT_TRUE(showsAllVolumesFitted(view, context()));
+}
+
+TEST_F(MainWindowTest, OpenedDocumentLiesBesideItsOriginWithItsConsoleAndShowsItsVolumeFitted)
+{
+    TestSupport::TempFolder temp;
+    const QString path = temp.file("offset.cvx");
+    addVolume(30, Util::Vector3D(500, 500, 0));
+    TestSupport::whenModal<QFileDialog>([&path](QFileDialog *dialog) {
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    window->action("actionSave")->trigger();
+    TestSupport::whenModal<QFileDialog>([&path](QFileDialog *dialog) {
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    window->action("actionOpen")->trigger();
+    QPointer<MainWindow> opened = Ui::Observers::DocumentOpenedObserver::lastOpenedWindow();
+    ASSERT_TRUE(opened);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(opened));
+    QApplication::processEvents();
+
+    const QRect available = window->screen()->availableGeometry();
+    EXPECT_EQ(opened->geometry(), Ui::WindowCascade::next(window->geometry(), available));
+    EXPECT_NE(opened->geometry().topLeft(), window->geometry().topLeft());
+    QWidget *console = window->presenter()->console();
+    QWidget *openedConsole = opened->presenter()->console();
+    EXPECT_EQ(openedConsole->pos(), Ui::WindowCascade::next(console->pos(), console->size(), available));
+    EXPECT_NE(openedConsole->pos(), console->pos());
+
+    EXPECT_TRUE(showsAllVolumesFitted(opened->view(), opened->presenter()->context()));
+    delete opened.data();
+}
+
+TEST_F(MainWindowTest, ConsoleGreetsAndAnswersALineNobodyWaitsFor)
+{
+    const QStringList greeting = consoleLog().split('\n');
+    ASSERT_EQ(greeting.size(), 1);
+    EXPECT_TRUE(greeting[0].startsWith("Console: ")) << greeting[0].toStdString();
+    EXPECT_TRUE(greeting[0].contains("coordinates")) << greeting[0].toStdString();
+
+    Ui::Console::CommandConsole *console = window->presenter()->console();
+    console->commandLine()->setText("10, 20, 30");
+    console->enterPressed();
+    EXPECT_TRUE(consoleLog().endsWith("\n10, 20, 30\nConsole: No operation is waiting for input. Start one from the "
+                                      "menus first."))
+        << consoleLog().toStdString();
+}
+
+TEST_F(MainWindowTest, StepsNotBuiltYetSayTheyAreNotAvailable)
+{
+    // An entry leaves this list when its process is built.
+    const char *const unbuilt[] = {
+        "actionDoping", "actionIon_Implantation", "actionPVD", "actionMoore_Deposition", "actionMoore_Etching",
+        "actionPhotolithography", "actionPlanarization", "actionSi_Oxidation", "actionSimple_RIE",
+        "actionSpin_Coating", "actionExtract_Film", "actionGlue_Substrate", "actionChange_Viewing_Options",
+        "actionCut_Cell_Volume",
+    };
+    context().startOperation(Core::Operations::DeleteObjectId);
+    const auto waiting = context().currentOperation();
+    ASSERT_TRUE(waiting);
+    for (const char *name : unbuilt) {
+        QAction *entry = window->action(name);
+        ASSERT_TRUE(entry) << name;
+        entry->trigger();
+        EXPECT_TRUE(consoleLog().endsWith("\n" + entry->text() + ": This step is not available yet."))
+            << name << ": " << consoleLog().toStdString();
+    }
+    EXPECT_EQ(context().currentOperation(), waiting) << "the waiting operation goes on";
+
+    window->action("actionCVD")->trigger();
+    EXPECT_FALSE(consoleLog().endsWith("This step is not available yet."));
 }
