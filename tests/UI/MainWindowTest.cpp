@@ -12,6 +12,8 @@
 #include "UI/MainWindowPresenter.h"
 #include "UI/Observers/DocumentOpenedObserver.h"
 #include "UI/Operations/CreateSubstrateDialog.h"
+#include "Model/Materials/MaterialFactory.h"
+#include "UI/View/MaterialLegend.h"
 #include "UI/View/SceneView.h"
 #include "UI/View/ViewFraming.h"
 #include "UI/ViewProperties.h"
@@ -632,4 +634,54 @@ TEST_F(MainWindowTest, StepsNotBuiltYetSayTheyAreNotAvailable)
 
     window->action("actionCVD")->trigger();
     EXPECT_FALSE(consoleLog().endsWith("This step is not available yet."));
+}
+
+TEST_F(MainWindowTest, LegendOfTheShownMaterialsIsDrawnIntoSavedImages)
+{
+    // Si below, Cu above, and a material the catalogue does not know.
+    const std::uint32_t si = 1, cu = 5, unknown = 999;
+    std::vector<std::uint32_t> cells(20 * 20 * 10);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        cells[i] = i % 10 < 6 ? si : i % 10 < 9 ? cu : unknown;
+    auto volume = boost::make_shared<Model::Automaton::TotalVolume>(20, 20, 10, 1.0f, 1.0f, 1.0f,
+                                                                   Util::Vector3D(), cells);
+    volume->painter().rebuildAll();
+    context().document().addObject(volume);
+    view->fitToVolumes();
+
+    const auto entries = Ui::MaterialLegend::entriesOf(context().document().allObjects(),
+                                                       *Model::Materials::MaterialFactory::getInstance());
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].name, Model::Materials::MaterialFactory::getInstance()->getMaterial(si).name());
+    EXPECT_EQ(entries[1].id, cu);
+    EXPECT_EQ(entries[2].name, "Material 999");
+
+    TestSupport::TempFolder temp;
+    auto swatchColours = [&](const QString &name) {
+        EXPECT_TRUE(view->saveImage(temp.file(name)));
+        const QImage shot(temp.file(name));
+        std::vector<QColor> colours;
+        for (int row = 0; row < 3; ++row) {
+            const QPoint centre = Ui::MaterialLegend::swatch(row).center()
+                                  + QPoint(Ui::MaterialLegend::Margin, Ui::MaterialLegend::Margin);
+            colours.push_back(shot.pixelColor(centre));
+        }
+        return colours;
+    };
+    auto close = [](const QColor &a, const QColor &b) {
+        return std::abs(a.red() - b.red()) <= 1 && std::abs(a.green() - b.green()) <= 1
+               && std::abs(a.blue() - b.blue()) <= 1;
+    };
+
+    ASSERT_TRUE(window->action("actionShow_Legend")->isChecked());
+    const std::vector<QColor> shown = swatchColours("legend.png");
+    for (std::size_t row = 0; row < 3; ++row)
+        EXPECT_TRUE(close(shown[row], entries[row].colour))
+            << entries[row].name.toStdString() << ": " << shown[row].name().toStdString() << " instead of "
+            << entries[row].colour.name().toStdString();
+
+    window->action("actionShow_Legend")->setChecked(false);
+    const std::vector<QColor> hidden = swatchColours("plain.png");
+    for (std::size_t row = 0; row < 3; ++row)
+        EXPECT_FALSE(close(hidden[row], entries[row].colour)) << entries[row].name.toStdString();
 }
