@@ -129,10 +129,3 @@ TEST_F(CommandConsoleTest, LineNobodyWaitsForIsAnsweredWithAHint)
     EXPECT_EQ(text, "answer");
     EXPECT_EQ(log(), "1, 2, 3\n" + hint + "\nanswer") << "an answered line gets no hint";
 }
-
-TEST_F(CommandConsoleTest, GreetingSaysWhatTheConsoleIsFor)
-{
-    console.greet();
-    EXPECT_EQ(log(), "Console: Type coordinates (x, y, z) or answers here when an operation asks for them, then "
-                     "press Enter/Return.");
-}

@@ -1,4 +1,3 @@
-#include "UI/View/SceneView.h"
 #include "UI/ViewProperties.h"
 
 #include <QComboBox>
@@ -61,15 +60,4 @@ TEST(ViewProperties, LampsAreAddedUpToEightAndDeletedDownToOne)
         view.deleteLamp();
     view.deleteLamp();
     EXPECT_EQ(view.lampCount(), 1u);
-}
-
-TEST(ViewProperties, ZoomFieldStopsAboveZero)
-{
-    ViewProperties view(nullptr, 1, 1, 0);
-    auto *zoom = view.findChild<QDoubleSpinBox *>("dblZoom");
-    zoom->setValue(0);
-    EXPECT_GT(view.zoom(), 0.0f);
-    EXPECT_NEAR(view.zoom() / 100.0f, Ui::SceneView::MinZoom, 1e-6);
-    view.setZoom(Ui::SceneView::MaxZoom * 100.0f);
-    EXPECT_NEAR(view.zoom() / 100.0f, Ui::SceneView::MaxZoom, 1e-2) << "every zoom the view holds can be shown";
 }
