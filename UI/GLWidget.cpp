@@ -2,6 +2,7 @@
 
 #include "Core/Operations/OperationContext.h"
 #include "UI/MainWindowPresenter.h"
+#include "UI/View/ViewFraming.h"
 
 #include <QDebug>
 #include <QDir>
@@ -110,7 +111,7 @@ void GLWidget::setDisplacement(float x, float y, float z)
 
 void GLWidget::setZoom(float zoom)
 {
-    m_view.zoom = zoom;
+    m_view.zoom = SceneView::boundedZoom(zoom);
     if (isValid()) {
         makeCurrent();
         SceneRenderer::loadProjection(m_view, width(), height());
@@ -120,6 +121,28 @@ void GLWidget::setZoom(float zoom)
     updateGL();
 }
 
+bool GLWidget::fitToVolumes()
+{
+    if (!fitInto(width(), height()))
+        return false;
+    if (isVisible())
+        setZoom(m_view.zoom);
+    else
+        m_fitPending = true; // the size it is shown at decides the zoom
+    return true;
+}
+
+bool GLWidget::fitInto(int width, int height)
+{
+    ViewFraming::Box box;
+    if (!m_presenter || !ViewFraming::cellVolumeBounds(m_presenter->context().document().allObjects(), box))
+        return false;
+    ViewFraming::fit(m_view, box, width, height);
+    emitAxisPosition();
+    emitViewPosition();
+    return true;
+}
+
 void GLWidget::initializeGL()
 {
     SceneRenderer::initialize();
@@ -127,6 +150,11 @@ void GLWidget::initializeGL()
 
 void GLWidget::resizeGL(int width, int height)
 {
+    if (m_fitPending) {
+        m_fitPending = false;
+        if (fitInto(width, height))
+            emit zoomChanged(m_view.zoom * 100.0f);
+    }
     SceneRenderer::resize(m_view, width, height);
     updateTrackball(width, height);
 }

@@ -32,18 +32,26 @@ public:
     void setRenderObjectEdges(bool on) { m_view.renderEdges = on; }
     void setRenderGrid(bool on) { m_view.renderGrid = on; }
     void setShowAxis(bool on);
+    void setShowLegend(bool on) { m_view.showLegend = on; }
     bool lighting() const { return m_view.lighting; }
     bool renderObjects() const { return m_view.renderObjects; }
     bool renderObjectEdges() const { return m_view.renderEdges; }
     bool renderGrid() const { return m_view.renderGrid; }
     bool showAxis() const { return m_view.showAxis; }
+    bool showLegend() const { return m_view.showLegend; }
 
     // Sets the rotation angles (degrees) and redraws.
     void setRotation(float x, float y, float z);
     void setScreenPan(float x, float y);
     void setDisplacement(float x, float y, float z);
-    // Sets the zoom, rebuilds the projection and redraws.
+    // Sets the zoom (kept within the view's bounds), rebuilds the
+    // projection and redraws.
     void setZoom(float zoom);
+
+    // "Fit to Volume": centres and zooms on every cell volume of the
+    // document, keeping the direction of view; false when there is none.
+    // A view not shown yet fits once it has its size.
+    bool fitToVolumes();
 
     const ViewTransform &viewTransform() const { return m_view.transform; }
     LampSet &lamps() { return m_view.lamps; }
@@ -90,6 +98,7 @@ private:
     static QGLFormat requestedFormat();
     void warnAboutMissingCapabilities();
     void updateTrackball(int width, int height);
+    bool fitInto(int width, int height);
     void translate(int axis, float delta);
     void emitRotation();
     void emitAxisPosition();
@@ -101,6 +110,7 @@ private:
     Trackball m_trackball;
     bool m_pressed = false;
     bool m_pickPending = false;
+    bool m_fitPending = false;
     SceneRenderer m_renderer;
     QString m_lastImagePath;
 };

@@ -99,7 +99,11 @@ const ActionEntry Actions[] = {
     {"actionTop_View", "Top View", "", "", "", false, false, true},
     {"actionRight_View", "Right View", "", "", "", false, false, true},
     {"actionLeft_View", "Left View", "", "", "", false, false, true},
+    {"actionFit_to_Volume", "Fit to Volume", "F", "Centre and zoom the view on the cell volumes.", "", false, false,
+     true},
     {"actionShow_Axis", "Show Axis", "", "", "", true, true, true},
+    {"actionShow_Legend", "Show Legend", "", "Show the materials of the cell volumes with their colours.", "", true,
+     true, true},
     {"actionSet_View", "Set View", "", "", "", false, false, true},
     {"actionSet_Lighting", "Set Lighting", "", "", "", false, false, true},
     {"actionAbout_Tessival", "About Tessival", "", "", "", false, false, true},
@@ -139,8 +143,8 @@ const MenuEntry Menus[] = {
                                     "actionChange_Viewing_Options", "actionCut_Cell_Volume", "-",
                                     "actionConfigure_Window_Colors"}},
     {"menuView", "View", {"actionFront_View", "actionBack_view", "actionBottom_View", "actionTop_View",
-                          "actionRight_View", "actionLeft_View", "-", "actionShow_Axis", "-", "actionSet_View",
-                          "actionSet_Lighting"}},
+                          "actionRight_View", "actionLeft_View", "-", "actionFit_to_Volume", "-", "actionShow_Axis",
+                          "actionShow_Legend", "-", "actionSet_View", "actionSet_Lighting"}},
     {"menuWindows", "Windows", {"actionConsole"}},
     {"menuAbout", "About", {"actionAbout_Tessival"}},
 };
@@ -181,6 +185,33 @@ const OperationAction OperationActions[] = {
     {"actionSimple_RIE", SimpleReactiveIonEtchingId},
     {"actionModel_Extraction", ModelExtractionId},
 };
+
+// Steps whose processes are not built yet: their entries say so on the
+// console rather than doing nothing. A line goes when its process comes.
+const char *const UnbuiltSteps[] = {
+    "actionIon_Implantation",
+    "actionChange_Viewing_Options",
+    "actionExtract_Film",
+    "actionGlue_Substrate",
+    "actionCut_Cell_Volume",
+    "actionDoping",
+    "actionMoore_Deposition",
+    "actionMoore_Etching",
+    "actionPhotolithography",
+    "actionPlanarization",
+    "actionSpin_Coating",
+    "actionSi_Oxidation",
+    "actionPVD",
+    "actionSimple_RIE",
+};
+
+bool isUnbuilt(const char *name)
+{
+    for (const char *unbuilt : UnbuiltSteps)
+        if (qstrcmp(name, unbuilt) == 0)
+            return true;
+    return false;
+}
 
 const std::pair<const char *, const char *> ViewActions[] = {
     {"actionFront_View", "front"}, {"actionBack_view", "back"},   {"actionTop_View", "top"},
@@ -320,8 +351,16 @@ void MainWindow::changeEvent(QEvent *event)
 
 void MainWindow::mapActions()
 {
-    for (const OperationAction &entry : OperationActions)
-        m_operationMapper->map(action(QLatin1String(entry.name)), entry.id);
+    for (const OperationAction &entry : OperationActions) {
+        QAction *item = action(QLatin1String(entry.name));
+        if (!isUnbuilt(entry.name)) {
+            m_operationMapper->map(item, entry.id);
+            continue;
+        }
+        connect(item, &QAction::triggered, this, [this, item] {
+            m_presenter->postConsoleLine(item->text(), formText("This step is not available yet."));
+        });
+    }
     for (const auto &entry : ViewActions)
         m_viewMapper->map(action(QLatin1String(entry.first)), QLatin1String(entry.second));
 }
@@ -348,6 +387,8 @@ void MainWindow::connectActions()
     toggled("actionRender_Object_Edges", &MainWindow::renderObjectEdgesToggled);
     triggered("actionConfigure_Window_Colors", &MainWindow::changeWindowColors);
     triggered("actionAbout_Tessival", &MainWindow::showAboutInfo);
+    triggered("actionFit_to_Volume", &MainWindow::fitToVolume);
+    toggled("actionShow_Legend", &MainWindow::showLegendToggled);
     // The on_action... slots find their actions by name.
     QMetaObject::connectSlotsByName(this);
 }
@@ -400,6 +441,18 @@ void MainWindow::setView(const QString &viewAngle)
     for (const Angles &view : views)
         if (viewAngle == QLatin1String(view.name))
             m_view->setRotation(view.x, view.y, view.z);
+}
+
+void MainWindow::fitToVolume()
+{
+    if (!m_view->fitToVolumes())
+        m_presenter->postConsoleLine(formText("Fit to Volume"), formText("There is no cell volume to show."));
+}
+
+void MainWindow::showLegendToggled(bool checked)
+{
+    m_view->setShowLegend(checked);
+    m_view->updateGL();
 }
 
 void MainWindow::renderGridToggled(bool checked)

@@ -60,6 +60,8 @@ public slots:
     void changeZoomValue_statusBar(float value);
     void changeLampPosition_statusBar(std::vector<float> vector4d);
     void repaintCentralWidget();
+    void fitToVolume();
+    void showLegendToggled(bool checked);
 
 protected:
     void changeEvent(QEvent *event) override;

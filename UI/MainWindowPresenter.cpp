@@ -30,6 +30,7 @@ MainWindowPresenter::MainWindowPresenter(MainWindow *window)
     , m_redoObserver(new Observers::UndoRedoObserver)
 {
     placeConsole();
+    m_console->greet();
     m_console->show();
 
     m_context.history().addUndoObserver(m_undoObserver);
@@ -150,6 +151,11 @@ void MainWindowPresenter::redrawOtherWindows()
         if (window && window != m_window && window->presenter())
             window->presenter()->context().notifyUpdate();
     }
+}
+
+void MainWindowPresenter::postConsoleLine(const QString &title, const QString &sentence)
+{
+    m_context.consoleInput().postMessage((title + QStringLiteral(": ") + sentence).toStdString());
 }
 
 void MainWindowPresenter::manageMaterials()

@@ -48,6 +48,8 @@ public:
     // Has the views of the other main windows drawn again, as after a change
     // of the shared material colours.
     void redrawOtherWindows();
+    // A console line in the operations' form, "<title>: <sentence>".
+    void postConsoleLine(const QString &title, const QString &sentence);
 
 public slots:
     void undoStackChanged();

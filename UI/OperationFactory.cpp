@@ -28,7 +28,7 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case ElectrodepositionId: return make<Observers::ElectrodepositionObserver>();
     case SaveDocumentId:
     case SaveDocumentAsId: return make<Observers::DocumentSavedObserver>();
-    case OpenDocumentId: return boost::shared_ptr<Util::IObserver>(new Observers::DocumentOpenedObserver);
+    case OpenDocumentId: return boost::shared_ptr<Util::IObserver>(new Observers::DocumentOpenedObserver(m_dialogParent));
     case AtomisticWetEtchingId: return make<Observers::AtomicSiBCAEtchObserver>();
     case ContinuousWetEtchingId: return make<Observers::CCAWetEtchingObserver>();
     default: return {};

@@ -1,5 +1,7 @@
 #include "UI/ViewProperties.h"
 
+#include "UI/View/SceneView.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -89,7 +91,8 @@ QWidget *ViewProperties::buildViewTab()
     screenForm->addRow(tr("Position Y"), m_position[1]);
     auto *zoom = new QGroupBox(tr("Vew zoom"), page);
     auto *zoomForm = new QFormLayout(zoom);
-    m_zoom = spin(zoom, "dblZoom", 0, 10000, 10);
+    // In percent; the view holds no zoom outside its bounds.
+    m_zoom = spin(zoom, "dblZoom", double(SceneView::MinZoom) * 100.0, double(SceneView::MaxZoom) * 100.0, 10);
     m_zoom->setValue(100);
     zoomForm->addRow(tr("Zoom"), m_zoom);
 

@@ -86,8 +86,25 @@ struct Grid
     }
 };
 
+// The distinct materials one strip meets. Neighbouring cells mostly hold
+// the same material, so the last one seen short-cuts the search.
+struct MaterialsSeen
+{
+    std::vector<std::uint32_t> ids;
+    std::uint32_t last = 0;
+
+    void add(std::uint32_t material)
+    {
+        if (material == last)
+            return;
+        last = material;
+        if (std::find(ids.begin(), ids.end(), material) == ids.end())
+            ids.push_back(material);
+    }
+};
+
 void cubicFacesOfStrip(const Grid &grid, const ColourMap &colours, int first, int end, FaceList &opaque,
-                       FaceList &translucent)
+                       FaceList &translucent, MaterialsSeen &seen)
 {
     for (int x = first; x < end; ++x)
         for (int y = grid.lower[1]; y < grid.upper[1]; ++y)
@@ -95,6 +112,7 @@ void cubicFacesOfStrip(const Grid &grid, const ColourMap &colours, int first, in
                 const std::uint32_t material = grid.cells[grid.index(x, y, z)].material;
                 if (material == 0)
                     continue;
+                seen.add(material);
                 const QuadFace::Colour &colour = colours.colour(material);
                 const bool isTranslucent = colour[3] < TranslucentBelow;
                 for (int side = 0; side < 6; ++side) {
@@ -193,18 +211,26 @@ void TotalVolumePainter::generateCubicFaces()
     refreshColours();
     const Range range = drawRange();
     std::vector<FaceList> opaque, translucent;
+    std::vector<MaterialsSeen> seen;
     {
         LockedCells cells(m_volume);
         const Grid grid = Grid::over(m_volume, cells.get(), range.lower, range.upper, m_cellSize);
         const auto strips = ParallelStrips::split(range.lower[0], range.upper[0], ParallelStrips::threadCount());
         opaque.resize(strips.size());
         translucent.resize(strips.size());
+        seen.resize(strips.size());
         ParallelStrips::run(strips, [&](const ParallelStrips::Strip &strip) {
-            cubicFacesOfStrip(grid, m_colours, strip.first, strip.end, opaque[strip.index], translucent[strip.index]);
+            cubicFacesOfStrip(grid, m_colours, strip.first, strip.end, opaque[strip.index], translucent[strip.index],
+                              seen[strip.index]);
         });
     }
     FaceList newOpaque = join(opaque);
     FaceList newTranslucent = join(translucent);
+    std::vector<std::uint32_t> present;
+    for (const MaterialsSeen &strip : seen)
+        present.insert(present.end(), strip.ids.begin(), strip.ids.end());
+    std::sort(present.begin(), present.end());
+    present.erase(std::unique(present.begin(), present.end()), present.end());
     const bool selected = m_volume.isSelected();
     if (selected) {
         recolour(newOpaque, true);
@@ -213,6 +239,7 @@ void TotalVolumePainter::generateCubicFaces()
     std::lock_guard<std::mutex> lock(m_facesMutex);
     m_opaque.swap(newOpaque);
     m_translucent.swap(newTranslucent);
+    m_presentMaterials.swap(present);
     m_shownSelected = selected;
 }
 
@@ -250,6 +277,12 @@ void TotalVolumePainter::generateOctree()
     }
     std::lock_guard<std::mutex> lock(m_facesMutex);
     std::swap(m_octree, octree);
+}
+
+std::vector<std::uint32_t> TotalVolumePainter::presentMaterials() const
+{
+    std::lock_guard<std::mutex> lock(m_facesMutex);
+    return m_presentMaterials;
 }
 
 QuadFace::Colour TotalVolumePainter::selectedColour(const QuadFace::Colour &colour)

@@ -65,6 +65,10 @@ public:
     const FaceList &translucentFaces() const { return m_translucent; }
     const FaceList &outlineFaces() const { return m_outlines; }
     const SurfaceOctree &octree() const { return m_octree; }
+    // The materials of the drawn cells, in ascending id order, as of the
+    // last build of the surfaces: the legend reads them without a pass over
+    // the cells in each frame.
+    std::vector<std::uint32_t> presentMaterials() const;
 
     // The set cells of a lithography mask as rectangles (x0, y0, x1, y1) on
     // the volume's top or bottom, in world units.
@@ -105,6 +109,7 @@ private:
     FaceList m_translucent;
     FaceList m_outlines;
     SurfaceOctree m_octree;
+    std::vector<std::uint32_t> m_presentMaterials;
 };
 
 } // namespace Automaton

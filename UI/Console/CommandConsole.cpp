@@ -50,6 +50,12 @@ CommandConsole::CommandConsole(QWidget *parent, Core::Operations::ConsoleInput *
     m_input->addMessageObserver(observer);
 }
 
+void CommandConsole::greet()
+{
+    writeMessage(tr("Console: Type coordinates (x, y, z) or answers here when an operation asks for them, then "
+                    "press Enter/Return."));
+}
+
 void CommandConsole::enterPressed()
 {
     const QString text = m_command->text();
@@ -59,7 +65,11 @@ void CommandConsole::enterPressed()
         m_log->appendPlainText(text);
         m_command->clear();
     }
+    // A typed line nobody waits for would vanish without a word.
+    const bool unanswered = !text.isEmpty() && !m_input->requester();
     m_input->processLine(text.toStdString());
+    if (unanswered)
+        writeMessage(tr("Console: No operation is waiting for input. Start one from the menus first."));
 }
 
 void CommandConsole::upArrowPressed()

@@ -31,6 +31,9 @@ public:
     QLineEdit *commandLine() const { return m_command; }
     const QStringList &history() const { return m_history; }
 
+    // The first line of a window's console: what it is for.
+    void greet();
+
 public slots:
     void enterPressed();
     void upArrowPressed();

@@ -1,6 +1,8 @@
 #include "UI/Observers/CreateSubstrateObserver.h"
 
 #include "Model/Materials/MaterialFactory.h"
+#include "UI/GLWidget.h"
+#include "UI/MainWindow.h"
 #include "UI/Operations/CreateSubstrateDialog.h"
 
 namespace Ui {
@@ -27,6 +29,10 @@ void CreateSubstrateObserver::showOptions(Core::Operations::CreateSubstrateOpera
                          unsigned(dialog.substrateHeight()));
     }
     operation.execute();
+    // A new volume is shown whole, wherever it was placed.
+    auto *window = qobject_cast<MainWindow *>(dialogParent());
+    if (operation.createdVolume() && window && window->view())
+        window->view()->fitToVolumes();
 }
 
 } // namespace Observers

@@ -2,20 +2,31 @@
 
 #include "Util/IObserver.h"
 
+#include <QPointer>
+
+class QWidget;
+
 namespace Ui {
 
 class MainWindow;
 
 namespace Observers {
 
-// Opens the chosen document in a new main window of its own.
+// Opens the chosen document in a new main window of its own, placed a step
+// beside the window it was opened from (`origin`, when that is a main
+// window) and fitted to its volumes.
 class DocumentOpenedObserver : public Util::IObserver
 {
 public:
+    explicit DocumentOpenedObserver(QWidget *origin = nullptr);
+
     void notify() override;
 
     // The window the last notification opened (for tests).
     static MainWindow *lastOpenedWindow();
+
+private:
+    QPointer<QWidget> m_origin;
 };
 
 } // namespace Observers

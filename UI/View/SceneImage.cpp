@@ -2,15 +2,13 @@
 
 #include "Model/Automaton/TotalVolume.h"
 #include "UI/View/SceneRenderer.h"
+#include "UI/View/ViewFraming.h"
 
 #include <QGuiApplication>
 #include <QImageWriter>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
-
-#include <algorithm>
-#include <cmath>
 
 namespace Ui {
 
@@ -30,18 +28,8 @@ QImage opaque(const QImage &image)
 
 SceneView SceneImage::framing(const Model::Automaton::TotalVolume &volume, const QSize &size)
 {
-    const double extent[3] = {double(volume.sizeX()) * volume.cellsizeX(), double(volume.sizeY()) * volume.cellsizeY(),
-                              double(volume.sizeZ()) * volume.cellsizeZ()};
-    const Util::Vector3D corner = volume.position();
     SceneView view;
-    view.transform.setDisplacement(float(-(corner.x + extent[0] / 2)), float(-(corner.y + extent[1] / 2)),
-                                   float(-(corner.z + extent[2] / 2)));
-    // The diagonal bounds the volume's outline from any direction; a fifth
-    // of the picture stays as a margin.
-    const double diagonal = std::sqrt(extent[0] * extent[0] + extent[1] * extent[1] + extent[2] * extent[2]);
-    const int shorter = std::min(size.width(), size.height());
-    if (diagonal > 0.0 && shorter > 0)
-        view.zoom = float(0.8 * shorter / diagonal);
+    ViewFraming::fit(view, ViewFraming::cellVolumeBox(volume), size.width(), size.height());
     // A picture of the product: without the axis glyph and the marks of
     // the lamp the mouse would move.
     view.showAxis = false;

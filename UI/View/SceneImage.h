@@ -20,8 +20,8 @@ namespace Ui {
 class SceneImage
 {
 public:
-    // The view's standard camera, centred on the volume and zoomed so that
-    // the whole volume fits a picture of that size; no axis or lamp marks.
+    // The view's standard camera fitted to the volume as "Fit to Volume"
+    // fits the window's view; no axis or lamp marks.
     static SceneView framing(const Model::Automaton::TotalVolume &volume, const QSize &size);
 
     // Needs a QGuiApplication on a platform that offers OpenGL. A null

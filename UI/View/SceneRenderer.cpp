@@ -2,6 +2,7 @@
 
 #include "Model/ColourScheme.h"
 #include "Model/Document.h"
+#include "Model/Materials/MaterialFactory.h"
 #include "UI/View/SceneView.h"
 
 #include <GL/gl.h>
@@ -107,6 +108,57 @@ void SceneRenderer::paint(const SceneView &view, Model::Document *document)
         glTranslatef(d[0], d[1], d[2]);
     }
     drawLampGlyphs(view);
+    if (document && view.showLegend && view.renderObjects)
+        drawLegend(*document);
+}
+
+void SceneRenderer::drawLegend(const Model::Document &document)
+{
+    const std::vector<MaterialLegend::Entry> entries =
+        MaterialLegend::entriesOf(document.allObjects(), *Model::Materials::MaterialFactory::getInstance());
+    const Util::Vector4D b = Model::ColourScheme::currentColour(Model::ColourScheme::BackgroundColour);
+    const QColor background = QColor::fromRgbF(qBound(0.0, b.x, 1.0), qBound(0.0, b.y, 1.0), qBound(0.0, b.z, 1.0));
+    if (entries != m_legendEntries || background != m_legendBackground) {
+        m_legendEntries = entries;
+        m_legendBackground = background;
+        // GL reads rows from the bottom up.
+        m_legendPanel = MaterialLegend::picture(entries, background).mirrored();
+    }
+    if (m_legendPanel.isNull())
+        return;
+
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    const int width = std::min(m_legendPanel.width(), viewport[2] - MaterialLegend::Margin);
+    const int top = viewport[3] - MaterialLegend::Margin;
+    // A picture too low for the whole panel shows its upper rows.
+    const int height = std::min(m_legendPanel.height(), top);
+    if (width <= 0 || height <= 0)
+        return;
+
+    glPushAttrib(GL_ENABLE_BIT | GL_TRANSFORM_BIT);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, viewport[2], 0, viewport[3], -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, m_legendPanel.width());
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, m_legendPanel.height() - height);
+    glRasterPos2i(MaterialLegend::Margin, top - height);
+    glDrawPixels(width, height, GL_RGBA, GL_UNSIGNED_BYTE, m_legendPanel.constBits());
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glPopClientAttrib();
+    glPopAttrib();
 }
 
 void SceneRenderer::paintForSelection(Model::Document &document)

@@ -1,6 +1,12 @@
 #pragma once
 
 #include "UI/View/GlRenderPass.h"
+#include "UI/View/MaterialLegend.h"
+
+#include <QColor>
+#include <QImage>
+
+#include <vector>
 
 namespace Model {
 class Document;
@@ -12,7 +18,7 @@ struct SceneView;
 
 // Draws a document as the 3D view shows it, with the fixed-function
 // pipeline of the current OpenGL context: background, lamps, grid, the
-// objects, the axis glyph and the lamp glyphs.
+// objects, the axis glyph, the lamp glyphs and the material legend.
 class SceneRenderer
 {
 public:
@@ -32,8 +38,14 @@ private:
     static void drawGrid(const SceneView &view);
     static void drawAxis(const SceneView &view);
     static void drawLampGlyphs(const SceneView &view);
+    void drawLegend(const Model::Document &document);
 
     GlRenderPass m_pass;
+    // The legend's panel, drawn again only when its entries or the
+    // background change.
+    std::vector<MaterialLegend::Entry> m_legendEntries;
+    QColor m_legendBackground;
+    QImage m_legendPanel;
 };
 
 } // namespace Ui

@@ -11,6 +11,13 @@ namespace Ui {
 // and the images of batch runs draw from one of these.
 struct SceneView
 {
+    // The zoom stays within these bounds wherever it is set: at zoom 0 the
+    // projection collapses and the wheel, which multiplies, could never
+    // bring the picture back; an unbounded zoom overflows the same way.
+    static constexpr float MinZoom = 0.001f;
+    static constexpr float MaxZoom = 10000.0f;
+    static float boundedZoom(float zoom);
+
     SceneView() { transform.setRotation(-60.0f, 0.0f, 30.0f); }
 
     ViewTransform transform;
@@ -24,6 +31,8 @@ struct SceneView
     bool renderEdges = false;
     bool renderGrid = false;
     bool showAxis = true;
+    // The materials of the shown cell volumes, in a corner of the picture.
+    bool showLegend = true;
 };
 
 } // namespace Ui

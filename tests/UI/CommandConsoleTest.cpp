@@ -112,3 +112,20 @@ TEST_F(CommandConsoleTest, NonAsciiLinesReachTheOperationAsUtf8)
     context.consoleInput().postMessage("Réponse ✓");
     EXPECT_TRUE(log().endsWith(QString::fromUtf8("Réponse ✓")));
 }
+
+TEST_F(CommandConsoleTest, LineNobodyWaitsForIsAnsweredWithAHint)
+{
+    const QString hint = "Console: No operation is waiting for input. Start one from the menus first.";
+    enter("1, 2, 3");
+    EXPECT_EQ(log(), "1, 2, 3\n" + hint);
+    enter("");
+    EXPECT_EQ(log(), "1, 2, 3\n" + hint) << "a plain Enter asks for nothing";
+
+    std::vector<std::string> calls;
+    auto op = boost::make_shared<TestSupport::RecordingOperation>(&context, "Name", &calls);
+    std::string text;
+    context.consoleInput().requestText(op.get(), &text);
+    enter("answer");
+    EXPECT_EQ(text, "answer");
+    EXPECT_EQ(log(), "1, 2, 3\n" + hint + "\nanswer") << "an answered line gets no hint";
+}

@@ -15,6 +15,12 @@
 #include "UI/MaterialTableViewItem.h"
 #include "UI/Observers/DocumentOpenedObserver.h"
 #include "UI/Operations/CreateSubstrateDialog.h"
+#include "Model/Materials/MaterialFactory.h"
+#include "UI/View/MaterialLegend.h"
+#include "UI/View/SceneView.h"
+#include "UI/View/ViewFraming.h"
+#include "UI/ViewProperties.h"
+#include "UI/WindowCascade.h"
 
 #include "../Core/Operations/RecordingOperation.h"
 #include "ModalDriver.h"
@@ -23,18 +29,23 @@
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
+#include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <boost/make_shared.hpp>
 
 #include <cmath>
 
@@ -76,13 +87,49 @@ protected:
     }
 
     // Where a world point appears in the view, in widget pixels.
-    QPoint onScreen(float x, float y, float z) const
+    QPoint onScreen(float x, float y, float z) const { return onScreenOf(view, x, y, z); }
+
+    static QPoint onScreenOf(const GLWidget *shown, double x, double y, double z)
     {
-        const auto m = view->viewTransform().modelview();
-        const float ex = m[0] * x + m[4] * y + m[8] * z + m[12];
-        const float ey = m[1] * x + m[5] * y + m[9] * z + m[13];
-        return QPoint(int(std::lround(view->width() / 2.0 + ex * view->zoom())),
-                      int(std::lround(view->height() / 2.0 - ey * view->zoom())));
+        const auto m = shown->viewTransform().modelview();
+        const double ex = m[0] * x + m[4] * y + m[8] * z + m[12];
+        const double ey = m[1] * x + m[5] * y + m[9] * z + m[13];
+        return QPoint(int(std::lround(shown->width() / 2.0 + ex * shown->zoom())),
+                      int(std::lround(shown->height() / 2.0 - ey * shown->zoom())));
+    }
+
+    // True when the box around every volume of the view's document lies
+    // inside the view and spans at least 80 % of it along one axis.
+    static ::testing::AssertionResult showsAllVolumesFitted(const GLWidget *shown,
+                                                            Core::Operations::OperationContext &of)
+    {
+        Ui::ViewFraming::Box box;
+        if (!Ui::ViewFraming::cellVolumeBounds(of.document().allObjects(), box))
+            return ::testing::AssertionFailure() << "no volume";
+        QRect covered;
+        for (int corner = 0; corner < 8; ++corner) {
+            const QPoint p = onScreenOf(shown, corner & 1 ? box.upper[0] : box.lower[0],
+                                        corner & 2 ? box.upper[1] : box.lower[1],
+                                        corner & 4 ? box.upper[2] : box.lower[2]);
+            covered |= QRect(p, QSize(1, 1));
+        }
+        const QRect inside = shown->rect().adjusted(-1, -1, 1, 1);
+        const double fill = std::max(double(covered.width()) / shown->width(),
+                                     double(covered.height()) / shown->height());
+        if (!inside.contains(covered) || fill < 0.8)
+            return ::testing::AssertionFailure() << "the volumes cover " << covered.x() << "," << covered.y() << " "
+                                                 << covered.width() << "x" << covered.height() << " of "
+                                                 << shown->width() << "x" << shown->height();
+        return ::testing::AssertionSuccess();
+    }
+
+    void addVolume(unsigned size, const Util::Vector3D &at, std::uint32_t material = 1)
+    {
+        auto volume = boost::make_shared<Model::Automaton::TotalVolume>(
+            size, size, size, 1.0f, 1.0f, 1.0f, at, std::vector<std::uint32_t>(std::size_t(size) * size * size,
+                                                                              material));
+        volume->painter().rebuildAll();
+        context().document().addObject(volume);
     }
 
     void sendMouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
@@ -135,8 +182,8 @@ TEST_F(MainWindowTest, StartsWithItsTitleMenusAndActionStates)
         {"Manage Materials", "Manage Compatible Materials"},
         {"Render Objects", "Lighting", "Render Object Edges", "-", "Change Cell Volume Viewing Options",
          "Cut Cell Volume", "-", "Configure Window Colors"},
-        {"Front View", "Back View", "Bottom View", "Top View", "Right View", "Left View", "-", "Show Axis", "-",
-         "Set View", "Set Lighting"},
+        {"Front View", "Back View", "Bottom View", "Top View", "Right View", "Left View", "-", "Fit to Volume", "-",
+         "Show Axis", "Show Legend", "-", "Set View", "Set Lighting"},
         {"Console"},
         {"About Tessival"},
     };
@@ -503,4 +550,184 @@ TEST(MainWindows, EachWindowHasItsOwnPresenterAndClosingRemovesIt)
     EXPECT_TRUE(console.isNull());
     EXPECT_FALSE(first.isNull());
     delete first;
+}
+
+TEST_F(MainWindowTest, ZoomNeverReachesZeroFromWheelDialogOrSetter)
+{
+    for (int step = 0; step < 100; ++step)
+        wheel(-120);
+    EXPECT_EQ(view->zoom(), Ui::SceneView::MinZoom);
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Zoom = 0.1%");
+    wheel(120);
+    EXPECT_GT(view->zoom(), Ui::SceneView::MinZoom) << "the wheel brings the picture back";
+
+    TestSupport::whenModal<Ui::ViewProperties>([](Ui::ViewProperties *dialog) {
+        dialog->findChild<QDoubleSpinBox *>("dblZoom")->setValue(0);
+        dialog->accept();
+    });
+    window->action("actionSet_View")->trigger();
+    EXPECT_NEAR(view->zoom(), Ui::SceneView::MinZoom, 1e-7);
+
+    view->setZoom(std::nanf(""));
+    EXPECT_EQ(view->zoom(), Ui::SceneView::MinZoom);
+
+    // Close-ups of small volumes zoom beyond 10000 %.
+    view->setZoom(500.0f);
+    TestSupport::whenModal<Ui::ViewProperties>([](Ui::ViewProperties *dialog) { dialog->accept(); });
+    window->action("actionSet_View")->trigger();
+    EXPECT_NEAR(view->zoom(), 500.0f, 1e-3) << "the dialog gives back the zoom it was shown";
+}
+
+TEST_F(MainWindowTest, FitToVolumeFramesEveryVolumeFromTheCurrentDirection)
+{
+    QTest::keyClick(view, Qt::Key_F);
+    EXPECT_TRUE(consoleLog().endsWith("Fit to Volume: There is no cell volume to show."));
+    EXPECT_EQ(view->zoom(), 1.0f);
+
+    addVolume(20, Util::Vector3D(0, 0, 0));
+    addVolume(10, Util::Vector3D(300, 50, -40), 2);
+    window->setView("front");
+    wheel(120);
+    EXPECT_FALSE(showsAllVolumesFitted(view, context()));
+    QTest::keyClick(view, Qt::Key_F);
+    EXPECT_TRUE(showsAllVolumesFitted(view, context()));
+    EXPECT_EQ(view->viewTransform().angles(), (std::array<float, 3>{-90, 0, 0})) << "the direction stays";
+    EXPECT_TRUE(window->statusBar()->currentMessage().startsWith("Zoom = "));
+
+    window->setView("top");
+    window->action("actionFit_to_Volume")->trigger();
+    EXPECT_TRUE(showsAllVolumesFitted(view, context()));
+}
+
+TEST_F(MainWindowTest, CreatedSubstrateIsShownFitted)
+{
+    for (int step = 0; step < 10; ++step)
+        wheel(-120);
+    createSubstrate();
+    EXPECT_TRUE(showsAllVolumesFitted(view, context()));
+}
+
+TEST_F(MainWindowTest, OpenedDocumentLiesBesideItsOriginWithItsConsoleAndShowsItsVolumeFitted)
+{
+    TestSupport::TempFolder temp;
+    const QString path = temp.file("offset.cvx");
+    addVolume(30, Util::Vector3D(500, 500, 0));
+    TestSupport::whenModal<QFileDialog>([&path](QFileDialog *dialog) {
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    window->action("actionSave")->trigger();
+    TestSupport::whenModal<QFileDialog>([&path](QFileDialog *dialog) {
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    window->action("actionOpen")->trigger();
+    QPointer<MainWindow> opened = Ui::Observers::DocumentOpenedObserver::lastOpenedWindow();
+    ASSERT_TRUE(opened);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(opened));
+    QApplication::processEvents();
+
+    const QRect available = window->screen()->availableGeometry();
+    EXPECT_EQ(opened->geometry(), Ui::WindowCascade::next(window->geometry(), available));
+    EXPECT_NE(opened->geometry().topLeft(), window->geometry().topLeft());
+    QWidget *console = window->presenter()->console();
+    QWidget *openedConsole = opened->presenter()->console();
+    EXPECT_EQ(openedConsole->pos(), Ui::WindowCascade::next(console->pos(), console->size(), available));
+    EXPECT_NE(openedConsole->pos(), console->pos());
+
+    EXPECT_TRUE(showsAllVolumesFitted(opened->view(), opened->presenter()->context()));
+    delete opened.data();
+}
+
+TEST_F(MainWindowTest, ConsoleGreetsWithWhatItIsFor)
+{
+    const QStringList lines = consoleLog().split('\n');
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].startsWith("Console: ")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains("coordinates")) << lines[0].toStdString();
+}
+
+TEST_F(MainWindowTest, StepsNotBuiltYetSayTheyAreNotAvailable)
+{
+    // An entry leaves this list when its process is built.
+    const char *const unbuilt[] = {
+        "actionDoping", "actionIon_Implantation", "actionPVD", "actionMoore_Deposition", "actionMoore_Etching",
+        "actionPhotolithography", "actionPlanarization", "actionSi_Oxidation", "actionSimple_RIE",
+        "actionSpin_Coating", "actionExtract_Film", "actionGlue_Substrate", "actionChange_Viewing_Options",
+        "actionCut_Cell_Volume",
+    };
+    context().startOperation(Core::Operations::DeleteObjectId);
+    const auto waiting = context().currentOperation();
+    ASSERT_TRUE(waiting);
+    for (const char *name : unbuilt) {
+        QAction *entry = window->action(name);
+        ASSERT_TRUE(entry) << name;
+        entry->trigger();
+        EXPECT_TRUE(consoleLog().endsWith("\n" + entry->text() + ": This step is not available yet."))
+            << name << ": " << consoleLog().toStdString();
+    }
+    EXPECT_EQ(context().currentOperation(), waiting) << "the waiting operation goes on";
+
+    window->action("actionCVD")->trigger();
+    EXPECT_FALSE(consoleLog().endsWith("This step is not available yet."));
+}
+
+TEST_F(MainWindowTest, LegendOfTheShownMaterialsIsDrawnIntoSavedImages)
+{
+    // Si below, Cu above, and a material the catalogue does not know.
+    const std::uint32_t si = 1, cu = 5, unknown = 999;
+    std::vector<std::uint32_t> cells(20 * 20 * 10);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        cells[i] = i % 10 < 6 ? si : i % 10 < 9 ? cu : unknown;
+    auto volume = boost::make_shared<Model::Automaton::TotalVolume>(20, 20, 10, 1.0f, 1.0f, 1.0f,
+                                                                   Util::Vector3D(), cells);
+    volume->painter().rebuildAll();
+    context().document().addObject(volume);
+    view->fitToVolumes();
+
+    const auto entries = Ui::MaterialLegend::entriesOf(context().document().allObjects(),
+                                                       *Model::Materials::MaterialFactory::getInstance());
+    ASSERT_EQ(entries.size(), 3u);
+
+    TestSupport::TempFolder temp;
+    auto swatchColours = [&](const QString &name) {
+        EXPECT_TRUE(view->saveImage(temp.file(name)));
+        const QImage shot(temp.file(name));
+        std::vector<QColor> colours;
+        for (int row = 0; row < 3; ++row) {
+            const QPoint centre = Ui::MaterialLegend::swatch(row).center()
+                                  + QPoint(Ui::MaterialLegend::Margin, Ui::MaterialLegend::Margin);
+            colours.push_back(shot.pixelColor(centre));
+        }
+        return colours;
+    };
+    auto close = [](const QColor &a, const QColor &b) {
+        return std::abs(a.red() - b.red()) <= 1 && std::abs(a.green() - b.green()) <= 1
+               && std::abs(a.blue() - b.blue()) <= 1;
+    };
+
+    ASSERT_TRUE(window->action("actionShow_Legend")->isChecked());
+    const std::vector<QColor> shown = swatchColours("legend.png");
+    for (std::size_t row = 0; row < 3; ++row)
+        EXPECT_TRUE(close(shown[row], entries[row].colour))
+            << entries[row].name.toStdString() << ": " << shown[row].name().toStdString() << " instead of "
+            << entries[row].colour.name().toStdString();
+
+    window->action("actionShow_Legend")->setChecked(false);
+    const std::vector<QColor> hidden = swatchColours("plain.png");
+    for (std::size_t row = 0; row < 3; ++row)
+        EXPECT_FALSE(close(hidden[row], entries[row].colour)) << entries[row].name.toStdString();
+}
+
+TEST_F(MainWindowTest, LettersTypedIntoTheConsoleStayThere)
+{
+    addVolume(20, Util::Vector3D(0, 0, 0));
+    Ui::Console::CommandConsole *console = window->presenter()->console();
+    QApplication::setActiveWindow(console);
+    console->commandLine()->setFocus();
+    const float zoom = view->zoom();
+    QTest::keyClicks(console->commandLine(), "fade");
+    EXPECT_EQ(console->commandLine()->text(), "fade");
+    EXPECT_EQ(view->zoom(), zoom) << "F in the console is a letter, not Fit to Volume";
+    EXPECT_EQ(view->viewTransform().displacement(), (std::array<float, 3>{0, 0, 0}));
 }

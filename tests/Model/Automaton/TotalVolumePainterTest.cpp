@@ -306,3 +306,23 @@ TEST_F(PainterTest, MaskBitsBecomeRectanglesOverTheVolume)
     EXPECT_EQ(rectangles[0], (std::array<float, 4>{0, 0, 1, 1}));
     EXPECT_EQ(rectangles[1], (std::array<float, 4>{1, 1, 2, 2}));
 }
+
+TEST_F(PainterTest, PresentMaterialsAreThoseOfTheDrawnCellsWhateverTheThreads)
+{
+    using Ids = std::vector<std::uint32_t>;
+    // Along x: Pinkish, Opaque, empty, Unknown, Opaque, HalfClear, Pinkish (one cell each).
+    auto v = volume(7, 1, 1, {Pinkish, Opaque, 0, Unknown, Opaque, HalfClear, Pinkish});
+    EXPECT_TRUE(v->painter().presentMaterials().empty()) << "nothing built yet";
+    for (int threads : {1, 2, 3, 8}) {
+        QThreadPool::globalInstance()->setMaxThreadCount(threads);
+        v->painter().rebuildAll();
+        EXPECT_EQ(v->painter().presentMaterials(), (Ids{Opaque, HalfClear, Pinkish, Unknown})) << threads;
+    }
+    v->painter().setDrawRange({1, 0, 0}, {3, 1, 1});
+    v->painter().generateCubicFaces();
+    EXPECT_EQ(v->painter().presentMaterials(), (Ids{Opaque})) << "cells cut away are not shown";
+    v->painter().setDrawRange({2, 0, 0}, {3, 1, 1});
+    v->painter().setAlgorithm(TotalVolumePainter::OctreeSurface);
+    v->painter().rebuildAll();
+    EXPECT_TRUE(v->painter().presentMaterials().empty()) << "an empty cell is no material";
+}

@@ -1,0 +1,116 @@
+#include "UI/View/MaterialLegend.h"
+
+#include "Model/Automaton/ColourMap.h"
+#include "Model/Automaton/TotalVolume.h"
+#include "Model/Materials/MaterialFactory.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace Ui {
+
+constexpr int MaterialLegend::Margin;
+
+namespace {
+
+constexpr int Padding = 6;
+constexpr int SwatchSide = 14;
+constexpr int Gap = 6;
+constexpr int FontPixels = 12;
+
+QFont legendFont()
+{
+    QFont font;
+    font.setPixelSize(FontPixels);
+    return font;
+}
+
+int rowHeight()
+{
+    return std::max(SwatchSide, QFontMetrics(legendFont()).height()) + 2;
+}
+
+QColor colourOf(const Model::Materials::Colour &c)
+{
+    return QColor::fromRgbF(qreal(c.red), qreal(c.green), qreal(c.blue));
+}
+
+} // namespace
+
+std::vector<MaterialLegend::Entry> MaterialLegend::entriesOf(
+    const std::vector<boost::shared_ptr<Model::Object>> &objects, const Model::Materials::MaterialFactory &catalogue)
+{
+    std::vector<std::uint32_t> ids;
+    for (const auto &object : objects) {
+        const auto volume = boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(object);
+        if (!volume || volume->painter().isPaintingSuspended())
+            continue;
+        const std::vector<std::uint32_t> present = volume->painter().presentMaterials();
+        ids.insert(ids.end(), present.begin(), present.end());
+    }
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+
+    std::vector<Entry> entries;
+    entries.reserve(ids.size());
+    for (const std::uint32_t id : ids) {
+        const Model::Materials::Material material = catalogue.getMaterial(id);
+        Entry entry;
+        entry.id = id;
+        if (material.id() == id) {
+            entry.name = material.name();
+            entry.colour = colourOf(material.colour());
+        } else {
+            // Drawn in the neutral grey of unknown materials: say which id.
+            const auto &grey = Model::Automaton::ColourMap::UnknownMaterialColour;
+            entry.name = QStringLiteral("Material %1").arg(id);
+            entry.colour = QColor::fromRgbF(qreal(grey[0]), qreal(grey[1]), qreal(grey[2]));
+        }
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+QRect MaterialLegend::swatch(int row)
+{
+    const int height = rowHeight();
+    return QRect(Padding, Padding + row * height + (height - SwatchSide) / 2, SwatchSide, SwatchSide);
+}
+
+QImage MaterialLegend::picture(const std::vector<Entry> &entries, const QColor &background)
+{
+    if (entries.empty())
+        return QImage();
+    const QFont font = legendFont();
+    const QFontMetrics metrics(font);
+    int nameWidth = 0;
+    for (const Entry &entry : entries)
+        nameWidth = std::max(nameWidth, metrics.horizontalAdvance(entry.name));
+    const int height = rowHeight();
+    QImage image(Padding + SwatchSide + Gap + nameWidth + Padding, 2 * Padding + int(entries.size()) * height,
+                 QImage::Format_RGBA8888);
+    const QColor panel(background.red(), background.green(), background.blue());
+    image.fill(panel);
+
+    const QColor text = panel.lightnessF() < 0.5 ? QColor(Qt::white) : QColor(Qt::black);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(QColor(128, 128, 128));
+    painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
+    for (std::size_t row = 0; row < entries.size(); ++row) {
+        const QRect box = swatch(int(row));
+        painter.fillRect(box, entries[row].colour);
+        // An outline keeps a swatch of the panel's own colour visible.
+        painter.setPen(text);
+        painter.drawRect(box.adjusted(-1, -1, 0, 0));
+        const QRect label(box.right() + 1 + Gap, Padding + int(row) * height, nameWidth, height);
+        painter.drawText(label, Qt::AlignLeft | Qt::AlignVCenter, entries[row].name);
+    }
+    painter.end();
+    return image;
+}
+
+} // namespace Ui
