@@ -1,5 +1,7 @@
 #include "UI/DocumentDialogs.h"
 
+#include "Core/Operations/DocumentFiles.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -12,8 +14,20 @@ DocumentDialogs::DocumentDialogs(QWidget *window) : m_window(window) {}
 
 QString DocumentDialogs::chooseSaveLocation()
 {
-    return QFileDialog::getSaveFileName(nullptr, QObject::tr("Choose location"), QDir::homePath(),
-                                        QObject::tr(Filter));
+    QFileDialog dialog(nullptr, QObject::tr("Choose location"), QDir::homePath(), QObject::tr(Filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QLatin1String(Core::Operations::DocumentFiles::Extension));
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
+bool DocumentDialogs::confirmReplace(const QString &path)
+{
+    return QMessageBox::question(m_window, QObject::tr("Choose location"),
+                                 QObject::tr("%1 already exists.\nDo you want to replace it?").arg(path),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
 }
 
 QString DocumentDialogs::chooseDocumentToOpen(const QString &start)

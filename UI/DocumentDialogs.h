@@ -14,7 +14,10 @@ public:
     // Message boxes appear over `window`; the file dialogs have no parent.
     explicit DocumentDialogs(QWidget *window);
 
+    // Names typed without an extension get ".cvx" inside the dialog, so
+    // that it asks before replacing the file actually written.
     QString chooseSaveLocation() override;
+    bool confirmReplace(const QString &path) override;
     QString chooseDocumentToOpen(const QString &start) override;
     void showError(const QString &title, const QString &text) override;
 

@@ -11,6 +11,7 @@
 #include "UI/ViewProperties.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMenu>
@@ -339,6 +340,7 @@ void MainWindow::retranslate()
     if (m_presenter) {
         m_presenter->undoStackChanged();
         m_presenter->redoStackChanged();
+        m_presenter->refreshTitle();
     }
 }
 
@@ -347,6 +349,15 @@ void MainWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         retranslate();
     QMainWindow::changeEvent(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Closing the window, Exit, and the end of the program all come here.
+    if (m_presenter->confirmClose())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::mapActions()

@@ -1,6 +1,7 @@
 #include "UI/MainWindowPresenter.h"
 
 #include "Core/Operations/CatalogueEdits.h"
+#include "Core/Operations/OperationId.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "Model/Process/ProcessFactory.h"
 #include "UI/Console/CommandConsole.h"
@@ -9,12 +10,14 @@
 #include "UI/GLWidget.h"
 #include "UI/MainWindow.h"
 #include "UI/ManageMaterialsDialog.h"
+#include "UI/Observers/DocumentSavedObserver.h"
 #include "UI/Observers/UndoRedoObserver.h"
 #include "UI/Observers/UpdateObserver.h"
 #include "UI/OperationFactory.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -28,6 +31,7 @@ MainWindowPresenter::MainWindowPresenter(MainWindow *window)
     , m_console(new Console::CommandConsole(window, &m_context.consoleInput()))
     , m_undoObserver(new Observers::UndoRedoObserver)
     , m_redoObserver(new Observers::UndoRedoObserver)
+    , m_titleObserver(new Observers::DocumentSavedObserver(&m_context, window))
 {
     placeConsole();
     m_console->greet();
@@ -39,6 +43,7 @@ MainWindowPresenter::MainWindowPresenter(MainWindow *window)
     m_context.history().addRedoObserver(m_redoObserver);
     connect(m_redoObserver.get(), &Observers::UndoRedoObserver::stackChanged, this,
             &MainWindowPresenter::redoStackChanged);
+    m_context.history().addSavedStateObserver(m_titleObserver);
 
     m_context.setOperationFactory(boost::make_shared<OperationFactory>(&m_context, window));
     m_context.setDocumentDialogs(boost::make_shared<DocumentDialogs>(window));
@@ -156,6 +161,30 @@ void MainWindowPresenter::redrawOtherWindows()
 void MainWindowPresenter::postConsoleLine(const QString &title, const QString &sentence)
 {
     m_context.consoleInput().postMessage((title + QStringLiteral(": ") + sentence).toStdString());
+}
+
+bool MainWindowPresenter::confirmClose()
+{
+    if (!m_context.hasUnsavedChanges())
+        return true;
+    const QString fileName = m_context.document().fileName();
+    const QString name = fileName.isEmpty() ? tr("this document") : QFileInfo(fileName).fileName();
+    const auto answer = QMessageBox::question(m_window, tr("Unsaved changes"), tr("Save changes to %1?").arg(name),
+                                              QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                              QMessageBox::Save);
+    if (answer == QMessageBox::Discard)
+        return true;
+    if (answer != QMessageBox::Save)
+        return false;
+    // Asks for a name when there is none; a dismissed or failed save
+    // leaves the changes unsaved, and the window open.
+    m_context.startOperation(Core::Operations::SaveDocumentId);
+    return !m_context.hasUnsavedChanges();
+}
+
+void MainWindowPresenter::refreshTitle()
+{
+    m_titleObserver->notify();
 }
 
 void MainWindowPresenter::manageMaterials()

@@ -16,6 +16,7 @@ namespace Console {
 class CommandConsole;
 }
 namespace Observers {
+class DocumentSavedObserver;
 class UndoRedoObserver;
 class UpdateObserver;
 }
@@ -43,6 +44,12 @@ public:
     void redo();
     // Asks first; on Ok everything of the document is dropped.
     void newDocument();
+    // Before the window closes: with unsaved changes, asks whether to save
+    // them. False keeps the window open (cancelled, or the save did not
+    // happen).
+    bool confirmClose();
+    // The window title for the document's file and unsaved changes.
+    void refreshTitle();
     void manageMaterials();
     void manageCompatibleMaterials();
     // Has the views of the other main windows drawn again, as after a change
@@ -67,6 +74,7 @@ private:
     boost::shared_ptr<Observers::UndoRedoObserver> m_undoObserver;
     boost::shared_ptr<Observers::UndoRedoObserver> m_redoObserver;
     boost::shared_ptr<Observers::UpdateObserver> m_updateObserver;
+    boost::shared_ptr<Observers::DocumentSavedObserver> m_titleObserver;
 };
 
 } // namespace Ui

@@ -3,9 +3,12 @@
 #include "Core/Operations/OperationContext.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "Model/Persistence/DocumentArchiver.h"
+#include "Model/Persistence/DocumentDamage.h"
+#include "Model/Persistence/DocumentInput.h"
 #include "Model/Persistence/SaveFileCommit.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -25,6 +28,8 @@ DocumentFiles::Result failure(const QString &title, const QString &text)
 
 } // namespace
 
+const char *const DocumentFiles::Extension = "cvx";
+
 DocumentFiles::Result DocumentFiles::save(const QString &path, OperationContext &context)
 {
     const QString title = QStringLiteral("Error writing to file");
@@ -43,6 +48,7 @@ DocumentFiles::Result DocumentFiles::save(const QString &path, OperationContext 
                                   .arg(path, reason));
     }
     context.document().setFileName(path);
+    context.history().markSaved();
     Result result;
     result.ok = true;
     return result;
@@ -54,17 +60,29 @@ DocumentFiles::Result DocumentFiles::open(const QString &path, OperationContext 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return failure(title, QStringLiteral("Unable to open %1: %2").arg(path, file.errorString()));
-    QXmlStreamReader reader(&file);
+    Model::Persistence::DocumentInput input(&file);
+    QXmlStreamReader reader(&input);
+    Model::Persistence::DocumentDamage damage;
     const bool read = Model::Persistence::DocumentArchiver::readDocument(
         &reader, context.document(), context.archivers(), *Model::Materials::MaterialFactory::getInstance(),
-        [&context](const std::string &warning) { context.consoleInput().postMessage(warning); });
+        [&context](const std::string &warning) { context.consoleInput().postMessage(warning); }, &damage);
     if (!read)
         return failure(title, QStringLiteral("%1 is not a Tessival document.").arg(path));
-    context.document().setFileName(path);
-    context.notifyUpdate();
     Result result;
     result.ok = true;
+    result.damage = damage.describe();
+    if (!damage.isDamaged())
+        context.document().setFileName(path);
+    context.history().markSaved();
+    context.notifyUpdate();
     return result;
+}
+
+QString DocumentFiles::withExtension(const QString &path)
+{
+    if (path.isEmpty() || QFileInfo(path).fileName().contains(QLatin1Char('.')))
+        return path;
+    return path + QLatin1Char('.') + QLatin1String(Extension);
 }
 
 } // namespace Operations

@@ -77,6 +77,7 @@ void OperationContext::newDocument()
     m_pickInput.clearRequest();
     m_document.reset();
     m_processRecords.clear();
+    m_history.markSaved();
     notifyUpdate();
 }
 

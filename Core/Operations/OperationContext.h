@@ -54,6 +54,11 @@ public:
     // input, no objects, no file name and no process records.
     void newDocument();
 
+    // Changes since the document was last saved, opened or made new, as
+    // far as the history can tell: undoing back to the saved state counts
+    // as no change.
+    bool hasUnsavedChanges() const { return !m_history.isAtSavedState(); }
+
     boost::shared_ptr<Operation> currentOperation() const { return m_currentOperation; }
 
     ConsoleInput &consoleInput() { return m_consoleInput; }

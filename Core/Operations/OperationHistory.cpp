@@ -15,10 +15,14 @@ void OperationHistory::push(const OperationPtr &op)
 {
     if (!op)
         return;
+    // A saved state among the redone operations goes with them.
+    if (m_savedDepth > long(m_undoStack.size()))
+        m_savedDepth = NoSavedState;
     m_undoStack.push_back(op);
     m_redoStack.clear();
     notifyUndoObservers();
     notifyRedoObservers();
+    notifySavedStateObservers();
 }
 
 bool OperationHistory::undo()
@@ -34,8 +38,12 @@ bool OperationHistory::undo()
     } else if (result == ObjectOperation::Undone) {
         m_redoStack.push_back(op);
         notifyRedoObservers();
+    } else {
+        // Dropped half way: the document is in no state the history knows.
+        m_savedDepth = NoSavedState;
     }
     notifyUndoObservers();
+    notifySavedStateObservers();
     return true;
 }
 
@@ -54,6 +62,7 @@ bool OperationHistory::redo()
     m_undoStack.push_back(op);
     notifyUndoObservers();
     notifyRedoObservers();
+    notifySavedStateObservers();
     return true;
 }
 
@@ -69,10 +78,24 @@ std::string OperationHistory::redoTitle() const
 
 void OperationHistory::clear()
 {
+    // The document itself does not change: it stays saved or unsaved.
+    m_savedDepth = isAtSavedState() ? 0 : NoSavedState;
     m_undoStack.clear();
     m_redoStack.clear();
     notifyRedoObservers();
     notifyUndoObservers();
+    notifySavedStateObservers();
+}
+
+void OperationHistory::markSaved()
+{
+    m_savedDepth = long(m_undoStack.size());
+    notifySavedStateObservers();
+}
+
+bool OperationHistory::isAtSavedState() const
+{
+    return m_savedDepth == long(m_undoStack.size());
 }
 
 OperationHistory::OperationPtr OperationHistory::undoTop() const
@@ -97,6 +120,12 @@ void OperationHistory::addRedoObserver(const ObserverPtr &observer)
         m_redoObservers.push_back(observer);
 }
 
+void OperationHistory::addSavedStateObserver(const ObserverPtr &observer)
+{
+    if (observer)
+        m_savedStateObservers.push_back(observer);
+}
+
 void OperationHistory::cancelCurrentOperation()
 {
     if (!m_context)
@@ -108,6 +137,7 @@ void OperationHistory::cancelCurrentOperation()
 
 void OperationHistory::notifyUndoObservers() { Util::notifyAll(m_undoObservers); }
 void OperationHistory::notifyRedoObservers() { Util::notifyAll(m_redoObservers); }
+void OperationHistory::notifySavedStateObservers() { Util::notifyAll(m_savedStateObservers); }
 
 } // namespace Operations
 } // namespace Core

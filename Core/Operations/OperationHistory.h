@@ -19,6 +19,10 @@ class OperationContext;
 // The undo and redo stacks of finished undoable operations. Operations in
 // the history stay alive (and with them the volumes they refer to) and are
 // only ever called with undo() or redo() again.
+//
+// The history also knows where in it the document matches its file (the
+// saved state): undo and redo move away from that point and back to it; a
+// push after undoing past it drops it for good.
 class OperationHistory
 {
 public:
@@ -42,6 +46,10 @@ public:
     std::string redoTitle() const;
     void clear();
 
+    // The document now matches its file (just saved, opened or new).
+    void markSaved();
+    bool isAtSavedState() const;
+
     std::size_t undoCount() const { return m_undoStack.size(); }
     std::size_t redoCount() const { return m_redoStack.size(); }
     OperationPtr undoTop() const;
@@ -49,17 +57,26 @@ public:
 
     void addUndoObserver(const ObserverPtr &observer);
     void addRedoObserver(const ObserverPtr &observer);
+    // Told after every change that may move the document to or from its
+    // saved state (after the undo and redo observers).
+    void addSavedStateObserver(const ObserverPtr &observer);
 
 private:
     void cancelCurrentOperation();
     void notifyUndoObservers();
     void notifyRedoObservers();
+    void notifySavedStateObservers();
 
     OperationContext *m_context;
     std::deque<OperationPtr> m_undoStack;
     std::deque<OperationPtr> m_redoStack;
     std::vector<ObserverPtr> m_undoObservers;
     std::vector<ObserverPtr> m_redoObservers;
+    std::vector<ObserverPtr> m_savedStateObservers;
+    // The undo depth at which the document matches its file, or
+    // NoSavedState when no undo or redo can lead back there.
+    static constexpr long NoSavedState = -1;
+    long m_savedDepth = 0;
 };
 
 } // namespace Operations

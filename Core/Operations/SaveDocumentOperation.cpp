@@ -5,6 +5,8 @@
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationId.h"
 
+#include <QFileInfo>
+
 namespace Core {
 namespace Operations {
 
@@ -21,7 +23,13 @@ SaveDocumentOperation::SaveDocumentOperation(OperationContext *context, const st
 QString SaveDocumentOperation::chooseLocation() const
 {
     const auto dialogs = context()->documentDialogs();
-    return dialogs ? dialogs->chooseSaveLocation() : QString();
+    if (!dialogs)
+        return QString();
+    const QString chosen = dialogs->chooseSaveLocation();
+    const QString target = DocumentFiles::withExtension(chosen);
+    if (target != chosen && QFileInfo::exists(target) && !dialogs->confirmReplace(target))
+        return QString();
+    return target;
 }
 
 void SaveDocumentOperation::saveToTarget()

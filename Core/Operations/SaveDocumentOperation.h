@@ -23,6 +23,8 @@ public:
 protected:
     SaveDocumentOperation(OperationContext *context, const std::string &title, int id);
 
+    // The save dialog's answer with the document extension; empty when it
+    // was dismissed or the user would not replace an existing file.
     QString chooseLocation() const;
     // Saves to the target; failures are reported through the window.
     void saveToTarget();

@@ -3,6 +3,7 @@
 #include "Model/Document.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "Model/Object.h"
+#include "Model/Persistence/DocumentDamage.h"
 #include "Model/Persistence/MaterialArchiver.h"
 #include "Model/Persistence/TotalVolumeArchiver.h"
 
@@ -47,7 +48,7 @@ bool DocumentArchiver::writeDocument(QXmlStreamWriter *writer, const Document &d
     return !writer->hasError();
 }
 
-void DocumentArchiver::mergeMaterial(QXmlStreamReader &reader, Materials::MaterialFactory &catalogue,
+bool DocumentArchiver::mergeMaterial(QXmlStreamReader &reader, Materials::MaterialFactory &catalogue,
                                      ObjectArchiver::MaterialIdMap &translation, const ObjectArchiver::Warning &warning)
 {
     bool ok = false;
@@ -55,7 +56,7 @@ void DocumentArchiver::mergeMaterial(QXmlStreamReader &reader, Materials::Materi
     if (!ok) {
         if (warning)
             warning(MaterialWarning);
-        return;
+        return false;
     }
     // What a document brings lasts for the session: written into the
     // materials file, it would come back as a duplicate on every reopening.
@@ -71,16 +72,18 @@ void DocumentArchiver::mergeMaterial(QXmlStreamReader &reader, Materials::Materi
         if (fresh == 0) {
             if (warning)
                 warning(MaterialWarning);
-            return;
+            return false;
         }
         material.setId(fresh);
         catalogue.addSessionMaterial(material);
         translation[fileId] = fresh;
     }
+    return true;
 }
 
 bool DocumentArchiver::readDocument(QXmlStreamReader *reader, Document &document, const ArchiverRegistry &archivers,
-                                    Materials::MaterialFactory &catalogue, const ObjectArchiver::Warning &warning)
+                                    Materials::MaterialFactory &catalogue, const ObjectArchiver::Warning &warning,
+                                    DocumentDamage *damage)
 {
     if (!reader)
         return false;
@@ -94,18 +97,28 @@ bool DocumentArchiver::readDocument(QXmlStreamReader *reader, Document &document
     reader->skipCurrentElement();
 
     ObjectArchiver::MaterialIdMap translation;
+    bool closed = false;
     while (!reader->atEnd() && !reader->hasError()) {
         reader->readNext();
+        if (reader->isEndElement() && reader->name() == QLatin1String("Document")) {
+            closed = true;
+            break;
+        }
         if (!reader->isStartElement())
             continue;
         if (reader->name() == QLatin1String("Material")) {
-            mergeMaterial(*reader, catalogue, translation, warning);
+            if (!mergeMaterial(*reader, catalogue, translation, warning) && damage)
+                damage->addUnreadableMaterial();
         } else if (reader->name() == QLatin1String("Object")) {
             bool ok = false;
             const unsigned type = reader->attributes().value(QLatin1String("object-type")).toUInt(&ok);
             const auto archiver = archivers.find(type);
             if (!ok || archiver == archivers.end()) {
+                // Objects of other known types are not kept in documents on
+                // purpose; one whose type cannot be read was lost.
                 qDebug() << "An object of type" << type << "has no archiver; it is skipped";
+                if (!ok && damage)
+                    damage->addUnreadableObject();
                 reader->skipCurrentElement();
                 continue;
             }
@@ -113,18 +126,25 @@ bool DocumentArchiver::readDocument(QXmlStreamReader *reader, Document &document
             objects.setReader(reader);
             objects.setMaterialIdMap(&translation);
             objects.setWarning(warning);
+            objects.setDamage(damage);
             const boost::shared_ptr<Object> object = objects.loadObject();
             objects.setReader(nullptr);
             objects.setMaterialIdMap(nullptr);
             objects.setWarning(nullptr);
+            objects.setDamage(nullptr);
             if (object)
                 document.addObject(object);
         } else {
             reader->skipCurrentElement();
         }
     }
-    if (reader->hasError())
+    // Whatever follows the closed document cannot have held any of it.
+    if (!closed && reader->hasError()) {
         qWarning() << "The document ends early:" << reader->errorString();
+        if (damage)
+            damage->setBroken(reader->error() == QXmlStreamReader::PrematureEndOfDocumentError,
+                              reader->lineNumber(), reader->columnNumber());
+    }
     return true;
 }
 

@@ -35,15 +35,17 @@ public:
 
     // False when the file is not a document (another root, no "Header"):
     // then nothing was added. Damage after the header ends the reading but
-    // keeps what was read.
+    // keeps what was read; `damage` (when given) records what was lost.
     static bool readDocument(QXmlStreamReader *reader, Document &document, const ArchiverRegistry &archivers,
-                             Materials::MaterialFactory &catalogue, const ObjectArchiver::Warning &warning);
+                             Materials::MaterialFactory &catalogue, const ObjectArchiver::Warning &warning,
+                             DocumentDamage *damage = nullptr);
 
     // The console warning for a "Material" element that cannot be read.
     static const char *const MaterialWarning;
 
 private:
-    static void mergeMaterial(QXmlStreamReader &reader, Materials::MaterialFactory &catalogue,
+    // False when the material could not be taken into the catalogue.
+    static bool mergeMaterial(QXmlStreamReader &reader, Materials::MaterialFactory &catalogue,
                               ObjectArchiver::MaterialIdMap &translation, const ObjectArchiver::Warning &warning);
 };
 

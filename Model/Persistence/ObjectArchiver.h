@@ -14,6 +14,8 @@ class Object;
 
 namespace Persistence {
 
+class DocumentDamage;
+
 // Writes and reads the "Object" elements of one object type in documents.
 class ObjectArchiver
 {
@@ -28,6 +30,8 @@ public:
     // File material id -> catalogue material id, for reading.
     virtual void setMaterialIdMap(MaterialIdMap *map) = 0;
     virtual void setWarning(const Warning &warning) = 0;
+    // Where reading records what it could not recover; may be null.
+    virtual void setDamage(DocumentDamage *damage) = 0;
     // Writes nothing for an object it does not archive, or without a writer.
     virtual void saveObject(const boost::shared_ptr<Object> &object) = 0;
     // Reads the "Object" element the reader stands on; empty when there is

@@ -2,6 +2,8 @@
 
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Automaton/VolumeMemory.h"
+#include "Model/Persistence/DocumentDamage.h"
+#include "Model/Persistence/DocumentInput.h"
 #include "Util/DecimalText.h"
 
 #include <QDebug>
@@ -46,7 +48,15 @@ public:
         }
     }
 
-    void finish() { finishPart(); }
+    // `complete` is false when the text was cut off: its last number may
+    // have lost digits, and is dropped unless a space closed it.
+    void finish(bool complete)
+    {
+        if (complete)
+            finishPart();
+        m_inPart = false;
+    }
+    std::size_t filled() const { return m_next; }
     std::size_t unreadable() const { return m_unreadable; }
 
 private:
@@ -86,6 +96,13 @@ void TotalVolumeArchiver::warn(const std::string &text) const
     qWarning() << QString::fromStdString(text);
     if (m_warning)
         m_warning(text);
+}
+
+void TotalVolumeArchiver::refuse(const std::string &text) const
+{
+    warn(text);
+    if (m_damage)
+        m_damage->addRefusedVolume();
 }
 
 void TotalVolumeArchiver::saveObject(const boost::shared_ptr<Object> &object)
@@ -152,23 +169,24 @@ boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
     const unsigned sx = size("size-x"), sy = size("size-y"), sz = size("size-z");
     const float cx = cellSize("cellsize-x"), cy = cellSize("cellsize-y"), cz = cellSize("cellsize-z");
     if (!sizesRead) {
-        warn("WARNING: A cell volume without readable sizes was skipped.");
+        refuse("WARNING: A cell volume without readable sizes was skipped.");
         r.skipCurrentElement();
         return {};
     }
     std::string problem;
     if (!Automaton::VolumeMemory::fits(sx, sy, sz, &problem)) {
-        warn("WARNING: " + problem + " It was not loaded.");
+        refuse("WARNING: " + problem + " It was not loaded.");
         r.skipCurrentElement();
         return {};
     }
+    const std::string unallocated = "WARNING: " + Automaton::VolumeMemory::describeNeed(sx, sy, sz)
+                                    + ", which could not be allocated. It was not loaded.";
 
     std::vector<std::uint32_t> ids;
     try {
         ids.assign(std::size_t(sx) * sy * sz, 0);
     } catch (const std::bad_alloc &) {
-        warn("WARNING: " + Automaton::VolumeMemory::describeNeed(sx, sy, sz) + ", which could not be allocated. "
-             "It was not loaded.");
+        refuse(unallocated);
         r.skipCurrentElement();
         return {};
     }
@@ -177,14 +195,25 @@ boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
     // The children of "Object": "State" and "Position".
     while (r.readNextStartElement()) {
         if (r.name() == QLatin1String("State")) {
-            while (!r.atEnd()) {
+            bool complete = false;
+            bool cutTextReleased = false;
+            while (true) {
                 r.readNext();
-                if (r.isCharacters())
+                if (r.isCharacters()) {
                     state.feed(r.text());
-                else if (r.isEndElement() || r.hasError())
+                } else if (r.isEndElement()) {
+                    complete = true;
                     break;
+                } else if (r.hasError()) {
+                    if (r.error() == QXmlStreamReader::PrematureEndOfDocumentError && !cutTextReleased
+                        && DocumentInput::releaseCutText(r)) {
+                        cutTextReleased = true;
+                        continue;
+                    }
+                    break;
+                }
             }
-            state.finish();
+            state.finish(complete);
         } else if (r.name() == QLatin1String("Position")) {
             const QXmlStreamAttributes at = r.attributes();
             position = Util::Vector3D(at.value(QLatin1String("pos-x")).toFloat(),
@@ -195,18 +224,18 @@ boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
             r.skipCurrentElement();
         }
     }
-    if (state.unreadable() > 0)
-        warn("WARNING: " + std::to_string(state.unreadable())
-             + " cell values of a cell volume were not numbers; those cells are empty.");
-
     try {
         boost::shared_ptr<Automaton::TotalVolume> volume(new Automaton::TotalVolume(sx, sy, sz, cx, cy, cz,
                                                                                     position, ids));
         volume->painter().rebuildAll();
+        if (m_damage)
+            m_damage->addVolume(ids.size(), state.filled(), state.unreadable());
+        if (state.unreadable() > 0)
+            warn("WARNING: " + std::to_string(state.unreadable())
+                 + " cell values of a cell volume were not numbers; those cells are empty.");
         return volume;
     } catch (const std::bad_alloc &) {
-        warn("WARNING: " + Automaton::VolumeMemory::describeNeed(sx, sy, sz) + ", which could not be allocated. "
-             "It was not loaded.");
+        refuse(unallocated);
         return {};
     }
 }

@@ -8,6 +8,7 @@
 #include "UI/MainWindowPresenter.h"
 #include "UI/WindowCascade.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QScreen>
@@ -43,16 +44,27 @@ DocumentOpenedObserver::DocumentOpenedObserver(QWidget *origin) : m_origin(origi
 
 void DocumentOpenedObserver::notify()
 {
+    const QString path = Core::Operations::OpenDocumentOperation::fileToOpen();
+    lastWindow() = nullptr;
     auto *window = new MainWindow;
-    lastWindow() = window;
-    Core::Operations::OperationContext &context = window->presenter()->context();
+    // Its presenter titles the window after the document read into it.
     const Core::Operations::DocumentFiles::Result result =
-        Core::Operations::DocumentFiles::open(Core::Operations::OpenDocumentOperation::fileToOpen(), context);
-    window->setWindowTitle(QStringLiteral("Tessival  ") + context.document().fileName());
+        Core::Operations::DocumentFiles::open(path, window->presenter()->context());
+    if (!result.ok) {
+        // Nothing was read: no empty window stays behind the message.
+        delete window;
+        QMessageBox::information(QApplication::activeWindow(), result.errorTitle, result.errorText);
+        return;
+    }
+    lastWindow() = window;
     window->view()->fitToVolumes();
     showBeside(window, qobject_cast<MainWindow *>(m_origin.data()));
-    if (!result.ok)
-        QMessageBox::information(window, result.errorTitle, result.errorText);
+    if (!result.damage.isEmpty())
+        QMessageBox::warning(window, QStringLiteral("Damaged document"),
+                             result.damage.join(QLatin1Char('\n'))
+                                 + QStringLiteral("\n\nThe window keeps no file name, so Save asks where to save; "
+                                                  "%1 is left as it is.")
+                                       .arg(path));
 }
 
 MainWindow *DocumentOpenedObserver::lastOpenedWindow()

@@ -14,7 +14,9 @@ namespace Observers {
 
 // Opens the chosen document in a new main window of its own, placed a step
 // beside the window it was opened from (`origin`, when that is a main
-// window) and fitted to its volumes.
+// window) and fitted to its volumes. A file that cannot be read leaves no
+// window, only the message; a document read in part opens with a warning
+// that says what was lost.
 class DocumentOpenedObserver : public Util::IObserver
 {
 public:
@@ -22,7 +24,7 @@ public:
 
     void notify() override;
 
-    // The window the last notification opened (for tests).
+    // The window the last notification opened, if any (for tests).
     static MainWindow *lastOpenedWindow();
 
 private:

@@ -33,9 +33,9 @@ QString CommandLine::usage()
         "  0  every entry ran and the document was written\n"
         "  1  the document was written, but some entries did not run\n"
         "  2  the command line was not understood\n"
-        "  3  nothing was written: the list or the start document could not be read,\n"
-        "     the list needs a cell volume it does not have, or the output could not\n"
-        "     be written\n");
+        "  3  nothing was written: the list or the start document could not be read\n"
+        "     (a damaged start document counts), the list needs a cell volume it does\n"
+        "     not have, or the output could not be written\n");
 }
 
 bool CommandLine::parse(int argc, char *argv[], CommandLine &line, QString *error)

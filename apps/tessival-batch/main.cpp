@@ -145,6 +145,16 @@ int main(int argc, char *argv[])
             printError(QStringLiteral("%1: %2").arg(opened.errorTitle, opened.errorText));
             return NothingWritten;
         }
+        // A run cannot ask whether to go on from a document read in part,
+        // and its result would look whole.
+        if (!opened.damage.isEmpty()) {
+            for (const QString &loss : opened.damage)
+                printError(QStringLiteral("%1: %2").arg(line.startDocument, loss));
+            printError(QStringLiteral("%1: the document is damaged; nothing was run (open it in Tessival to keep "
+                                      "what could be read)")
+                           .arg(line.startDocument));
+            return NothingWritten;
+        }
     }
 
     Ui::BatchRunner runner(context);

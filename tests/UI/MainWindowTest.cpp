@@ -1,6 +1,8 @@
 // The program's main window under a real display (Xvfb with Mesa in CI):
 // its menus and actions, the presenter's wiring, and the OpenGL view with
 // real picking and screenshots.
+#include "Core/Operations/DocumentFiles.h"
+#include "Core/Operations/OpenDocumentOperation.h"
 #include "Core/Operations/OperationId.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/ColourScheme.h"
@@ -31,6 +33,7 @@
 #include <QColorDialog>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
@@ -48,6 +51,7 @@
 #include <boost/make_shared.hpp>
 
 #include <cmath>
+#include <functional>
 
 using Ui::GLWidget;
 using Ui::MainWindow;
@@ -473,29 +477,99 @@ TEST_F(MainWindowTest, SaveTitlesTheWindowAndOpenShowsACopyInANewWindow)
         delete other.data();
 }
 
-TEST_F(MainWindowTest, OpeningAForeignFileSaysWhatIsWrong)
+int mainWindowCount()
+{
+    int count = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        count += qobject_cast<MainWindow *>(widget) ? 1 : 0;
+    return count;
+}
+
+// Chooses `path` in the next file dialog.
+void chooseFile(const QString &path)
+{
+    TestSupport::whenModal<QFileDialog>([path](QFileDialog *dialog) {
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+}
+
+// Answers the message box that follows the file dialog, once that is gone.
+void answerMessageAfterFileDialog(QString *reported, QMessageBox::StandardButton button = QMessageBox::Ok)
+{
+    QTimer::singleShot(0, [reported, button] {
+        TestSupport::whenModal<QMessageBox>([reported, button](QMessageBox *box) {
+            *reported = box->windowTitle() + ": " + box->text();
+            box->button(button)->click();
+        });
+    });
+}
+
+// A file that is not a document: the error box, and no empty window left
+// behind it.
+TEST_F(MainWindowTest, OpeningAForeignFileSaysWhatIsWrongAndLeavesNoWindow)
 {
     TestSupport::TempFolder temp;
     const QString path = temp.file("notes.cvx");
     ASSERT_TRUE(TestSupport::TempFolder::write(path, "just some notes"));
-    TestSupport::whenModal<QFileDialog>([&path](QFileDialog *dialog) {
-        dialog->selectFile(path);
-        static_cast<QDialog *>(dialog)->accept();
-    });
+    const int windows = mainWindowCount();
+    chooseFile(path);
     QString reported;
-    // The file dialog comes first; the message box is driven once it is gone.
-    QTimer::singleShot(0, [&reported] {
-        TestSupport::whenModal<QMessageBox>([&reported](QMessageBox *box) {
-            reported = box->windowTitle() + ": " + box->text();
-            box->accept();
-        });
-    });
+    answerMessageAfterFileDialog(&reported);
     window->action("actionOpen")->trigger();
-    QPointer<MainWindow> other = Ui::Observers::DocumentOpenedObserver::lastOpenedWindow();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(reported, "Error reading from file: " + path + " is not a Tessival document.");
-    ASSERT_TRUE(other);
-    EXPECT_EQ(other->windowTitle(), "Tessival  ");
+    EXPECT_FALSE(Ui::Observers::DocumentOpenedObserver::lastOpenedWindow());
+    EXPECT_EQ(mainWindowCount(), windows);
     EXPECT_EQ(TestSupport::TempFolder::read(path), "just some notes");
+
+    // A file gone between the dialog and the reading.
+    Core::Operations::OpenDocumentOperation::rememberOpened(temp.file("gone.cvx"));
+    TestSupport::whenModal<QMessageBox>([&reported](QMessageBox *box) {
+        reported = box->windowTitle() + ": " + box->text();
+        box->accept();
+    });
+    Ui::Observers::DocumentOpenedObserver().notify();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(reported.startsWith("Error reading from file: Unable to open " + temp.file("gone.cvx")))
+        << reported.toStdString();
+    EXPECT_EQ(mainWindowCount(), windows) << "nor for a file that cannot be opened";
+}
+
+// The first half of a saved document: a warning that says how much was
+// read, a window without the file's name, and a Save that asks where.
+TEST_F(MainWindowTest, TruncatedDocumentIsReportedAndSaveDoesNotOverwriteIt)
+{
+    context().document().addObject(boost::make_shared<Model::Automaton::TotalVolume>(
+        80, 60, 60, 1.0f, 1.0f, 1.0f, Util::Vector3D(), std::vector<std::uint32_t>(288000, 1u)));
+    TestSupport::TempFolder temp;
+    const QString whole = temp.file("whole.cvx");
+    ASSERT_TRUE(Core::Operations::DocumentFiles::save(whole, context()).ok);
+    const QByteArray text = TestSupport::TempFolder::read(whole);
+    const QString path = temp.file("half.cvx");
+    ASSERT_TRUE(TestSupport::TempFolder::write(path, text.left(text.indexOf("<State>") + 7 + 2 * 150000)));
+    const QByteArray damaged = TestSupport::TempFolder::read(path);
+
+    chooseFile(path);
+    QString reported;
+    answerMessageAfterFileDialog(&reported);
+    window->action("actionOpen")->trigger();
+    EXPECT_EQ(reported, "Damaged document: The document ends early: 150 000 of 288 000 cells were read.\n\n"
+                        "The window keeps no file name, so Save asks where to save; "
+                            + path + " is left as it is.");
+    QPointer<MainWindow> other = Ui::Observers::DocumentOpenedObserver::lastOpenedWindow();
+    ASSERT_TRUE(other);
+    EXPECT_EQ(other->windowTitle(), "Tessival");
+    EXPECT_EQ(other->presenter()->context().document().allObjects().size(), 1u);
+
+    bool asked = false;
+    TestSupport::whenModal<QFileDialog>([&asked](QFileDialog *dialog) {
+        asked = true;
+        dialog->reject();
+    });
+    other->action("actionSave")->trigger();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(TestSupport::TempFolder::read(path), damaged);
     delete other.data();
 }
 
@@ -534,6 +608,30 @@ TEST_F(MainWindowTest, NewMaterialColoursReachTheVolumesOfEveryWindow)
     catalogue->setMaterial(si);
     catalogue->saveMaterials();
     delete other.data();
+}
+
+TEST_F(MainWindowTest, NewReturnsTheTitleToTessival)
+{
+    TestSupport::TempFolder temp;
+    chooseFile(temp.file("old.cvx"));
+    window->action("actionSave")->trigger();
+    EXPECT_EQ(window->windowTitle(), "Tessival  " + temp.file("old.cvx"));
+    TestSupport::whenModal<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
+    window->action("actionNew")->trigger();
+    EXPECT_EQ(window->windowTitle(), "Tessival");
+}
+
+TEST_F(MainWindowTest, SaveAddsCvxToANameWithoutExtension)
+{
+    TestSupport::TempFolder temp;
+    chooseFile(temp.file("wafer"));
+    window->action("actionSave")->trigger();
+    EXPECT_EQ(window->windowTitle(), "Tessival  " + temp.file("wafer.cvx"));
+    EXPECT_TRUE(QFileInfo::exists(temp.file("wafer.cvx")));
+
+    chooseFile(temp.file("wafer.v2"));
+    window->action("actionSave_as")->trigger();
+    EXPECT_EQ(window->windowTitle(), "Tessival  " + temp.file("wafer.v2")) << "a typed dot is kept";
 }
 
 TEST(MainWindows, EachWindowHasItsOwnPresenterAndClosingRemovesIt)
@@ -730,4 +828,135 @@ TEST_F(MainWindowTest, LettersTypedIntoTheConsoleStayThere)
     EXPECT_EQ(console->commandLine()->text(), "fade");
     EXPECT_EQ(view->zoom(), zoom) << "F in the console is a letter, not Fit to Volume";
     EXPECT_EQ(view->viewTransform().displacement(), (std::array<float, 3>{0, 0, 0}));
+}
+
+namespace {
+
+// Answers each close question with what `answer` picks for its window, and
+// keeps the texts asked.
+void answerCloseQuestions(int count, std::function<QMessageBox::StandardButton(QWidget *)> answer, QStringList *asked)
+{
+    TestSupport::whenModal<QMessageBox>([count, answer, asked](QMessageBox *box) {
+        asked->push_back(box->windowTitle() + ": " + box->text());
+        if (count > 1)
+            answerCloseQuestions(count - 1, answer, asked);
+        box->button(answer(box->parentWidget()))->click();
+    });
+}
+
+QMessageBox::StandardButton always(QMessageBox::StandardButton button, QWidget *)
+{
+    return button;
+}
+
+} // namespace
+
+// Unsaved work: the title shows a "*" from the first change until a save,
+// and closing asks first. Cancel keeps the window; Save saves (asking for a
+// name when there is none; a dismissed save keeps the window open).
+TEST_F(MainWindowTest, ClosingWithUnsavedChangesAsksSaveDiscardOrCancel)
+{
+    using namespace std::placeholders;
+    QPointer<MainWindow> guard = window;
+    createSubstrate();
+    EXPECT_EQ(window->windowTitle(), "Tessival*");
+
+    QStringList asked;
+    answerCloseQuestions(1, std::bind(always, QMessageBox::Cancel, _1), &asked);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(asked, QStringList{"Unsaved changes: Save changes to this document?"});
+    EXPECT_TRUE(window->isVisible());
+
+    answerCloseQuestions(1, std::bind(always, QMessageBox::Save, _1), &asked);
+    TestSupport::whenModal<QFileDialog>([](QFileDialog *dialog) { dialog->reject(); });
+    EXPECT_FALSE(window->close()) << "the save was dismissed";
+    EXPECT_EQ(asked.size(), 2);
+
+    TestSupport::TempFolder temp;
+    const QString path = temp.file("wafer.cvx");
+    chooseFile(path);
+    window->action("actionSave")->trigger();
+    EXPECT_EQ(window->windowTitle(), "Tessival  " + path);
+    window->undoAction()->trigger();
+    EXPECT_EQ(window->windowTitle(), "Tessival  " + path + "*");
+    window->redoAction()->trigger();
+    EXPECT_EQ(window->windowTitle(), "Tessival  " + path) << "back at the saved state";
+
+    createSubstrate();
+    answerCloseQuestions(1, std::bind(always, QMessageBox::Save, _1), &asked);
+    EXPECT_TRUE(window->close()) << "saved to its file without asking where";
+    EXPECT_EQ(asked.last(), "Unsaved changes: Save changes to wafer.cvx?");
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
+    EXPECT_EQ(TestSupport::TempFolder::read(path).count("<Object "), 2);
+    window = new MainWindow; // for the fixture to delete
+}
+
+TEST_F(MainWindowTest, DiscardClosesAndAWindowBackAtItsSavedStateDoesNotAsk)
+{
+    using namespace std::placeholders;
+    QPointer<MainWindow> guard = window;
+    createSubstrate();
+    window->undoAction()->trigger();
+    EXPECT_EQ(window->windowTitle(), "Tessival");
+    bool asked = false;
+    QTimer::singleShot(0, [&asked] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            asked = true;
+            box->button(QMessageBox::Cancel)->click();
+        }
+    });
+    EXPECT_TRUE(window->close());
+    QApplication::processEvents();
+    EXPECT_FALSE(asked);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
+
+    window = new MainWindow;
+    window->show();
+    guard = window;
+    createSubstrate();
+    QStringList texts;
+    answerCloseQuestions(1, std::bind(always, QMessageBox::Discard, _1), &texts);
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(texts.size(), 1);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull());
+    window = new MainWindow;
+}
+
+// Exiting the program closes every window: each one with changes asks
+// first, and a Cancel stops the exit with that window still open.
+TEST(MainWindows, ExitingAsksEachWindowWithChanges)
+{
+    using namespace std::placeholders;
+    auto windowsWithWork = [](int count) {
+        std::vector<QPointer<MainWindow>> windows;
+        for (int i = 0; i < count; ++i) {
+            windows.emplace_back(new MainWindow);
+            windows.back()->show();
+            auto &context = windows.back()->presenter()->context();
+            context.history().push(boost::make_shared<TestSupport::RecordingOperation>(&context, "Work", nullptr));
+        }
+        return windows;
+    };
+    QPointer<MainWindow> clean = new MainWindow;
+    clean->show();
+    auto windows = windowsWithWork(2);
+    QStringList asked;
+    answerCloseQuestions(2, std::bind(always, QMessageBox::Discard, _1), &asked);
+    QApplication::closeAllWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_TRUE(windows[0].isNull() && windows[1].isNull() && clean.isNull());
+
+    windows = windowsWithWork(2);
+    asked.clear();
+    answerCloseQuestions(1, std::bind(always, QMessageBox::Cancel, _1), &asked);
+    QApplication::closeAllWindows();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(asked.size(), 1) << "the exit stopped at the first Cancel";
+    EXPECT_FALSE(windows[0].isNull() && windows[1].isNull());
+    for (const auto &each : windows)
+        delete each.data();
 }

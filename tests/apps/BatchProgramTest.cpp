@@ -128,6 +128,23 @@ TEST_F(BatchProgramTest, AStartDocumentIsCarriedOn)
     EXPECT_EQ(oxide(after->materials()), 12 * 12 * 2);
 }
 
+TEST_F(BatchProgramTest, ADamagedStartDocumentIsNamedAndNothingRuns)
+{
+    ASSERT_EQ(run({write("first.plst", Header + substrate(12) + "</Process-List>\n"), QStringLiteral("-o"),
+                   QStringLiteral("first.cvx")})
+                  .exitCode,
+              0);
+    const QByteArray whole = TempFolder::read(folder.file(QStringLiteral("first.cvx")));
+    write("cut.cvx", whole.left(whole.indexOf("<State>") + 7 + 2 * 100));
+    const BatchProgramRun result = run({write("more.plst", Header + cvd("2") + "</Process-List>\n"),
+                                        QStringLiteral("-i"), QStringLiteral("cut.cvx"), QStringLiteral("-o"),
+                                        QStringLiteral("cut.cvx")});
+    EXPECT_EQ(result.exitCode, 3) << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("cut.cvx: The document ends early: 100 of 1 728 cells were read.")))
+        << describe(result);
+    EXPECT_EQ(TempFolder::read(folder.file(QStringLiteral("cut.cvx"))), whole.left(whole.indexOf("<State>") + 7 + 200));
+}
+
 TEST_F(BatchProgramTest, ListsThatCannotRunEndWithAMessageAndWriteNothing)
 {
     struct Case

@@ -7,6 +7,7 @@
 #include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"
 #include "Core/Operations/SaveDocumentOperation.h"
+#include "Model/Automaton/CellVolumes.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "RecordingOperation.h"
 #include "FileSizeLimit.h"
@@ -36,8 +37,15 @@ public:
         return openAnswer;
     }
     void showError(const QString &title, const QString &text) override { errors.push_back(title + ": " + text); }
+    bool confirmReplace(const QString &path) override
+    {
+        replaceQuestions.push_back(path);
+        return replaceAnswer;
+    }
 
     QString saveAnswer;
+    bool replaceAnswer = false;
+    QStringList replaceQuestions;
     QString openAnswer;
     int saveQuestions = 0;
     QStringList openStarts;
@@ -142,6 +150,7 @@ TEST_F(DocumentOperationsTest, OpeningReadsIntoTheGivenContext)
     OperationContext other;
     const DocumentFiles::Result result = DocumentFiles::open(path, other);
     ASSERT_TRUE(result.ok);
+    EXPECT_TRUE(result.damage.isEmpty());
     EXPECT_EQ(other.document().fileName(), path);
     ASSERT_EQ(other.document().allObjects().size(), 1u);
     auto copy = boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(other.document().allObjects()[0]);
@@ -183,4 +192,105 @@ TEST_F(DocumentOperationsTest, OpenAsksFromTheLastLocationAndHandsOverToItsObser
     context.startOperation(OpenDocumentId);
     EXPECT_EQ(dialogs->openStarts.last(), temp.file("a.cvx")) << "the next dialog starts at the file opened last";
     op->setObserver({});
+}
+
+// A document file cut in half: it opens with what could be read, says how
+// much that was, and does not take the file's name, so that Save asks for a
+// new one and the damaged file is never written over unasked.
+TEST_F(DocumentOperationsTest, TruncatedDocumentIsReportedAndSaveDoesNotOverwriteIt)
+{
+    OperationContext source;
+    source.document().addObject(boost::make_shared<Model::Automaton::TotalVolume>(
+        80, 60, 60, 1.0f, 1.0f, 1.0f, Util::Vector3D(), std::vector<std::uint32_t>(288000, 1u)));
+    const QString whole = temp.file("whole.cvx");
+    ASSERT_TRUE(DocumentFiles::save(whole, source).ok);
+    const QByteArray text = TempFolder::read(whole);
+    // Every cell is written as "1 ": the first 150 000 cells and no more.
+    const QString path = temp.file("half.cvx");
+    ASSERT_TRUE(TempFolder::write(path, text.left(text.indexOf("<State>") + 7 + 2 * 150000)));
+    const QByteArray damaged = TempFolder::read(path);
+
+    OperationContext other;
+    auto otherDialogs = boost::make_shared<ScriptedDialogs>();
+    other.setOperationFactory(boost::make_shared<OperationFactory>(&other));
+    other.setDocumentDialogs(otherDialogs);
+    const DocumentFiles::Result result = DocumentFiles::open(path, other);
+    ASSERT_TRUE(result.ok) << "what could be read is shown";
+    EXPECT_EQ(result.damage, QStringList{"The document ends early: 150 000 of 288 000 cells were read."});
+    EXPECT_TRUE(other.document().fileName().isEmpty());
+    EXPECT_FALSE(other.hasUnsavedChanges());
+    const auto volume = Model::Automaton::firstCellVolume(other.document().allObjects());
+    ASSERT_TRUE(volume);
+    const auto ids = volume->materials();
+    EXPECT_EQ(std::count(ids.begin(), ids.end(), 1u), 150000);
+
+    other.startOperation(SaveDocumentId);
+    EXPECT_EQ(otherDialogs->saveQuestions, 1) << "Save asks where to";
+    EXPECT_EQ(TempFolder::read(path), damaged);
+
+    otherDialogs->saveAnswer = temp.file("rescued.cvx");
+    other.startOperation(SaveDocumentId);
+    EXPECT_EQ(other.document().fileName(), temp.file("rescued.cvx"));
+    EXPECT_EQ(TempFolder::read(path), damaged);
+}
+
+// Saved, opened and new documents have nothing to save; work recorded in
+// the history has, until a save succeeds.
+TEST_F(DocumentOperationsTest, SavingClearsTheUnsavedChangesOnlyWhenItWorks)
+{
+    std::vector<std::string> log;
+    context.history().push(boost::make_shared<TestSupport::RecordingOperation>(&context, "Work", &log));
+    ASSERT_TRUE(context.hasUnsavedChanges());
+
+    dialogs->saveAnswer = temp.file("no/such/folder/file.cvx");
+    context.startOperation(SaveDocumentId);
+    EXPECT_TRUE(context.hasUnsavedChanges()) << "a failed save";
+    dialogs->saveAnswer.clear();
+    context.startOperation(SaveDocumentAsId);
+    EXPECT_TRUE(context.hasUnsavedChanges()) << "a dismissed save";
+
+    dialogs->saveAnswer = temp.file("saved.cvx");
+    context.startOperation(SaveDocumentId);
+    EXPECT_FALSE(context.hasUnsavedChanges());
+
+    OperationContext other;
+    other.history().push(boost::make_shared<TestSupport::RecordingOperation>(&other, "Work", &log));
+    ASSERT_TRUE(DocumentFiles::open(temp.file("saved.cvx"), other).ok);
+    EXPECT_FALSE(other.hasUnsavedChanges());
+}
+
+// The name typed in the save dialog gets ".cvx" unless it has a dot; an
+// existing file that only the added extension names is not replaced without
+// asking.
+TEST_F(DocumentOperationsTest, SaveAddsTheExtensionToNamesWithoutOne)
+{
+    dialogs->saveAnswer = temp.file("wafer");
+    context.startOperation(SaveDocumentId);
+    EXPECT_EQ(context.document().fileName(), temp.file("wafer.cvx"));
+    EXPECT_TRUE(QFileInfo::exists(temp.file("wafer.cvx")));
+    EXPECT_FALSE(QFileInfo::exists(temp.file("wafer")));
+
+    ASSERT_TRUE(QDir(temp.path()).mkdir("my.folder"));
+    const std::pair<QString, QString> names[] = {
+        {"copy.v2", "copy.v2"}, {"notes.", "notes."}, {"my.folder/wafer", "my.folder/wafer.cvx"}};
+    for (const auto &name : names) {
+        dialogs->saveAnswer = temp.file(name.first);
+        context.startOperation(SaveDocumentAsId);
+        EXPECT_EQ(context.document().fileName(), temp.file(name.second));
+        EXPECT_TRUE(QFileInfo::exists(temp.file(name.second)));
+    }
+    EXPECT_TRUE(dialogs->replaceQuestions.isEmpty());
+
+    const QString existing = temp.file("old.cvx");
+    ASSERT_TRUE(TempFolder::write(existing, "an earlier document"));
+    dialogs->saveAnswer = temp.file("old");
+    context.startOperation(SaveDocumentAsId);
+    EXPECT_EQ(dialogs->replaceQuestions, QStringList{existing});
+    EXPECT_EQ(TempFolder::read(existing), "an earlier document");
+    EXPECT_EQ(context.document().fileName(), temp.file("my.folder/wafer.cvx"));
+
+    dialogs->replaceAnswer = true;
+    context.startOperation(SaveDocumentAsId);
+    EXPECT_EQ(context.document().fileName(), existing);
+    EXPECT_NE(TempFolder::read(existing), "an earlier document");
 }

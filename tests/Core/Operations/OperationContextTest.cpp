@@ -185,9 +185,11 @@ TEST_F(OperationContextTest, NewDocumentDropsEverything)
     context.processRecords().setLastOperation(3, 13);
     context.processRecords().setSiLatticeStale(3, false);
 
+    ASSERT_TRUE(context.hasUnsavedChanges());
     log.clear();
     context.newDocument();
 
+    EXPECT_FALSE(context.hasUnsavedChanges()) << "an empty new document has nothing to save";
     EXPECT_EQ(log.front(), "Isotropic Deposition.cancel");
     EXPECT_EQ(log.back(), "update");
     EXPECT_FALSE(context.currentOperation());

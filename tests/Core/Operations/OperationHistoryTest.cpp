@@ -157,3 +157,57 @@ TEST_F(OperationHistoryTest, ObserversAreNotifiedInAttachmentOrder)
     history.push(operation("A"));
     EXPECT_EQ(log, (Log{"undo-observer", "second-undo-observer", "redo-observer"}));
 }
+
+// The saved state: a fresh or just-saved document has no unsaved changes;
+// every push moves away from it; undo and redo move away and back; once the
+// operations above it are replaced by a new push, nothing leads back; a
+// dropped operation leaves the document in no known state; clearing the
+// history does not change the document and so keeps the answer.
+TEST_F(OperationHistoryTest, UnsavedChangesFollowTheSavedStateThroughUndoAndRedo)
+{
+    EXPECT_FALSE(context.hasUnsavedChanges()) << "a new document";
+    history.push(operation("A"));
+    EXPECT_TRUE(context.hasUnsavedChanges());
+    history.markSaved();
+    EXPECT_FALSE(context.hasUnsavedChanges());
+
+    history.push(operation("B"));
+    EXPECT_TRUE(context.hasUnsavedChanges());
+    history.undo();
+    EXPECT_FALSE(context.hasUnsavedChanges()) << "back at the saved state";
+    history.undo();
+    EXPECT_TRUE(context.hasUnsavedChanges()) << "before the saved state";
+    history.redo();
+    EXPECT_FALSE(context.hasUnsavedChanges());
+
+    history.undo();
+    history.push(operation("C"));
+    EXPECT_TRUE(context.hasUnsavedChanges());
+    history.undo();
+    EXPECT_TRUE(context.hasUnsavedChanges()) << "the saved state went with A";
+    history.clear();
+    EXPECT_TRUE(context.hasUnsavedChanges()) << "clearing the history changes no cell";
+
+    history.markSaved();
+    history.clear();
+    EXPECT_FALSE(context.hasUnsavedChanges());
+
+    auto odd = operation("Odd");
+    odd->undoResult = 7;
+    history.push(odd);
+    history.markSaved();
+    history.undo();
+    EXPECT_TRUE(context.hasUnsavedChanges()) << "a dropped operation";
+}
+
+TEST_F(OperationHistoryTest, SavedStateObserversHearOfEveryMove)
+{
+    history.addSavedStateObserver(boost::make_shared<LoggingObserver>("saved-state-observer", &log));
+    history.push(operation("A"));
+    history.markSaved();
+    history.undo();
+    history.redo();
+    history.clear();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "saved-state-observer"), 5);
+    EXPECT_EQ(log.back(), "saved-state-observer") << "after the undo and redo observers";
+}

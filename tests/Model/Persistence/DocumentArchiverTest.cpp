@@ -4,6 +4,8 @@
 #include "Model/Document.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "Model/Persistence/DocumentArchiver.h"
+#include "Model/Persistence/DocumentDamage.h"
+#include "Model/Persistence/DocumentInput.h"
 
 #include "TempFolder.h"
 
@@ -21,6 +23,8 @@ using Model::Materials::Colour;
 using Model::Materials::Material;
 using Model::Materials::MaterialFactory;
 using Model::Persistence::DocumentArchiver;
+using Model::Persistence::DocumentDamage;
+using Model::Persistence::DocumentInput;
 
 namespace {
 
@@ -45,7 +49,30 @@ protected:
     {
         QXmlStreamReader reader(text);
         return DocumentArchiver::readDocument(&reader, document, archivers, catalogue,
-                                              [this](const std::string &line) { warnings.push_back(line); });
+                                              [this](const std::string &line) { warnings.push_back(line); }, &damage);
+    }
+
+    // Read as a document file is: through a device.
+    bool readFromDevice(const QByteArray &text, Document &document)
+    {
+        QBuffer file;
+        file.setData(text);
+        file.open(QIODevice::ReadOnly);
+        DocumentInput input(&file);
+        QXmlStreamReader reader(&input);
+        return DocumentArchiver::readDocument(&reader, document, archivers, catalogue,
+                                              [this](const std::string &line) { warnings.push_back(line); }, &damage);
+    }
+
+    // A volume of sizeX x 1 x 1 cells, all of material `id`.
+    static QByteArray volume(unsigned sizeX, std::uint32_t id)
+    {
+        QByteArray state;
+        for (unsigned i = 0; i < sizeX; ++i)
+            state += QByteArray::number(id) + ' ';
+        return "<Object object-type=\"1\" size-x=\"" + QByteArray::number(sizeX)
+               + "\" size-y=\"1\" size-z=\"1\"><State>" + state + "</State><Position pos-x=\"0\" pos-y=\"0\" "
+                 "pos-z=\"0\"/></Object>";
     }
 
     std::vector<boost::shared_ptr<TotalVolume>> volumes(const Document &document)
@@ -67,6 +94,7 @@ protected:
     MaterialFactory catalogue;
     Model::Persistence::ArchiverRegistry archivers;
     std::vector<std::string> warnings;
+    DocumentDamage damage;
 };
 
 } // namespace
@@ -193,6 +221,79 @@ TEST_F(DocumentArchiverTest, TruncatedFileKeepsWhatWasRead)
                                      "</State></Object><Object object-type=\"1\" size-x=\"2\"");
     EXPECT_TRUE(read(text.left(text.size() - 20), doc));
     EXPECT_EQ(volumes(doc).size(), 1u);
+    EXPECT_TRUE(damage.isDamaged());
+    EXPECT_EQ(damage.describe(), QStringList{"The document ends early: 1 of 1 cells were read."});
+}
+
+// A file cut off inside a volume's cells: the cells before the cut are
+// kept, the number the cut went through is not trusted, the volume is still
+// there to be saved elsewhere, and the loss is counted for the user.
+TEST_F(DocumentArchiverTest, FileCutInsideTheCellsKeepsTheCellsBeforeTheCut)
+{
+    const QByteArray whole = document(volume(2000, 12) + volume(1000, 1));
+    const int state = whole.indexOf("<State>") + 7;
+    struct Cut
+    {
+        int bytes;          // kept after "<State>"
+        std::uint32_t read; // whole numbers before the cut
+    };
+    for (const Cut cut : {Cut{3 * 1500, 1500}, Cut{3 * 1500 + 1, 1500}, Cut{3 * 1500 + 2, 1500}}) {
+        for (const bool fromDevice : {true, false}) {
+            Document doc;
+            damage = DocumentDamage();
+            const QByteArray text = whole.left(state + cut.bytes);
+            ASSERT_TRUE(fromDevice ? readFromDevice(text, doc) : read(text, doc));
+            const auto loaded = volumes(doc);
+            ASSERT_EQ(loaded.size(), 1u) << cut.bytes;
+            const auto ids = loaded[0]->materials();
+            EXPECT_EQ(std::count(ids.begin(), ids.end(), 12u), std::ptrdiff_t(cut.read)) << cut.bytes;
+            EXPECT_EQ(std::count(ids.begin(), ids.end(), 0u), std::ptrdiff_t(2000 - cut.read))
+                << "no partial number such as 1 is stored";
+            EXPECT_EQ(damage.describe(), QStringList{"The document ends early: 1 500 of 2 000 cells were read."});
+        }
+    }
+}
+
+TEST_F(DocumentArchiverTest, WholeDocumentsAreNotDamaged)
+{
+    Document doc;
+    ASSERT_TRUE(readFromDevice(document(volume(3, 1)) + "\n", doc));
+    EXPECT_FALSE(damage.isDamaged());
+    EXPECT_TRUE(damage.describe().isEmpty());
+    EXPECT_EQ(damage.cellsRead(), 3u);
+
+    Document trailing;
+    ASSERT_TRUE(read(document(volume(3, 1)) + "<Stray>", trailing));
+    EXPECT_FALSE(damage.isDamaged()) << "what follows the closed document held none of it";
+}
+
+TEST_F(DocumentArchiverTest, EveryUnreadablePartIsCounted)
+{
+    Document doc;
+    ASSERT_TRUE(read(document("<Material version=\"1\" material-id=\"0\"/>"
+                              "<Object size-x=\"1\" size-y=\"1\" size-z=\"1\"><State>1 </State></Object>"
+                              "<Object object-type=\"2\"/>"
+                              "<Object object-type=\"1\" size-x=\"two\" size-y=\"1\" size-z=\"1\"/>"
+                              "<Object object-type=\"1\" size-x=\"1234\" size-y=\"1\" size-z=\"1\">"
+                              "<State>1 x 1 </State></Object><Broken a=\"1\" a=\"2\"/>"),
+                     doc));
+    EXPECT_EQ(volumes(doc).size(), 1u);
+    const QStringList lines = damage.describe();
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_TRUE(lines[0].startsWith("The document is damaged at line 1, column ")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].endsWith(": 2 of 1 234 cells were read.")) << lines[0].toStdString();
+    EXPECT_EQ(lines.mid(1), (QStringList{"1 cell value was not a number; that cell is empty.",
+                                         "1 cell volume could not be loaded.", "1 material could not be read.",
+                                         "1 object could not be read."}));
+}
+
+TEST_F(DocumentArchiverTest, MissingCellsOfAWellFormedFileAreDamage)
+{
+    Document doc;
+    ASSERT_TRUE(read(document("<Object object-type=\"1\" size-x=\"1000\" size-y=\"1000\" size-z=\"1\">"
+                              "<State>1 1 1 </State></Object>"),
+                     doc));
+    EXPECT_EQ(damage.describe(), QStringList{"Cells are missing: 3 of 1 000 000 cells were read."});
 }
 
 TEST_F(DocumentArchiverTest, NotADocumentAddsNothing)
