@@ -3,6 +3,7 @@
 #include "Core/Operations/OperationContext.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "Model/Process/ProcessFactory.h"
+#include "Util/DebugLog.h"
 
 #include <QDebug>
 
@@ -18,7 +19,7 @@ bool write(Catalogue &catalogue, const CatalogueEdits::ConfirmOverwrite &confirm
            const std::function<bool()> &save)
 {
     if (catalogue.damagedFileKept() && !(confirmOverwrite && confirmOverwrite(catalogue.filePath()))) {
-        qDebug() << catalogue.filePath() << "is left as it was; the edits hold for this session";
+        qCDebug(tessivalLog) << catalogue.filePath() << "is left as it was; the edits hold for this session";
         return true;
     }
     return save();

@@ -2,6 +2,7 @@
 
 #include "Core/Operations/OperationContext.h"
 #include "Model/Automaton/CellVolumes.h"
+#include "Util/DebugLog.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -77,7 +78,7 @@ void ProcessOperation::runProcess(const std::function<void(Model::Automaton::Tot
     QElapsedTimer timer;
     timer.start();
     volume.painter().rebuildAll();
-    qDebug() << "Time to build rendered structrure " << timer.elapsed();
+    qCDebug(tessivalLog) << "Time to build rendered structrure " << timer.elapsed();
     ctx.processRecords().setLastOperation(volume.id(), operationId());
     if (effect != LeavesSiLattice)
         ctx.processRecords().setSiLatticeStale(volume.id(), effect == OutdatesSiLattice);

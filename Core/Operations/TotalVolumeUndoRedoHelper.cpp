@@ -3,6 +3,7 @@
 #include "Core/Operations/OperationContext.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Util/DecimalText.h"
+#include "Util/DebugLog.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -183,7 +184,7 @@ bool TotalVolumeUndoRedoHelper::loadState(const QString &fileName, Model::Automa
             reader.skipLine();
         }
     }
-    qDebug() << "Time to load: " << timer.elapsed() << " ms";
+    qCDebug(tessivalLog) << "Time to load: " << timer.elapsed() << " ms";
     return restored;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Model/Automaton/SiLattice.h"
 #include "Model/IRenderPass.h"
+#include "Util/DebugLog.h"
 
 #include <QDebug>
 
@@ -95,7 +96,7 @@ void TotalVolume::rebuildSiLattice()
     // for large volumes.
     m_siLattice.reset();
     m_siLattice.reset(new SiLattice(*this));
-    qDebug() << "Done initializing";
+    qCDebug(tessivalLog) << "Done initializing";
 }
 
 void TotalVolume::moveBy(const Util::Vector3D &d)

@@ -1,6 +1,7 @@
 #include "Model/Persistence/CatalogueFile.h"
 
 #include "Model/Persistence/SaveFileCommit.h"
+#include "Util/DebugLog.h"
 
 #include <QDateTime>
 #include <QDebug>
@@ -24,28 +25,28 @@ bool CatalogueFile::read(const QString &path, const QString &rootName,
 {
     QFile file(path);
     if (!file.exists()) {
-        qDebug() << "No catalogue file" << path;
+        qCDebug(tessivalLog) << "No catalogue file" << path;
         return false;
     }
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qDebug() << "Cannot open" << path << ":" << file.errorString();
+        qCDebug(tessivalLog) << "Cannot open" << path << ":" << file.errorString();
         return false;
     }
     QXmlStreamReader reader(&file);
     if (!reader.readNextStartElement() || reader.name() != rootName) {
-        qDebug() << path << "is not a catalogue with the root element" << rootName
+        qCDebug(tessivalLog) << path << "is not a catalogue with the root element" << rootName
                  << (reader.hasError() ? reader.errorString() : QString());
         return false;
     }
     while (!reader.atEnd()) {
         reader.readNext();
         if (reader.isStartElement()) {
-            qDebug() << "Element:" << forLog(reader.name().toString());
+            qCDebug(tessivalLog) << "Element:" << forLog(reader.name().toString());
             readElement(reader);
         }
     }
     if (reader.hasError()) {
-        qDebug() << path << "line" << reader.lineNumber() << ":" << reader.errorString();
+        qCDebug(tessivalLog) << path << "line" << reader.lineNumber() << ":" << reader.errorString();
         return false;
     }
     return true;

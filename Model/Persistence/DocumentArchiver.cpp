@@ -6,6 +6,7 @@
 #include "Model/Persistence/DocumentDamage.h"
 #include "Model/Persistence/MaterialArchiver.h"
 #include "Model/Persistence/TotalVolumeArchiver.h"
+#include "Util/DebugLog.h"
 
 #include <QDebug>
 #include <QXmlStreamReader>
@@ -93,7 +94,7 @@ bool DocumentArchiver::readDocument(QXmlStreamReader *reader, Document &document
         return false;
     const QXmlStreamAttributes header = reader->attributes();
     if (!header.isEmpty())
-        qDebug() << "Document version" << header.first().value().toUInt();
+        qCDebug(tessivalLog) << "Document version" << header.first().value().toUInt();
     reader->skipCurrentElement();
 
     ObjectArchiver::MaterialIdMap translation;
@@ -116,7 +117,7 @@ bool DocumentArchiver::readDocument(QXmlStreamReader *reader, Document &document
             if (!ok || archiver == archivers.end()) {
                 // Objects of other known types are not kept in documents on
                 // purpose; one whose type cannot be read was lost.
-                qDebug() << "An object of type" << type << "has no archiver; it is skipped";
+                qCDebug(tessivalLog) << "An object of type" << type << "has no archiver; it is skipped";
                 if (!ok && damage)
                     damage->addUnreadableObject();
                 reader->skipCurrentElement();

@@ -1,6 +1,7 @@
 #include "Model/Persistence/MaterialArchiver.h"
 
 #include "Model/Persistence/CatalogueFile.h"
+#include "Util/DebugLog.h"
 
 #include <QColor>
 #include <QDebug>
@@ -85,14 +86,14 @@ Material MaterialArchiver::loadMaterial(QXmlStreamReader *reader, bool *ok)
     for (const QXmlStreamAttribute &attribute : reader->attributes()) {
         const QStringRef name = attribute.name();
         const QString value = attribute.value().toString();
-        qDebug() << "attribute: " << CatalogueFile::forLog(name.toString());
+        qCDebug(tessivalLog) << "attribute: " << CatalogueFile::forLog(name.toString());
         if (name == QLatin1String("name")) {
             material.setName(value);
         } else if (name == QLatin1String("material-id")) {
             bool converted = false;
             const uint id = value.toUInt(&converted);
             if (!converted)
-                qDebug() << "material-id is not an unsigned 32-bit number:" << CatalogueFile::forLog(value);
+                qCDebug(tessivalLog) << "material-id is not an unsigned 32-bit number:" << CatalogueFile::forLog(value);
             material.setId(converted ? id : 0);
         } else if (name == QLatin1String("density")) {
             material.setDensity(value.toFloat());
@@ -105,13 +106,13 @@ Material MaterialArchiver::loadMaterial(QXmlStreamReader *reader, bool *ok)
             if (parseColourName(value, colour))
                 material.setColour(colour);
             else
-                qDebug() << "color is neither of the form #AARRGGBB nor a colour name:"
+                qCDebug(tessivalLog) << "color is neither of the form #AARRGGBB nor a colour name:"
                          << CatalogueFile::forLog(value);
         }
     }
     const bool valid = material.id() != 0 && !material.name().isEmpty();
     if (!valid)
-        qDebug() << "Material skipped: it needs a name and an id other than 0";
+        qCDebug(tessivalLog) << "Material skipped: it needs a name and an id other than 0";
     if (ok)
         *ok = valid;
     return material;

@@ -1,6 +1,7 @@
 #include "Model/Persistence/ProcessArchiver.h"
 
 #include "Model/Persistence/CatalogueFile.h"
+#include "Util/DebugLog.h"
 
 #include <QDebug>
 #include <QStringList>
@@ -22,7 +23,7 @@ Process::Process ProcessArchiver::loadProcess(QXmlStreamReader &reader, bool *ok
     bool converted = true;
     for (const QXmlStreamAttribute &attribute : reader.attributes()) {
         const QString value = attribute.value().toString();
-        qDebug() << "attribute: " << CatalogueFile::forLog(attribute.name().toString()) << " -> "
+        qCDebug(tessivalLog) << "attribute: " << CatalogueFile::forLog(attribute.name().toString()) << " -> "
                  << CatalogueFile::forLog(value);
         if (attribute.name() == QLatin1String("process-id")) {
             bool valid = false;
@@ -37,7 +38,7 @@ Process::Process ProcessArchiver::loadProcess(QXmlStreamReader &reader, bool *ok
         }
     }
     if (!converted || id == 0 || name.isEmpty()) {
-        qDebug() << "Process skipped: it needs a name, an id other than 0 and numeric"
+        qCDebug(tessivalLog) << "Process skipped: it needs a name, an id other than 0 and numeric"
                  << "\"process-id\" and \"version\"";
         return Process::Process();
     }
@@ -52,13 +53,13 @@ std::vector<unsigned> ProcessArchiver::loadCompatibleMaterials(QXmlStreamReader 
     std::vector<unsigned> ids;
     if (!reader.readNextStartElement())
         return ids;
-    qDebug() << "Element: " << CatalogueFile::forLog(reader.name().toString());
+    qCDebug(tessivalLog) << "Element: " << CatalogueFile::forLog(reader.name().toString());
     if (reader.name() != QLatin1String("CompatibleMaterials"))
         return ids;
     if (reader.readNext() != QXmlStreamReader::Characters)
         return ids;
     const QString text = reader.text().toString();
-    qDebug() << "text-> " << CatalogueFile::forLog(text);
+    qCDebug(tessivalLog) << "text-> " << CatalogueFile::forLog(text);
     for (const QString &part : text.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
         bool valid = false;
         const unsigned id = part.toUInt(&valid);

@@ -1,6 +1,7 @@
 #include "UI/BatchRun/ProcessListArchiver.h"
 
 #include "Model/Persistence/SaveFileCommit.h"
+#include "Util/DebugLog.h"
 
 #include <QColor>
 #include <QDebug>
@@ -16,7 +17,7 @@ namespace {
 
 void logTag(const char *prefix, const QXmlStreamReader &reader)
 {
-    qDebug().noquote() << prefix << reader.name().toString() << " in line " << reader.lineNumber();
+    qCDebug(tessivalLog).noquote() << prefix << reader.name().toString() << " in line " << reader.lineNumber();
 }
 
 // The next start element, past end tags and text; false at the end.
@@ -165,13 +166,13 @@ bool ProcessListArchiver::loadProcessList(const QString &fileName, std::list<Pro
             more = reader.isStartElement() && !reader.atEnd();
             continue;
         }
-        qDebug().noquote() << "Unknown tag found in file: " << reader.name().toString() << " in line "
+        qCDebug(tessivalLog).noquote() << "Unknown tag found in file: " << reader.name().toString() << " in line "
                            << reader.lineNumber();
         more = nextStartElement(reader);
     }
     if (reader.hasError()) {
         m_error = QStringLiteral("line %1: %2").arg(reader.lineNumber()).arg(reader.errorString());
-        qDebug() << fileName << ":" << m_error;
+        qCDebug(tessivalLog) << fileName << ":" << m_error;
         return false;
     }
     list.splice(list.end(), read);

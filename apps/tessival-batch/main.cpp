@@ -12,6 +12,7 @@
 #include "apps/tessival-batch/DisplayProbe.h"
 #include "apps/tessival-batch/DocumentSummary.h"
 #include "apps/tessival-batch/ProgressReport.h"
+#include "Util/DebugLog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -111,6 +112,7 @@ int main(int argc, char *argv[])
         return AllRan;
     }
     verboseLog = line.verbose;
+    Util::DebugLog::setEnabled(verboseLog);
     qInstallMessageHandler(logMessage);
 
     // The list decides whether the run draws images, and with it whether a

@@ -2,6 +2,7 @@
 #include "Model/Materials/MaterialFactory.h"
 #include "Model/Process/ProcessFactory.h"
 #include "UI/MainWindow.h"
+#include "Util/DebugLog.h"
 
 #include <QApplication>
 #include <QColor>
@@ -23,6 +24,7 @@ QPixmap windowIcon()
 int main(int argc, char *argv[])
 {
     qSetMessagePattern(QStringLiteral("%{type} %{function} (%{file}:%{line}): %{message}"));
+    Util::DebugLog::enableFromEnvironment();
     // The catalogues exist before any window: every dialog reads them.
     Model::Materials::MaterialFactory::getInstance();
     Model::Process::ProcessFactory::getInstance();

@@ -108,6 +108,22 @@ TEST_F(BatchProgramTest, TheSampleListWritesADocumentWithTheCellsOfAnInProcessRu
     EXPECT_EQ(volume->materials(), runner.volume()->materials());
 }
 
+TEST_F(BatchProgramTest, DebugLinesOnlyWithVerbose)
+{
+    const QString list = write("etch.plst", Header + substrate(6)
+                                                + "<Process-Data process-type=\"1\">\n"
+                                                  "<Parameter parameter-name=\"Depth\" parameter-type=\"double\" "
+                                                  "parameter-data=\"1\"/>\n"
+                                                  "</Process-Data>\n</Process-List>\n");
+    const BatchProgramRun quiet = run({list, QStringLiteral("-o"), QStringLiteral("quiet.cvx")});
+    EXPECT_EQ(quiet.exitCode, 0) << describe(quiet);
+    EXPECT_FALSE(quiet.err.contains(QStringLiteral("Time to allocate Si structure"))) << describe(quiet);
+
+    const BatchProgramRun verbose = run({list, QStringLiteral("-o"), QStringLiteral("verbose.cvx"), QStringLiteral("-v")});
+    EXPECT_EQ(verbose.exitCode, 0) << describe(verbose);
+    EXPECT_TRUE(verbose.err.contains(QStringLiteral("Time to allocate Si structure"))) << describe(verbose);
+}
+
 TEST_F(BatchProgramTest, AStartDocumentIsCarriedOn)
 {
     ASSERT_EQ(run({write("first.plst", Header + substrate(12) + "</Process-List>\n"), QStringLiteral("-o"),

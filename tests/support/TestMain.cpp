@@ -4,6 +4,7 @@
 // folder of its own. Debug log lines are shown only with
 // TESSIVAL_TEST_VERBOSE set.
 #include "LogCapture.h"
+#include "Util/DebugLog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -51,6 +52,8 @@ int main(int argc, char **argv)
     QDir::setCurrent(home.filePath(QStringLiteral("work")));
 
     TestSupport::LogCapture::installHandler();
+    // Tests read the debug lines; the capture keeps them off the terminal.
+    Util::DebugLog::setEnabled(true);
     ::testing::InitGoogleTest(&argc, argv);
     // Listing the tests (CTest does so to discover them) needs no display.
     if (::testing::GTEST_FLAG(list_tests))

@@ -1,6 +1,7 @@
 #include "Core/Operations/SiEtching/ContinuosWetEtching.h"
 
 #include "Model/Automaton/SiAtom.h"
+#include "Util/DebugLog.h"
 
 #include <QDebug>
 
@@ -52,7 +53,7 @@ AtomicConfiguration ContinuosWetEtching::getAtomicConfiguration(unsigned ns1, un
     if (!configuration.isExpected()) {
         std::lock_guard<std::mutex> lock(m_loggedMutex);
         if (m_logged.emplace(ns1, nb1, ns2, nb2).second)
-            qDebug().nospace() << "Unexpected configuration found (ns1, nb1, ns2, nb2): (" << ns1 << "," << nb1
+            qCDebug(tessivalLog).nospace() << "Unexpected configuration found (ns1, nb1, ns2, nb2): (" << ns1 << "," << nb1
                                << "," << ns2 << "," << nb2 << ")";
     }
     return configuration;

@@ -4,6 +4,7 @@
 #include "Model/Automaton/SiLatticeMemory.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Automaton/VolumeMemory.h"
+#include "Util/DebugLog.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -37,7 +38,7 @@ bool prepareSiLattice(Model::Automaton::TotalVolume &volume, const ProcessRecord
             *problem = Model::Automaton::SiLatticeMemory::describeNeed(volume) + ", which could not be allocated.";
         return false;
     }
-    qDebug() << "Time to allocate Si structure " << timer.elapsed();
+    qCDebug(tessivalLog) << "Time to allocate Si structure " << timer.elapsed();
     return true;
 }
 

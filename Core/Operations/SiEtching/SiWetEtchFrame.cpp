@@ -4,6 +4,7 @@
 #include "Model/Automaton/SiCell.h"
 #include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
+#include "Util/DebugLog.h"
 
 #include <QDebug>
 
@@ -96,7 +97,7 @@ long SiWetEtchFrame::cellAt(const std::array<float, 3> &position) const
 
 void SiWetEtchFrame::runEtching()
 {
-    qDebug() << "Running etching";
+    qCDebug(tessivalLog) << "Running etching";
     if (!m_lattice)
         return;
     Model::Automaton::LockedCellArrays arrays(m_volume);
@@ -117,7 +118,7 @@ void SiWetEtchFrame::runEtching()
     }
     for (StripState &state : m_state) {
         if (state.misplacedNeighbours)
-            qDebug() << "This wasn't suppose to happen." << state.misplacedNeighbours << "times";
+            qCDebug(tessivalLog) << "This wasn't suppose to happen." << state.misplacedNeighbours << "times";
         m_lattice->borderAtoms().splice(m_lattice->borderAtoms().end(), state.created);
     }
     m_state.clear();
@@ -161,7 +162,7 @@ void SiWetEtchFrame::findSurface(const ParallelStrips::Strip &strip)
         if (atom->coordination() < 4)
             treatMissingNeighbours(*atom, state);
     sortUnique(state.surface);
-    qDebug() << "Surface list size for thread " << strip.index << ": " << state.surface.size();
+    qCDebug(tessivalLog) << "Surface list size for thread " << strip.index << ": " << state.surface.size();
 }
 
 void SiWetEtchFrame::treatMissingNeighbours(SiAtom &atom, StripState &state)
@@ -233,7 +234,7 @@ void SiWetEtchFrame::applyStep(const ParallelStrips::Strip &strip)
         if (count <= 1)
             cell.material = 0;
         if (count < 1)
-            qDebug() << "Negative atom count reached for index: " << index << " count is: " << count - 1;
+            qCDebug(tessivalLog) << "Negative atom count reached for index: " << index << " count is: " << count - 1;
         changed.push_back(std::size_t(index));
     }
     for (const std::size_t index : changed) {
@@ -245,7 +246,7 @@ void SiWetEtchFrame::applyStep(const ParallelStrips::Strip &strip)
                                  other.outbox[strip.index].end());
     sortUnique(state.nextSurface);
     state.surface.swap(state.nextSurface);
-    qDebug() << "Surface list size for thread " << strip.index << ": " << state.surface.size();
+    qCDebug(tessivalLog) << "Surface list size for thread " << strip.index << ": " << state.surface.size();
 }
 
 } // namespace Operations

@@ -3,6 +3,7 @@
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/SiEtching/SiLatticePreparation.h"
 #include "Model/Automaton/TotalVolume.h"
+#include "Util/DebugLog.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
@@ -50,7 +51,7 @@ void SiWetEtchOperation::end()
             QElapsedTimer run;
             run.start();
             runEtch(target, m_depth);
-            qDebug() << "Total time to allocate and run " << allocation + run.elapsed();
+            qCDebug(tessivalLog) << "Total time to allocate and run " << allocation + run.elapsed();
         },
         RenewsSiLattice);
 }
