@@ -1,6 +1,6 @@
 #include "UI/DocumentDialogs.h"
 
-#include "Core/Operations/DocumentFiles.h"
+#include "Core/Operations/Documents/DocumentFiles.h"
 
 #include <QDir>
 #include <QFileDialog>

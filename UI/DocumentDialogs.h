@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Operations/IDocumentDialogs.h"
+#include "Core/Operations/Documents/IDocumentDialogs.h"
 
 #include <QPointer>
 #include <QWidget>

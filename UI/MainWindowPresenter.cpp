@@ -1,6 +1,6 @@
 #include "UI/MainWindowPresenter.h"
 
-#include "Core/Operations/CatalogueEdits.h"
+#include "Core/Operations/Catalogues/CatalogueEdits.h"
 #include "Core/Operations/OperationId.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "Model/Process/ProcessFactory.h"

@@ -1,6 +1,6 @@
 #include "Core/Operations/OperationContext.h"
 
-#include "Core/Operations/IDocumentDialogs.h"
+#include "Core/Operations/Documents/IDocumentDialogs.h"
 #include "Core/Operations/IOperationFactory.h"
 #include "Core/Operations/Operation.h"
 #include "Util/ObserverList.h"

@@ -5,7 +5,7 @@
 #include "Core/Operations/PickInput.h"
 #include "Core/Operations/ProcessRecords.h"
 #include "Core/Operations/SelectionManager.h"
-#include "Core/Operations/StateFiles.h"
+#include "Core/Operations/Undo/StateFiles.h"
 #include "Model/Document.h"
 #include "Model/Persistence/DocumentArchiver.h"
 

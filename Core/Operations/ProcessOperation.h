@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Core/Operations/Operation.h"
-#include "Core/Operations/TotalVolumeUndoRedoHelper.h"
+#include "Core/Operations/Undo/TotalVolumeUndoRedoHelper.h"
 
 #include <boost/shared_ptr.hpp>
 

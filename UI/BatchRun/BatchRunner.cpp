@@ -1,13 +1,13 @@
 #include "UI/BatchRun/BatchRunner.h"
 
-#include "Core/Operations/Electrodeposition.h"
-#include "Core/Operations/IsotropicFilmDeposition.h"
-#include "Core/Operations/IsotropicFilmEtching.h"
+#include "Core/Operations/Isotropic/Electrodeposition.h"
+#include "Core/Operations/Isotropic/IsotropicFilmDeposition.h"
+#include "Core/Operations/Isotropic/IsotropicFilmEtching.h"
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationId.h"
 #include "Core/Operations/SiEtching/AtomicStructureSimpleSiWetEtch.h"
 #include "Core/Operations/SiEtching/SiLatticePreparation.h"
-#include "Core/Operations/SubstrateShape.h"
+#include "Core/Operations/Substrate/SubstrateShape.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "UI/BatchRun/EntryParameters.h"
 
@@ -173,7 +173,7 @@ BatchRunner::Result BatchRunner::wetEtchSilicon(const ProcessData &entry)
     if (!parameters.complete())
         return refuse(parameters);
     std::string problem;
-    if (!Ops::prepareSiLattice(*m_volume, m_context.processRecords(), &problem))
+    if (!Ops::prepareSiLattice(*m_volume, m_context.processRecords().needsSiLatticeRebuild(m_volume->id()), &problem))
         return fail(QString::fromStdString(problem));
     Ops::AtomicStructureSimpleSiWetEtch(*m_volume, depth).runEtching();
     m_context.processRecords().setLastOperation(m_volume->id(), Ops::AtomisticWetEtchingId);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Operations/CreateSubstrateOperation.h"
+#include "Core/Operations/Substrate/CreateSubstrateOperation.h"
 #include "UI/Observers/OptionObserver.h"
 
 namespace Ui {

@@ -1,7 +1,7 @@
 #include "UI/Observers/DocumentOpenedObserver.h"
 
-#include "Core/Operations/DocumentFiles.h"
-#include "Core/Operations/OpenDocumentOperation.h"
+#include "Core/Operations/Documents/DocumentFiles.h"
+#include "Core/Operations/Documents/OpenDocumentOperation.h"
 #include "UI/Console/CommandConsole.h"
 #include "UI/GLWidget.h"
 #include "UI/MainWindow.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Operations/ElectrodepositionOperation.h"
+#include "Core/Operations/Isotropic/ElectrodepositionOperation.h"
 #include "UI/Observers/OptionObserver.h"
 
 namespace Ui {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Operations/IsotropicFilmDepositionOperation.h"
+#include "Core/Operations/Isotropic/IsotropicFilmDepositionOperation.h"
 #include "UI/Observers/OptionObserver.h"
 
 namespace Ui {

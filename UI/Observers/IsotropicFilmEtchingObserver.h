@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Operations/IsotropicFilmEtchingOperation.h"
+#include "Core/Operations/Isotropic/IsotropicFilmEtchingOperation.h"
 #include "UI/Observers/OptionObserver.h"
 
 namespace Ui {

@@ -1,6 +1,6 @@
 // The batch program: runs a process list on one cell volume without a
 // window and writes the resulting document.
-#include "Core/Operations/DocumentFiles.h"
+#include "Core/Operations/Documents/DocumentFiles.h"
 #include "Core/Operations/OperationContext.h"
 #include "Model/Automaton/CellVolumes.h"
 #include "Model/Materials/MaterialFactory.h"

@@ -1,6 +1,6 @@
 // Saving and opening a document with a 200 x 200 x 100 cell volume (four
 // million cells) of silicon with an oxide film.
-#include "Core/Operations/DocumentFiles.h"
+#include "Core/Operations/Documents/DocumentFiles.h"
 #include "Core/Operations/OperationContext.h"
 #include "Model/Automaton/TotalVolume.h"
 

@@ -1,7 +1,7 @@
 // Isotropic deposition and etching with T = 10 on a 200 x 200 x 100 silicon
 // substrate with trenches, with one pool thread and with all of them.
-#include "Core/Operations/IsotropicFilmDeposition.h"
-#include "Core/Operations/IsotropicFilmEtching.h"
+#include "Core/Operations/Isotropic/IsotropicFilmDeposition.h"
+#include "Core/Operations/Isotropic/IsotropicFilmEtching.h"
 #include "Model/Automaton/TotalVolume.h"
 
 #include "BenchSupport.h"

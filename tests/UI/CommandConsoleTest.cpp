@@ -2,7 +2,7 @@
 #include "Core/Operations/OperationContext.h"
 #include "UI/Console/CommandConsole.h"
 
-#include "../Core/Operations/RecordingOperation.h"
+#include "RecordingOperation.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,4 +1,4 @@
-#include "Core/Operations/CreateSubstrateOperation.h"
+#include "Core/Operations/Substrate/CreateSubstrateOperation.h"
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationId.h"
 #include "Model/Automaton/TotalVolume.h"
@@ -6,7 +6,7 @@
 #include "UI/OperationFactory.h"
 #include "UI/Operations/CreateSubstrateDialog.h"
 
-#include "../Core/Operations/RecordingOperation.h"
+#include "RecordingOperation.h"
 #include "ModalDriver.h"
 
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The program's main window under a real display (Xvfb with Mesa in CI):
 // its menus and actions, the presenter's wiring, and the OpenGL view with
 // real picking and screenshots.
-#include "Core/Operations/DocumentFiles.h"
-#include "Core/Operations/OpenDocumentOperation.h"
+#include "Core/Operations/Documents/DocumentFiles.h"
+#include "Core/Operations/Documents/OpenDocumentOperation.h"
 #include "Core/Operations/OperationId.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/ColourScheme.h"
@@ -24,7 +24,7 @@
 #include "UI/ViewProperties.h"
 #include "UI/WindowCascade.h"
 
-#include "../Core/Operations/RecordingOperation.h"
+#include "RecordingOperation.h"
 #include "ModalDriver.h"
 #include "TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "Core/Operations/IsotropicFilmDepositionOperation.h"
+#include "Core/Operations/Isotropic/IsotropicFilmDepositionOperation.h"
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationId.h"
 #include "Model/Automaton/TotalVolume.h"
@@ -10,7 +10,7 @@
 #include "UI/Operations/IsotropicDepositionDialog.h"
 #include "UI/Operations/IsotropicEtchingDialog.h"
 
-#include "../Core/Operations/RecordingOperation.h"
+#include "RecordingOperation.h"
 #include "ModalDriver.h"
 
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "BatchProgramRun.h"
 #include "TempFolder.h"
 
-#include "Core/Operations/DocumentFiles.h"
+#include "Core/Operations/Documents/DocumentFiles.h"
 #include "Core/Operations/OperationContext.h"
 #include "Model/Automaton/CellVolumes.h"
 #include "UI/BatchRun/BatchRunner.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Operations/SiEtching/SiWetEtchFrame.h"
+#include "Core/Operations/Frames/SiWetEtchFrame.h"
 
 namespace Core {
 namespace Operations {

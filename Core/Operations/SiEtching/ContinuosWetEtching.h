@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Core/Operations/SiEtching/AtomicConfiguration.h"
-#include "Core/Operations/SiEtching/SiWetEtchFrame.h"
+#include "Core/Operations/Frames/SiWetEtchFrame.h"
 
 #include <array>
 #include <mutex>

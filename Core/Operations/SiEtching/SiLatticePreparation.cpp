@@ -1,6 +1,5 @@
 #include "Core/Operations/SiEtching/SiLatticePreparation.h"
 
-#include "Core/Operations/ProcessRecords.h"
 #include "Model/Automaton/SiLatticeMemory.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Automaton/VolumeMemory.h"
@@ -14,11 +13,11 @@
 namespace Core {
 namespace Operations {
 
-bool prepareSiLattice(Model::Automaton::TotalVolume &volume, const ProcessRecords &records, std::string *problem,
+bool prepareSiLattice(Model::Automaton::TotalVolume &volume, bool stale, std::string *problem,
                       const std::function<std::uint64_t()> &availableBytes)
 {
     using Model::Automaton::VolumeMemory;
-    if (volume.siLattice() && !records.needsSiLatticeRebuild(volume.id()))
+    if (volume.siLattice() && !stale)
         return true;
     // A stale lattice is of no further use; its memory is the new one's.
     if (volume.siLattice()) {

@@ -13,15 +13,13 @@ class TotalVolume;
 namespace Core {
 namespace Operations {
 
-class ProcessRecords;
-
-// Builds the volume's Si lattice when it has none or when the records say
-// a process changed silicon since it was built. The old lattice is let go
+// Builds the volume's Si lattice when it has none or when it is `stale` (a
+// process changed silicon since it was built). The old lattice is let go
 // before the memory is checked, since the two are never held together.
 // False when the new lattice does not fit in memory; `problem` then says
 // how much it would need. `availableBytes` is the system's free memory
 // (VolumeMemory::availableBytes when empty).
-bool prepareSiLattice(Model::Automaton::TotalVolume &volume, const ProcessRecords &records, std::string *problem,
+bool prepareSiLattice(Model::Automaton::TotalVolume &volume, bool stale, std::string *problem,
                       const std::function<std::uint64_t()> &availableBytes = {});
 
 } // namespace Operations

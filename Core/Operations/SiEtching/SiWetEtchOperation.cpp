@@ -27,7 +27,7 @@ void SiWetEtchOperation::setDepth(double depth)
 bool SiWetEtchOperation::ensureLattice(Model::Automaton::TotalVolume &volume)
 {
     std::string problem;
-    if (prepareSiLattice(volume, context()->processRecords(), &problem))
+    if (prepareSiLattice(volume, context()->processRecords().needsSiLatticeRebuild(volume.id()), &problem))
         return true;
     postMessage(problem);
     return false;

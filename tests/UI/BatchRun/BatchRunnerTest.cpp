@@ -3,8 +3,8 @@
 // change nothing and let the next one run.
 #include "UI/BatchRun/BatchRunner.h"
 
-#include "Core/Operations/CreateSubstrateOperation.h"
-#include "Core/Operations/IsotropicFilmDepositionOperation.h"
+#include "Core/Operations/Substrate/CreateSubstrateOperation.h"
+#include "Core/Operations/Isotropic/IsotropicFilmDepositionOperation.h"
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"

@@ -32,7 +32,7 @@ protected:
         }())
     {
     }
-    void SetUp() override { ASSERT_TRUE(prepareSiLattice(volume, records, &problem)) << problem; }
+    void SetUp() override { ASSERT_TRUE(prepareSiLattice(volume, records.needsSiLatticeRebuild(volume.id()), &problem)) << problem; }
 
     TotalVolume volume;
     ProcessRecords records;
@@ -46,7 +46,7 @@ TEST_F(SiLatticePreparationTest, CurrentLatticeIsReusedWithoutAsking)
     records.setSiLatticeStale(volume.id(), false);
     const auto lattice = volume.siLattice();
     ASSERT_TRUE(lattice);
-    EXPECT_TRUE(prepareSiLattice(volume, records, &problem, [] { return std::uint64_t(0); }));
+    EXPECT_TRUE(prepareSiLattice(volume, records.needsSiLatticeRebuild(volume.id()), &problem, [] { return std::uint64_t(0); }));
     EXPECT_EQ(volume.siLattice(), lattice);
 }
 
@@ -58,7 +58,7 @@ TEST_F(SiLatticePreparationTest, StaleLatticeMakesRoomForItsRebuild)
     const std::uint64_t needed = SiLatticeMemory::estimatedBytes(volume);
     const boost::weak_ptr<SiLattice> old = volume.siLattice();
     const auto available = [&old, needed] { return old.expired() ? needed : needed - 1; };
-    EXPECT_TRUE(prepareSiLattice(volume, records, &problem, available)) << problem;
+    EXPECT_TRUE(prepareSiLattice(volume, records.needsSiLatticeRebuild(volume.id()), &problem, available)) << problem;
     EXPECT_TRUE(old.expired());
     EXPECT_TRUE(volume.siLattice());
 }
@@ -66,7 +66,7 @@ TEST_F(SiLatticePreparationTest, StaleLatticeMakesRoomForItsRebuild)
 TEST_F(SiLatticePreparationTest, LatticeThatDoesNotFitIsRefusedWithWhatItNeeds)
 {
     records.setSiLatticeStale(volume.id(), true);
-    EXPECT_FALSE(prepareSiLattice(volume, records, &problem, [] { return std::uint64_t(1000); }));
+    EXPECT_FALSE(prepareSiLattice(volume, records.needsSiLatticeRebuild(volume.id()), &problem, [] { return std::uint64_t(1000); }));
     EXPECT_EQ(problem, SiLatticeMemory::describeNeed(volume) + ", but only 1000 bytes is available.");
     EXPECT_FALSE(volume.siLattice()) << "the stale lattice is gone";
     EXPECT_TRUE(records.needsSiLatticeRebuild(volume.id())) << "the next etch tries again";

@@ -1,4 +1,4 @@
-#include "Core/Operations/IsotropicFilmEtchingOperation.h"
+#include "Core/Operations/Isotropic/IsotropicFilmEtchingOperation.h"
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"
@@ -9,7 +9,7 @@
 #include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
 
-#include "../RecordingOperation.h"
+#include "RecordingOperation.h"
 
 #include <gtest/gtest.h>
 

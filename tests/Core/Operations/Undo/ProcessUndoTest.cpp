@@ -1,0 +1,401 @@
+// Undo and redo of the process operations through their state files.
+// Invariants: undo restores the cells before the run bit for bit, redo the
+// cells after it; records of one operation never restore another's; each
+// context has its own files and removes them when it goes.
+#include "Core/Operations/Isotropic/ElectrodepositionOperation.h"
+#include "Core/Operations/Isotropic/IsotropicFilmDepositionOperation.h"
+#include "Core/Operations/Isotropic/IsotropicFilmEtchingOperation.h"
+#include "Core/Operations/OperationContext.h"
+#include "Core/Operations/OperationFactory.h"
+#include "Core/Operations/OperationId.h"
+#include "Core/Operations/Undo/StateFolder.h"
+#include "Core/Operations/Undo/TotalVolumeUndoRedoHelper.h"
+#include "Model/Automaton/TotalVolume.h"
+#include "FileSizeLimit.h"
+#include "RecordingOperation.h"
+#include "TempFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace Core::Operations;
+using Model::Automaton::TotalVolume;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+constexpr std::uint32_t Si = 1, Oxide = 3, Copper = 5, Gold = 9;
+
+boost::shared_ptr<TotalVolume> substrate(std::uint32_t top = Si)
+{
+    const unsigned sx = 8, sy = 6, sz = 10;
+    std::vector<std::uint32_t> m(sx * sy * sz, 0);
+    for (unsigned x = 0; x < sx; ++x)
+        for (unsigned y = 0; y < sy; ++y)
+            for (unsigned z = 0; z < 4; ++z)
+                m[z + sz * (y + sy * x)] = z == 3 && x > 2 && x < 6 ? top : Si;
+    return boost::make_shared<TotalVolume>(sx, sy, sz, 1.0f, 1.0f, 1.0f, Util::Vector3D(), m);
+}
+
+class ProcessUndoTest : public ::testing::Test
+{
+protected:
+    ProcessUndoTest() : lines(TestSupport::ConsoleLog::attach(context))
+    {
+        context.setOperationFactory(boost::make_shared<OperationFactory>(&context));
+        volume = substrate();
+        context.document().addObject(volume);
+    }
+
+    // Starts the operation of `id` on the volume (the document's only one,
+    // or picked with Enter when there are several) and returns it waiting
+    // for its options.
+    template<typename OperationT>
+    boost::shared_ptr<OperationT> start(unsigned id)
+    {
+        context.startOperation(id);
+        auto op = boost::dynamic_pointer_cast<OperationT>(context.currentOperation());
+        EXPECT_TRUE(op);
+        if (op && !op->volume()) {
+            context.selectionManager().toggle({volume->id()});
+            context.consoleInput().processLine("");
+        }
+        EXPECT_TRUE(op && op->volume() == volume);
+        return op;
+    }
+
+    void deposit(std::uint32_t material, float thickness)
+    {
+        auto op = start<IsotropicFilmDepositionOperation>(IsotropicDepositionId);
+        op->setThickness(thickness);
+        op->setMaterialId(material);
+        op->end();
+    }
+
+    void etch(std::uint32_t material, float depth)
+    {
+        auto op = start<IsotropicFilmEtchingOperation>(IsotropicEtchingId);
+        op->setThickness(depth);
+        op->setMaterialId(material);
+        op->end();
+    }
+
+    OperationContext context;
+    boost::shared_ptr<TestSupport::ConsoleLog> lines;
+    boost::shared_ptr<TotalVolume> volume;
+};
+
+} // namespace
+
+TEST_F(ProcessUndoTest, OperationFlowWritesItsLinesAndRecords)
+{
+    context.document().addObject(substrate()); // two volumes: the step asks which
+    context.startOperation(IsotropicDepositionId);
+    EXPECT_EQ(lines->lines, Lines{"Isotropic Deposition: Select a cell volume and press Enter/Return."});
+    context.consoleInput().processLine("");
+    EXPECT_EQ(lines->lines.size(), 2u) << "Enter with nothing picked asks again";
+    context.selectionManager().toggle({volume->id()});
+    context.consoleInput().processLine("");
+    EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: Cell volume selected.");
+    auto op = boost::dynamic_pointer_cast<IsotropicFilmDepositionOperation>(context.currentOperation());
+    ASSERT_TRUE(op);
+    EXPECT_EQ(op->volume(), volume);
+    EXPECT_TRUE(op->targetFromSelection());
+    EXPECT_EQ(op->inputCount(), 1) << "no observer: no dialog counted";
+    op->setThickness(1.0f);
+    op->setMaterialId(Oxide);
+    op->end();
+    EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: Operation finished.");
+    EXPECT_EQ(context.history().undoTitle(), "Isotropic Deposition");
+    EXPECT_EQ(context.processRecords().lastOperation(volume->id()), int(IsotropicDepositionId));
+    EXPECT_FALSE(context.processRecords().hasSiLatticeRecord(volume->id())) << "oxide leaves the lattice alone";
+
+    deposit(Si, 1.0f);
+    EXPECT_TRUE(context.processRecords().needsSiLatticeRebuild(volume->id()));
+    EXPECT_TRUE(context.processRecords().hasSiLatticeRecord(volume->id()));
+}
+
+TEST_F(ProcessUndoTest, TheOnlyVolumeIsTakenWithoutAPick)
+{
+    const unsigned ids[] = {IsotropicDepositionId, IsotropicEtchingId, ElectrodepositionId};
+    for (unsigned id : ids) {
+        lines->lines.clear();
+        context.startOperation(id);
+        auto op = boost::dynamic_pointer_cast<ProcessOperation>(context.currentOperation());
+        ASSERT_TRUE(op);
+        EXPECT_EQ(lines->lines.back(), op->title() + ": Cell volume selected.");
+        EXPECT_EQ(op->volume(), volume);
+        EXPECT_FALSE(op->targetFromSelection());
+        EXPECT_EQ(op->inputCount(), 1);
+        EXPECT_FALSE(context.selectionManager().mode());
+    }
+    context.cancelCurrentOperation();
+
+    // A second volume leaves the choice to the user.
+    auto other = boost::make_shared<TotalVolume>(2, 2, 2, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
+                                                 std::vector<std::uint32_t>(8, Si));
+    context.document().addObject(other);
+    lines->lines.clear();
+    context.startOperation(IsotropicDepositionId);
+    EXPECT_EQ(lines->lines, Lines{"Isotropic Deposition: Select a cell volume and press Enter/Return."});
+    EXPECT_TRUE(context.selectionManager().mode());
+    context.consoleInput().processLine("");
+    EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: Select a cell volume and press Enter/Return.")
+        << "Enter with nothing picked among several asks again";
+    context.selectionManager().toggle({other->id()});
+    context.consoleInput().processLine("");
+    auto op = boost::dynamic_pointer_cast<ProcessOperation>(context.currentOperation());
+    ASSERT_TRUE(op);
+    EXPECT_EQ(op->volume(), other);
+}
+
+TEST_F(ProcessUndoTest, MissingInputsAndEscapeCancelWithTheirLine)
+{
+    auto op = start<IsotropicFilmEtchingOperation>(IsotropicEtchingId);
+    op->setThickness(2.0f);
+    op->end();
+    EXPECT_EQ(lines->lines.back(), "Isotropic Etching: Operation canceled.");
+    EXPECT_FALSE(context.currentOperation());
+    EXPECT_EQ(context.history().undoCount(), 0u);
+
+    start<ElectrodepositionOperation>(ElectrodepositionId);
+    context.cancelCurrentOperation();
+    EXPECT_EQ(lines->lines.back(), "Electroplating: Operation canceled.");
+}
+
+TEST_F(ProcessUndoTest, UndoAndRedoRestoreEveryCellThroughSeveralOperations)
+{
+    std::vector<std::vector<std::uint32_t>> states{volume->materials()};
+    deposit(Oxide, 2.0f);
+    states.push_back(volume->materials());
+    etch(Oxide, 1.0f);
+    states.push_back(volume->materials());
+    {
+        auto op = start<ElectrodepositionOperation>(ElectrodepositionId);
+        op->setThickness(1.0f);
+        op->setMaterialId(Gold);
+        op->setConductingMaterial(Oxide);
+        op->end();
+    }
+    states.push_back(volume->materials());
+    deposit(Si, 1.5f);
+    states.push_back(volume->materials());
+    for (std::size_t i = 1; i < states.size(); ++i)
+        ASSERT_NE(states[i], states[i - 1]) << "every step changed something";
+
+    for (std::size_t i = states.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(context.history().undo());
+        EXPECT_EQ(volume->materials(), states[i - 1]) << "undo to state " << i - 1;
+    }
+    for (std::size_t i = 1; i < states.size(); ++i) {
+        ASSERT_TRUE(context.history().redo());
+        EXPECT_EQ(volume->materials(), states[i]) << "redo to state " << i;
+    }
+    EXPECT_TRUE(context.processRecords().needsSiLatticeRebuild(volume->id())) << "restored cells outdate the lattice";
+}
+
+TEST_F(ProcessUndoTest, RecordsOfTwoEtchingsRestoreOnlyTheirOwn)
+{
+    TestSupport::TempFolder temp;
+    const QString file = temp.file("undo1.temp");
+    auto small = boost::make_shared<TotalVolume>(2, 1, 1, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
+                                                 std::vector<std::uint32_t>{0, 0});
+    ASSERT_TRUE(TestSupport::TempFolder::write(file, "IsotropicEtching 0 1 3\n"
+                                                     "Other 1 9 9\n"
+                                                     "IsotropicEtching 1 4 5\n"
+                                                     "IsotropicEtching 1 7 7\n"));
+    TotalVolumeUndoRedoHelper second("IsotropicEtching", 1, nullptr);
+    EXPECT_TRUE(second.loadState(file, *small));
+    EXPECT_EQ(small->materials(), (std::vector<std::uint32_t>{4, 5}));
+    TotalVolumeUndoRedoHelper first("IsotropicEtching", 0, nullptr);
+    EXPECT_TRUE(first.loadState(file, *small));
+    EXPECT_EQ(small->materials(), (std::vector<std::uint32_t>{1, 3}));
+    Model::Automaton::LockedCellArrays arrays(*small);
+    EXPECT_EQ(arrays.working()[1].material, 3u) << "both arrays are restored";
+}
+
+TEST_F(ProcessUndoTest, MissingOrDamagedRecordsChangeNoCell)
+{
+    TestSupport::TempFolder temp;
+    auto small = boost::make_shared<TotalVolume>(3, 1, 1, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
+                                                 std::vector<std::uint32_t>{1, 2, 3});
+    TotalVolumeUndoRedoHelper helper("Doping", 0, nullptr);
+    EXPECT_FALSE(helper.loadState(temp.file("missing.temp"), *small));
+    const QByteArray damaged[] = {"Doping 0 4 5\n", "Doping 0 4 x 6\n", "Doping 0 4 5 99999999999\n", ""};
+    for (const QByteArray &text : damaged) {
+        ASSERT_TRUE(TestSupport::TempFolder::write(temp.file("state.temp"), text));
+        EXPECT_FALSE(helper.loadState(temp.file("state.temp"), *small)) << text.constData();
+        EXPECT_EQ(small->materials(), (std::vector<std::uint32_t>{1, 2, 3}));
+    }
+}
+
+TEST_F(ProcessUndoTest, AnisotropicRecordsUnderTheSharedKeyStayApart)
+{
+    auto small = boost::make_shared<TotalVolume>(2, 1, 1, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
+                                                 std::vector<std::uint32_t>{1, 1});
+    TotalVolumeUndoRedoHelper isotropic("IsotropicDeposition", 0, &context);
+    TotalVolumeUndoRedoHelper anisotropic("IsotropicDeposition", -1, &context);
+    ASSERT_TRUE(isotropic.saveUndoState(*small));
+    {
+        Model::Automaton::LockedCells cells(*small);
+        cells[0].material = 7;
+    }
+    ASSERT_TRUE(anisotropic.saveUndoState(*small));
+    anisotropic.loadUndoState(*small);
+    EXPECT_EQ(small->materials(), (std::vector<std::uint32_t>{7, 1}));
+    isotropic.loadUndoState(*small);
+    EXPECT_EQ(small->materials(), (std::vector<std::uint32_t>{1, 1}));
+}
+
+TEST_F(ProcessUndoTest, ContextsHaveTheirOwnFilesAndRemoveThem)
+{
+    QString first, second;
+    {
+        OperationContext a;
+        OperationContext b;
+        ASSERT_TRUE(a.stateFiles().isAvailable());
+        first = a.stateFiles().undoFile();
+        second = b.stateFiles().undoFile();
+        EXPECT_NE(first, second);
+        EXPECT_TRUE(QFileInfo::exists(first));
+        EXPECT_TRUE(QFileInfo::exists(a.stateFiles().redoFile()));
+        const QFileInfo undo(first);
+        EXPECT_TRUE(undo.fileName().startsWith("undo") && undo.fileName().endsWith(".temp"));
+        EXPECT_EQ(a.stateFiles().redoFile(), undo.dir().filePath("redo" + undo.fileName().mid(4)));
+    }
+    EXPECT_FALSE(QFileInfo::exists(first));
+    EXPECT_FALSE(QFileInfo::exists(second));
+}
+
+TEST_F(ProcessUndoTest, StateFilesStayBoundedOverALongSession)
+{
+    context.stateFiles().setCompactionThreshold(0);
+    qint64 largest = 0;
+    for (int round = 0; round < 12; ++round) {
+        deposit(Oxide, 1.0f);
+        ASSERT_TRUE(context.history().undo());
+        // A new step empties the redo stack: the undone step is gone for good.
+        etch(Oxide, 1.0f);
+        ASSERT_TRUE(context.history().undo());
+        largest = std::max(largest, QFileInfo(context.stateFiles().undoFile()).size());
+    }
+    const qint64 record = TotalVolumeUndoRedoHelper::record("IsotropicEtching", 0, *volume).size();
+    EXPECT_LE(largest, 4 * record) << "dropped records are rewritten away";
+    ASSERT_TRUE(context.history().redo());
+}
+
+TEST_F(ProcessUndoTest, WithoutStateFilesProcessesRunAndSaySo)
+{
+    // A file where the program's state folder should be: nothing can be
+    // created there now.
+    const QString folder = StateFolder::forThisProgram().path();
+    ASSERT_FALSE(folder.isEmpty());
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    ASSERT_TRUE(TestSupport::TempFolder::write(folder, "in the way"));
+    {
+        OperationContext homeless;
+        EXPECT_FALSE(homeless.stateFiles().isAvailable());
+        auto log = TestSupport::ConsoleLog::attach(homeless);
+        homeless.setOperationFactory(boost::make_shared<OperationFactory>(&homeless));
+        auto target = substrate();
+        homeless.document().addObject(target);
+        homeless.startOperation(IsotropicDepositionId);
+        homeless.selectionManager().toggle({target->id()});
+        homeless.consoleInput().processLine("");
+        auto op = boost::dynamic_pointer_cast<IsotropicFilmDepositionOperation>(homeless.currentOperation());
+        ASSERT_TRUE(op);
+        const auto before = target->materials();
+        op->setThickness(1.0f);
+        op->setMaterialId(Oxide);
+        op->end();
+        EXPECT_NE(target->materials(), before) << "the process still runs";
+        EXPECT_EQ(log->lines[log->lines.size() - 2], "Isotropic Deposition: Operation finished.");
+        EXPECT_EQ(log->lines.back(),
+                  "Isotropic Deposition: This step cannot be undone: its cell states could not be saved to the undo "
+                  "files.");
+        EXPECT_EQ(homeless.history().undoCount(), 0u);
+        EXPECT_FALSE(homeless.currentOperation());
+    }
+    QFile::remove(folder);
+    OperationContext later;
+    EXPECT_TRUE(later.stateFiles().isAvailable()) << "the folder is made again once it can be";
+}
+
+TEST_F(ProcessUndoTest, FailedAppendKeepsTheEarlierRecords)
+{
+    StateFiles &files = context.stateFiles();
+    ASSERT_TRUE(files.isAvailable());
+    auto wide = [](const char *key) {
+        QByteArray text = QByteArray(key) + " 0";
+        for (int i = 0; i < 200000; ++i)
+            text.append(" 1");
+        return text + '\n';
+    };
+    const QByteArray first = wide("Doping");
+    ASSERT_TRUE(files.append(StateFiles::Undo, "Doping", 0, first));
+    {
+        TestSupport::FileSizeLimit limit(rlim_t(first.size()) + 100000);
+        EXPECT_FALSE(files.append(StateFiles::Undo, "MooreFilmDep", 0, wide("MooreFilmDep")));
+    }
+    EXPECT_EQ(QFileInfo(files.undoFile()).size(), first.size());
+    EXPECT_TRUE(TestSupport::TempFolder::read(files.undoFile()) == first) << "the earlier record is whole";
+
+    const QByteArray next = wide("Electroplating");
+    ASSERT_TRUE(files.append(StateFiles::Undo, "Electroplating", 0, next));
+    EXPECT_TRUE(TestSupport::TempFolder::read(files.undoFile()) == first + next);
+}
+
+TEST_F(ProcessUndoTest, DamagedRecordsLeaveTheHistoryAsItWasAndSaySo)
+{
+    // Spoils the first cell of the record of `key` in `file`.
+    auto damage = [](const QString &file, const QByteArray &key) {
+        QByteArray text = TestSupport::TempFolder::read(file);
+        const int record = text.indexOf(key + ' ');
+        ASSERT_GE(record, 0);
+        text[text.indexOf(' ', record + key.size() + 1) + 1] = 'x';
+        ASSERT_TRUE(TestSupport::TempFolder::write(file, text));
+    };
+    deposit(Oxide, 2.0f);
+    const auto deposited = volume->materials();
+    damage(context.stateFiles().undoFile(), "IsotropicDeposition");
+    EXPECT_TRUE(context.history().undo());
+    EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: The cells could not be restored: the undo file holds no "
+                                   "whole record of this step.");
+    EXPECT_EQ(volume->materials(), deposited);
+    EXPECT_EQ(context.history().undoTitle(), "Isotropic Deposition") << "the step stays done";
+    EXPECT_EQ(context.history().redoCount(), 0u);
+
+    etch(Oxide, 1.0f);
+    ASSERT_TRUE(context.history().undo());
+    EXPECT_EQ(volume->materials(), deposited);
+    damage(context.stateFiles().redoFile(), "IsotropicEtching");
+    EXPECT_TRUE(context.history().redo());
+    EXPECT_EQ(lines->lines.back(), "Isotropic Etching: The cells could not be restored: the redo file holds no whole "
+                                   "record of this step.");
+    EXPECT_EQ(volume->materials(), deposited);
+    EXPECT_EQ(context.history().redoTitle(), "Isotropic Etching") << "the step stays undone";
+    EXPECT_EQ(context.history().undoTitle(), "Isotropic Deposition");
+}
+
+TEST_F(ProcessUndoTest, AStepThatCannotBeRecordedClearsTheHistory)
+{
+    deposit(Oxide, 2.0f);
+    etch(Oxide, 1.0f);
+    ASSERT_TRUE(context.history().undo());
+    const qint64 written = std::max(QFileInfo(context.stateFiles().undoFile()).size(),
+                                    QFileInfo(context.stateFiles().redoFile()).size());
+    {
+        TestSupport::FileSizeLimit limit(rlim_t(written) + 16);
+        deposit(Gold, 1.0f);
+    }
+    EXPECT_EQ(lines->lines.back(), "Isotropic Deposition: This step cannot be undone, and the undo history has been "
+                                   "cleared: its cell states could not be saved to the undo files.");
+    const auto plated = volume->materials();
+    EXPECT_EQ(context.history().undoCount(), 0u) << "undoing the deposition would throw the gold away";
+    EXPECT_EQ(context.history().redoCount(), 0u) << "redoing the etching would throw the gold away";
+    EXPECT_FALSE(context.history().undo());
+    EXPECT_FALSE(context.history().redo());
+    EXPECT_EQ(volume->materials(), plated);
+}
