@@ -16,7 +16,7 @@ void FilmProcessOperation::end()
         cancel();
         return;
     }
-    runProcess([this](Model::Automaton::TotalVolume &volume) { runWorker(volume); },
+    runProcess([this](Model::Automaton::TotalVolume &volume, Interrupter *interrupter) { runWorker(volume, interrupter); },
                changesSilicon() ? OutdatesSiLattice : LeavesSiLattice);
 }
 

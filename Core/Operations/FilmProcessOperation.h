@@ -39,7 +39,7 @@ protected:
     FilmProcessOperation(OperationContext *context, const std::string &title, int id, const std::string &stateKey,
                          int instance, int inputsNeeded);
 
-    virtual void runWorker(Model::Automaton::TotalVolume &volume) = 0;
+    virtual void runWorker(Model::Automaton::TotalVolume &volume, Interrupter *interrupter) = 0;
     // Silicon grown or removed leaves the Si lattice out of date.
     virtual bool changesSilicon() const { return m_material == 1; }
 

@@ -1,11 +1,15 @@
 #include "Core/Operations/ProcessOperation.h"
 
 #include "Core/Operations/OperationContext.h"
+#include "Core/Operations/Undo/CellSnapshot.h"
 #include "Model/Automaton/CellVolumes.h"
+#include "Model/Automaton/TotalVolume.h"
 #include "Util/DebugLog.h"
 
 #include <QDebug>
 #include <QElapsedTimer>
+
+#include <memory>
 
 namespace Core {
 namespace Operations {
@@ -67,13 +71,20 @@ int ProcessOperation::redo()
     return NothingRedone;
 }
 
-void ProcessOperation::runProcess(const std::function<void(Model::Automaton::TotalVolume &)> &process,
-                                  SiLatticeEffect effect)
+void ProcessOperation::runProcess(const Process &process, SiLatticeEffect effect)
 {
     OperationContext &ctx = *context();
     Model::Automaton::TotalVolume &volume = *m_volume;
     bool undoable = m_states.saveUndoState(volume);
-    process(volume);
+    // Without an undo record a cancel takes the cells back from memory.
+    std::unique_ptr<CellSnapshot> before;
+    if (!undoable)
+        before.reset(new CellSnapshot(volume));
+    const auto run = [&](Interrupter *interrupter) { process(volume, interrupter); };
+    if (ctx.runStep(title(), run) == StepRunner::Canceled) {
+        undoCanceledRun(volume, before.get());
+        return;
+    }
     undoable = undoable && m_states.saveRedoState(volume);
     QElapsedTimer timer;
     timer.start();
@@ -98,6 +109,23 @@ void ProcessOperation::runProcess(const std::function<void(Model::Automaton::Tot
                     "not be saved to the undo files.");
     }
     ctx.abandonOperation();
+}
+
+void ProcessOperation::undoCanceledRun(Model::Automaton::TotalVolume &volume, const CellSnapshot *before)
+{
+    OperationContext &ctx = *context();
+    bool restored = true;
+    if (before)
+        before->restore(volume);
+    else
+        restored = m_states.loadState(ctx.stateFiles().undoFile(), volume);
+    volume.painter().rebuildAll();
+    // A stopped wet etch has removed atoms of cells that are silicon again,
+    // and other steps may have changed silicon: the lattice is rebuilt.
+    ctx.processRecords().setSiLatticeStale(volume.id(), true);
+    if (!restored)
+        postMessage("The cells could not be put back as they were: the undo file holds no whole record of them.");
+    cancelCanceled();
 }
 
 } // namespace Operations

@@ -19,5 +19,23 @@ public:
     virtual bool wasInterrupted() = 0;
 };
 
+// At a phase boundary of a step: reports `step` of `steps` of `phase` and
+// tells whether the step should stop here. Without an interrupter nobody
+// watches and the step runs to its end.
+inline bool stopRequested(Interrupter *interrupter, const char *phase, int step, int steps)
+{
+    if (!interrupter)
+        return false;
+    interrupter->progress(phase, step, steps);
+    return interrupter->wasInterrupted();
+}
+
+// After the last step of `phase`, unless the step was stopped before it.
+inline void reportFinished(Interrupter *interrupter, const char *phase, int steps)
+{
+    if (interrupter && !interrupter->wasInterrupted())
+        interrupter->progress(phase, steps, steps);
+}
+
 } // namespace Operations
 } // namespace Core

@@ -1,5 +1,6 @@
 #include "Core/Operations/Frames/SiWetEtchFrame.h"
 
+#include "Core/Operations/Frames/Interrupter.h"
 #include "Model/Automaton/SiAtom.h"
 #include "Model/Automaton/SiCell.h"
 #include "Model/Automaton/SiLattice.h"
@@ -29,6 +30,8 @@ const float BondVectors[2][4][3] = {
     {{0, -B, -0.25f}, {0, B, -0.25f}, {B, 0, 0.25f}, {-B, 0, 0.25f}},
 };
 
+const char *const EtchPhase = "Etching";
+
 void sortUnique(std::vector<Model::Automaton::SiAtom *> &atoms)
 {
     std::sort(atoms.begin(), atoms.end());
@@ -49,10 +52,11 @@ struct SiWetEtchFrame::StripState
     std::size_t misplacedNeighbours = 0;
 };
 
-SiWetEtchFrame::SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double depth)
+SiWetEtchFrame::SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter)
     : m_volume(volume)
     , m_lattice(volume.siLattice())
     , m_depth(depth)
+    , m_interrupter(interrupter)
     , m_size{int(volume.sizeX()), int(volume.sizeY()), int(volume.sizeZ())}
 {
     m_strips = ParallelStrips::split(0, m_size[0], ParallelStrips::threadCount(), 1);
@@ -112,10 +116,16 @@ void SiWetEtchFrame::runEtching()
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { collect(strip); });
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { findSurface(strip); });
     const int count = steps();
+    // Between two steps every removal is applied to atoms and cells alike.
     for (int step = 0; step < count; ++step) {
+        if (stopRequested(m_interrupter, EtchPhase, step, count))
+            break;
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { decideStep(strip); });
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { applyStep(strip); });
     }
+    reportFinished(m_interrupter, EtchPhase, count);
+    // A stopped run hands over its border atoms too: they hold bonds of
+    // lattice atoms.
     for (StripState &state : m_state) {
         if (state.misplacedNeighbours)
             qCDebug(tessivalLog) << "This wasn't suppose to happen." << state.misplacedNeighbours << "times";

@@ -21,6 +21,8 @@ struct Voxel;
 namespace Core {
 namespace Operations {
 
+class Interrupter;
+
 // What the atomistic and the continuous wet etching share: the silicon atoms
 // of a cell volume's lattice, split in x strips of the volume, are etched
 // from the exposed surface one (100) monolayer per step. Every step first
@@ -39,7 +41,9 @@ public:
     // (100) monolayer, a quarter of the lattice constant.
     static int stepCount(double depth);
 
-    // Etches the volume's lattice, which must exist.
+    // Etches the volume's lattice, which must exist. With an interrupter,
+    // reports each step and stops between two steps when asked to, leaving
+    // cells and lattice as far as it came.
     void runEtching();
 
     int steps() const { return stepCount(m_depth); }
@@ -48,7 +52,7 @@ public:
 protected:
     enum class Decision { Stay, Remove };
 
-    SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double depth);
+    SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter = nullptr);
 
     // Called once per run for every Si atom the run starts from.
     virtual void initializeAtom(SiAtom &) {}
@@ -72,6 +76,7 @@ private:
     Model::Automaton::TotalVolume &m_volume;
     boost::shared_ptr<Model::Automaton::SiLattice> m_lattice;
     const double m_depth;
+    Interrupter *const m_interrupter;
     const int m_size[3];
     std::vector<Model::Automaton::ParallelStrips::Strip> m_strips;
     std::vector<unsigned> m_stripOfPlane;

@@ -1,5 +1,6 @@
 #include "Core/Operations/Frames/VectorDistanceFront.h"
 
+#include "Core/Operations/Frames/Interrupter.h"
 #include "Model/Automaton/TotalVolume.h"
 
 #include <algorithm>
@@ -44,22 +45,27 @@ float squaredLength(float x, float y, float z)
     return x * x + y * y + z * z;
 }
 
+const char *const FrontPhase = "Moving the front";
+
 } // namespace
 
 const int VectorDistanceFront::FaceOffsets[6][3] = {{0, 0, -1}, {0, 0, 1}, {0, -1, 0}, {0, 1, 0}, {-1, 0, 0}, {1, 0, 0}};
 
 VectorDistanceFront::VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness,
-                                         const std::array<float, 3> &cellSizes)
+                                         const std::array<float, 3> &cellSizes, Interrupter *interrupter)
     : m_volume(volume)
     , m_thickness(thickness)
     , m_cellSizes(cellSizes)
     , m_size{int(volume.sizeX()), int(volume.sizeY()), int(volume.sizeZ())}
     , m_threads(ParallelStrips::threadCount())
+    , m_interrupter(interrupter)
 {
 }
 
-VectorDistanceFront::VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness)
-    : VectorDistanceFront(volume, thickness, {volume.cellsizeX(), volume.cellsizeY(), volume.cellsizeZ()})
+VectorDistanceFront::VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness,
+                                         Interrupter *interrupter)
+    : VectorDistanceFront(volume, thickness, {volume.cellsizeX(), volume.cellsizeY(), volume.cellsizeZ()},
+                          interrupter)
 {
 }
 
@@ -109,10 +115,14 @@ void VectorDistanceFront::run()
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { seedStrip(strip); });
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, false); });
     const int count = steps();
+    // Between two steps every strip has committed: the cells are whole.
     for (int step = 0; step < count; ++step) {
+        if (stopRequested(m_interrupter, FrontPhase, step, count))
+            break;
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { computeStep(strip); });
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, true); });
     }
+    reportFinished(m_interrupter, FrontPhase, count);
     m_current = m_working = nullptr;
     std::vector<std::uint8_t>().swap(m_queued);
 }

@@ -17,6 +17,8 @@ class TotalVolume;
 namespace Core {
 namespace Operations {
 
+class Interrupter;
+
 // The vector-distance front: every cell carries the displacement to the
 // nearest source found so far, and a front of cells improves its vectors
 // from its face neighbours' vectors plus one face step, once per step,
@@ -37,6 +39,8 @@ public:
     static int stepCount(float thickness, float smallestEdge);
 
     // Runs the whole process on the volume; both cell arrays are held for it.
+    // With an interrupter, reports each step and stops between two steps
+    // when asked to, leaving the cells as far as it came.
     void run();
 
     unsigned threadCount() const { return m_threads; }
@@ -57,8 +61,8 @@ protected:
 
     // `cellSizes` are the edges the steps measure (the volume's own by default).
     VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness,
-                        const std::array<float, 3> &cellSizes);
-    VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness);
+                        const std::array<float, 3> &cellSizes, Interrupter *interrupter = nullptr);
+    VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness, Interrupter *interrupter = nullptr);
 
     // Rules of the process.
     virtual SeedResult seed(const Voxel *cells, int x, int y, int z) const = 0;
@@ -125,6 +129,7 @@ private:
     const std::array<float, 3> m_cellSizes;
     const std::array<int, 3> m_size;
     const unsigned m_threads;
+    Interrupter *const m_interrupter;
     std::vector<Model::Automaton::ParallelStrips::Strip> m_strips;
     std::vector<StripState> m_state;
     // 1 for a cell already on its own strip's next front: a reached cell

@@ -17,9 +17,9 @@ ElectrodepositionOperation::ElectrodepositionOperation(OperationContext *context
 {
 }
 
-void ElectrodepositionOperation::runWorker(Model::Automaton::TotalVolume &volume)
+void ElectrodepositionOperation::runWorker(Model::Automaton::TotalVolume &volume, Interrupter *interrupter)
 {
-    Electrodeposition(volume, materialId(), m_conductor, thickness()).runElectrodeposition();
+    Electrodeposition(volume, materialId(), m_conductor, thickness(), interrupter).runElectrodeposition();
 }
 
 } // namespace Operations

@@ -19,7 +19,7 @@ public:
     std::uint32_t conductingMaterial() const { return m_conductor; }
 
 protected:
-    void runWorker(Model::Automaton::TotalVolume &volume) override;
+    void runWorker(Model::Automaton::TotalVolume &volume, Interrupter *interrupter) override;
     // Electroplating never changes silicon.
     bool changesSilicon() const override { return false; }
 

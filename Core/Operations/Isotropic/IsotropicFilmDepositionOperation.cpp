@@ -17,9 +17,9 @@ IsotropicFilmDepositionOperation::IsotropicFilmDepositionOperation(OperationCont
 {
 }
 
-void IsotropicFilmDepositionOperation::runWorker(Model::Automaton::TotalVolume &volume)
+void IsotropicFilmDepositionOperation::runWorker(Model::Automaton::TotalVolume &volume, Interrupter *interrupter)
 {
-    IsotropicFilmDeposition(volume, materialId(), thickness()).runDeposition();
+    IsotropicFilmDeposition(volume, materialId(), thickness(), interrupter).runDeposition();
 }
 
 } // namespace Operations

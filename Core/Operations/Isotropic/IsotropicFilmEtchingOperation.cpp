@@ -17,9 +17,9 @@ IsotropicFilmEtchingOperation::IsotropicFilmEtchingOperation(OperationContext *c
 {
 }
 
-void IsotropicFilmEtchingOperation::runWorker(Model::Automaton::TotalVolume &volume)
+void IsotropicFilmEtchingOperation::runWorker(Model::Automaton::TotalVolume &volume, Interrupter *interrupter)
 {
-    IsotropicFilmEtching(volume, materialId(), thickness()).runEtching();
+    IsotropicFilmEtching(volume, materialId(), thickness(), interrupter).runEtching();
 }
 
 } // namespace Operations

@@ -17,9 +17,9 @@ AtomisticSiWetEtchingOperation::AtomisticSiWetEtchingOperation(OperationContext 
 {
 }
 
-void AtomisticSiWetEtchingOperation::runEtch(Model::Automaton::TotalVolume &volume, double depth)
+void AtomisticSiWetEtchingOperation::runEtch(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter)
 {
-    AtomicStructureSimpleSiWetEtch(volume, depth).runEtching();
+    AtomicStructureSimpleSiWetEtch(volume, depth, interrupter).runEtching();
 }
 
 } // namespace Operations

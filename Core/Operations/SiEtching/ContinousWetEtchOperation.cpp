@@ -18,9 +18,9 @@ ContinousWetEtchOperation::ContinousWetEtchOperation(OperationContext *context)
 {
 }
 
-void ContinousWetEtchOperation::runEtch(Model::Automaton::TotalVolume &volume, double depth)
+void ContinousWetEtchOperation::runEtch(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter)
 {
-    ContinuosWetEtching(volume, depth).runEtching();
+    ContinuosWetEtching(volume, depth, interrupter).runEtching();
 }
 
 } // namespace Operations

@@ -12,7 +12,7 @@ public:
     explicit ContinousWetEtchOperation(OperationContext *context);
 
 protected:
-    void runEtch(Model::Automaton::TotalVolume &volume, double depth) override;
+    void runEtch(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter) override;
 };
 
 } // namespace Operations

@@ -19,7 +19,7 @@ class ContinuosWetEtching : public SiWetEtchFrame
 public:
     static constexpr double TimeStep = 0.1;
 
-    ContinuosWetEtching(Model::Automaton::TotalVolume &volume, double depth);
+    ContinuosWetEtching(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter = nullptr);
 
     AtomicConfiguration getAtomicConfiguration(unsigned ns1, unsigned nb1, unsigned ns2, unsigned nb2) const;
     static double rate(int configuration);

@@ -24,13 +24,23 @@ void SiWetEtchOperation::setDepth(double depth)
     addInput();
 }
 
-bool SiWetEtchOperation::ensureLattice(Model::Automaton::TotalVolume &volume)
+SiWetEtchOperation::LatticeOutcome SiWetEtchOperation::ensureLattice(Model::Automaton::TotalVolume &volume)
 {
+    OperationContext &ctx = *context();
+    const bool stale = ctx.processRecords().needsSiLatticeRebuild(volume.id());
+    if (volume.siLattice() && !stale)
+        return LatticeReady;
     std::string problem;
-    if (prepareSiLattice(volume, context()->processRecords().needsSiLatticeRebuild(volume.id()), &problem))
-        return true;
+    bool ready = false;
+    const auto build = [&](Interrupter *interrupter) {
+        ready = prepareSiLattice(volume, stale, &problem, {}, interrupter);
+    };
+    if (ctx.runStep(title(), build) == StepRunner::Canceled)
+        return LatticeCanceled;
+    if (ready)
+        return LatticeReady;
     postMessage(problem);
-    return false;
+    return LatticeTooLarge;
 }
 
 void SiWetEtchOperation::end()
@@ -41,16 +51,18 @@ void SiWetEtchOperation::end()
     }
     QElapsedTimer timer;
     timer.start();
-    if (!ensureLattice(*volume())) {
-        cancelSilently();
-        return;
+    switch (ensureLattice(*volume())) {
+    case LatticeReady: break;
+    case LatticeTooLarge: cancelSilently(); return;
+    // The cells are untouched: a stopped build only leaves no lattice.
+    case LatticeCanceled: cancelCanceled(); return;
     }
     const qint64 allocation = timer.elapsed();
     runProcess(
-        [this, allocation](Model::Automaton::TotalVolume &target) {
+        [this, allocation](Model::Automaton::TotalVolume &target, Interrupter *interrupter) {
             QElapsedTimer run;
             run.start();
-            runEtch(target, m_depth);
+            runEtch(target, m_depth, interrupter);
             qCDebug(tessivalLog) << "Total time to allocate and run " << allocation + run.elapsed();
         },
         RenewsSiLattice);

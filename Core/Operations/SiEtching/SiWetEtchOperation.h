@@ -28,10 +28,12 @@ protected:
     SiWetEtchOperation(OperationContext *context, const std::string &title, int id, const std::string &stateKey,
                        int instance);
 
-    virtual void runEtch(Model::Automaton::TotalVolume &volume, double depth) = 0;
+    virtual void runEtch(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter) = 0;
 
 private:
-    bool ensureLattice(Model::Automaton::TotalVolume &volume);
+    enum LatticeOutcome { LatticeReady, LatticeTooLarge, LatticeCanceled };
+    // Builds the lattice when needed, as a step of its own: it can take long.
+    LatticeOutcome ensureLattice(Model::Automaton::TotalVolume &volume);
 
     double m_depth = 0.0;
     bool m_depthAccepted = false;
