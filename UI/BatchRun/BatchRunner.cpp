@@ -1,5 +1,6 @@
 #include "UI/BatchRun/BatchRunner.h"
 
+#include "Core/Operations/Frames/Interrupter.h"
 #include "Core/Operations/Isotropic/Electrodeposition.h"
 #include "Core/Operations/Isotropic/IsotropicFilmDeposition.h"
 #include "Core/Operations/Isotropic/IsotropicFilmEtching.h"
@@ -8,8 +9,11 @@
 #include "Core/Operations/SiEtching/AtomicStructureSimpleSiWetEtch.h"
 #include "Core/Operations/SiEtching/SiLatticePreparation.h"
 #include "Core/Operations/Substrate/SubstrateShape.h"
+#include "Core/Operations/Undo/CellSnapshot.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "UI/BatchRun/EntryParameters.h"
+
+#include <memory>
 
 namespace Ui {
 
@@ -75,6 +79,28 @@ BatchRunner::Result BatchRunner::fail(const QString &problem)
     return Failed;
 }
 
+BatchRunner::Result BatchRunner::interruptibly(const std::function<void()> &process)
+{
+    // Only a run that can be stopped needs the cells before it.
+    std::unique_ptr<Ops::CellSnapshot> before;
+    if (m_interrupter)
+        before.reset(new Ops::CellSnapshot(*m_volume));
+    process();
+    if (!m_interrupter || !m_interrupter->wasInterrupted())
+        return Done;
+    before->restore(*m_volume);
+    return interrupted();
+}
+
+BatchRunner::Result BatchRunner::interrupted()
+{
+    // A stopped wet etch leaves atoms removed from cells that are silicon
+    // again; a stopped build leaves no lattice.
+    m_context.processRecords().setSiLatticeStale(m_volume->id(), true);
+    m_problem = QStringLiteral("interrupted; its cells are as they were before it");
+    return Interrupted;
+}
+
 void BatchRunner::record(int operationId, bool changesSilicon)
 {
     Ops::ProcessRecords &records = m_context.processRecords();
@@ -129,7 +155,10 @@ BatchRunner::Result BatchRunner::deposit(const ProcessData &entry)
     parameters.read("Thickness", thickness);
     if (!parameters.complete())
         return refuse(parameters);
-    Ops::IsotropicFilmDeposition(*m_volume, material, float(thickness)).runDeposition();
+    const Result result = interruptibly(
+        [&] { Ops::IsotropicFilmDeposition(*m_volume, material, float(thickness), m_interrupter).runDeposition(); });
+    if (result != Done)
+        return result;
     // Grown silicon leaves the lattice out of date just as etched silicon does.
     record(Ops::IsotropicDepositionId, material == Silicon);
     return Done;
@@ -144,7 +173,10 @@ BatchRunner::Result BatchRunner::etch(const ProcessData &entry)
     parameters.read("Depth", depth);
     if (!parameters.complete())
         return refuse(parameters);
-    Ops::IsotropicFilmEtching(*m_volume, material, float(depth)).runEtching();
+    const Result result = interruptibly(
+        [&] { Ops::IsotropicFilmEtching(*m_volume, material, float(depth), m_interrupter).runEtching(); });
+    if (result != Done)
+        return result;
     record(Ops::IsotropicEtchingId, material == Silicon);
     return Done;
 }
@@ -160,7 +192,12 @@ BatchRunner::Result BatchRunner::electroplate(const ProcessData &entry)
     parameters.read("DepositedMaterialId", deposited);
     if (!parameters.complete())
         return refuse(parameters);
-    Ops::Electrodeposition(*m_volume, deposited, conductor, float(thickness)).runElectrodeposition();
+    const Result result = interruptibly([&] {
+        Ops::Electrodeposition(*m_volume, deposited, conductor, float(thickness), m_interrupter)
+            .runElectrodeposition();
+    });
+    if (result != Done)
+        return result;
     record(Ops::ElectrodepositionId, false);
     return Done;
 }
@@ -173,9 +210,17 @@ BatchRunner::Result BatchRunner::wetEtchSilicon(const ProcessData &entry)
     if (!parameters.complete())
         return refuse(parameters);
     std::string problem;
-    if (!Ops::prepareSiLattice(*m_volume, m_context.processRecords().needsSiLatticeRebuild(m_volume->id()), &problem))
+    const bool latticeReady = Ops::prepareSiLattice(
+        *m_volume, m_context.processRecords().needsSiLatticeRebuild(m_volume->id()), &problem, {}, m_interrupter);
+    // The build changes no material: stopped, it only leaves no lattice.
+    if (m_interrupter && m_interrupter->wasInterrupted())
+        return interrupted();
+    if (!latticeReady)
         return fail(QString::fromStdString(problem));
-    Ops::AtomicStructureSimpleSiWetEtch(*m_volume, depth).runEtching();
+    const Result result =
+        interruptibly([&] { Ops::AtomicStructureSimpleSiWetEtch(*m_volume, depth, m_interrupter).runEtching(); });
+    if (result != Done)
+        return result;
     m_context.processRecords().setLastOperation(m_volume->id(), Ops::AtomisticWetEtchingId);
     m_context.processRecords().setSiLatticeStale(m_volume->id(), false);
     return Done;

@@ -16,6 +16,7 @@ class TotalVolume;
 
 namespace Core {
 namespace Operations {
+class Interrupter;
 class OperationContext;
 }
 }
@@ -40,6 +41,9 @@ public:
         // The parameters were fine but the work could not be done (a volume
         // too large for memory, no way to draw an image); `problem()` says why.
         Failed = 4,
+        // The interrupter stopped the process; the cells are as they were
+        // before the entry and nothing was recorded.
+        Interrupted = 5,
     };
 
     // Draws the volume's document and writes the picture to the file; false
@@ -52,6 +56,9 @@ public:
     boost::shared_ptr<Model::Automaton::TotalVolume> volume() const { return m_volume; }
     // Without a saver, "Save Image" entries fail.
     void setImageSaver(const ImageSaver &saver) { m_imageSaver = saver; }
+    // The processes report to it and stop when it asks them to; null (the
+    // default) runs every entry to its end.
+    void setInterrupter(Core::Operations::Interrupter *interrupter) { m_interrupter = interrupter; }
 
     // Whether a type's process can run in this build.
     static bool isAvailable(int type);
@@ -70,6 +77,10 @@ private:
     Result wetEtchSilicon(const ProcessData &entry);
     Result saveImage(const ProcessData &entry);
 
+    // Runs a process on the volume. When it was interrupted, the cells are
+    // put back and the result is Interrupted; Done otherwise.
+    Result interruptibly(const std::function<void()> &process);
+    Result interrupted();
     // MissingParameter or NotConvertible with the reader's problem.
     Result refuse(const EntryParameters &parameters);
     Result fail(const QString &problem);
@@ -78,6 +89,7 @@ private:
     Core::Operations::OperationContext &m_context;
     boost::shared_ptr<Model::Automaton::TotalVolume> m_volume;
     ImageSaver m_imageSaver;
+    Core::Operations::Interrupter *m_interrupter = nullptr;
     QString m_problem;
 };
 

@@ -7,15 +7,22 @@
 #include <mutex>
 #include <thread>
 
+namespace Core {
+namespace Operations {
+class StepProgress;
+}
+}
+
 namespace BatchTool {
 
 // The batch program's lines on stderr: one per finished entry with its
 // number, shown name and duration. On a terminal a live line also counts
-// the seconds of the entry that is running.
+// the seconds of the entry that is running and shows how far its process
+// has come, as `step` reports it.
 class ProgressReport
 {
 public:
-    ProgressReport(int entryCount, bool live);
+    ProgressReport(int entryCount, bool live, const Core::Operations::StepProgress *step = nullptr);
     ~ProgressReport();
     ProgressReport(const ProgressReport &) = delete;
     ProgressReport &operator=(const ProgressReport &) = delete;
@@ -35,6 +42,7 @@ private:
 
     const int m_count;
     const bool m_live;
+    const Core::Operations::StepProgress *const m_step;
     int m_number = 0;
     QString m_name;
     std::chrono::steady_clock::time_point m_start;

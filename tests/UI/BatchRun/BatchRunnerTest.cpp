@@ -1,14 +1,18 @@
 // The engine of batch runs: entries give the cells of the interactive
 // operations, keep the same process records, and entries that cannot run
-// change nothing and let the next one run.
+// or are interrupted change nothing and let the next one run.
 #include "UI/BatchRun/BatchRunner.h"
 
+#include "Core/Operations/Frames/StepProgress.h"
 #include "Core/Operations/Substrate/CreateSubstrateOperation.h"
 #include "Core/Operations/Isotropic/IsotropicFilmDepositionOperation.h"
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"
+#include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
+
+#include "ScriptedInterrupter.h"
 
 #include <QColor>
 #include <QThread>
@@ -76,6 +80,18 @@ ProcessData wetEtchEntry(double depth)
     return entry;
 }
 
+// A list with every process the engine runs.
+std::list<ProcessData> everyProcess()
+{
+    return {
+        substrateEntry(40, 24, 20),
+        wetEtchEntry(1.5),
+        filmEntry(ProcessData::Cvd, "Thickness", 3, Aluminium),
+        filmEntry(ProcessData::IsotropicEtching, "Depth", 1.25, Aluminium),
+        electroplatingEntry(2, Aluminium, Copper),
+    };
+}
+
 // Runs a list as the batch run does: it stops at the first entry that
 // needs a volume when there is none.
 std::vector<BatchRunner::Result> runList(BatchRunner &runner, const std::list<ProcessData> &list)
@@ -133,13 +149,7 @@ TEST_F(BatchRunnerTest, SubstrateAndCvdGiveTheCellsOfTheInteractiveOperations)
 
 TEST_F(BatchRunnerTest, EveryProcessGivesTheSameCellsWithOneThreadAndWithMany)
 {
-    const std::list<ProcessData> list{
-        substrateEntry(40, 24, 20),
-        wetEtchEntry(1.5),
-        filmEntry(ProcessData::Cvd, "Thickness", 3, Aluminium),
-        filmEntry(ProcessData::IsotropicEtching, "Depth", 1.25, Aluminium),
-        electroplatingEntry(2, Aluminium, Copper),
-    };
+    const std::list<ProcessData> list = everyProcess();
     std::vector<std::vector<std::uint32_t>> results;
     for (const int threads : {1, 4}) {
         QThreadPool::globalInstance()->setMaxThreadCount(threads);
@@ -284,4 +294,56 @@ TEST_F(BatchRunnerTest, SaveImageHandsTheFileToTheImageSaver)
     image.setParameter(QStringLiteral("Filename"), QStringLiteral("flow.png"));
     EXPECT_EQ(runner.run(image), BatchRunner::Failed);
     EXPECT_EQ(runner.problem(), QStringLiteral("disk full"));
+}
+
+TEST_F(BatchRunnerTest, ReportingProgressGivesTheSameCells)
+{
+    const std::list<ProcessData> list = everyProcess();
+    EXPECT_EQ(runList(runner, list), std::vector<BatchRunner::Result>(list.size(), BatchRunner::Done));
+    OperationContext own;
+    BatchRunner watched(own);
+    StepProgress progress;
+    watched.setInterrupter(&progress);
+    EXPECT_EQ(runList(watched, list), std::vector<BatchRunner::Result>(list.size(), BatchRunner::Done));
+    EXPECT_EQ(progress.report().text(), "Moving the front: step 3 of 3") << "the last entry's last report";
+    EXPECT_EQ(watched.volume()->materials(), runner.volume()->materials());
+}
+
+// Invariants: an interrupted entry leaves the cells as they were before
+// it, records nothing and says so; the lattice is rebuilt before the next
+// wet etch.
+TEST_F(BatchRunnerTest, AnInterruptedEntryPutsItsCellsBackAndRecordsNothing)
+{
+    ASSERT_EQ(runner.run(substrateEntry(40, 24, 20)), BatchRunner::Done);
+    const auto volume = runner.volume();
+    const auto before = volume->materials();
+    const unsigned latticeReports = Model::Automaton::SiLattice::lateralCells(40, 24) + 2;
+    struct Case
+    {
+        const char *name;
+        ProcessData entry;
+        int stopAfter;
+    };
+    const std::vector<Case> cases{
+        {"CVD", filmEntry(ProcessData::Cvd, "Thickness", 3, Aluminium), 3},
+        {"isotropic etching", filmEntry(ProcessData::IsotropicEtching, "Depth", 3, Si), 3},
+        {"electroplating", electroplatingEntry(3, Si, Copper), 3},
+        {"lattice build", wetEtchEntry(2), 1},
+        {"wet etching", wetEtchEntry(2), int(latticeReports) + 3},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TestSupport::ScriptedInterrupter interrupter(c.stopAfter);
+        runner.setInterrupter(&interrupter);
+        EXPECT_EQ(runner.run(c.entry), BatchRunner::Interrupted);
+        EXPECT_TRUE(runner.problem().startsWith(QStringLiteral("interrupted"))) << runner.problem().toStdString();
+        EXPECT_EQ(volume->materials(), before);
+        EXPECT_EQ(context.processRecords().lastOperation(volume->id()), ProcessRecords::NoOperation);
+        EXPECT_TRUE(context.processRecords().needsSiLatticeRebuild(volume->id()));
+        EXPECT_EQ(interrupter.reports.size(), std::size_t(c.stopAfter)) << "no report after the stop";
+    }
+
+    runner.setInterrupter(nullptr);
+    EXPECT_EQ(runner.run(wetEtchEntry(2)), BatchRunner::Done);
+    EXPECT_NE(volume->materials(), before);
 }
