@@ -1,7 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace Model {
 namespace Automaton {
@@ -14,6 +15,8 @@ namespace Operations {
 
 // The materials of a volume's cells at one moment, held in memory: what a
 // stopped step puts back when there is no undo record to read them from.
+// Taken before every interruptible batch entry, so both directions are
+// copied on the pool threads, by x strips.
 class CellSnapshot
 {
 public:
@@ -23,7 +26,9 @@ public:
     void restore(Model::Automaton::TotalVolume &volume) const;
 
 private:
-    std::vector<std::uint32_t> m_materials;
+    std::size_t m_count;
+    // Not value-initialised: every element is written at once.
+    std::unique_ptr<std::uint32_t[]> m_materials;
 };
 
 } // namespace Operations
