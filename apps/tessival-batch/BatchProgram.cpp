@@ -241,8 +241,8 @@ void BatchProgram::run()
             m_missingVolume = true;
             return;
         }
-        progress.started(number, Ui::ProcessData::shownName(entry.type()));
         m_progress.clearReport();
+        progress.started(number, Ui::ProcessData::shownName(entry.type()));
         const Ui::BatchRunner::Result result = m_runner->run(entry);
         progress.finished(result == Ui::BatchRunner::Done ? QString() : m_runner->problem());
         if (result != Ui::BatchRunner::Done)

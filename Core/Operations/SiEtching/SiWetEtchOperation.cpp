@@ -28,6 +28,7 @@ SiWetEtchOperation::LatticeOutcome SiWetEtchOperation::ensureLattice(Model::Auto
 {
     OperationContext &ctx = *context();
     const bool stale = ctx.processRecords().needsSiLatticeRebuild(volume.id());
+    // A lattice that is up to date needs no step of its own.
     if (volume.siLattice() && !stale)
         return LatticeReady;
     std::string problem;
