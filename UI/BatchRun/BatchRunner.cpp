@@ -9,11 +9,8 @@
 #include "Core/Operations/SiEtching/AtomicStructureSimpleSiWetEtch.h"
 #include "Core/Operations/SiEtching/SiLatticePreparation.h"
 #include "Core/Operations/Substrate/SubstrateShape.h"
-#include "Core/Operations/Undo/CellSnapshot.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "UI/BatchRun/EntryParameters.h"
-
-#include <memory>
 
 namespace Ui {
 
@@ -79,23 +76,11 @@ BatchRunner::Result BatchRunner::fail(const QString &problem)
     return Failed;
 }
 
-BatchRunner::Result BatchRunner::interruptibly(const std::function<void()> &process)
-{
-    // Only a run that can be stopped needs the cells before it.
-    std::unique_ptr<Ops::CellSnapshot> before;
-    if (m_interrupter)
-        before.reset(new Ops::CellSnapshot(*m_volume));
-    process();
-    if (!m_interrupter || !m_interrupter->wasInterrupted())
-        return Done;
-    before->restore(*m_volume);
-    return interrupted();
-}
-
 BatchRunner::Result BatchRunner::interrupted()
 {
-    // A stopped wet etch leaves atoms removed from cells that are silicon
-    // again; a stopped build leaves no lattice.
+    // The stopped process has put its cells back. A stopped wet etch leaves
+    // atoms removed from cells that are silicon again; a stopped build
+    // leaves no lattice.
     m_context.processRecords().setSiLatticeStale(m_volume->id(), true);
     m_problem = QStringLiteral("interrupted; its cells are as they were before it");
     return Interrupted;
@@ -155,10 +140,8 @@ BatchRunner::Result BatchRunner::deposit(const ProcessData &entry)
     parameters.read("Thickness", thickness);
     if (!parameters.complete())
         return refuse(parameters);
-    const Result result = interruptibly(
-        [&] { Ops::IsotropicFilmDeposition(*m_volume, material, float(thickness), m_interrupter).runDeposition(); });
-    if (result != Done)
-        return result;
+    if (!Ops::IsotropicFilmDeposition(*m_volume, material, float(thickness), m_interrupter).runDeposition())
+        return interrupted();
     // Grown silicon leaves the lattice out of date just as etched silicon does.
     record(Ops::IsotropicDepositionId, material == Silicon);
     return Done;
@@ -173,10 +156,8 @@ BatchRunner::Result BatchRunner::etch(const ProcessData &entry)
     parameters.read("Depth", depth);
     if (!parameters.complete())
         return refuse(parameters);
-    const Result result = interruptibly(
-        [&] { Ops::IsotropicFilmEtching(*m_volume, material, float(depth), m_interrupter).runEtching(); });
-    if (result != Done)
-        return result;
+    if (!Ops::IsotropicFilmEtching(*m_volume, material, float(depth), m_interrupter).runEtching())
+        return interrupted();
     record(Ops::IsotropicEtchingId, material == Silicon);
     return Done;
 }
@@ -192,12 +173,9 @@ BatchRunner::Result BatchRunner::electroplate(const ProcessData &entry)
     parameters.read("DepositedMaterialId", deposited);
     if (!parameters.complete())
         return refuse(parameters);
-    const Result result = interruptibly([&] {
-        Ops::Electrodeposition(*m_volume, deposited, conductor, float(thickness), m_interrupter)
-            .runElectrodeposition();
-    });
-    if (result != Done)
-        return result;
+    if (!Ops::Electrodeposition(*m_volume, deposited, conductor, float(thickness), m_interrupter)
+             .runElectrodeposition())
+        return interrupted();
     record(Ops::ElectrodepositionId, false);
     return Done;
 }
@@ -212,15 +190,12 @@ BatchRunner::Result BatchRunner::wetEtchSilicon(const ProcessData &entry)
     std::string problem;
     const bool latticeReady = Ops::prepareSiLattice(
         *m_volume, m_context.processRecords().needsSiLatticeRebuild(m_volume->id()), &problem, {}, m_interrupter);
-    // The build changes no material: stopped, it only leaves no lattice.
-    if (m_interrupter && m_interrupter->wasInterrupted())
-        return interrupted();
+    // A stopped build tells no problem; it changes no material and only
+    // leaves no lattice.
     if (!latticeReady)
-        return fail(QString::fromStdString(problem));
-    const Result result =
-        interruptibly([&] { Ops::AtomicStructureSimpleSiWetEtch(*m_volume, depth, m_interrupter).runEtching(); });
-    if (result != Done)
-        return result;
+        return problem.empty() ? interrupted() : fail(QString::fromStdString(problem));
+    if (!Ops::AtomicStructureSimpleSiWetEtch(*m_volume, depth, m_interrupter).runEtching())
+        return interrupted();
     m_context.processRecords().setLastOperation(m_volume->id(), Ops::AtomisticWetEtchingId);
     m_context.processRecords().setSiLatticeStale(m_volume->id(), false);
     return Done;

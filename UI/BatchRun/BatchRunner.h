@@ -77,9 +77,7 @@ private:
     Result wetEtchSilicon(const ProcessData &entry);
     Result saveImage(const ProcessData &entry);
 
-    // Runs a process on the volume. When it was interrupted, the cells are
-    // put back and the result is Interrupted; Done otherwise.
-    Result interruptibly(const std::function<void()> &process);
+    // After a process that the interrupter stopped.
     Result interrupted();
     // MissingParameter or NotConvertible with the reader's problem.
     Result refuse(const EntryParameters &parameters);

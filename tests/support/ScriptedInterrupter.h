@@ -10,7 +10,8 @@
 namespace TestSupport {
 
 // Keeps every report of a step; asks it to stop once it has made
-// `stopAfter` reports (never when negative).
+// `stopAfter` reports (never when negative), calling `onStop` the first
+// time it does, on the step's thread.
 class ScriptedInterrupter : public Core::Operations::Interrupter
 {
 public:
@@ -24,9 +25,18 @@ public:
     explicit ScriptedInterrupter(int stopAfter = -1) : m_stopAfter(stopAfter) {}
 
     void progress(const char *phase, int step, int steps) override { reports.push_back({phase, step, steps}); }
-    bool wasInterrupted() override { return m_stopAfter >= 0 && int(reports.size()) >= m_stopAfter; }
+    bool wasInterrupted() override
+    {
+        const bool stop = m_stopAfter >= 0 && int(reports.size()) >= m_stopAfter;
+        if (stop && onStop) {
+            onStop();
+            onStop = nullptr;
+        }
+        return stop;
+    }
 
     std::vector<Report> reports;
+    std::function<void()> onStop;
 
 private:
     int m_stopAfter;

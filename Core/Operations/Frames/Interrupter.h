@@ -6,8 +6,9 @@ namespace Operations {
 // What a long step tells the one who started it, and asks of them: how far
 // it has come, and whether to stop. Frames call both from the thread that
 // runs the step (never from the strip tasks), between phases, never inside
-// a cell loop. A step asked to stop ends at the next phase boundary; its
-// caller puts the cells back as they were before the step.
+// a cell loop. A frame asked to stop ends at the next phase boundary and
+// puts back the materials it changed (it keeps a list of them only when it
+// has an interrupter); its caller puts back whatever else the step changed.
 class Interrupter
 {
 public:

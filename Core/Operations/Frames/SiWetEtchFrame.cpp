@@ -49,6 +49,9 @@ struct SiWetEtchFrame::StripState
     std::vector<SiAtom *> removed;
     std::vector<std::vector<SiAtom *>> outbox; // hand-offs, by receiving strip
     std::list<boost::shared_ptr<SiAtom>> created;
+    // With an interrupter: (cell, material before) of every material a step
+    // changed, in order, to put back after a stop.
+    std::vector<std::pair<std::size_t, std::uint32_t>> changed;
     std::size_t misplacedNeighbours = 0;
 };
 
@@ -99,11 +102,11 @@ long SiWetEtchFrame::cellAt(const std::array<float, 3> &position) const
     return (cell[0] * m_size[1] + cell[1]) * m_size[2] + cell[2];
 }
 
-void SiWetEtchFrame::runEtching()
+bool SiWetEtchFrame::runEtching()
 {
     qCDebug(tessivalLog) << "Running etching";
     if (!m_lattice)
-        return;
+        return true;
     Model::Automaton::LockedCellArrays arrays(m_volume);
     m_current = arrays.current();
     m_working = arrays.working();
@@ -117,13 +120,18 @@ void SiWetEtchFrame::runEtching()
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { findSurface(strip); });
     const int count = steps();
     // Between two steps every removal is applied to atoms and cells alike.
-    for (int step = 0; step < count; ++step) {
-        if (stopRequested(m_interrupter, EtchPhase, step, count))
-            break;
-        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { decideStep(strip); });
-        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { applyStep(strip); });
+    bool stopped = false;
+    for (int step = 0; step < count && !stopped; ++step) {
+        stopped = stopRequested(m_interrupter, EtchPhase, step, count);
+        if (stopped)
+            putBack();
+        else {
+            ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { decideStep(strip); });
+            ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { applyStep(strip); });
+        }
     }
-    reportFinished(m_interrupter, EtchPhase, count);
+    if (!stopped)
+        reportFinished(m_interrupter, EtchPhase, count);
     // A stopped run hands over its border atoms too: they hold bonds of
     // lattice atoms.
     for (StripState &state : m_state) {
@@ -133,6 +141,16 @@ void SiWetEtchFrame::runEtching()
     }
     m_state.clear();
     m_current = m_working = nullptr;
+    return !stopped;
+}
+
+void SiWetEtchFrame::putBack()
+{
+    // Each cell's changes are in the list of the strip that owns its atoms:
+    // undone newest first.
+    for (StripState &state : m_state)
+        for (auto change = state.changed.rbegin(); change != state.changed.rend(); ++change)
+            m_current[change->first].material = m_working[change->first].material = change->second;
 }
 
 void SiWetEtchFrame::bucketAtoms()
@@ -247,7 +265,10 @@ void SiWetEtchFrame::applyStep(const ParallelStrips::Strip &strip)
             qCDebug(tessivalLog) << "Negative atom count reached for index: " << index << " count is: " << count - 1;
         changed.push_back(std::size_t(index));
     }
+    const bool keepChanges = m_interrupter != nullptr;
     for (const std::size_t index : changed) {
+        if (keepChanges && m_current[index].material != m_working[index].material)
+            state.changed.emplace_back(index, m_current[index].material);
         m_current[index].siAtomCount = m_working[index].siAtomCount;
         m_current[index].material = m_working[index].material;
     }

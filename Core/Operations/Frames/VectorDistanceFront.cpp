@@ -92,7 +92,7 @@ int VectorDistanceFront::steps() const
     return stepCount(m_thickness, std::min({m_cellSizes[0], m_cellSizes[1], m_cellSizes[2]}));
 }
 
-void VectorDistanceFront::run()
+bool VectorDistanceFront::run()
 {
     for (int direction = 0; direction < 6; ++direction)
         m_steps[std::size_t(direction)] = stepVector(direction);
@@ -116,15 +116,30 @@ void VectorDistanceFront::run()
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, false); });
     const int count = steps();
     // Between two steps every strip has committed: the cells are whole.
-    for (int step = 0; step < count; ++step) {
-        if (stopRequested(m_interrupter, FrontPhase, step, count))
-            break;
-        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { computeStep(strip); });
-        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, true); });
+    bool stopped = false;
+    for (int step = 0; step < count && !stopped; ++step) {
+        stopped = stopRequested(m_interrupter, FrontPhase, step, count);
+        if (stopped)
+            putBack();
+        else {
+            ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { computeStep(strip); });
+            ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, true); });
+        }
     }
-    reportFinished(m_interrupter, FrontPhase, count);
+    if (!stopped)
+        reportFinished(m_interrupter, FrontPhase, count);
     m_current = m_working = nullptr;
     std::vector<std::uint8_t>().swap(m_queued);
+    m_state.clear();
+    return !stopped;
+}
+
+void VectorDistanceFront::putBack()
+{
+    // Each cell's changes are in its own strip's list: undone newest first.
+    for (StripState &state : m_state)
+        for (auto change = state.changed.rbegin(); change != state.changed.rend(); ++change)
+            m_current[change->first].material = m_working[change->first].material = change->second;
 }
 
 const std::vector<std::ptrdiff_t> &VectorDistanceFront::indexOffsets(Neighbourhood hood) const
@@ -284,9 +299,14 @@ void VectorDistanceFront::mergeAndCommit(const ParallelStrips::Strip &strip, boo
     state.local.erase(std::unique(state.local.begin(), state.local.end()), state.local.end());
     for (const std::size_t v : state.local)
         m_queued[v] = 0;
-    if (commit)
-        for (const std::size_t v : state.front)
+    if (commit) {
+        const bool keepChanges = m_interrupter != nullptr;
+        for (const std::size_t v : state.front) {
+            if (keepChanges && m_current[v].material != m_working[v].material)
+                state.changed.emplace_back(v, m_current[v].material);
             m_current[v] = m_working[v];
+        }
+    }
     state.front.swap(state.local);
 }
 

@@ -14,9 +14,8 @@ namespace Core {
 namespace Operations {
 
 // The materials of a volume's cells at one moment, held in memory: what a
-// stopped step puts back when there is no undo record to read them from.
-// Taken before every interruptible batch entry, so both directions are
-// copied on the pool threads, by x strips.
+// canceled step puts back when there is no undo record to read them from.
+// Both directions are copied on the pool threads, by x strips.
 class CellSnapshot
 {
 public:
