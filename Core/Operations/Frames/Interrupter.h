@@ -31,11 +31,20 @@ inline bool stopRequested(Interrupter *interrupter, const char *phase, int step,
     return interrupter->wasInterrupted();
 }
 
-// After the last step of `phase`, unless the step was stopped before it.
-inline void reportFinished(Interrupter *interrupter, const char *phase, int steps)
+// Runs `step(i)` for i = 0 .. steps - 1, reporting before each step and
+// once after the last. False, after the steps done so far, when asked to
+// stop.
+template<typename Step>
+bool runSteps(Interrupter *interrupter, const char *phase, int steps, const Step &step)
 {
-    if (interrupter && !interrupter->wasInterrupted())
+    for (int i = 0; i < steps; ++i) {
+        if (stopRequested(interrupter, phase, i, steps))
+            return false;
+        step(i);
+    }
+    if (interrupter)
         interrupter->progress(phase, steps, steps);
+    return true;
 }
 
 } // namespace Operations

@@ -120,18 +120,12 @@ bool SiWetEtchFrame::runEtching()
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { findSurface(strip); });
     const int count = steps();
     // Between two steps every removal is applied to atoms and cells alike.
-    bool stopped = false;
-    for (int step = 0; step < count && !stopped; ++step) {
-        stopped = stopRequested(m_interrupter, EtchPhase, step, count);
-        if (stopped)
-            putBack();
-        else {
-            ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { decideStep(strip); });
-            ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { applyStep(strip); });
-        }
-    }
-    if (!stopped)
-        reportFinished(m_interrupter, EtchPhase, count);
+    const bool finished = runSteps(m_interrupter, EtchPhase, count, [this](int) {
+        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { decideStep(strip); });
+        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { applyStep(strip); });
+    });
+    if (!finished)
+        putBack();
     // A stopped run hands over its border atoms too: they hold bonds of
     // lattice atoms.
     for (StripState &state : m_state) {
@@ -141,7 +135,7 @@ bool SiWetEtchFrame::runEtching()
     }
     m_state.clear();
     m_current = m_working = nullptr;
-    return !stopped;
+    return finished;
 }
 
 void SiWetEtchFrame::putBack()

@@ -116,22 +116,16 @@ bool VectorDistanceFront::run()
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, false); });
     const int count = steps();
     // Between two steps every strip has committed: the cells are whole.
-    bool stopped = false;
-    for (int step = 0; step < count && !stopped; ++step) {
-        stopped = stopRequested(m_interrupter, FrontPhase, step, count);
-        if (stopped)
-            putBack();
-        else {
-            ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { computeStep(strip); });
-            ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, true); });
-        }
-    }
-    if (!stopped)
-        reportFinished(m_interrupter, FrontPhase, count);
+    const bool finished = runSteps(m_interrupter, FrontPhase, count, [this](int) {
+        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { computeStep(strip); });
+        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, true); });
+    });
+    if (!finished)
+        putBack();
     m_current = m_working = nullptr;
     std::vector<std::uint8_t>().swap(m_queued);
     m_state.clear();
-    return !stopped;
+    return finished;
 }
 
 void VectorDistanceFront::putBack()
