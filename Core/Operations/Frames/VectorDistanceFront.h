@@ -32,8 +32,11 @@ public:
 
     virtual ~VectorDistanceFront();
 
-    // The number of steps a thickness needs: ceil(T / smallest edge) steps
-    // of the longest face-path per unit of Euclidean distance, (1 + 1/√2).
+    // The longest face path per unit of Euclidean distance, (√2 + 1)/√2.
+    static constexpr double StepFactor = 1.7071067811865475;
+
+    // The number of steps a thickness needs: ceil(T / smallest edge) times
+    // the step factor.
     static int stepCount(float thickness, float smallestEdge);
 
     // Runs the whole process on the volume; both cell arrays are held for it.
