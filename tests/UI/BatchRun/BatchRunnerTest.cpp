@@ -115,7 +115,17 @@ TEST_F(BatchRunnerTest, SubstrateAndCvdGiveTheCellsOfTheInteractiveOperations)
     interactive.startOperation(CreateSubstrateId);
     auto create = boost::dynamic_pointer_cast<CreateSubstrateOperation>(interactive.currentOperation());
     ASSERT_TRUE(create);
-    create->setBox(Si, 24, 20, 16, Util::Vector3D(5, 6, 7), 3, 2, 0, 16, 16, 8);
+    SubstrateShape shape;
+    shape.material = Si;
+    shape.sizeX = 24;
+    shape.sizeY = 20;
+    shape.sizeZ = 16;
+    shape.position = Util::Vector3D(5, 6, 7);
+    shape.boxX = 3;
+    shape.boxY = 2;
+    shape.boxSizeX = shape.boxSizeY = 16;
+    shape.boxSizeZ = 8;
+    create->setShape(shape);
     create->execute();
     ASSERT_TRUE(create->createdVolume());
     interactive.startOperation(IsotropicDepositionId);
