@@ -50,10 +50,11 @@ struct SiWetEtchFrame::StripState
     std::size_t misplacedNeighbours = 0;
 };
 
-SiWetEtchFrame::SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double depth)
+SiWetEtchFrame::SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter)
     : m_volume(volume)
     , m_lattice(volume.siLattice())
     , m_depth(depth)
+    , m_interrupter(interrupter)
     , m_size{int(volume.sizeX()), int(volume.sizeY()), int(volume.sizeZ())}
 {
     m_strips = ParallelStrips::split(0, m_size[0], ParallelStrips::threadCount(), 1);

@@ -49,17 +49,20 @@ float squaredLength(float x, float y, float z)
 const int VectorDistanceFront::FaceOffsets[6][3] = {{0, 0, -1}, {0, 0, 1}, {0, -1, 0}, {0, 1, 0}, {-1, 0, 0}, {1, 0, 0}};
 
 VectorDistanceFront::VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness,
-                                         const std::array<float, 3> &cellSizes)
+                                         const std::array<float, 3> &cellSizes, Interrupter *interrupter)
     : m_volume(volume)
     , m_thickness(thickness)
     , m_cellSizes(cellSizes)
     , m_size{int(volume.sizeX()), int(volume.sizeY()), int(volume.sizeZ())}
     , m_threads(ParallelStrips::threadCount())
+    , m_interrupter(interrupter)
 {
 }
 
-VectorDistanceFront::VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness)
-    : VectorDistanceFront(volume, thickness, {volume.cellsizeX(), volume.cellsizeY(), volume.cellsizeZ()})
+VectorDistanceFront::VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness,
+                                         Interrupter *interrupter)
+    : VectorDistanceFront(volume, thickness, {volume.cellsizeX(), volume.cellsizeY(), volume.cellsizeZ()},
+                          interrupter)
 {
 }
 

@@ -17,6 +17,8 @@ class TotalVolume;
 namespace Core {
 namespace Operations {
 
+class Interrupter;
+
 // The vector-distance front: every cell carries the displacement to the
 // nearest source found so far, and a front of cells improves its vectors
 // from its face neighbours' vectors plus one face step, once per step,
@@ -59,9 +61,11 @@ protected:
     static const int FaceOffsets[6][3];
 
     // `cellSizes` are the edges the steps measure (the volume's own by default).
+    // The interrupter, when there is one, hears of the run's progress and
+    // may stop it.
     VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness,
-                        const std::array<float, 3> &cellSizes);
-    VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness);
+                        const std::array<float, 3> &cellSizes, Interrupter *interrupter = nullptr);
+    VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness, Interrupter *interrupter = nullptr);
 
     // Rules of the process.
     virtual SeedResult seed(const Voxel *cells, int x, int y, int z) const = 0;
@@ -99,6 +103,7 @@ protected:
     }
 
     float thickness() const { return m_thickness; }
+    Interrupter *interrupter() const { return m_interrupter; }
     const std::array<int, 3> &size() const { return m_size; }
     Voxel *current() const { return m_current; }
     Voxel *working() const { return m_working; }
@@ -128,6 +133,7 @@ private:
     const std::array<float, 3> m_cellSizes;
     const std::array<int, 3> m_size;
     const unsigned m_threads;
+    Interrupter *const m_interrupter;
     std::vector<Model::Automaton::ParallelStrips::Strip> m_strips;
     std::vector<StripState> m_state;
     // 1 for a cell already on its own strip's next front: a reached cell

@@ -10,8 +10,9 @@
 namespace Core {
 namespace Operations {
 
-ContinuosWetEtching::ContinuosWetEtching(Model::Automaton::TotalVolume &volume, double depth)
-    : SiWetEtchFrame(volume, depth)
+ContinuosWetEtching::ContinuosWetEtching(Model::Automaton::TotalVolume &volume, double depth,
+                                         Interrupter *interrupter)
+    : SiWetEtchFrame(volume, depth, interrupter)
 {
 }
 

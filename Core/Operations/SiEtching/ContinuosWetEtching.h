@@ -26,7 +26,7 @@ public:
     static constexpr double TwoBulkBondsRate = 3.188;
     static constexpr double ThreeBulkBondsRate = 0.00867;
 
-    ContinuosWetEtching(Model::Automaton::TotalVolume &volume, double depth);
+    ContinuosWetEtching(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter = nullptr);
 
     AtomicConfiguration getAtomicConfiguration(unsigned ns1, unsigned nb1, unsigned ns2, unsigned nb2) const;
     static double rate(int configuration);
