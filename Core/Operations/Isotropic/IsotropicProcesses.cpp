@@ -40,14 +40,14 @@ FilmParameters readFilm(EntryParameters &reader)
 
 // Silicon grown or removed is not in the lattice built before; plated
 // silicon needs its atoms as much as deposited silicon does.
-SiLatticeEffect changing(std::uint32_t material)
+SiLatticeEffect siliconEffect(std::uint32_t material)
 {
     return material == Model::Materials::SiliconId ? OutdatesSiLattice : LeavesSiLattice;
 }
 
 SiLatticeEffect filmEffect(const FilmParameters &parameters)
 {
-    return changing(parameters.material);
+    return siliconEffect(parameters.material);
 }
 
 constexpr char Thickness[] = "Thickness";
@@ -101,7 +101,7 @@ const ProcessKind<PlatingParameters> &electroplatingDescriptor()
          [](TotalVolume &volume, const PlatingParameters &p, Interrupter *interrupter) {
              Electrodeposition(volume, p.material, p.conductor, float(p.thickness), interrupter).runElectrodeposition();
          },
-         [](const PlatingParameters &p) { return changing(p.material); }},
+         [](const PlatingParameters &p) { return siliconEffect(p.material); }},
         makeOperation<ElectrodepositionOperation>);
     return descriptor;
 }

@@ -363,6 +363,20 @@ std::map<int, ProcessCase> processCases()
     };
 }
 
+} // namespace
+
+// Test lists name the kind rather than the descriptor's address.
+namespace Core {
+namespace Operations {
+void PrintTo(const ProcessDescriptor *process, std::ostream *out)
+{
+    *out << process->title();
+}
+} // namespace Operations
+} // namespace Core
+
+namespace {
+
 std::string caseName(const ::testing::TestParamInfo<const ProcessDescriptor *> &info)
 {
     std::string name;
