@@ -54,8 +54,8 @@ SiWetEtchFrame::SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double dep
     : m_volume(volume)
     , m_lattice(volume.siLattice())
     , m_depth(depth)
-    , m_interrupter(interrupter)
     , m_size{int(volume.sizeX()), int(volume.sizeY()), int(volume.sizeZ())}
+    , m_interrupter(interrupter)
 {
     m_strips = ParallelStrips::split(0, m_size[0], ParallelStrips::threadCount(), 1);
     m_stripOfPlane.assign(std::size_t(std::max(m_size[0], 0)), 0);

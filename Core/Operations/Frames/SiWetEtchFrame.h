@@ -78,13 +78,13 @@ private:
     Model::Automaton::TotalVolume &m_volume;
     boost::shared_ptr<Model::Automaton::SiLattice> m_lattice;
     const double m_depth;
-    Interrupter *const m_interrupter;
     const int m_size[3];
     std::vector<Model::Automaton::ParallelStrips::Strip> m_strips;
     std::vector<unsigned> m_stripOfPlane;
     std::vector<StripState> m_state;
     Model::Automaton::Voxel *m_current = nullptr;
     Model::Automaton::Voxel *m_working = nullptr;
+    Interrupter *const m_interrupter;
 };
 
 } // namespace Operations

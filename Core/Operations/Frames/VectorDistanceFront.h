@@ -133,7 +133,6 @@ private:
     const std::array<float, 3> m_cellSizes;
     const std::array<int, 3> m_size;
     const unsigned m_threads;
-    Interrupter *const m_interrupter;
     std::vector<Model::Automaton::ParallelStrips::Strip> m_strips;
     std::vector<StripState> m_state;
     // 1 for a cell already on its own strip's next front: a reached cell
@@ -144,6 +143,7 @@ private:
     std::vector<std::ptrdiff_t> m_mooreIndexOffsets;
     Voxel *m_current = nullptr;
     Voxel *m_working = nullptr;
+    Interrupter *const m_interrupter;
 };
 
 } // namespace Operations
