@@ -10,10 +10,10 @@
 namespace Core {
 namespace Operations {
 
-ProcessOperation::ProcessOperation(OperationContext *context, const std::string &title, int id,
-                                   const std::string &stateKey, int instance)
-    : ObjectOperation(context, title, id)
-    , m_states(stateKey, instance, context)
+ProcessOperation::ProcessOperation(OperationContext *context, const ProcessDescriptor &descriptor, int instance)
+    : ObjectOperation(context, descriptor.title(), descriptor.operationId())
+    , m_descriptor(descriptor)
+    , m_states(descriptor.stateKey(), instance, context)
 {
 }
 
@@ -67,21 +67,18 @@ int ProcessOperation::redo()
     return NothingRedone;
 }
 
-void ProcessOperation::runProcess(const std::function<void(Model::Automaton::TotalVolume &)> &process,
-                                  SiLatticeEffect effect)
+void ProcessOperation::runProcess(const ProcessRun &process)
 {
     OperationContext &ctx = *context();
     Model::Automaton::TotalVolume &volume = *m_volume;
     bool undoable = m_states.saveUndoState(volume);
-    process(volume);
+    process.run(volume, nullptr);
     undoable = undoable && m_states.saveRedoState(volume);
     QElapsedTimer timer;
     timer.start();
     volume.painter().rebuildAll();
     qCDebug(tessivalLog) << "Time to build rendered structrure " << timer.elapsed();
-    ctx.processRecords().setLastOperation(volume.id(), operationId());
-    if (effect != LeavesSiLattice)
-        ctx.processRecords().setSiLatticeStale(volume.id(), effect == OutdatesSiLattice);
+    ctx.processRecords().noteRun(volume.id(), operationId(), process.effect);
     ctx.notifyUpdate();
     postMessage("Operation finished.");
     ctx.consoleInput().reset();

@@ -1,11 +1,10 @@
 #pragma once
 
 #include "Core/Operations/Operation.h"
+#include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/Undo/TotalVolumeUndoRedoHelper.h"
 
 #include <boost/shared_ptr.hpp>
-
-#include <functional>
 
 namespace Model {
 namespace Automaton {
@@ -32,6 +31,8 @@ public:
     int undo() override;
     int redo() override;
 
+    // What the program knows of this kind of step.
+    const ProcessDescriptor &descriptor() const { return m_descriptor; }
     boost::shared_ptr<Model::Automaton::TotalVolume> volume() const { return m_volume; }
     // Whether the volume was picked rather than being the document's only one.
     bool targetFromSelection() const { return m_fromSelection; }
@@ -39,15 +40,9 @@ public:
     const TotalVolumeUndoRedoHelper &states() const { return m_states; }
 
 protected:
-    // How a run leaves the volume's Si lattice.
-    enum SiLatticeEffect {
-        LeavesSiLattice,   // no silicon cell changed
-        OutdatesSiLattice, // silicon cells changed; rebuild the lattice before it is used
-        RenewsSiLattice    // the run worked on the lattice itself, which matches the cells
-    };
-
-    ProcessOperation(OperationContext *context, const std::string &title, int id, const std::string &stateKey,
-                     int instance);
+    // The title, the operation id and the name of the undo records come
+    // from the descriptor.
+    ProcessOperation(OperationContext *context, const ProcessDescriptor &descriptor, int instance);
 
     void addInput() { ++m_inputs; }
     // Runs the process on the volume and does the bookkeeping after it: the
@@ -55,9 +50,10 @@ protected:
     // step whose cells could not be saved says that it cannot be undone and
     // stays out of the history, which it empties: undoing the steps before
     // it would silently throw its result away.
-    void runProcess(const std::function<void(Model::Automaton::TotalVolume &)> &process, SiLatticeEffect effect);
+    void runProcess(const ProcessRun &process);
 
 private:
+    const ProcessDescriptor &m_descriptor;
     boost::shared_ptr<Model::Automaton::TotalVolume> m_volume;
     bool m_fromSelection = false;
     int m_inputs = 0;

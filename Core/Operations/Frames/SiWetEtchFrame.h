@@ -21,6 +21,8 @@ struct Voxel;
 namespace Core {
 namespace Operations {
 
+class Interrupter;
+
 // What the atomistic and the continuous wet etching share: the silicon atoms
 // of a cell volume's lattice, split in x strips of the volume, are etched
 // from the exposed surface one (100) monolayer per step. Every step first
@@ -48,7 +50,11 @@ public:
 protected:
     enum class Decision { Stay, Remove };
 
-    SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double depth);
+    // The interrupter, when there is one, hears of the run's progress and
+    // may stop it.
+    SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter);
+
+    Interrupter *interrupter() const { return m_interrupter; }
 
     // Called once per run for every Si atom the run starts from.
     virtual void initializeAtom(SiAtom &) {}
@@ -78,6 +84,7 @@ private:
     std::vector<StripState> m_state;
     Model::Automaton::Voxel *m_current = nullptr;
     Model::Automaton::Voxel *m_working = nullptr;
+    Interrupter *const m_interrupter;
 };
 
 } // namespace Operations

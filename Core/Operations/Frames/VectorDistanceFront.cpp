@@ -49,17 +49,20 @@ float squaredLength(float x, float y, float z)
 const int VectorDistanceFront::FaceOffsets[6][3] = {{0, 0, -1}, {0, 0, 1}, {0, -1, 0}, {0, 1, 0}, {-1, 0, 0}, {1, 0, 0}};
 
 VectorDistanceFront::VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness,
-                                         const std::array<float, 3> &cellSizes)
+                                         const std::array<float, 3> &cellSizes, Interrupter *interrupter)
     : m_volume(volume)
     , m_thickness(thickness)
     , m_cellSizes(cellSizes)
     , m_size{int(volume.sizeX()), int(volume.sizeY()), int(volume.sizeZ())}
     , m_threads(ParallelStrips::threadCount())
+    , m_interrupter(interrupter)
 {
 }
 
-VectorDistanceFront::VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness)
-    : VectorDistanceFront(volume, thickness, {volume.cellsizeX(), volume.cellsizeY(), volume.cellsizeZ()})
+VectorDistanceFront::VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness,
+                                         Interrupter *interrupter)
+    : VectorDistanceFront(volume, thickness, {volume.cellsizeX(), volume.cellsizeY(), volume.cellsizeZ()},
+                          interrupter)
 {
 }
 
@@ -75,7 +78,7 @@ int VectorDistanceFront::stepCount(float thickness, float smallestEdge)
 {
     if (!(thickness > 0.0f) || !(smallestEdge > 0.0f))
         return 0;
-    const double count = double(std::ceil(thickness / smallestEdge)) * 1.7071067811865475;
+    const double count = double(std::ceil(thickness / smallestEdge)) * StepFactor;
     // A thickness beyond any volume would still only grow through its cells.
     constexpr double MaxSteps = 1 << 30;
     return int(std::min(std::trunc(count), MaxSteps));

@@ -8,8 +8,8 @@ namespace Core {
 namespace Operations {
 
 Electrodeposition::Electrodeposition(Model::Automaton::TotalVolume &volume, std::uint32_t material,
-                                     std::uint32_t conductor, float thickness)
-    : VectorDistanceFront(volume, thickness)
+                                     std::uint32_t conductor, float thickness, Interrupter *interrupter)
+    : VectorDistanceFront(volume, thickness, interrupter)
     , m_material(material)
     , m_conductor(conductor)
     , m_cell{volume.cellsizeX(), volume.cellsizeY(), volume.cellsizeZ()}

@@ -12,7 +12,7 @@ class Electrodeposition : public VectorDistanceFront
 {
 public:
     Electrodeposition(Model::Automaton::TotalVolume &volume, std::uint32_t material, std::uint32_t conductor,
-                      float thickness);
+                      float thickness, Interrupter *interrupter = nullptr);
 
     void runElectrodeposition() { run(); }
 

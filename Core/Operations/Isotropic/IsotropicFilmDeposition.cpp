@@ -6,8 +6,8 @@ namespace Core {
 namespace Operations {
 
 IsotropicFilmDeposition::IsotropicFilmDeposition(Model::Automaton::TotalVolume &volume, std::uint32_t material,
-                                                 float thickness)
-    : VectorDistanceFront(volume, thickness)
+                                                 float thickness, Interrupter *interrupter)
+    : VectorDistanceFront(volume, thickness, interrupter)
     , m_material(material)
 {
 }

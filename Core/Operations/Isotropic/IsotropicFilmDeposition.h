@@ -10,7 +10,8 @@ namespace Operations {
 class IsotropicFilmDeposition : public VectorDistanceFront
 {
 public:
-    IsotropicFilmDeposition(Model::Automaton::TotalVolume &volume, std::uint32_t material, float thickness);
+    IsotropicFilmDeposition(Model::Automaton::TotalVolume &volume, std::uint32_t material, float thickness,
+                            Interrupter *interrupter = nullptr);
 
     void runDeposition() { run(); }
 

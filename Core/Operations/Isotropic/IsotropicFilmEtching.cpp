@@ -5,8 +5,9 @@
 namespace Core {
 namespace Operations {
 
-IsotropicFilmEtching::IsotropicFilmEtching(Model::Automaton::TotalVolume &volume, std::uint32_t material, float depth)
-    : VectorDistanceFront(volume, depth)
+IsotropicFilmEtching::IsotropicFilmEtching(Model::Automaton::TotalVolume &volume, std::uint32_t material, float depth,
+                                           Interrupter *interrupter)
+    : VectorDistanceFront(volume, depth, interrupter)
     , m_material(material)
 {
 }

@@ -11,7 +11,8 @@ namespace Operations {
 class IsotropicFilmEtching : public VectorDistanceFront
 {
 public:
-    IsotropicFilmEtching(Model::Automaton::TotalVolume &volume, std::uint32_t material, float depth);
+    IsotropicFilmEtching(Model::Automaton::TotalVolume &volume, std::uint32_t material, float depth,
+                         Interrupter *interrupter = nullptr);
 
     void runEtching() { run(); }
 

@@ -12,8 +12,9 @@ namespace Operations {
 class AtomicStructureSimpleSiWetEtch : public SiWetEtchFrame
 {
 public:
-    AtomicStructureSimpleSiWetEtch(Model::Automaton::TotalVolume &volume, double depth)
-        : SiWetEtchFrame(volume, depth)
+    AtomicStructureSimpleSiWetEtch(Model::Automaton::TotalVolume &volume, double depth,
+                                   Interrupter *interrupter = nullptr)
+        : SiWetEtchFrame(volume, depth, interrupter)
     {
     }
 

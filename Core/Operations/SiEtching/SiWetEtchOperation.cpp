@@ -1,7 +1,6 @@
 #include "Core/Operations/SiEtching/SiWetEtchOperation.h"
 
 #include "Core/Operations/OperationContext.h"
-#include "Core/Operations/SiEtching/SiLatticePreparation.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Util/DebugLog.h"
 
@@ -11,9 +10,10 @@
 namespace Core {
 namespace Operations {
 
-SiWetEtchOperation::SiWetEtchOperation(OperationContext *context, const std::string &title, int id,
-                                       const std::string &stateKey, int instance)
-    : ProcessOperation(context, title, id, stateKey, instance)
+SiWetEtchOperation::SiWetEtchOperation(OperationContext *context, const ProcessKind<WetEtchParameters> &descriptor,
+                                       int instance)
+    : ProcessOperation(context, descriptor, instance)
+    , m_kind(descriptor)
 {
 }
 
@@ -24,15 +24,6 @@ void SiWetEtchOperation::setDepth(double depth)
     addInput();
 }
 
-bool SiWetEtchOperation::ensureLattice(Model::Automaton::TotalVolume &volume)
-{
-    std::string problem;
-    if (prepareSiLattice(volume, context()->processRecords().needsSiLatticeRebuild(volume.id()), &problem))
-        return true;
-    postMessage(problem);
-    return false;
-}
-
 void SiWetEtchOperation::end()
 {
     if (!volume() || !m_depthAccepted) {
@@ -41,19 +32,21 @@ void SiWetEtchOperation::end()
     }
     QElapsedTimer timer;
     timer.start();
-    if (!ensureLattice(*volume())) {
+    std::string problem;
+    if (!m_kind.prepare(*volume(), context()->processRecords(), &problem)) {
+        postMessage(problem);
         cancelSilently();
         return;
     }
     const qint64 allocation = timer.elapsed();
-    runProcess(
-        [this, allocation](Model::Automaton::TotalVolume &target) {
-            QElapsedTimer run;
-            run.start();
-            runEtch(target, m_depth);
-            qCDebug(tessivalLog) << "Total time to allocate and run " << allocation + run.elapsed();
-        },
-        RenewsSiLattice);
+    const ProcessRun etch = m_kind.bind({m_depth});
+    runProcess({[etch, allocation](Model::Automaton::TotalVolume &target, Interrupter *interrupter) {
+                    QElapsedTimer run;
+                    run.start();
+                    etch.run(target, interrupter);
+                    qCDebug(tessivalLog) << "Total time to allocate and run " << allocation + run.elapsed();
+                },
+                etch.effect});
 }
 
 } // namespace Operations

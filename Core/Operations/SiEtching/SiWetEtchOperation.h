@@ -1,14 +1,7 @@
 #pragma once
 
 #include "Core/Operations/ProcessOperation.h"
-
-#include <boost/shared_ptr.hpp>
-
-namespace Model {
-namespace Automaton {
-class TotalVolume;
-}
-}
+#include "Core/Operations/SiEtching/SiWetEtchingProcesses.h"
 
 namespace Core {
 namespace Operations {
@@ -25,14 +18,10 @@ public:
     double depth() const { return m_depth; }
 
 protected:
-    SiWetEtchOperation(OperationContext *context, const std::string &title, int id, const std::string &stateKey,
-                       int instance);
-
-    virtual void runEtch(Model::Automaton::TotalVolume &volume, double depth) = 0;
+    SiWetEtchOperation(OperationContext *context, const ProcessKind<WetEtchParameters> &descriptor, int instance);
 
 private:
-    bool ensureLattice(Model::Automaton::TotalVolume &volume);
-
+    const ProcessKind<WetEtchParameters> &m_kind;
     double m_depth = 0.0;
     bool m_depthAccepted = false;
 };
