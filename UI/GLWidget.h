@@ -69,6 +69,9 @@ public:
     // The selection pass of a pick at window position (x, y).
     bool firstHit(int x, int y, std::vector<unsigned> &names) override;
 
+    // What the view keeps of the cell volumes it has drawn.
+    const VolumeRenderStates &volumeStates() const { return m_renderer.volumeStates(); }
+
 signals:
     void rotationChanged(std::vector<float> vector3d);
     void axisPositionChanged(std::vector<float> vector3d);

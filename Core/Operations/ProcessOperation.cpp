@@ -77,7 +77,7 @@ void ProcessOperation::runProcess(const std::function<void(Model::Automaton::Tot
     undoable = undoable && m_states.saveRedoState(volume);
     QElapsedTimer timer;
     timer.start();
-    volume.painter().rebuildAll();
+    volume.markCellsChanged();
     qCDebug(tessivalLog) << "Time to build rendered structrure " << timer.elapsed();
     ctx.processRecords().setLastOperation(volume.id(), operationId());
     if (effect != LeavesSiLattice)

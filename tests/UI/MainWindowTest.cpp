@@ -132,7 +132,6 @@ protected:
         auto volume = boost::make_shared<Model::Automaton::TotalVolume>(
             size, size, size, 1.0f, 1.0f, 1.0f, at, std::vector<std::uint32_t>(std::size_t(size) * size * size,
                                                                               material));
-        volume->painter().rebuildAll();
         context().document().addObject(volume);
     }
 
@@ -584,7 +583,6 @@ TEST_F(MainWindowTest, NewMaterialColoursReachTheVolumesOfEveryWindow)
     Core::Operations::OperationContext &otherContext = other->presenter()->context();
     const auto there = boost::make_shared<Model::Automaton::TotalVolume>(
         2, 2, 2, 1.0f, 1.0f, 1.0f, Util::Vector3D(), std::vector<std::uint32_t>(8, 1));
-    there->painter().rebuildAll();
     otherContext.document().addObject(there);
     std::vector<std::string> redrawn;
     otherContext.addUpdateObserver(boost::make_shared<TestSupport::LoggingObserver>("update", &redrawn));
@@ -600,10 +598,13 @@ TEST_F(MainWindowTest, NewMaterialColoursReachTheVolumesOfEveryWindow)
     view->updateGL();
     other->view()->updateGL();
     const Model::Geometry::QuadFace::Colour red = {1.0f, 0.0f, 0.0f, 1.0f};
-    ASSERT_FALSE(here->painter().opaqueFaces().empty());
-    EXPECT_EQ(here->painter().opaqueFaces().front().fill, red);
-    ASSERT_FALSE(there->painter().opaqueFaces().empty());
-    EXPECT_EQ(there->painter().opaqueFaces().front().fill, red);
+    for (const auto &shown : {std::make_pair(view, here), std::make_pair(other->view(), there)}) {
+        const Ui::VolumeRenderState *state = shown.first->volumeStates().find(shown.second->id());
+        ASSERT_TRUE(state);
+        const auto &faces = state->geometry().cubicFaces.opaque;
+        ASSERT_FALSE(faces.empty());
+        EXPECT_EQ(faces.front().fill, red);
+    }
 
     catalogue->setMaterial(si);
     catalogue->saveMaterials();
@@ -779,11 +780,10 @@ TEST_F(MainWindowTest, LegendOfTheShownMaterialsIsDrawnIntoSavedImages)
         cells[i] = i % 10 < 6 ? si : i % 10 < 9 ? cu : unknown;
     auto volume = boost::make_shared<Model::Automaton::TotalVolume>(20, 20, 10, 1.0f, 1.0f, 1.0f,
                                                                    Util::Vector3D(), cells);
-    volume->painter().rebuildAll();
     context().document().addObject(volume);
     view->fitToVolumes();
 
-    const auto entries = Ui::MaterialLegend::entriesOf(context().document().allObjects(),
+    const auto entries = Ui::MaterialLegend::entriesOf({si, cu, unknown},
                                                        *Model::Materials::MaterialFactory::getInstance());
     ASSERT_EQ(entries.size(), 3u);
 
