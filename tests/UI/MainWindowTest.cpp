@@ -3,6 +3,7 @@
 // real picking and screenshots.
 #include "Core/Operations/Documents/DocumentFiles.h"
 #include "Core/Operations/Documents/OpenDocumentOperation.h"
+#include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationId.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/ColourScheme.h"
@@ -306,6 +307,33 @@ TEST_F(MainWindowTest, ClickWithoutDragTogglesTheSelection)
     sendMouse(QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
     sendMouse(QEvent::MouseButtonRelease, corner, Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(volume->isSelected()) << "a click beside the volume hits nothing";
+}
+
+TEST(GLWidgetOnAContext, ShowsTheDocumentAndPicksThroughTheSelectionWithoutAWindow)
+{
+    Core::Operations::OperationContext context;
+    const auto volume = boost::make_shared<Model::Automaton::TotalVolume>(
+        20, 20, 20, 1.0f, 1.0f, 1.0f, Util::Vector3D(), std::vector<std::uint32_t>(20 * 20 * 20, 1));
+    context.document().addObject(volume);
+    GLWidget view(nullptr, &context);
+    view.resize(300, 300);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    ASSERT_TRUE(view.fitToVolumes());
+    view.updateGL();
+    const Ui::VolumeRenderState *state = view.volumeStates().find(volume->id());
+    ASSERT_TRUE(state);
+    EXPECT_TRUE(state->isBuilt());
+
+    context.selectionManager().setMode(true);
+    const QPoint centre(150, 150);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, centre, view.mapToGlobal(centre), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&view, &event);
+    }
+    EXPECT_TRUE(volume->isSelected());
+    EXPECT_EQ(context.pickInput().selectedObjects().size(), 1u);
 }
 
 TEST_F(MainWindowTest, CreatedSubstrateShowsInItsColour)
