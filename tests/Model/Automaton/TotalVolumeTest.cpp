@@ -197,6 +197,11 @@ TEST(TotalVolume, ViewOptionsStartWholeAndKeepTheDrawRangeWithinTheVolume)
 
     boost::shared_ptr<TotalVolume> copy(volume->clone());
     EXPECT_EQ(copy->viewOptions(), expected) << "a copy is shown whole, as a new volume";
+
+    VolumeViewOptions beyond;
+    beyond.drawRange = CellRange{{-3, -3, -3}, {99, 99, 99}};
+    volume->setViewOptions(beyond);
+    EXPECT_EQ(volume->viewOptions(), expected) << "an operation cannot cut beyond the volume";
 }
 
 TEST(TotalVolume, RebuildingOnlyCountsAChangeOfTheCells)
