@@ -23,9 +23,14 @@ const int Corners[6][4][3] = {
     {{1, 0, 0}, {1, 1, 0}, {1, 1, 1}, {1, 0, 1}},
 };
 
-void facesOfStrip(const CellGrid &grid, const ColourMap &colours, int first, int end, QuadFaceList &opaque,
-                  QuadFaceList &translucent, MaterialsSeen &seen)
+// Fills the strip's lists in locals and hands them over at the end: the
+// lists of neighbouring strips lie side by side, and growing them in place
+// would make the threads contend for the cache lines they share.
+void facesOfStrip(const CellGrid &grid, const ColourMap &colours, int first, int end, QuadFaceList &stripOpaque,
+                  QuadFaceList &stripTranslucent, MaterialsSeen &stripSeen)
 {
+    QuadFaceList opaque, translucent;
+    MaterialsSeen seen;
     grid.forEachCell(first, end, [&](int x, int y, int z) {
         const std::uint32_t material = grid.material(x, y, z);
         if (material == 0)
@@ -48,6 +53,9 @@ void facesOfStrip(const CellGrid &grid, const ColourMap &colours, int first, int
                 .push_back(CubicFaceBuilder::face(x, y, z, side, grid.cellSize, material, colour));
         }
     });
+    stripOpaque = std::move(opaque);
+    stripTranslucent = std::move(translucent);
+    stripSeen = std::move(seen);
 }
 
 } // namespace

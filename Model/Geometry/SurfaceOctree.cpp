@@ -76,17 +76,15 @@ void SurfaceOctree::build(const CellGrid &grid, const ColourMap &colours, std::v
         extent = std::max(extent, range.upper[std::size_t(axis)] - range.lower[std::size_t(axis)]);
     m_root.reset(new OctreeNode(nullptr, 0, range.lower, roundUpToPowerOfTwo(extent)));
 
-    MaterialsSeen seen;
     grid.forEachCell(range.lower[0], range.upper[0], [&](int x, int y, int z) {
-        if (const std::uint32_t material = grid.material(x, y, z)) {
-            seen.add(material);
+        if (const std::uint32_t material = grid.material(x, y, z))
             insert(x, y, z, material);
-        }
     });
-    if (materials)
-        *materials = MaterialsSeen::join({seen});
 
-    // Faces seen from every empty or translucent leaf.
+    // Faces seen from every empty or translucent leaf. Every cell lies in
+    // one leaf of its material, so the leaves also tell which materials
+    // the range holds, at far fewer visits than the cells.
+    MaterialsSeen seen;
     std::vector<const OctreeNode *> pending{m_root.get()};
     while (!pending.empty()) {
         const OctreeNode *node = pending.back();
@@ -96,8 +94,11 @@ void SurfaceOctree::build(const CellGrid &grid, const ColourMap &colours, std::v
                 pending.push_back(node->child(i));
             continue;
         }
-        if (node->material() != 0 && colours.alpha(node->material()) >= 0.999f)
-            continue;
+        if (node->material() != 0) {
+            seen.add(node->material());
+            if (colours.alpha(node->material()) >= 0.999f)
+                continue;
+        }
         for (int direction = 0; direction < 6; ++direction)
             if (const OctreeNode *other = neighbour(node, direction))
                 emitFaces(other, direction ^ 1, node);
@@ -107,6 +108,8 @@ void SurfaceOctree::build(const CellGrid &grid, const ColourMap &colours, std::v
         emitFaces(m_root.get(), 2 * axis + 1, nullptr);
         emitFaces(m_root.get(), 2 * axis, nullptr);
     }
+    if (materials)
+        *materials = MaterialsSeen::join({seen});
 }
 
 void SurfaceOctree::insert(int x, int y, int z, std::uint32_t material)
