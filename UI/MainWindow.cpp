@@ -227,7 +227,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_return = new QShortcut(QKeySequence(Qt::Key_Return), this);
     m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
 
-    m_view = new GLWidget(this, m_presenter.get());
+    m_view = new GLWidget(this, &m_presenter->context());
     setCentralWidget(m_view);
     m_presenter->attachView(m_view);
 

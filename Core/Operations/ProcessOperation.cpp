@@ -76,7 +76,7 @@ void ProcessOperation::runProcess(const ProcessRun &process)
     undoable = undoable && m_states.saveRedoState(volume);
     QElapsedTimer timer;
     timer.start();
-    volume.painter().rebuildAll();
+    volume.markCellsChanged();
     qCDebug(tessivalLog) << "Time to build rendered structrure " << timer.elapsed();
     ctx.processRecords().noteRun(volume.id(), operationId(), process.effect);
     ctx.notifyUpdate();

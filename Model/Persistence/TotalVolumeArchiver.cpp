@@ -222,7 +222,6 @@ boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
     try {
         boost::shared_ptr<Automaton::TotalVolume> volume(new Automaton::TotalVolume(sx, sy, sz, cx, cy, cz,
                                                                                     position, ids));
-        volume->painter().rebuildAll();
         if (m_damage)
             m_damage->addVolume(ids.size(), state.filled(), state.unreadable());
         if (state.unreadable() > 0)

@@ -119,7 +119,7 @@ BatchRunner::Result BatchRunner::saveImage(const ProcessData &entry)
     parameters.read("Filename", fileName);
     if (!parameters.complete())
         return refuse(parameters);
-    m_volume->painter().rebuildAll();
+    m_volume->markCellsChanged();
     if (fileName.isEmpty())
         return Done;
     if (!m_imageSaver)

@@ -49,7 +49,6 @@ void CreateSubstrateOperation::end()
         cancelSilently();
         return;
     }
-    m_volume->painter().rebuildAll();
     context()->document().addObject(m_volume);
     postMessage("substrate created successfully.");
     context()->endOperation();
