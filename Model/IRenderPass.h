@@ -20,7 +20,7 @@ public:
     virtual void pushName(unsigned name) = 0;
     virtual void popName() = 0;
 
-    // A cell volume as its painter's surfaces show it.
+    // A cell volume as its view options show it.
     virtual void paintCellVolume(Automaton::TotalVolume &volume, bool renderObjects, bool renderEdges) = 0;
     // A cell volume's bounding box, which is what a pick hits.
     virtual void paintCellVolumeBounds(const Automaton::TotalVolume &volume) = 0;

@@ -1,7 +1,6 @@
 #include "UI/GLWidget.h"
 
 #include "Core/Operations/OperationContext.h"
-#include "UI/MainWindowPresenter.h"
 #include "UI/View/ViewFraming.h"
 
 #include <QDebug>
@@ -31,9 +30,9 @@ std::vector<float> values(std::initializer_list<float> list)
 
 } // namespace
 
-GLWidget::GLWidget(QWidget *parent, MainWindowPresenter *presenter)
+GLWidget::GLWidget(QWidget *parent, Core::Operations::OperationContext *context)
     : QGLWidget(requestedFormat(), parent)
-    , m_presenter(presenter)
+    , m_context(context)
     , m_lastImagePath(QDir::homePath())
 {
     setObjectName(QStringLiteral("GLWidget"));
@@ -135,7 +134,7 @@ bool GLWidget::fitToVolumes()
 bool GLWidget::fitInto(int width, int height)
 {
     ViewFraming::Box box;
-    if (!m_presenter || !ViewFraming::cellVolumeBounds(m_presenter->context().document().allObjects(), box))
+    if (!m_context || !ViewFraming::cellVolumeBounds(m_context->document().allObjects(), box))
         return false;
     ViewFraming::fit(m_view, box, width, height);
     emitAxisPosition();
@@ -167,13 +166,13 @@ void GLWidget::updateTrackball(int width, int height)
 
 void GLWidget::paintGL()
 {
-    m_renderer.paint(m_view, m_presenter ? &m_presenter->context().document() : nullptr);
+    m_renderer.paint(m_view, m_context ? &m_context->document() : nullptr);
 }
 
 bool GLWidget::firstHit(int x, int y, std::vector<unsigned> &names)
 {
     names.clear();
-    if (!m_presenter || !isValid())
+    if (!m_context || !isValid())
         return false;
     makeCurrent();
     GLuint buffer[PickBufferSize] = {};
@@ -191,7 +190,7 @@ bool GLWidget::firstHit(int x, int y, std::vector<unsigned> &names)
     SceneRenderer::loadModelview(m_view);
     glRenderMode(GL_SELECT);
     glInitNames();
-    m_renderer.paintForSelection(m_presenter->context().document());
+    m_renderer.paintForSelection(m_context->document());
     const GLint hits = glRenderMode(GL_RENDER);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
@@ -272,8 +271,8 @@ void GLWidget::mouseReleaseEvent(QMouseEvent *event)
     if (!event)
         return;
     m_pressed = false;
-    if (m_pickPending && m_presenter) {
-        Core::Operations::SelectionManager &selection = m_presenter->context().selectionManager();
+    if (m_pickPending && m_context) {
+        Core::Operations::SelectionManager &selection = m_context->selectionManager();
         if (selection.mode() && selection.pickAt(event->x(), event->y(), *this))
             updateGL();
     }

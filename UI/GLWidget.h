@@ -12,9 +12,13 @@
 
 class QShortcut;
 
-namespace Ui {
+namespace Core {
+namespace Operations {
+class OperationContext;
+}
+}
 
-class MainWindowPresenter;
+namespace Ui {
 
 // The main window's 3D view: an orthographic picture of the document's
 // objects with a trackball camera, lamps, a ground grid and an axis glyph.
@@ -25,7 +29,8 @@ class GLWidget : public QGLWidget, public Core::Operations::IPickPass
     Q_OBJECT
 
 public:
-    GLWidget(QWidget *parent, MainWindowPresenter *presenter);
+    // Shows the document of `context` and picks through its selection.
+    GLWidget(QWidget *parent, Core::Operations::OperationContext *context);
 
     void setLighting(bool on) { m_view.lighting = on; }
     void setRenderObjects(bool on) { m_view.renderObjects = on; }
@@ -69,6 +74,9 @@ public:
     // The selection pass of a pick at window position (x, y).
     bool firstHit(int x, int y, std::vector<unsigned> &names) override;
 
+    // What the view keeps of the cell volumes it has drawn.
+    const VolumeRenderStates &volumeStates() const { return m_renderer.volumeStates(); }
+
 signals:
     void rotationChanged(std::vector<float> vector3d);
     void axisPositionChanged(std::vector<float> vector3d);
@@ -106,7 +114,7 @@ private:
     void emitLampPosition();
 
     SceneView m_view;
-    MainWindowPresenter *m_presenter;
+    Core::Operations::OperationContext *m_context;
     Trackball m_trackball;
     bool m_pressed = false;
     bool m_pickPending = false;

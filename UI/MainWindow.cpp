@@ -1,5 +1,6 @@
 #include "UI/MainWindow.h"
 
+#include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"
 #include "UI/AboutWindow.h"
 #include "UI/GLWidget.h"
@@ -187,33 +188,6 @@ const OperationAction OperationActions[] = {
     {"actionModel_Extraction", ModelExtractionId},
 };
 
-// Steps whose processes are not built yet: their entries say so on the
-// console rather than doing nothing. A line goes when its process comes.
-const char *const UnbuiltSteps[] = {
-    "actionIon_Implantation",
-    "actionChange_Viewing_Options",
-    "actionExtract_Film",
-    "actionGlue_Substrate",
-    "actionCut_Cell_Volume",
-    "actionDoping",
-    "actionMoore_Deposition",
-    "actionMoore_Etching",
-    "actionPhotolithography",
-    "actionPlanarization",
-    "actionSpin_Coating",
-    "actionSi_Oxidation",
-    "actionPVD",
-    "actionSimple_RIE",
-};
-
-bool isUnbuilt(const char *name)
-{
-    for (const char *unbuilt : UnbuiltSteps)
-        if (qstrcmp(name, unbuilt) == 0)
-            return true;
-    return false;
-}
-
 const std::pair<const char *, const char *> ViewActions[] = {
     {"actionFront_View", "front"}, {"actionBack_view", "back"},   {"actionTop_View", "top"},
     {"actionBottom_View", "bottom"}, {"actionLeft_View", "left"}, {"actionRight_View", "right"},
@@ -253,7 +227,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent)
     m_return = new QShortcut(QKeySequence(Qt::Key_Return), this);
     m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
 
-    m_view = new GLWidget(this, m_presenter.get());
+    m_view = new GLWidget(this, &m_presenter->context());
     setCentralWidget(m_view);
     m_presenter->attachView(m_view);
 
@@ -364,7 +338,8 @@ void MainWindow::mapActions()
 {
     for (const OperationAction &entry : OperationActions) {
         QAction *item = action(QLatin1String(entry.name));
-        if (!isUnbuilt(entry.name)) {
+        // Steps not built yet say so on the console rather than doing nothing.
+        if (Core::Operations::OperationFactory::builds(entry.id)) {
             m_operationMapper->map(item, entry.id);
             continue;
         }

@@ -5,8 +5,7 @@
 #include "UI/Observers/DocumentOpenedObserver.h"
 #include "UI/Observers/DocumentSavedObserver.h"
 #include "UI/Observers/ElectrodepositionObserver.h"
-#include "UI/Observers/IsotropicFilmDepositionObserver.h"
-#include "UI/Observers/IsotropicFilmEtchingObserver.h"
+#include "UI/Observers/FilmOptionsObserver.h"
 #include "UI/Observers/WetEtchObserver.h"
 
 namespace Ui {

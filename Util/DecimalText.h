@@ -1,10 +1,18 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <cstdint>
 
 namespace Util {
+
+// A real number as the files write it: general format with the given
+// significant digits (6 in documents and catalogues, "0.35", "1e+09").
+inline QString generalNumber(double value, int significantDigits = 6)
+{
+    return QString::number(value, 'g', significantDigits);
+}
 
 // Appends `value` in decimal: the cell lists of documents and undo records
 // hold millions of ids, too many to format one by one through QString.

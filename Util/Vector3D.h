@@ -2,6 +2,8 @@
 
 #include "Util/FourComponents.h"
 
+#include <QMetaType>
+
 namespace Util {
 
 class Vector4D;
@@ -18,3 +20,6 @@ public:
 };
 
 } // namespace Util
+
+// Process lists keep positions in their parameters.
+Q_DECLARE_METATYPE(Util::Vector3D)

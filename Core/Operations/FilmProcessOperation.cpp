@@ -3,9 +3,9 @@
 namespace Core {
 namespace Operations {
 
-FilmProcessOperation::FilmProcessOperation(OperationContext *context, const std::string &title, int id,
-                                           const std::string &stateKey, int instance, int inputsNeeded)
-    : ProcessOperation(context, title, id, stateKey, instance)
+FilmProcessOperation::FilmProcessOperation(OperationContext *context, const ProcessDescriptor &descriptor,
+                                           int instance, int inputsNeeded)
+    : ProcessOperation(context, descriptor, instance)
     , m_inputsNeeded(inputsNeeded)
 {
 }
@@ -16,8 +16,7 @@ void FilmProcessOperation::end()
         cancel();
         return;
     }
-    runProcess([this](Model::Automaton::TotalVolume &volume, Interrupter *interrupter) { runWorker(volume, interrupter); },
-               changesSilicon() ? OutdatesSiLattice : LeavesSiLattice);
+    runProcess(processRun());
 }
 
 } // namespace Operations

@@ -4,12 +4,6 @@
 
 #include <cstdint>
 
-namespace Model {
-namespace Automaton {
-class TotalVolume;
-}
-}
-
 namespace Core {
 namespace Operations {
 
@@ -36,12 +30,11 @@ public:
     std::uint32_t materialId() const { return m_material; }
 
 protected:
-    FilmProcessOperation(OperationContext *context, const std::string &title, int id, const std::string &stateKey,
-                         int instance, int inputsNeeded);
+    FilmProcessOperation(OperationContext *context, const ProcessDescriptor &descriptor, int instance,
+                         int inputsNeeded);
 
-    virtual void runWorker(Model::Automaton::TotalVolume &volume, Interrupter *interrupter) = 0;
-    // Silicon grown or removed leaves the Si lattice out of date.
-    virtual bool changesSilicon() const { return m_material == 1; }
+    // The run the received options ask for, from the descriptor.
+    virtual ProcessRun processRun() const = 0;
 
 private:
     float m_thickness = 0.0f;

@@ -24,6 +24,10 @@ public:
 
     boost::shared_ptr<Operation> createOperation(unsigned id) override;
 
+    // Whether `id` names an operation that is built: every process kind with
+    // a descriptor, and the object, document and batch-run operations.
+    static bool builds(unsigned id);
+
 protected:
     // The observer for a new operation of `id`, or none.
     virtual boost::shared_ptr<Util::IObserver> createObserver(unsigned id);

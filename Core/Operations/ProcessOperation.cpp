@@ -4,20 +4,17 @@
 #include "Core/Operations/Undo/CellSnapshot.h"
 #include "Model/Automaton/CellVolumes.h"
 #include "Model/Automaton/TotalVolume.h"
-#include "Util/DebugLog.h"
 
-#include <QDebug>
-#include <QElapsedTimer>
 
 #include <memory>
 
 namespace Core {
 namespace Operations {
 
-ProcessOperation::ProcessOperation(OperationContext *context, const std::string &title, int id,
-                                   const std::string &stateKey, int instance)
-    : ObjectOperation(context, title, id)
-    , m_states(stateKey, instance, context)
+ProcessOperation::ProcessOperation(OperationContext *context, const ProcessDescriptor &descriptor, int instance)
+    : ObjectOperation(context, descriptor.title(), descriptor.operationId())
+    , m_descriptor(descriptor)
+    , m_states(descriptor.stateKey(), instance, context)
 {
 }
 
@@ -71,7 +68,7 @@ int ProcessOperation::redo()
     return NothingRedone;
 }
 
-void ProcessOperation::runProcess(const Process &process, SiLatticeEffect effect)
+void ProcessOperation::runProcess(const ProcessRun &process)
 {
     OperationContext &ctx = *context();
     Model::Automaton::TotalVolume &volume = *m_volume;
@@ -80,19 +77,14 @@ void ProcessOperation::runProcess(const Process &process, SiLatticeEffect effect
     std::unique_ptr<CellSnapshot> before;
     if (!undoable)
         before.reset(new CellSnapshot(volume));
-    const auto run = [&](Interrupter *interrupter) { process(volume, interrupter); };
+    const auto run = [&](Interrupter *interrupter) { process.run(volume, interrupter); };
     if (ctx.runStep(title(), run) == StepRunner::Canceled) {
         undoCanceledRun(volume, before.get());
         return;
     }
     undoable = undoable && m_states.saveRedoState(volume);
-    QElapsedTimer timer;
-    timer.start();
-    volume.painter().rebuildAll();
-    qCDebug(tessivalLog) << "Time to build rendered structrure " << timer.elapsed();
-    ctx.processRecords().setLastOperation(volume.id(), operationId());
-    if (effect != LeavesSiLattice)
-        ctx.processRecords().setSiLatticeStale(volume.id(), effect == OutdatesSiLattice);
+    volume.markCellsChanged();
+    ctx.processRecords().noteRun(volume.id(), operationId(), process.effect);
     ctx.notifyUpdate();
     postMessage("Operation finished.");
     ctx.consoleInput().reset();
@@ -119,7 +111,7 @@ void ProcessOperation::undoCanceledRun(Model::Automaton::TotalVolume &volume, co
         before->restore(volume);
     else
         restored = m_states.loadState(ctx.stateFiles().undoFile(), volume);
-    volume.painter().rebuildAll();
+    volume.markCellsChanged();
     // A stopped wet etch has removed atoms of cells that are silicon again,
     // and other steps may have changed silicon: the lattice is rebuilt.
     ctx.processRecords().setSiLatticeStale(volume.id(), true);

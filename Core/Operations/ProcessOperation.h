@@ -1,11 +1,10 @@
 #pragma once
 
 #include "Core/Operations/Operation.h"
+#include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/Undo/TotalVolumeUndoRedoHelper.h"
 
 #include <boost/shared_ptr.hpp>
-
-#include <functional>
 
 namespace Model {
 namespace Automaton {
@@ -35,6 +34,8 @@ public:
     int undo() override;
     int redo() override;
 
+    // What the program knows of this kind of step.
+    const ProcessDescriptor &descriptor() const { return m_descriptor; }
     boost::shared_ptr<Model::Automaton::TotalVolume> volume() const { return m_volume; }
     // Whether the volume was picked rather than being the document's only one.
     bool targetFromSelection() const { return m_fromSelection; }
@@ -42,20 +43,11 @@ public:
     const TotalVolumeUndoRedoHelper &states() const { return m_states; }
 
 protected:
-    // How a run leaves the volume's Si lattice.
-    enum SiLatticeEffect {
-        LeavesSiLattice,   // no silicon cell changed
-        OutdatesSiLattice, // silicon cells changed; rebuild the lattice before it is used
-        RenewsSiLattice    // the run worked on the lattice itself, which matches the cells
-    };
-
-    ProcessOperation(OperationContext *context, const std::string &title, int id, const std::string &stateKey,
-                     int instance);
+    // The title, the operation id and the name of the undo records come
+    // from the descriptor.
+    ProcessOperation(OperationContext *context, const ProcessDescriptor &descriptor, int instance);
 
     void addInput() { ++m_inputs; }
-    // The process proper: it reports to the interrupter, which may be null,
-    // and stops when asked to.
-    using Process = std::function<void(Model::Automaton::TotalVolume &, Interrupter *)>;
     // Runs the process on the volume through the context's step runner and
     // does the bookkeeping after it: the surfaces, the process records, the
     // console line and the history. A step whose cells could not be saved
@@ -63,13 +55,14 @@ protected:
     // empties: undoing the steps before it would silently throw its result
     // away. A canceled step puts the cells back as they were before it and
     // leaves the history alone.
-    void runProcess(const Process &process, SiLatticeEffect effect);
+    void runProcess(const ProcessRun &process);
 
 private:
     // After a canceled run: the cells as they were (from `before` when there
     // is no undo record), the canceled line, and out of the way.
     void undoCanceledRun(Model::Automaton::TotalVolume &volume, const CellSnapshot *before);
 
+    const ProcessDescriptor &m_descriptor;
     boost::shared_ptr<Model::Automaton::TotalVolume> m_volume;
     bool m_fromSelection = false;
     int m_inputs = 0;

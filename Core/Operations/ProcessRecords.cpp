@@ -3,6 +3,13 @@
 namespace Core {
 namespace Operations {
 
+void ProcessRecords::noteRun(unsigned objectId, int operationId, SiLatticeEffect effect)
+{
+    setLastOperation(objectId, operationId);
+    if (effect != LeavesSiLattice)
+        setSiLatticeStale(objectId, effect == OutdatesSiLattice);
+}
+
 void ProcessRecords::setLastOperation(unsigned objectId, int operationId)
 {
     m_lastOperation[objectId] = operationId;

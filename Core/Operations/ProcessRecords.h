@@ -5,6 +5,13 @@
 namespace Core {
 namespace Operations {
 
+// How a process run leaves the volume's Si lattice.
+enum SiLatticeEffect {
+    LeavesSiLattice,   // no silicon cell changed
+    OutdatesSiLattice, // silicon cells changed; rebuild the lattice before it is used
+    RenewsSiLattice    // the run worked on the lattice itself, which matches the cells
+};
+
 // What the processes remember per cell volume (keyed by object id): the id
 // of the last operation that ran on it, and whether its Si lattice is out of
 // date because a process changed silicon cells since the lattice was built.
@@ -12,6 +19,11 @@ class ProcessRecords
 {
 public:
     static constexpr int NoOperation = -1;
+
+    // What every process run leaves in the records, whether the window or
+    // a process list ran it: the operation id as the volume's last process,
+    // and the lattice's state as `effect` says.
+    void noteRun(unsigned objectId, int operationId, SiLatticeEffect effect);
 
     void setLastOperation(unsigned objectId, int operationId);
     // NoOperation when nothing has run on the volume.

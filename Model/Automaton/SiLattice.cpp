@@ -3,6 +3,7 @@
 #include "Model/Automaton/SiAtom.h"
 #include "Model/Automaton/SiCell.h"
 #include "Model/Automaton/TotalVolume.h"
+#include "Model/Materials/Material.h"
 
 #include <boost/make_shared.hpp>
 
@@ -135,7 +136,7 @@ bool SiLattice::build(TotalVolume &volume, const BuildProgress &progress)
                     placement.index = std::int32_t((std::size_t(cell[0]) * ny + std::size_t(cell[1])) * nz
                                                    + std::size_t(cell[2]));
                     const std::uint32_t material = arrays.current()[std::size_t(placement.index)].material;
-                    if (material == 1) {
+                    if (material == Materials::SiliconId) {
                         placement.state = SiAtom::Silicon;
                         holdsSilicon = true;
                     } else {

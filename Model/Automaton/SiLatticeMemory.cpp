@@ -3,6 +3,7 @@
 #include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Automaton/VolumeMemory.h"
+#include "Model/Materials/Material.h"
 
 #include <cmath>
 #include <limits>
@@ -28,7 +29,7 @@ std::uint64_t SiLatticeMemory::estimatedAtoms(TotalVolume &volume)
     {
         LockedCells cells(volume);
         for (std::size_t i = 0; i < volume.cellCount(); ++i)
-            siliconCells += cells[i].material == 1 ? 1 : 0;
+            siliconCells += cells[i].material == Materials::SiliconId ? 1 : 0;
     }
     // Kept unit cells reach past the silicon by up to one cell on every side.
     const double cellVolume = double(volume.cellsizeX()) * volume.cellsizeY() * volume.cellsizeZ();

@@ -5,7 +5,7 @@
 namespace Model {
 namespace Automaton {
 
-// Guards one cell array for a whole pass of a process or of the painter.
+// Guards one cell array for a whole pass of a process or of a surface build.
 // Passes are long, so a waiter spins briefly and then yields or sleeps.
 class SpinLock
 {

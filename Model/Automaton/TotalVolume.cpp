@@ -23,8 +23,8 @@ TotalVolume::TotalVolume(unsigned sizeX, unsigned sizeY, unsigned sizeZ,
     , m_cellsizeY(cellsizeY)
     , m_cellsizeZ(cellsizeZ)
     , m_position(position)
-    , m_painter(*this)
 {
+    m_viewOptions.drawRange = CellRange::whole(sizeX, sizeY, sizeZ);
     m_cells.reset(new Voxel[m_cellCount]);
     m_workingCells.reset(new Voxel[m_cellCount]);
     // A short material list leaves the remaining cells empty rather than
@@ -42,6 +42,11 @@ Voxel *TotalVolume::lockCells()
 {
     m_cellsLock.lock();
     return m_cells.get();
+}
+
+Voxel *TotalVolume::tryLockCells()
+{
+    return m_cellsLock.tryLock() ? m_cells.get() : nullptr;
 }
 
 void TotalVolume::unlockCells()
@@ -72,6 +77,24 @@ std::vector<std::uint32_t> TotalVolume::materials()
     for (std::size_t i = 0; i < m_cellCount; ++i)
         result[i] = cells[i].material;
     return result;
+}
+
+VolumeViewOptions TotalVolume::viewOptions() const
+{
+    std::lock_guard<std::mutex> lock(m_viewOptionsMutex);
+    return m_viewOptions;
+}
+
+void TotalVolume::setViewOptions(const VolumeViewOptions &options)
+{
+    changeViewOptions([&options](VolumeViewOptions &current) { current = options; });
+}
+
+void TotalVolume::changeViewOptions(const std::function<void(VolumeViewOptions &)> &change)
+{
+    std::lock_guard<std::mutex> lock(m_viewOptionsMutex);
+    change(m_viewOptions);
+    m_viewOptions.drawRange = m_viewOptions.drawRange.clampedTo(m_sizeX, m_sizeY, m_sizeZ);
 }
 
 void TotalVolume::draw(IRenderPass &pass, bool renderObjects, bool renderEdges)

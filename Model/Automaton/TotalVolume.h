@@ -3,16 +3,19 @@
 #include "Model/Automaton/CellMask.h"
 #include "Model/Automaton/SpinLock.h"
 #include "Model/Automaton/TotalVolumePainter.h"
+#include "Model/Automaton/VolumeViewOptions.h"
 #include "Model/Automaton/Voxel.h"
 #include "Model/Object.h"
 #include "Util/Vector3D.h"
 
 #include <boost/shared_ptr.hpp>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace Model {
@@ -49,6 +52,8 @@ public:
     }
 
     Voxel *lockCells();
+    // The current cells if no one holds them, else null without waiting.
+    Voxel *tryLockCells();
     void unlockCells();
     Voxel *lockWorkingCells();
     void unlockWorkingCells();
@@ -62,7 +67,7 @@ public:
     void draw(IRenderPass &pass, bool renderObjects, bool renderEdges) override;
     void drawForSelection(IRenderPass &pass) override;
     // Copies sizes, cell sizes, position and materials only: the copy has a
-    // new id, no lattice and no masks.
+    // new id, no lattice, no masks, and the whole of it in view.
     TotalVolume *clone() override;
     void moveBy(const Util::Vector3D &d) override;
     void bounds(Util::Vector4D &low, Util::Vector4D &high) override;
@@ -74,8 +79,21 @@ public:
     bool rebuildSiLattice(const std::function<bool(unsigned done, unsigned total)> &progress = {});
     void dropSiLattice() { m_siLattice.reset(); }
 
-    TotalVolumePainter &painter() { return m_painter; }
-    const TotalVolumePainter &painter() const { return m_painter; }
+    // Counts the changes of the cells. Whoever rewrote them marks them
+    // changed once done (and has released them); whatever shows or exports
+    // the volume regenerates its geometry when the count has moved.
+    std::uint64_t cellsGeneration() const { return m_cellsGeneration.load(std::memory_order_acquire); }
+    void markCellsChanged() { m_cellsGeneration.fetch_add(1, std::memory_order_acq_rel); }
+
+    // What the view shows of the volume; its draw range always lies within
+    // the volume.
+    VolumeViewOptions viewOptions() const;
+    void setViewOptions(const VolumeViewOptions &options);
+    // Changes some options in one step.
+    void changeViewOptions(const std::function<void(VolumeViewOptions &)> &change);
+
+    // The painting controls of the operations, over the view options.
+    TotalVolumePainter painter() { return TotalVolumePainter(*this); }
 
     void setBottomMask(const std::vector<bool> &bits, int width, int height);
     void setTopMask(const std::vector<bool> &bits, int width, int height);
@@ -100,8 +118,9 @@ private:
     CellMask m_bottomMask;
     CellMask m_topMask;
     boost::shared_ptr<SiLattice> m_siLattice;
-    // Last: it reads the sizes above when it is built.
-    TotalVolumePainter m_painter;
+    std::atomic<std::uint64_t> m_cellsGeneration{0};
+    mutable std::mutex m_viewOptionsMutex;
+    VolumeViewOptions m_viewOptions;
 };
 
 // Holds the current cells of a volume for the lifetime of the guard.
@@ -109,10 +128,17 @@ class LockedCells
 {
 public:
     explicit LockedCells(TotalVolume &volume) : m_volume(volume), m_cells(volume.lockCells()) {}
-    ~LockedCells() { m_volume.unlockCells(); }
+    // Takes the cells only if they are free: see ownsCells().
+    LockedCells(TotalVolume &volume, std::try_to_lock_t) : m_volume(volume), m_cells(volume.tryLockCells()) {}
+    ~LockedCells()
+    {
+        if (m_cells)
+            m_volume.unlockCells();
+    }
     LockedCells(const LockedCells &) = delete;
     LockedCells &operator=(const LockedCells &) = delete;
 
+    bool ownsCells() const { return m_cells != nullptr; }
     Voxel *get() const { return m_cells; }
     Voxel &operator[](std::size_t index) const { return m_cells[index]; }
 

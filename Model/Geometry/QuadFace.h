@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace Model {
 namespace Geometry {
@@ -24,6 +25,8 @@ struct QuadFace
     // Area of the quad (they are all rectangles).
     float area() const;
 };
+
+using QuadFaceList = std::vector<QuadFace>;
 
 } // namespace Geometry
 } // namespace Model

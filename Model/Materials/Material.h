@@ -2,8 +2,14 @@
 
 #include <QString>
 
+#include <cstdint>
+
 namespace Model {
 namespace Materials {
+
+// Silicon's id. Its cells hold the atoms of the Si lattice, so a process
+// that adds or removes silicon leaves the lattice out of date.
+constexpr std::uint32_t SiliconId = 1;
 
 // RGBA display colour of a material, each component 0..1.
 struct Colour

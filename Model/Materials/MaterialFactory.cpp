@@ -18,7 +18,7 @@ namespace {
 const std::vector<Material> &defaultMaterials()
 {
     static const std::vector<Material> table = {
-        {1, QStringLiteral("Si"), 2329, 1.88e11f, 0.28f, {0.5f, 0.5f, 0.5f, 1}},
+        {SiliconId, QStringLiteral("Si"), 2329, 1.88e11f, 0.28f, {0.5f, 0.5f, 0.5f, 1}},
         {3, QStringLiteral("Thermal Si02"), 2200, 7e10f, 0.17f, {0.5f, 0.5f, 1, 1}},
         {4, QStringLiteral("Al (bulk)"), 2700, 7e10f, 0.14f, {0.7f, 0.7f, 0.7f, 1}},
         {5, QStringLiteral("Cu (bulk)"), 8960, 1.28e11f, 0.36f, {1, 0.8f, 0.3f, 1}},

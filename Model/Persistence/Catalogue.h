@@ -32,7 +32,7 @@ public:
     QString filePath() const { return m_folder + QLatin1Char('/') + m_fileName; }
 
     // Changes with every change of the entries, so that whoever shows them
-    // (the painters' colours) can tell cheaply whether to look again.
+    // (the views' surface colours) can tell cheaply whether to look again.
     unsigned generation() const { return m_generation.load(std::memory_order_acquire); }
 
     // True while a file that could not be loaded at start-up, nor moved

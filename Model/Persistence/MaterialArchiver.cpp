@@ -2,6 +2,7 @@
 
 #include "Model/Persistence/CatalogueFile.h"
 #include "Util/DebugLog.h"
+#include "Util/DecimalText.h"
 
 #include <QColor>
 #include <QDebug>
@@ -22,11 +23,6 @@ QString hexByte(float component)
 {
     const int value = std::clamp(int(component * 255.0f), 0, 255);
     return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-QString number(float value)
-{
-    return QString::number(double(value), 'g', 6);
 }
 
 } // namespace
@@ -126,9 +122,9 @@ bool MaterialArchiver::saveMaterial(QXmlStreamWriter *writer, const Material &ma
     writer->writeAttribute(QStringLiteral("version"), QStringLiteral("1"));
     writer->writeAttribute(QStringLiteral("name"), material.name());
     writer->writeAttribute(QStringLiteral("material-id"), QString::number(material.id()));
-    writer->writeAttribute(QStringLiteral("density"), number(material.density()));
-    writer->writeAttribute(QStringLiteral("poisson-ratio"), number(material.poissonRatio()));
-    writer->writeAttribute(QStringLiteral("young-modulus"), number(material.youngModulus()));
+    writer->writeAttribute(QStringLiteral("density"), Util::generalNumber(material.density()));
+    writer->writeAttribute(QStringLiteral("poisson-ratio"), Util::generalNumber(material.poissonRatio()));
+    writer->writeAttribute(QStringLiteral("young-modulus"), Util::generalNumber(material.youngModulus()));
     writer->writeAttribute(QStringLiteral("color"), colourName(material.colour()));
     return !writer->hasError();
 }

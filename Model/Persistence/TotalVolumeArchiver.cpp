@@ -17,11 +17,6 @@ namespace Persistence {
 
 namespace {
 
-QString number(double value)
-{
-    return QString::number(value, 'g', 6);
-}
-
 // Material ids of the "State" text, read as they arrive: the text of a large
 // volume is never copied or split.
 class StateParser
@@ -116,9 +111,9 @@ void TotalVolumeArchiver::saveObject(const boost::shared_ptr<Object> &object)
     w.writeAttribute(QStringLiteral("size-x"), QString::number(volume->sizeX()));
     w.writeAttribute(QStringLiteral("size-y"), QString::number(volume->sizeY()));
     w.writeAttribute(QStringLiteral("size-z"), QString::number(volume->sizeZ()));
-    w.writeAttribute(QStringLiteral("cellsize-x"), number(volume->cellsizeX()));
-    w.writeAttribute(QStringLiteral("cellsize-y"), number(volume->cellsizeY()));
-    w.writeAttribute(QStringLiteral("cellsize-z"), number(volume->cellsizeZ()));
+    w.writeAttribute(QStringLiteral("cellsize-x"), Util::generalNumber(volume->cellsizeX()));
+    w.writeAttribute(QStringLiteral("cellsize-y"), Util::generalNumber(volume->cellsizeY()));
+    w.writeAttribute(QStringLiteral("cellsize-z"), Util::generalNumber(volume->cellsizeZ()));
     {
         w.writeStartElement(QStringLiteral("State"));
         Automaton::LockedCells cells(*volume);
@@ -141,9 +136,9 @@ void TotalVolumeArchiver::saveObject(const boost::shared_ptr<Object> &object)
     }
     const Util::Vector3D p = volume->position();
     w.writeStartElement(QStringLiteral("Position"));
-    w.writeAttribute(QStringLiteral("pos-x"), number(p.x));
-    w.writeAttribute(QStringLiteral("pos-y"), number(p.y));
-    w.writeAttribute(QStringLiteral("pos-z"), number(p.z));
+    w.writeAttribute(QStringLiteral("pos-x"), Util::generalNumber(p.x));
+    w.writeAttribute(QStringLiteral("pos-y"), Util::generalNumber(p.y));
+    w.writeAttribute(QStringLiteral("pos-z"), Util::generalNumber(p.z));
     w.writeEndElement();
     w.writeEndElement();
 }
@@ -227,7 +222,6 @@ boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
     try {
         boost::shared_ptr<Automaton::TotalVolume> volume(new Automaton::TotalVolume(sx, sy, sz, cx, cy, cz,
                                                                                     position, ids));
-        volume->painter().rebuildAll();
         if (m_damage)
             m_damage->addVolume(ids.size(), state.filled(), state.unreadable());
         if (state.unreadable() > 0)

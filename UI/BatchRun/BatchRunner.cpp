@@ -1,42 +1,27 @@
 #include "UI/BatchRun/BatchRunner.h"
 
-#include "Core/Operations/Frames/Interrupter.h"
-#include "Core/Operations/Isotropic/Electrodeposition.h"
-#include "Core/Operations/Isotropic/IsotropicFilmDeposition.h"
-#include "Core/Operations/Isotropic/IsotropicFilmEtching.h"
+#include "Core/Operations/EntryParameters.h"
 #include "Core/Operations/OperationContext.h"
-#include "Core/Operations/OperationId.h"
-#include "Core/Operations/SiEtching/AtomicStructureSimpleSiWetEtch.h"
-#include "Core/Operations/SiEtching/SiLatticePreparation.h"
+#include "Core/Operations/ProcessDescriptor.h"
+#include "Core/Operations/ProcessRegistry.h"
 #include "Core/Operations/Substrate/SubstrateShape.h"
 #include "Model/Automaton/TotalVolume.h"
-#include "UI/BatchRun/EntryParameters.h"
 
 namespace Ui {
 
 namespace Ops = Core::Operations;
+using Ops::EntryParameters;
 
 namespace {
-// Silicon's material id: processes that add or remove it leave the Si
-// lattice out of date.
-constexpr std::uint32_t Silicon = 1;
+const char NoVolume[] = "there is no cell volume to work on";
 } // namespace
 
 BatchRunner::BatchRunner(Core::Operations::OperationContext &context) : m_context(context) {}
 
 bool BatchRunner::isAvailable(int type)
 {
-    switch (type) {
-    case ProcessData::SiWetEtching:
-    case ProcessData::Cvd:
-    case ProcessData::IsotropicEtching:
-    case ProcessData::Electroplating:
-    case ProcessData::SaveImage:
-    case ProcessData::CreateSubstrate:
-        return true;
-    default:
-        return false;
-    }
+    return type == ProcessData::CreateSubstrate || type == ProcessData::SaveImage
+        || Ops::ProcessRegistry::forBatchType(type);
 }
 
 bool BatchRunner::canRun(const ProcessData &entry) const
@@ -48,16 +33,13 @@ BatchRunner::Result BatchRunner::run(const ProcessData &entry)
 {
     m_problem.clear();
     if (!canRun(entry))
-        return fail(QStringLiteral("there is no cell volume to work on"));
-    switch (entry.type()) {
-    case ProcessData::CreateSubstrate: return createSubstrate(entry);
-    case ProcessData::Cvd: return deposit(entry);
-    case ProcessData::IsotropicEtching: return etch(entry);
-    case ProcessData::Electroplating: return electroplate(entry);
-    case ProcessData::SiWetEtching: return wetEtchSilicon(entry);
-    case ProcessData::SaveImage: return saveImage(entry);
-    default: break;
-    }
+        return fail(QLatin1String(NoVolume));
+    if (entry.type() == ProcessData::CreateSubstrate)
+        return createSubstrate(entry);
+    if (entry.type() == ProcessData::SaveImage)
+        return saveImage(entry);
+    if (const Ops::ProcessDescriptor *process = Ops::ProcessRegistry::forBatchType(entry.type()))
+        return runProcess(*process, entry.parameters());
     const bool known = entry.type() >= 0 && entry.type() < ProcessData::Unknown;
     m_problem = known ? QStringLiteral("%1 is not available in this version").arg(ProcessData::shownName(entry.type()))
                       : QStringLiteral("unknown process type %1").arg(entry.type());
@@ -86,18 +68,29 @@ BatchRunner::Result BatchRunner::interrupted()
     return Interrupted;
 }
 
-void BatchRunner::record(int operationId, bool changesSilicon)
+BatchRunner::Result BatchRunner::runProcess(const Ops::ProcessDescriptor &process, const Ops::ParameterMap &parameters)
 {
-    Ops::ProcessRecords &records = m_context.processRecords();
-    records.setLastOperation(m_volume->id(), operationId);
-    if (changesSilicon)
-        records.setSiLatticeStale(m_volume->id(), true);
+    m_problem.clear();
+    if (!m_volume)
+        return fail(QLatin1String(NoVolume));
+    EntryParameters reader(parameters);
+    const Ops::ProcessRun run = process.readEntry(reader);
+    if (!run)
+        return refuse(reader);
+    std::string problem;
+    // A stopped preparation tells no problem; it changes no material.
+    if (!process.prepare(*m_volume, m_context.processRecords(), &problem, m_interrupter))
+        return problem.empty() ? interrupted() : fail(QString::fromStdString(problem));
+    if (!run.run(*m_volume, m_interrupter))
+        return interrupted();
+    m_context.processRecords().noteRun(m_volume->id(), process.operationId(), run.effect);
+    return Done;
 }
 
 BatchRunner::Result BatchRunner::createSubstrate(const ProcessData &entry)
 {
     Ops::SubstrateShape shape;
-    EntryParameters parameters(entry);
+    EntryParameters parameters(entry.parameters());
     parameters.read("MaterialId", shape.material);
     parameters.read("Lower Left Front Corner", shape.position);
     parameters.read("Volume Size X", shape.sizeX);
@@ -131,84 +124,14 @@ BatchRunner::Result BatchRunner::createSubstrate(const ProcessData &entry)
     return Done;
 }
 
-BatchRunner::Result BatchRunner::deposit(const ProcessData &entry)
-{
-    std::uint32_t material = 0;
-    double thickness = 0.0;
-    EntryParameters parameters(entry);
-    parameters.read("MaterialId", material);
-    parameters.read("Thickness", thickness);
-    if (!parameters.complete())
-        return refuse(parameters);
-    if (!Ops::IsotropicFilmDeposition(*m_volume, material, float(thickness), m_interrupter).runDeposition())
-        return interrupted();
-    // Grown silicon leaves the lattice out of date just as etched silicon does.
-    record(Ops::IsotropicDepositionId, material == Silicon);
-    return Done;
-}
-
-BatchRunner::Result BatchRunner::etch(const ProcessData &entry)
-{
-    std::uint32_t material = 0;
-    double depth = 0.0;
-    EntryParameters parameters(entry);
-    parameters.read("MaterialId", material);
-    parameters.read("Depth", depth);
-    if (!parameters.complete())
-        return refuse(parameters);
-    if (!Ops::IsotropicFilmEtching(*m_volume, material, float(depth), m_interrupter).runEtching())
-        return interrupted();
-    record(Ops::IsotropicEtchingId, material == Silicon);
-    return Done;
-}
-
-BatchRunner::Result BatchRunner::electroplate(const ProcessData &entry)
-{
-    double thickness = 0.0;
-    std::uint32_t conductor = 0;
-    std::uint32_t deposited = 0;
-    EntryParameters parameters(entry);
-    parameters.read("Film Thickness", thickness);
-    parameters.read("ConductingMaterialId", conductor);
-    parameters.read("DepositedMaterialId", deposited);
-    if (!parameters.complete())
-        return refuse(parameters);
-    if (!Ops::Electrodeposition(*m_volume, deposited, conductor, float(thickness), m_interrupter)
-             .runElectrodeposition())
-        return interrupted();
-    record(Ops::ElectrodepositionId, false);
-    return Done;
-}
-
-BatchRunner::Result BatchRunner::wetEtchSilicon(const ProcessData &entry)
-{
-    double depth = 0.0;
-    EntryParameters parameters(entry);
-    parameters.read("Depth", depth);
-    if (!parameters.complete())
-        return refuse(parameters);
-    std::string problem;
-    const bool latticeReady = Ops::prepareSiLattice(
-        *m_volume, m_context.processRecords().needsSiLatticeRebuild(m_volume->id()), &problem, {}, m_interrupter);
-    // A stopped build tells no problem; it changes no material and only
-    // leaves no lattice.
-    if (!latticeReady)
-        return problem.empty() ? interrupted() : fail(QString::fromStdString(problem));
-    if (!Ops::AtomicStructureSimpleSiWetEtch(*m_volume, depth, m_interrupter).runEtching())
-        return interrupted();
-    m_context.processRecords().setLastOperation(m_volume->id(), Ops::AtomisticWetEtchingId);
-    m_context.processRecords().setSiLatticeStale(m_volume->id(), false);
-    return Done;
-}
-
 BatchRunner::Result BatchRunner::saveImage(const ProcessData &entry)
 {
     QString fileName;
-    EntryParameters parameters(entry);
+    EntryParameters parameters(entry.parameters());
     parameters.read("Filename", fileName);
     if (!parameters.complete())
         return refuse(parameters);
-    m_volume->painter().rebuildAll();
+    m_volume->markCellsChanged();
     if (fileName.isEmpty())
         return Done;
     if (!m_imageSaver)

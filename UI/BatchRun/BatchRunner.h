@@ -16,20 +16,21 @@ class TotalVolume;
 
 namespace Core {
 namespace Operations {
+class EntryParameters;
 class Interrupter;
 class OperationContext;
+class ProcessDescriptor;
 }
 }
 
 namespace Ui {
 
-class EntryParameters;
-
 // Runs process list entries, one at a time, on one current cell volume:
-// each entry calls its process's worker directly with the entry's
-// parameters and then keeps the context's process records as the
-// interactive operation would. "Create Substrate" entries replace the
-// current volume with a new one added to the document.
+// each entry runs its process through the process's descriptor, which reads
+// the entry's parameters and calls the worker, and then keeps the context's
+// process records as the interactive operation does. "Create Substrate"
+// entries replace the current volume with a new one added to the document;
+// "Save Image" entries draw it.
 class BatchRunner
 {
 public:
@@ -66,23 +67,22 @@ public:
     bool canRun(const ProcessData &entry) const;
 
     Result run(const ProcessData &entry);
+    // Runs a process with these parameters on the current volume, also one
+    // that process lists cannot hold.
+    Result runProcess(const Core::Operations::ProcessDescriptor &process,
+                      const Core::Operations::ParameterMap &parameters);
     // Why the last entry did not complete; empty after one that did.
     const QString &problem() const { return m_problem; }
 
 private:
     Result createSubstrate(const ProcessData &entry);
-    Result deposit(const ProcessData &entry);
-    Result etch(const ProcessData &entry);
-    Result electroplate(const ProcessData &entry);
-    Result wetEtchSilicon(const ProcessData &entry);
     Result saveImage(const ProcessData &entry);
 
     // After a process that the interrupter stopped.
     Result interrupted();
     // MissingParameter or NotConvertible with the reader's problem.
-    Result refuse(const EntryParameters &parameters);
+    Result refuse(const Core::Operations::EntryParameters &parameters);
     Result fail(const QString &problem);
-    void record(int operationId, bool changesSilicon);
 
     Core::Operations::OperationContext &m_context;
     boost::shared_ptr<Model::Automaton::TotalVolume> m_volume;

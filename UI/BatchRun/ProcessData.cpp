@@ -1,5 +1,7 @@
 #include "UI/BatchRun/ProcessData.h"
 
+#include "Core/Operations/ProcessRegistry.h"
+
 #include <atomic>
 
 namespace Ui {
@@ -36,13 +38,8 @@ bool ProcessData::isVisible(const QString &name) const
 
 QString ProcessData::shownName(int type)
 {
-    static const char *const names[] = {
-        "Photolithography", "Si wet etching", "Moore deposition", "Moore etching", "CVD",
-        "Isotropic etching", "Planarization", "Electroplating", "Doping", "Spin Coating",
-        "Save Image", "Create Substrate", "PVD", "Simple RIE", "Ion Implantation", "Si Oxidation",
-    };
-    if (type >= 0 && type < int(sizeof names / sizeof *names))
-        return QString::fromLatin1(names[type]);
+    if (const Core::Operations::BatchEntryKind *kind = Core::Operations::ProcessRegistry::batchKind(type))
+        return QString::fromLatin1(kind->shownName);
     return QStringLiteral("Unknown process");
 }
 

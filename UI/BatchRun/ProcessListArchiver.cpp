@@ -2,6 +2,7 @@
 
 #include "Model/Persistence/SaveFileCommit.h"
 #include "Util/DebugLog.h"
+#include "Util/DecimalText.h"
 
 #include <QColor>
 #include <QDebug>
@@ -45,8 +46,8 @@ void ProcessListArchiver::describe(const QVariant &value, QString &type, QString
     if (value.canConvert<Util::Vector3D>()) {
         const Util::Vector3D v = value.value<Util::Vector3D>();
         type = QStringLiteral("Util::Vector3D");
-        data = QString::number(v.x, 'g', 10) + QLatin1Char(';') + QString::number(v.y, 'g', 10) + QLatin1Char(';')
-            + QString::number(v.z, 'g', 10);
+        data = Util::generalNumber(v.x, 10) + QLatin1Char(';') + Util::generalNumber(v.y, 10) + QLatin1Char(';')
+            + Util::generalNumber(v.z, 10);
         return;
     }
     type = QString::fromLatin1(value.typeName());

@@ -16,18 +16,7 @@ void CreateSubstrateObserver::showOptions(Core::Operations::CreateSubstrateOpera
         operation.cancel();
         return;
     }
-    const unsigned sizeX = unsigned(dialog.totalWidth());
-    const unsigned sizeY = unsigned(dialog.totalLength());
-    const unsigned sizeZ = unsigned(dialog.totalHeight());
-    if (dialog.isSpherical()) {
-        operation.setSphere(dialog.materialId(), sizeX, sizeY, sizeZ, dialog.position(), unsigned(dialog.centreX()),
-                            unsigned(dialog.centreY()), unsigned(dialog.centreZ()), unsigned(dialog.radius()));
-    } else {
-        operation.setBox(dialog.materialId(), sizeX, sizeY, sizeZ, dialog.position(), unsigned(dialog.displacementX()),
-                         unsigned(dialog.displacementY()), unsigned(dialog.displacementZ()),
-                         unsigned(dialog.substrateWidth()), unsigned(dialog.substrateLength()),
-                         unsigned(dialog.substrateHeight()));
-    }
+    operation.setShape(dialog.shape());
     operation.execute();
     // A new volume is shown whole, wherever it was placed.
     auto *window = qobject_cast<MainWindow *>(dialogParent());

@@ -308,5 +308,30 @@ unsigned CreateSubstrateDialog::materialId() const
     return MaterialComboBox::selectedMaterialId(m_material);
 }
 
+Core::Operations::SubstrateShape CreateSubstrateDialog::shape() const
+{
+    Core::Operations::SubstrateShape shape;
+    shape.material = materialId();
+    shape.sizeX = unsigned(totalWidth());
+    shape.sizeY = unsigned(totalLength());
+    shape.sizeZ = unsigned(totalHeight());
+    shape.position = position();
+    shape.spherical = isSpherical();
+    if (shape.spherical) {
+        shape.centreX = unsigned(centreX());
+        shape.centreY = unsigned(centreY());
+        shape.centreZ = unsigned(centreZ());
+        shape.radius = unsigned(radius());
+    } else {
+        shape.boxX = unsigned(displacementX());
+        shape.boxY = unsigned(displacementY());
+        shape.boxZ = unsigned(displacementZ());
+        shape.boxSizeX = unsigned(substrateWidth());
+        shape.boxSizeY = unsigned(substrateLength());
+        shape.boxSizeZ = unsigned(substrateHeight());
+    }
+    return shape;
+}
+
 } // namespace Operations
 } // namespace Ui

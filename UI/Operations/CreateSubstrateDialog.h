@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/Operations/Substrate/SubstrateShape.h"
 #include "Model/Materials/Material.h"
 #include "Util/Vector3D.h"
 
@@ -45,6 +46,9 @@ public:
     int centreZ() const;
     Util::Vector3D position() const;
     unsigned materialId() const;
+    // The chosen volume with its box or ball; the fields of the other shape
+    // keep their defaults.
+    Core::Operations::SubstrateShape shape() const;
 
 public slots:
     void updateLimitX(int newValue);

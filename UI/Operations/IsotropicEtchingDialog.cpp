@@ -1,13 +1,15 @@
 #include "UI/Operations/IsotropicEtchingDialog.h"
 
+#include "Core/Operations/Isotropic/IsotropicProcesses.h"
+
 namespace Ui {
 namespace Operations {
 
-IsotropicEtchingDialog::IsotropicEtchingDialog(const QString &processName, QWidget *parent)
+IsotropicEtchingDialog::IsotropicEtchingDialog(QWidget *parent)
     : FilmOptionsDialog(parent, tr("Etch Depth"))
 {
     setObjectName(QStringLiteral("IsotropicEtchingDialog"));
-    setWindowTitle(processName + tr(" Options"));
+    setWindowTitle(Core::Operations::isotropicEtchingDescriptor().catalogueName() + tr(" Options"));
     resize(279, 150);
 }
 

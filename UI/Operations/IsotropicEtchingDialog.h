@@ -11,8 +11,8 @@ class IsotropicEtchingDialog : public FilmOptionsDialog
     Q_OBJECT
 
 public:
-    // The title is the process's name followed by " Options".
-    IsotropicEtchingDialog(const QString &processName, QWidget *parent = nullptr);
+    // The title is the process's catalogue name followed by " Options".
+    explicit IsotropicEtchingDialog(QWidget *parent = nullptr);
 };
 
 } // namespace Operations

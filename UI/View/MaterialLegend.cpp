@@ -1,7 +1,6 @@
 #include "UI/View/MaterialLegend.h"
 
-#include "Model/Automaton/ColourMap.h"
-#include "Model/Automaton/TotalVolume.h"
+#include "Model/Geometry/ColourMap.h"
 #include "Model/Materials/MaterialFactory.h"
 
 #include <QFont>
@@ -40,20 +39,9 @@ QColor colourOf(const Model::Materials::Colour &c)
 
 } // namespace
 
-std::vector<MaterialLegend::Entry> MaterialLegend::entriesOf(
-    const std::vector<boost::shared_ptr<Model::Object>> &objects, const Model::Materials::MaterialFactory &catalogue)
+std::vector<MaterialLegend::Entry> MaterialLegend::entriesOf(const std::vector<std::uint32_t> &ids,
+                                                             const Model::Materials::MaterialFactory &catalogue)
 {
-    std::vector<std::uint32_t> ids;
-    for (const auto &object : objects) {
-        const auto volume = boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(object);
-        if (!volume || volume->painter().isPaintingSuspended())
-            continue;
-        const std::vector<std::uint32_t> present = volume->painter().presentMaterials();
-        ids.insert(ids.end(), present.begin(), present.end());
-    }
-    std::sort(ids.begin(), ids.end());
-    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
-
     std::vector<Entry> entries;
     entries.reserve(ids.size());
     for (const std::uint32_t id : ids) {
@@ -65,7 +53,7 @@ std::vector<MaterialLegend::Entry> MaterialLegend::entriesOf(
             entry.colour = colourOf(material.colour());
         } else {
             // Drawn in the neutral grey of unknown materials: say which id.
-            const auto &grey = Model::Automaton::ColourMap::UnknownMaterialColour;
+            const auto &grey = Model::Geometry::ColourMap::UnknownMaterialColour;
             entry.name = QStringLiteral("Material %1").arg(id);
             entry.colour = QColor::fromRgbF(qreal(grey[0]), qreal(grey[1]), qreal(grey[2]));
         }

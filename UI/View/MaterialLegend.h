@@ -5,12 +5,10 @@
 #include <QRect>
 #include <QString>
 
-#include <boost/shared_ptr.hpp>
-
+#include <cstdint>
 #include <vector>
 
 namespace Model {
-class Object;
 namespace Materials {
 class MaterialFactory;
 }
@@ -40,10 +38,10 @@ public:
     // Pixels from the picture's top left corner to the panel.
     static constexpr int Margin = 10;
 
-    // The materials of every shown cell volume among `objects`, in id
-    // order, named and coloured by the catalogue. They come from the
-    // volumes' last surface build, so a frame never walks the cells.
-    static std::vector<Entry> entriesOf(const std::vector<boost::shared_ptr<Model::Object>> &objects,
+    // The rows of the materials `ids` (ascending, as the view gathers them
+    // from its last surface builds, so that a frame never walks the cells),
+    // named and coloured by the catalogue.
+    static std::vector<Entry> entriesOf(const std::vector<std::uint32_t> &ids,
                                         const Model::Materials::MaterialFactory &catalogue);
 
     // The panel: swatches and names over `background`, in a text colour

@@ -99,8 +99,10 @@ void SceneRenderer::paint(const SceneView &view, Model::Document *document)
         drawGrid(view);
         glDepthMask(GL_TRUE);
     }
+    volumeStates().beginFrame();
     if (document)
         document->draw(m_pass, view.renderObjects, view.renderEdges);
+    volumeStates().endFrame();
     if (view.showAxis) {
         const auto &d = view.transform.displacement();
         glTranslatef(-d[0], -d[1], -d[2]);
@@ -109,13 +111,13 @@ void SceneRenderer::paint(const SceneView &view, Model::Document *document)
     }
     drawLampGlyphs(view);
     if (document && view.showLegend && view.renderObjects)
-        drawLegend(*document);
+        drawLegend();
 }
 
-void SceneRenderer::drawLegend(const Model::Document &document)
+void SceneRenderer::drawLegend()
 {
-    const std::vector<MaterialLegend::Entry> entries =
-        MaterialLegend::entriesOf(document.allObjects(), *Model::Materials::MaterialFactory::getInstance());
+    const std::vector<MaterialLegend::Entry> entries = MaterialLegend::entriesOf(
+        volumeStates().shownMaterials(), *Model::Materials::MaterialFactory::getInstance());
     const Util::Vector4D b = Model::ColourScheme::currentColour(Model::ColourScheme::BackgroundColour);
     const QColor background = QColor::fromRgbF(qBound(0.0, b.x, 1.0), qBound(0.0, b.y, 1.0), qBound(0.0, b.z, 1.0));
     if (entries != m_legendEntries || background != m_legendBackground) {

@@ -33,12 +33,16 @@ public:
     // The selection pass of the document's objects.
     void paintForSelection(Model::Document &document);
 
+    // What this renderer keeps of the cell volumes it has drawn.
+    VolumeRenderStates &volumeStates() { return m_pass.volumes().states(); }
+    const VolumeRenderStates &volumeStates() const { return m_pass.volumes().states(); }
+
 private:
     static void loadLamps(const SceneView &view);
     static void drawGrid(const SceneView &view);
     static void drawAxis(const SceneView &view);
     static void drawLampGlyphs(const SceneView &view);
-    void drawLegend(const Model::Document &document);
+    void drawLegend();
 
     GlRenderPass m_pass;
     // The legend's panel, drawn again only when its entries or the

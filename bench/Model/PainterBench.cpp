@@ -1,8 +1,10 @@
-// Surface generation of the painter on a realistic volume: a 200 x 200 x 100
-// silicon substrate with trenches and an oxide film, with one pool thread and
-// with all of them.
+// Surface generation on a realistic volume: a 200 x 200 x 100 silicon
+// substrate with trenches and an oxide film, with one pool thread and with
+// all of them, as the view builds it from the volume's view options.
 #include "Model/Automaton/TotalVolume.h"
-#include "Model/Automaton/TotalVolumePainter.h"
+#include "Model/Geometry/ColourMap.h"
+#include "Model/Geometry/VolumeGeometryBuilder.h"
+#include "Model/Materials/MaterialFactory.h"
 
 #include "BenchSupport.h"
 
@@ -10,8 +12,9 @@
 
 namespace {
 
+using Model::Automaton::SurfaceGenerationAlgorithm;
 using Model::Automaton::TotalVolume;
-using Model::Automaton::TotalVolumePainter;
+using Model::Geometry::VolumeGeometry;
 
 constexpr unsigned SizeX = 200, SizeY = 200, SizeZ = 100;
 
@@ -42,29 +45,36 @@ double bytesPerFace(const List &faces)
     return faces.empty() ? 0.0 : double(faces.capacity() * sizeof(typename List::value_type)) / double(faces.size());
 }
 
-void BM_DirectCubicFaces(benchmark::State &state)
+// Builds the surface of `algorithm` as the view does for a changed volume:
+// the catalogue's colours taken afresh, then the mesh data.
+void buildSurface(benchmark::State &state, SurfaceGenerationAlgorithm algorithm)
 {
     TotalVolume &volume = structure();
     BenchSupport::setThreads(state);
-    for (auto _ : state)
-        volume.painter().generateCubicFaces();
-    const auto &faces = volume.painter().opaqueFaces();
-    state.counters["faces"] = double(faces.size() + volume.painter().translucentFaces().size());
-    state.counters["bytes/face"] = bytesPerFace(faces);
+    auto options = volume.viewOptions();
+    options.algorithm = algorithm;
+    VolumeGeometry geometry;
+    for (auto _ : state) {
+        Model::Geometry::ColourMap colours;
+        colours.rebuild(*Model::Materials::MaterialFactory::getInstance());
+        geometry = Model::Geometry::VolumeGeometryBuilder::build(volume, options, colours);
+    }
+    const auto &faces = algorithm == SurfaceGenerationAlgorithm::OctreeSurface ? geometry.octreeFaces
+                                                                                : geometry.cubicFaces;
+    state.counters["faces"] = double(faces.size());
+    state.counters["bytes/face"] = bytesPerFace(faces.opaque);
     state.counters["cells/s"] = benchmark::Counter(double(volume.cellCount()), benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_DirectCubicFaces(benchmark::State &state)
+{
+    buildSurface(state, SurfaceGenerationAlgorithm::DirectCubic);
 }
 BENCHMARK(BM_DirectCubicFaces)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_OctreeSurface(benchmark::State &state)
 {
-    TotalVolume &volume = structure();
-    BenchSupport::setThreads(state);
-    for (auto _ : state)
-        volume.painter().generateOctree();
-    const auto &faces = volume.painter().octree().opaqueFaces();
-    state.counters["faces"] = double(faces.size() + volume.painter().octree().translucentFaces().size());
-    state.counters["bytes/face"] = bytesPerFace(faces);
-    state.counters["cells/s"] = benchmark::Counter(double(volume.cellCount()), benchmark::Counter::kIsIterationInvariantRate);
+    buildSurface(state, SurfaceGenerationAlgorithm::OctreeSurface);
 }
 BENCHMARK(BM_OctreeSurface)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 

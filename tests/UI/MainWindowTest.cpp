@@ -3,6 +3,7 @@
 // real picking and screenshots.
 #include "Core/Operations/Documents/DocumentFiles.h"
 #include "Core/Operations/Documents/OpenDocumentOperation.h"
+#include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationId.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/ColourScheme.h"
@@ -134,7 +135,6 @@ protected:
         auto volume = boost::make_shared<Model::Automaton::TotalVolume>(
             size, size, size, 1.0f, 1.0f, 1.0f, at, std::vector<std::uint32_t>(std::size_t(size) * size * size,
                                                                               material));
-        volume->painter().rebuildAll();
         context().document().addObject(volume);
     }
 
@@ -309,6 +309,33 @@ TEST_F(MainWindowTest, ClickWithoutDragTogglesTheSelection)
     sendMouse(QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
     sendMouse(QEvent::MouseButtonRelease, corner, Qt::LeftButton, Qt::NoButton);
     EXPECT_FALSE(volume->isSelected()) << "a click beside the volume hits nothing";
+}
+
+TEST(GLWidgetOnAContext, ShowsTheDocumentAndPicksThroughTheSelectionWithoutAWindow)
+{
+    Core::Operations::OperationContext context;
+    const auto volume = boost::make_shared<Model::Automaton::TotalVolume>(
+        20, 20, 20, 1.0f, 1.0f, 1.0f, Util::Vector3D(), std::vector<std::uint32_t>(20 * 20 * 20, 1));
+    context.document().addObject(volume);
+    GLWidget view(nullptr, &context);
+    view.resize(300, 300);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    ASSERT_TRUE(view.fitToVolumes());
+    view.updateGL();
+    const Ui::VolumeRenderState *state = view.volumeStates().find(volume->id());
+    ASSERT_TRUE(state);
+    EXPECT_TRUE(state->isBuilt());
+
+    context.selectionManager().setMode(true);
+    const QPoint centre(150, 150);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, centre, view.mapToGlobal(centre), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&view, &event);
+    }
+    EXPECT_TRUE(volume->isSelected());
+    EXPECT_EQ(context.pickInput().selectedObjects().size(), 1u);
 }
 
 TEST_F(MainWindowTest, CreatedSubstrateShowsInItsColour)
@@ -586,7 +613,6 @@ TEST_F(MainWindowTest, NewMaterialColoursReachTheVolumesOfEveryWindow)
     Core::Operations::OperationContext &otherContext = other->presenter()->context();
     const auto there = boost::make_shared<Model::Automaton::TotalVolume>(
         2, 2, 2, 1.0f, 1.0f, 1.0f, Util::Vector3D(), std::vector<std::uint32_t>(8, 1));
-    there->painter().rebuildAll();
     otherContext.document().addObject(there);
     std::vector<std::string> redrawn;
     otherContext.addUpdateObserver(boost::make_shared<TestSupport::LoggingObserver>("update", &redrawn));
@@ -602,10 +628,13 @@ TEST_F(MainWindowTest, NewMaterialColoursReachTheVolumesOfEveryWindow)
     view->updateGL();
     other->view()->updateGL();
     const Model::Geometry::QuadFace::Colour red = {1.0f, 0.0f, 0.0f, 1.0f};
-    ASSERT_FALSE(here->painter().opaqueFaces().empty());
-    EXPECT_EQ(here->painter().opaqueFaces().front().fill, red);
-    ASSERT_FALSE(there->painter().opaqueFaces().empty());
-    EXPECT_EQ(there->painter().opaqueFaces().front().fill, red);
+    for (const auto &shown : {std::make_pair(view, here), std::make_pair(other->view(), there)}) {
+        const Ui::VolumeRenderState *state = shown.first->volumeStates().find(shown.second->id());
+        ASSERT_TRUE(state);
+        const auto &faces = state->geometry().cubicFaces.opaque;
+        ASSERT_FALSE(faces.empty());
+        EXPECT_EQ(faces.front().fill, red);
+    }
 
     catalogue->setMaterial(si);
     catalogue->saveMaterials();
@@ -781,11 +810,10 @@ TEST_F(MainWindowTest, LegendOfTheShownMaterialsIsDrawnIntoSavedImages)
         cells[i] = i % 10 < 6 ? si : i % 10 < 9 ? cu : unknown;
     auto volume = boost::make_shared<Model::Automaton::TotalVolume>(20, 20, 10, 1.0f, 1.0f, 1.0f,
                                                                    Util::Vector3D(), cells);
-    volume->painter().rebuildAll();
     context().document().addObject(volume);
     view->fitToVolumes();
 
-    const auto entries = Ui::MaterialLegend::entriesOf(context().document().allObjects(),
+    const auto entries = Ui::MaterialLegend::entriesOf({si, cu, unknown},
                                                        *Model::Materials::MaterialFactory::getInstance());
     ASSERT_EQ(entries.size(), 3u);
 

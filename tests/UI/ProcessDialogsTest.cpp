@@ -79,7 +79,7 @@ TEST(ProcessDialogs, DepositionAndEtchingFormsAndTheirMaterials)
     EXPECT_EQ(items(deposition.findChild<QComboBox *>("cbxMaterial")), (QStringList{"Thermal Si02", "Poly-Si"}));
     EXPECT_EQ(deposition.materialId(), 3u);
 
-    IsotropicEtchingDialog etching("Isotropic Etching");
+    IsotropicEtchingDialog etching;
     EXPECT_EQ(etching.windowTitle(), "Isotropic Etching Options");
     bool depthLabel = false;
     for (QLabel *label : etching.findChildren<QLabel *>())

@@ -5,6 +5,7 @@
 #include "Model/Automaton/SiCell.h"
 #include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
+#include "Model/Materials/Material.h"
 #include "Util/DebugLog.h"
 
 #include <QDebug>
@@ -59,8 +60,8 @@ SiWetEtchFrame::SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double dep
     : m_volume(volume)
     , m_lattice(volume.siLattice())
     , m_depth(depth)
-    , m_interrupter(interrupter)
     , m_size{int(volume.sizeX()), int(volume.sizeY()), int(volume.sizeZ())}
+    , m_interrupter(interrupter)
 {
     m_strips = ParallelStrips::split(0, m_size[0], ParallelStrips::threadCount(), 1);
     m_stripOfPlane.assign(std::size_t(std::max(m_size[0], 0)), 0);
@@ -163,7 +164,7 @@ void SiWetEtchFrame::collect(const ParallelStrips::Strip &strip)
     for (SiAtom *atom : state.atoms) {
         const std::size_t index = std::size_t(atom->index());
         const std::uint32_t material = m_current[index].material;
-        if (material == 1) {
+        if (material == Model::Materials::SiliconId) {
             if (atom->state() != SiAtom::Silicon) {
                 atom->setState(SiAtom::Silicon);
                 m_current[index].siAtomCount += 1;
@@ -206,7 +207,7 @@ void SiWetEtchFrame::treatMissingNeighbours(SiAtom &atom, StripState &state)
             exposed = true;
             continue;
         }
-        if (cell >= 0 && m_current[std::size_t(cell)].material == 1)
+        if (cell >= 0 && m_current[std::size_t(cell)].material == Model::Materials::SiliconId)
             continue;
         // Another material, or outside the volume: a fixed atom holds the bond.
         auto fixed = boost::make_shared<SiAtom>(nullptr, std::uint8_t(0), position);

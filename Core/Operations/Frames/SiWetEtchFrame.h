@@ -53,7 +53,11 @@ public:
 protected:
     enum class Decision { Stay, Remove };
 
-    SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter = nullptr);
+    // The interrupter, when there is one, hears of the run's progress and
+    // may stop it.
+    SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter);
+
+    Interrupter *interrupter() const { return m_interrupter; }
 
     // Called once per run for every Si atom the run starts from.
     virtual void initializeAtom(SiAtom &) {}
@@ -79,13 +83,13 @@ private:
     Model::Automaton::TotalVolume &m_volume;
     boost::shared_ptr<Model::Automaton::SiLattice> m_lattice;
     const double m_depth;
-    Interrupter *const m_interrupter;
     const int m_size[3];
     std::vector<Model::Automaton::ParallelStrips::Strip> m_strips;
     std::vector<unsigned> m_stripOfPlane;
     std::vector<StripState> m_state;
     Model::Automaton::Voxel *m_current = nullptr;
     Model::Automaton::Voxel *m_working = nullptr;
+    Interrupter *const m_interrupter;
 };
 
 } // namespace Operations

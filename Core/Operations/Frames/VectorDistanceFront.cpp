@@ -81,7 +81,7 @@ int VectorDistanceFront::stepCount(float thickness, float smallestEdge)
 {
     if (!(thickness > 0.0f) || !(smallestEdge > 0.0f))
         return 0;
-    const double count = double(std::ceil(thickness / smallestEdge)) * 1.7071067811865475;
+    const double count = double(std::ceil(thickness / smallestEdge)) * StepFactor;
     // A thickness beyond any volume would still only grow through its cells.
     constexpr double MaxSteps = 1 << 30;
     return int(std::min(std::trunc(count), MaxSteps));

@@ -34,8 +34,11 @@ public:
 
     virtual ~VectorDistanceFront();
 
-    // The number of steps a thickness needs: ceil(T / smallest edge) steps
-    // of the longest face-path per unit of Euclidean distance, (1 + 1/√2).
+    // The longest face path per unit of Euclidean distance, (√2 + 1)/√2.
+    static constexpr double StepFactor = 1.7071067811865475;
+
+    // The number of steps a thickness needs: ceil(T / smallest edge) times
+    // the step factor.
     static int stepCount(float thickness, float smallestEdge);
 
     // Runs the whole process on the volume; both cell arrays are held for it.
@@ -61,6 +64,8 @@ protected:
     static const int FaceOffsets[6][3];
 
     // `cellSizes` are the edges the steps measure (the volume's own by default).
+    // The interrupter, when there is one, hears of the run's progress and
+    // may stop it.
     VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness,
                         const std::array<float, 3> &cellSizes, Interrupter *interrupter = nullptr);
     VectorDistanceFront(Model::Automaton::TotalVolume &volume, float thickness, Interrupter *interrupter = nullptr);
@@ -101,6 +106,7 @@ protected:
     }
 
     float thickness() const { return m_thickness; }
+    Interrupter *interrupter() const { return m_interrupter; }
     const std::array<int, 3> &size() const { return m_size; }
     Voxel *current() const { return m_current; }
     Voxel *working() const { return m_working; }
@@ -135,7 +141,6 @@ private:
     const std::array<float, 3> m_cellSizes;
     const std::array<int, 3> m_size;
     const unsigned m_threads;
-    Interrupter *const m_interrupter;
     std::vector<Model::Automaton::ParallelStrips::Strip> m_strips;
     std::vector<StripState> m_state;
     // 1 for a cell already on its own strip's next front: a reached cell
@@ -146,6 +151,7 @@ private:
     std::vector<std::ptrdiff_t> m_mooreIndexOffsets;
     Voxel *m_current = nullptr;
     Voxel *m_working = nullptr;
+    Interrupter *const m_interrupter;
 };
 
 } // namespace Operations

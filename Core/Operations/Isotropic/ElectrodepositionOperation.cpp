@@ -1,7 +1,6 @@
 #include "Core/Operations/Isotropic/ElectrodepositionOperation.h"
 
-#include "Core/Operations/Isotropic/Electrodeposition.h"
-#include "Core/Operations/OperationId.h"
+#include "Core/Operations/Isotropic/IsotropicProcesses.h"
 
 #include <atomic>
 
@@ -13,13 +12,13 @@ std::atomic<int> instances{0};
 } // namespace
 
 ElectrodepositionOperation::ElectrodepositionOperation(OperationContext *context)
-    : FilmProcessOperation(context, "Electroplating", ElectrodepositionId, "Electroplating", instances.fetch_add(1), 4)
+    : FilmProcessOperation(context, electroplatingDescriptor(), instances.fetch_add(1), 4)
 {
 }
 
-void ElectrodepositionOperation::runWorker(Model::Automaton::TotalVolume &volume, Interrupter *interrupter)
+ProcessRun ElectrodepositionOperation::processRun() const
 {
-    Electrodeposition(volume, materialId(), m_conductor, thickness(), interrupter).runElectrodeposition();
+    return electroplatingDescriptor().bind({thickness(), materialId(), m_conductor});
 }
 
 } // namespace Operations

@@ -19,9 +19,7 @@ public:
     std::uint32_t conductingMaterial() const { return m_conductor; }
 
 protected:
-    void runWorker(Model::Automaton::TotalVolume &volume, Interrupter *interrupter) override;
-    // Electroplating never changes silicon.
-    bool changesSilicon() const override { return false; }
+    ProcessRun processRun() const override;
 
 private:
     std::uint32_t m_conductor = 0;

@@ -1,7 +1,6 @@
 #include "Core/Operations/Isotropic/IsotropicFilmDepositionOperation.h"
 
-#include "Core/Operations/Isotropic/IsotropicFilmDeposition.h"
-#include "Core/Operations/OperationId.h"
+#include "Core/Operations/Isotropic/IsotropicProcesses.h"
 
 #include <atomic>
 
@@ -13,13 +12,13 @@ std::atomic<int> instances{0};
 } // namespace
 
 IsotropicFilmDepositionOperation::IsotropicFilmDepositionOperation(OperationContext *context)
-    : FilmProcessOperation(context, "Isotropic Deposition", IsotropicDepositionId, "IsotropicDeposition", instances.fetch_add(1), 3)
+    : FilmProcessOperation(context, isotropicDepositionDescriptor(), instances.fetch_add(1), 3)
 {
 }
 
-void IsotropicFilmDepositionOperation::runWorker(Model::Automaton::TotalVolume &volume, Interrupter *interrupter)
+ProcessRun IsotropicFilmDepositionOperation::processRun() const
 {
-    IsotropicFilmDeposition(volume, materialId(), thickness(), interrupter).runDeposition();
+    return isotropicDepositionDescriptor().bind({thickness(), materialId()});
 }
 
 } // namespace Operations

@@ -12,7 +12,7 @@ public:
     explicit IsotropicFilmDepositionOperation(OperationContext *context);
 
 protected:
-    void runWorker(Model::Automaton::TotalVolume &volume, Interrupter *interrupter) override;
+    ProcessRun processRun() const override;
 };
 
 } // namespace Operations

@@ -1,7 +1,6 @@
 #include "Core/Operations/Isotropic/IsotropicFilmEtchingOperation.h"
 
-#include "Core/Operations/Isotropic/IsotropicFilmEtching.h"
-#include "Core/Operations/OperationId.h"
+#include "Core/Operations/Isotropic/IsotropicProcesses.h"
 
 #include <atomic>
 
@@ -13,13 +12,13 @@ std::atomic<int> instances{0};
 } // namespace
 
 IsotropicFilmEtchingOperation::IsotropicFilmEtchingOperation(OperationContext *context)
-    : FilmProcessOperation(context, "Isotropic Etching", IsotropicEtchingId, "IsotropicEtching", instances.fetch_add(1), 3)
+    : FilmProcessOperation(context, isotropicEtchingDescriptor(), instances.fetch_add(1), 3)
 {
 }
 
-void IsotropicFilmEtchingOperation::runWorker(Model::Automaton::TotalVolume &volume, Interrupter *interrupter)
+ProcessRun IsotropicFilmEtchingOperation::processRun() const
 {
-    IsotropicFilmEtching(volume, materialId(), thickness(), interrupter).runEtching();
+    return isotropicEtchingDescriptor().bind({thickness(), materialId()});
 }
 
 } // namespace Operations

@@ -2,7 +2,6 @@
 
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationId.h"
-#include "Model/Automaton/TotalVolume.h"
 #include "Model/Object.h"
 
 #include <new>
@@ -27,9 +26,6 @@ CopyObject::takeTravellers(const std::vector<boost::shared_ptr<Model::Object>> &
             boost::shared_ptr<Model::Object> clone(object->clone());
             if (!clone)
                 continue;
-            // A copied volume starts without surfaces: build them for the view.
-            if (auto volume = boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(clone))
-                volume->painter().rebuildAll();
             clones.push_back(clone);
         } catch (const std::bad_alloc &) {
             context()->consoleInput().postMessage("Copy: Not enough memory to copy an object; it is left out.");

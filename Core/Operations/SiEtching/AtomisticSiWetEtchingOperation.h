@@ -10,9 +10,6 @@ class AtomisticSiWetEtchingOperation : public SiWetEtchOperation
 {
 public:
     explicit AtomisticSiWetEtchingOperation(OperationContext *context);
-
-protected:
-    void runEtch(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter) override;
 };
 
 } // namespace Operations

@@ -10,9 +10,6 @@ class ContinousWetEtchOperation : public SiWetEtchOperation
 {
 public:
     explicit ContinousWetEtchOperation(OperationContext *context);
-
-protected:
-    void runEtch(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter) override;
 };
 
 } // namespace Operations

@@ -18,12 +18,13 @@ ContinuosWetEtching::ContinuosWetEtching(Model::Automaton::TotalVolume &volume, 
 
 double ContinuosWetEtching::rate(int configuration)
 {
+    constexpr double Three = ThreeBulkBondsRate, Two = TwoBulkBondsRate, One = OneBulkBondRate;
     static const double rates[AtomicConfiguration::Count] = {
-        0.00867, 0.00867, 0.00867, 0.00867, 0.00867, 0.00867, 0.00867, // 0..6
-        4.115,   4.208,   6.449,   3.932,   6.449,   5.223,   4.115,   // 7..13
-        4.115,   5.223,   4.847,   4.847,   3.188,   3.188,   3.188,   // 14..20
-        3.188,   7.0,     7.0,     6.5,     6.5,     5.49,    5.0,     // 21..27
-        5.0,     6.0,     6.0,     6.0,     4.115,                     // 28..32
+        Three, Three, Three, Three, Three, Three, Three, // 0..6
+        4.115, 4.208, 6.449, 3.932, 6.449, 5.223, 4.115, // 7..13
+        4.115, 5.223, 4.847, 4.847, Two,   Two,   Two,   // 14..20
+        Two,   7.0,   7.0,   6.5,   6.5,   5.49,  5.0,   // 21..27
+        5.0,   One,   One,   One,   4.115,               // 28..32
     };
     return configuration >= 0 && configuration < AtomicConfiguration::Count ? rates[configuration] : 0.0;
 }
@@ -36,11 +37,11 @@ double ContinuosWetEtching::unexpectedRate(unsigned presentNeighbours)
     // bonds left etch alike, so the bonds decide.
     switch (presentNeighbours) {
     case 3:
-        return rate(0);
+        return ThreeBulkBondsRate;
     case 2:
-        return rate(18);
+        return TwoBulkBondsRate;
     case 1:
-        return rate(29);
+        return OneBulkBondRate;
     default:
         // Held by nothing: goes in this step.
         return std::numeric_limits<double>::infinity();

@@ -19,6 +19,13 @@ class ContinuosWetEtching : public SiWetEtchFrame
 public:
     static constexpr double TimeStep = 0.1;
 
+    // Rates per unit time of the atoms that are held by one, two or three
+    // bulk neighbours and by no surface atom (configurations 29-31, 18-21
+    // and 0-6). The slowest keeps (111) planes.
+    static constexpr double OneBulkBondRate = 6.0;
+    static constexpr double TwoBulkBondsRate = 3.188;
+    static constexpr double ThreeBulkBondsRate = 0.00867;
+
     ContinuosWetEtching(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter = nullptr);
 
     AtomicConfiguration getAtomicConfiguration(unsigned ns1, unsigned nb1, unsigned ns2, unsigned nb2) const;

@@ -1,7 +1,6 @@
 #include "Core/Operations/SiEtching/SiWetEtchOperation.h"
 
 #include "Core/Operations/OperationContext.h"
-#include "Core/Operations/SiEtching/SiLatticePreparation.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Util/DebugLog.h"
 
@@ -11,9 +10,10 @@
 namespace Core {
 namespace Operations {
 
-SiWetEtchOperation::SiWetEtchOperation(OperationContext *context, const std::string &title, int id,
-                                       const std::string &stateKey, int instance)
-    : ProcessOperation(context, title, id, stateKey, instance)
+SiWetEtchOperation::SiWetEtchOperation(OperationContext *context, const ProcessKind<WetEtchParameters> &descriptor,
+                                       int instance)
+    : ProcessOperation(context, descriptor, instance)
+    , m_kind(descriptor)
 {
 }
 
@@ -34,9 +34,10 @@ SiWetEtchOperation::LatticeOutcome SiWetEtchOperation::ensureLattice(Model::Auto
     std::string problem;
     bool ready = false;
     const auto build = [&](Interrupter *interrupter) {
-        ready = prepareSiLattice(volume, stale, &problem, {}, interrupter);
+        ready = m_kind.prepare(volume, ctx.processRecords(), &problem, interrupter);
     };
-    if (ctx.runStep(title(), build) == StepRunner::Canceled)
+    // A stopped build tells no problem.
+    if (ctx.runStep(title(), build) == StepRunner::Canceled || (!ready && problem.empty()))
         return LatticeCanceled;
     if (ready)
         return LatticeReady;
@@ -59,14 +60,15 @@ void SiWetEtchOperation::end()
     case LatticeCanceled: cancelCanceled(); return;
     }
     const qint64 allocation = timer.elapsed();
-    runProcess(
-        [this, allocation](Model::Automaton::TotalVolume &target, Interrupter *interrupter) {
-            QElapsedTimer run;
-            run.start();
-            runEtch(target, m_depth, interrupter);
-            qCDebug(tessivalLog) << "Total time to allocate and run " << allocation + run.elapsed();
-        },
-        RenewsSiLattice);
+    const ProcessRun etch = m_kind.bind({m_depth});
+    runProcess({[etch, allocation](Model::Automaton::TotalVolume &target, Interrupter *interrupter) {
+                    QElapsedTimer run;
+                    run.start();
+                    const bool finished = etch.run(target, interrupter);
+                    qCDebug(tessivalLog) << "Total time to allocate and run " << allocation + run.elapsed();
+                    return finished;
+                },
+                etch.effect});
 }
 
 } // namespace Operations

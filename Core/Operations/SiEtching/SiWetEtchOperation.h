@@ -1,14 +1,7 @@
 #pragma once
 
 #include "Core/Operations/ProcessOperation.h"
-
-#include <boost/shared_ptr.hpp>
-
-namespace Model {
-namespace Automaton {
-class TotalVolume;
-}
-}
+#include "Core/Operations/SiEtching/SiWetEtchingProcesses.h"
 
 namespace Core {
 namespace Operations {
@@ -25,16 +18,14 @@ public:
     double depth() const { return m_depth; }
 
 protected:
-    SiWetEtchOperation(OperationContext *context, const std::string &title, int id, const std::string &stateKey,
-                       int instance);
-
-    virtual void runEtch(Model::Automaton::TotalVolume &volume, double depth, Interrupter *interrupter) = 0;
+    SiWetEtchOperation(OperationContext *context, const ProcessKind<WetEtchParameters> &descriptor, int instance);
 
 private:
     enum LatticeOutcome { LatticeReady, LatticeTooLarge, LatticeCanceled };
     // Builds the lattice when needed, as a step of its own: it can take long.
     LatticeOutcome ensureLattice(Model::Automaton::TotalVolume &volume);
 
+    const ProcessKind<WetEtchParameters> &m_kind;
     double m_depth = 0.0;
     bool m_depthAccepted = false;
 };

@@ -12,43 +12,10 @@ CreateSubstrateOperation::CreateSubstrateOperation(OperationContext *context)
 {
 }
 
-void CreateSubstrateOperation::setBox(unsigned material, unsigned sizeX, unsigned sizeY, unsigned sizeZ,
-                                      const Util::Vector3D &position, unsigned displacementX,
-                                      unsigned displacementY, unsigned displacementZ, unsigned substrateX,
-                                      unsigned substrateY, unsigned substrateZ)
+void CreateSubstrateOperation::setShape(const SubstrateShape &shape)
 {
-    setVolume(material, sizeX, sizeY, sizeZ, position);
-    m_shape.spherical = false;
-    m_shape.boxX = displacementX;
-    m_shape.boxY = displacementY;
-    m_shape.boxZ = displacementZ;
-    m_shape.boxSizeX = substrateX;
-    m_shape.boxSizeY = substrateY;
-    m_shape.boxSizeZ = substrateZ;
+    m_shape = shape;
     m_state = Ready;
-}
-
-void CreateSubstrateOperation::setSphere(unsigned material, unsigned sizeX, unsigned sizeY, unsigned sizeZ,
-                                         const Util::Vector3D &position, unsigned centreX, unsigned centreY,
-                                         unsigned centreZ, unsigned radius)
-{
-    setVolume(material, sizeX, sizeY, sizeZ, position);
-    m_shape.spherical = true;
-    m_shape.centreX = centreX;
-    m_shape.centreY = centreY;
-    m_shape.centreZ = centreZ;
-    m_shape.radius = radius;
-    m_state = Ready;
-}
-
-void CreateSubstrateOperation::setVolume(unsigned material, unsigned sizeX, unsigned sizeY, unsigned sizeZ,
-                                         const Util::Vector3D &position)
-{
-    m_shape.material = material;
-    m_shape.sizeX = sizeX;
-    m_shape.sizeY = sizeY;
-    m_shape.sizeZ = sizeZ;
-    m_shape.position = position;
 }
 
 void CreateSubstrateOperation::execute()
@@ -82,7 +49,6 @@ void CreateSubstrateOperation::end()
         cancelSilently();
         return;
     }
-    m_volume->painter().rebuildAll();
     context()->document().addObject(m_volume);
     postMessage("substrate created successfully.");
     context()->endOperation();

@@ -23,12 +23,8 @@ public:
 
     explicit CreateSubstrateOperation(OperationContext *context);
 
-    // Each setter stores the options and makes the operation ready.
-    void setBox(unsigned material, unsigned sizeX, unsigned sizeY, unsigned sizeZ, const Util::Vector3D &position,
-                unsigned displacementX, unsigned displacementY, unsigned displacementZ,
-                unsigned substrateX, unsigned substrateY, unsigned substrateZ);
-    void setSphere(unsigned material, unsigned sizeX, unsigned sizeY, unsigned sizeZ, const Util::Vector3D &position,
-                   unsigned centreX, unsigned centreY, unsigned centreZ, unsigned radius);
+    // Stores the options and makes the operation ready.
+    void setShape(const SubstrateShape &shape);
 
     void execute() override;
     void cancel() override;
@@ -42,8 +38,6 @@ public:
     boost::shared_ptr<Model::Automaton::TotalVolume> createdVolume() const { return m_volume; }
 
 private:
-    void setVolume(unsigned material, unsigned sizeX, unsigned sizeY, unsigned sizeZ, const Util::Vector3D &position);
-
     SubstrateShape m_shape;
     boost::shared_ptr<Model::Automaton::TotalVolume> m_volume;
     State m_state = WaitingForOptions;

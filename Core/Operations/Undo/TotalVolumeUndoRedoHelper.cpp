@@ -135,7 +135,7 @@ bool TotalVolumeUndoRedoHelper::restore(int kind, Model::Automaton::TotalVolume 
 {
     if (!m_context || !loadState(m_context->stateFiles().file(StateFiles::Kind(kind)), volume))
         return false;
-    volume.painter().rebuildAll();
+    volume.markCellsChanged();
     m_context->processRecords().setSiLatticeStale(volume.id(), true);
     return true;
 }

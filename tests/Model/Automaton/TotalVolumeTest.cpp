@@ -6,9 +6,12 @@
 
 #include <memory>
 
+using Model::Automaton::CellRange;
 using Model::Automaton::LockedCellArrays;
 using Model::Automaton::LockedCells;
 using Model::Automaton::TotalVolume;
+using Model::Automaton::SurfaceGenerationAlgorithm;
+using Model::Automaton::VolumeViewOptions;
 using Model::Automaton::Voxel;
 
 namespace {
@@ -167,4 +170,67 @@ TEST(TotalVolume, MasksCopyTheirBitsAndClearToZero)
     EXPECT_EQ(volume.topMask().bits, std::vector<bool>(3, false));
     EXPECT_EQ(volume.topMask().bitCount(), 3u);
     EXPECT_EQ(volume.bottomMask().bitCount(), 0u);
+}
+
+TEST(TotalVolume, ViewOptionsStartWholeAndKeepTheDrawRangeWithinTheVolume)
+{
+    auto volume = codedVolume();
+    VolumeViewOptions expected;
+    expected.drawRange = CellRange::whole(3, 2, 4);
+    EXPECT_EQ(volume->viewOptions(), expected);
+    EXPECT_TRUE(expected.atomView.surfaceAtomsOnly);
+
+    auto painter = volume->painter();
+    painter.setDrawRange({-1, 1, 2}, {9, 0, 3});
+    EXPECT_EQ(painter.drawLower(), (std::array<int, 3>{0, 1, 2}));
+    EXPECT_EQ(painter.drawUpper(), (std::array<int, 3>{3, 1, 3})) << "an upper corner below the lower one empties y";
+    painter.setAlgorithm(SurfaceGenerationAlgorithm::OctreeSurface);
+    painter.setRenderEmptyVoxelOutlines(true);
+    painter.setPaintingSuspended(true);
+    Model::Automaton::AtomViewFlags atoms;
+    atoms.atoms = atoms.unitCells = true;
+    painter.setAtomViewFlags(atoms);
+    EXPECT_EQ(painter.algorithm(), SurfaceGenerationAlgorithm::OctreeSurface);
+    EXPECT_TRUE(painter.rendersEmptyVoxelOutlines());
+    EXPECT_TRUE(painter.isPaintingSuspended());
+    EXPECT_EQ(painter.atomViewFlags(), atoms);
+
+    boost::shared_ptr<TotalVolume> copy(volume->clone());
+    EXPECT_EQ(copy->viewOptions(), expected) << "a copy is shown whole, as a new volume";
+
+    VolumeViewOptions beyond;
+    beyond.drawRange = CellRange{{-3, -3, -3}, {99, 99, 99}};
+    volume->setViewOptions(beyond);
+    EXPECT_EQ(volume->viewOptions(), expected) << "an operation cannot cut beyond the volume";
+}
+
+TEST(TotalVolume, RebuildingOnlyCountsAChangeOfTheCells)
+{
+    auto volume = codedVolume();
+    const std::uint64_t before = volume->cellsGeneration();
+    const std::vector<std::uint32_t> materials = volume->materials();
+    volume->painter().rebuildAll();
+    EXPECT_EQ(volume->cellsGeneration(), before + 1);
+    volume->markCellsChanged();
+    EXPECT_EQ(volume->cellsGeneration(), before + 2);
+    volume->painter().setAlgorithm(SurfaceGenerationAlgorithm::OctreeSurface);
+    EXPECT_EQ(volume->cellsGeneration(), before + 2) << "options are no change of the cells";
+    EXPECT_EQ(volume->materials(), materials);
+}
+
+TEST(TotalVolume, TryingTheCellsNeitherWaitsForNorReleasesAPassThatHoldsThem)
+{
+    auto volume = codedVolume();
+    {
+        LockedCellArrays step(*volume);
+        {
+            LockedCells view(*volume, std::try_to_lock);
+            EXPECT_FALSE(view.ownsCells());
+        }
+        LockedCells again(*volume, std::try_to_lock);
+        EXPECT_FALSE(again.ownsCells()) << "the failed try left the step's lock alone";
+    }
+    LockedCells view(*volume, std::try_to_lock);
+    ASSERT_TRUE(view.ownsCells());
+    EXPECT_EQ(view[0].material, code(0, 0, 0));
 }

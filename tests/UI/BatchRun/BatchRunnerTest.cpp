@@ -3,12 +3,17 @@
 // or are interrupted change nothing and let the next one run.
 #include "UI/BatchRun/BatchRunner.h"
 
+#include "Core/Operations/EntryParameters.h"
 #include "Core/Operations/Frames/StepProgress.h"
-#include "Core/Operations/Substrate/CreateSubstrateOperation.h"
+#include "Core/Operations/Isotropic/ElectrodepositionOperation.h"
 #include "Core/Operations/Isotropic/IsotropicFilmDepositionOperation.h"
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"
+#include "Core/Operations/ProcessDescriptor.h"
+#include "Core/Operations/ProcessRegistry.h"
+#include "Core/Operations/SiEtching/SiWetEtchOperation.h"
+#include "Core/Operations/Substrate/CreateSubstrateOperation.h"
 #include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
 
@@ -131,7 +136,17 @@ TEST_F(BatchRunnerTest, SubstrateAndCvdGiveTheCellsOfTheInteractiveOperations)
     interactive.startOperation(CreateSubstrateId);
     auto create = boost::dynamic_pointer_cast<CreateSubstrateOperation>(interactive.currentOperation());
     ASSERT_TRUE(create);
-    create->setBox(Si, 24, 20, 16, Util::Vector3D(5, 6, 7), 3, 2, 0, 16, 16, 8);
+    SubstrateShape shape;
+    shape.material = Si;
+    shape.sizeX = 24;
+    shape.sizeY = 20;
+    shape.sizeZ = 16;
+    shape.position = Util::Vector3D(5, 6, 7);
+    shape.boxX = 3;
+    shape.boxY = 2;
+    shape.boxSizeX = shape.boxSizeY = 16;
+    shape.boxSizeZ = 8;
+    create->setShape(shape);
     create->execute();
     ASSERT_TRUE(create->createdVolume());
     interactive.startOperation(IsotropicDepositionId);
@@ -346,4 +361,228 @@ TEST_F(BatchRunnerTest, AnInterruptedEntryPutsItsCellsBackAndRecordsNothing)
     runner.setInterrupter(nullptr);
     EXPECT_EQ(runner.run(wetEtchEntry(2)), BatchRunner::Done);
     EXPECT_NE(volume->materials(), before);
+}
+
+namespace {
+
+// Silicon below, an aluminium ridge and an oxide block on it: every process
+// finds something to grow on, remove or etch.
+std::vector<std::uint32_t> structuredCells()
+{
+    constexpr unsigned SX = 18, SY = 12, SZ = 14;
+    std::vector<std::uint32_t> m(SX * SY * SZ, 0);
+    for (unsigned x = 0; x < SX; ++x)
+        for (unsigned y = 0; y < SY; ++y)
+            for (unsigned z = 0; z < SZ; ++z) {
+                std::uint32_t &cell = m[z + SZ * (y + SY * x)];
+                if (z < 5)
+                    cell = Si;
+                else if (z < 8 && x >= 3 && x < 7)
+                    cell = Aluminium;
+                else if (z < 7 && x >= 11 && x < 14 && y >= 3 && y < 9)
+                    cell = Oxide;
+            }
+    return m;
+}
+
+boost::shared_ptr<TotalVolume> structuredVolume()
+{
+    return boost::make_shared<TotalVolume>(18, 12, 14, 1.0f, 1.0f, 1.0f, Util::Vector3D(), structuredCells());
+}
+
+// One case per process kind: a list entry, and the same options handed to
+// the interactive operation as its dialog would.
+struct ProcessCase
+{
+    ParameterMap entry;
+    std::function<void(Operation &)> setOptions;
+};
+
+std::map<int, ProcessCase> processCases()
+{
+    const auto film = [](double thickness, std::uint32_t material) {
+        return [=](Operation &op) {
+            auto &process = dynamic_cast<FilmProcessOperation &>(op);
+            process.setThickness(float(thickness));
+            process.setMaterialId(material);
+        };
+    };
+    const auto wetEtch = [](double depth) {
+        return [=](Operation &op) { dynamic_cast<SiWetEtchOperation &>(op).setDepth(depth); };
+    };
+    const auto q = [](const char *name) { return QString::fromLatin1(name); };
+    return {
+        {IsotropicDepositionId, {{{q("Thickness"), 2.5}, {q("MaterialId"), Si}}, film(2.5, Si)}},
+        {IsotropicEtchingId, {{{q("Depth"), 1.5}, {q("MaterialId"), Aluminium}}, film(1.5, Aluminium)}},
+        {ElectrodepositionId,
+         {{{q("Film Thickness"), 2.0}, {q("ConductingMaterialId"), Aluminium}, {q("DepositedMaterialId"), Copper}},
+          [film](Operation &op) {
+              film(2.0, Copper)(op);
+              dynamic_cast<ElectrodepositionOperation &>(op).setConductingMaterial(Aluminium);
+          }}},
+        {AtomisticWetEtchingId, {{{q("Depth"), 1.5}}, wetEtch(1.5)}},
+        {ContinuousWetEtchingId, {{{q("Depth"), 6.0}}, wetEtch(6.0)}},
+    };
+}
+
+} // namespace
+
+// Test lists name the kind rather than the descriptor's address.
+namespace Core {
+namespace Operations {
+void PrintTo(const ProcessDescriptor *process, std::ostream *out)
+{
+    *out << process->title();
+}
+} // namespace Operations
+} // namespace Core
+
+namespace {
+
+std::string caseName(const ::testing::TestParamInfo<const ProcessDescriptor *> &info)
+{
+    std::string name;
+    for (const char c : std::string(info.param->title()))
+        if (std::isalnum(static_cast<unsigned char>(c)))
+            name += c;
+    return name;
+}
+
+class EveryProcessKind : public ::testing::TestWithParam<const ProcessDescriptor *>
+{
+};
+
+// Runs a case's entry through the batch engine: as a list entry of its type,
+// or straight through its descriptor for a kind lists cannot hold.
+BatchRunner::Result runEntry(BatchRunner &runner, const ProcessDescriptor &process, const ParameterMap &parameters)
+{
+    if (!process.hasBatchEntry())
+        return runner.runProcess(process, parameters);
+    ProcessData entry(process.batchKind().type);
+    for (const auto &parameter : parameters)
+        entry.setParameter(parameter.first, parameter.second);
+    return runner.run(entry);
+}
+
+} // namespace
+
+// A process list entry and the interactive operation with the same options
+// give the same cells and leave the same process records.
+TEST_P(EveryProcessKind, ListEntryGivesTheCellsAndRecordsOfTheOperation)
+{
+    const ProcessDescriptor &process = *GetParam();
+    const auto cases = processCases();
+    const auto found = cases.find(process.operationId());
+    ASSERT_NE(found, cases.end()) << "no case for " << process.title() << ": add one to processCases()";
+    const ProcessCase &sample = found->second;
+
+    OperationContext batch;
+    BatchRunner runner(batch);
+    runner.setVolume(structuredVolume());
+    batch.document().addObject(runner.volume());
+    ASSERT_EQ(runEntry(runner, process, sample.entry), BatchRunner::Done) << runner.problem().toStdString();
+
+    OperationContext interactive;
+    interactive.setOperationFactory(boost::make_shared<OperationFactory>(&interactive));
+    const auto volume = structuredVolume();
+    interactive.document().addObject(volume);
+    interactive.startOperation(unsigned(process.operationId()));
+    const auto operation = interactive.currentOperation();
+    ASSERT_TRUE(operation);
+    sample.setOptions(*operation);
+    operation->end();
+    EXPECT_FALSE(interactive.currentOperation()) << "the operation ran to its end";
+
+    EXPECT_NE(volume->materials(), structuredCells()) << "the case changes something";
+    EXPECT_EQ(runner.volume()->materials(), volume->materials());
+    const ProcessRecords &listRecords = batch.processRecords();
+    const ProcessRecords &windowRecords = interactive.processRecords();
+    EXPECT_EQ(listRecords.lastOperation(runner.volume()->id()), process.operationId());
+    EXPECT_EQ(windowRecords.lastOperation(volume->id()), process.operationId());
+    EXPECT_EQ(listRecords.hasSiLatticeRecord(runner.volume()->id()), windowRecords.hasSiLatticeRecord(volume->id()));
+    EXPECT_EQ(listRecords.needsSiLatticeRebuild(runner.volume()->id()), windowRecords.needsSiLatticeRebuild(volume->id()));
+}
+
+// Whatever a process does to silicon cells, the lattice built before is not
+// taken for current afterwards, unless the run kept it in step itself. Each
+// kind runs with every material choice set to silicon and to others.
+TEST_P(EveryProcessKind, ARunThatChangesSiliconLeavesNoCurrentLatticeBehind)
+{
+    const ProcessDescriptor &process = *GetParam();
+    const auto cases = processCases();
+    const auto found = cases.find(process.operationId());
+    ASSERT_NE(found, cases.end()) << "no case for " << process.title() << ": add one to processCases()";
+
+    std::vector<ParameterMap> variants{found->second.entry};
+    for (const auto &parameter : found->second.entry) {
+        if (!parameter.first.endsWith(QStringLiteral("MaterialId")))
+            continue;
+        std::vector<ParameterMap> more;
+        for (const ParameterMap &variant : variants)
+            for (const std::uint32_t material : {Si, Oxide, Aluminium}) {
+                more.push_back(variant);
+                more.back()[parameter.first] = material;
+            }
+        variants.swap(more);
+    }
+    for (const ParameterMap &variant : variants) {
+        OperationContext context;
+        BatchRunner runner(context);
+        runner.setVolume(structuredVolume());
+        const unsigned id = runner.volume()->id();
+        context.processRecords().setSiLatticeStale(id, false);
+        const auto before = runner.volume()->materials();
+        ASSERT_EQ(runner.runProcess(process, variant), BatchRunner::Done) << runner.problem().toStdString();
+        const auto after = runner.volume()->materials();
+        bool siliconChanged = false;
+        for (std::size_t i = 0; i < before.size(); ++i)
+            siliconChanged = siliconChanged || ((before[i] == Si) != (after[i] == Si));
+
+        EntryParameters reader(variant);
+        const SiLatticeEffect effect = process.readEntry(reader).effect;
+        std::string materials;
+        for (const auto &parameter : variant)
+            if (parameter.first.endsWith(QStringLiteral("MaterialId")))
+                materials += parameter.first.toStdString() + "=" + parameter.second.toString().toStdString() + " ";
+        SCOPED_TRACE(materials);
+        if (siliconChanged) {
+            EXPECT_NE(effect, LeavesSiLattice) << "silicon changed, yet the lattice would be taken for current";
+        }
+        EXPECT_EQ(context.processRecords().needsSiLatticeRebuild(id), effect == OutdatesSiLattice);
+        if (effect == RenewsSiLattice) {
+            EXPECT_TRUE(runner.volume()->siLattice());
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Descriptors, EveryProcessKind, ::testing::ValuesIn(ProcessRegistry::descriptors()),
+                         caseName);
+
+// A wet etch after a deposition of silicon in the same list etches the new
+// silicon too: the deposition left the lattice out of date, so the etching
+// rebuilds it, exactly as on a substrate that was that high from the start.
+TEST_F(BatchRunnerTest, WetEtchAfterSiliconDepositionInOneListRebuildsTheLattice)
+{
+    const auto flatSubstrate = [](unsigned height) {
+        ProcessData entry = substrateEntry(12, 10, 16);
+        entry.setParameter(QStringLiteral("Substrate Size X"), 12u);
+        entry.setParameter(QStringLiteral("Substrate Size Y"), 10u);
+        entry.setParameter(QStringLiteral("Substrate Delta X"), 0u);
+        entry.setParameter(QStringLiteral("Substrate Delta Y"), 0u);
+        entry.setParameter(QStringLiteral("Substrate Size Z"), height);
+        return entry;
+    };
+    const std::list<ProcessData> list{flatSubstrate(6), wetEtchEntry(0), filmEntry(ProcessData::Cvd, "Thickness", 2, Si),
+                                      wetEtchEntry(1.5)};
+    EXPECT_EQ(runList(runner, list), std::vector<BatchRunner::Result>(list.size(), BatchRunner::Done));
+
+    OperationContext fresh;
+    BatchRunner reference(fresh);
+    const std::list<ProcessData> grown{flatSubstrate(8), wetEtchEntry(1.5)};
+    EXPECT_EQ(runList(reference, grown), std::vector<BatchRunner::Result>(grown.size(), BatchRunner::Done));
+
+    const auto materials = runner.volume()->materials();
+    EXPECT_LT(std::count(materials.begin(), materials.end(), Si), 12 * 10 * 8)
+        << "the deposited layers have atoms to etch";
+    EXPECT_EQ(materials, reference.volume()->materials());
 }

@@ -1,8 +1,9 @@
-// The legend's rows come from the volumes' last surface build and the
-// catalogue; its panel shows each colour in its swatch.
+// The legend's rows come from the view's last surface builds of the shown
+// volumes and the catalogue; its panel shows each colour in its swatch.
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "UI/View/MaterialLegend.h"
+#include "UI/View/VolumeRenderStates.h"
 
 #include "TempFolder.h"
 
@@ -26,13 +27,23 @@ protected:
         catalogue->setMaterial(Material(12, "Photoresist -", 1, 1, 1, Colour{1.0f, 0.3f, 1.0f, 0.4f}));
     }
 
-    boost::shared_ptr<Model::Object> volume(const std::vector<std::uint32_t> &cells)
+    boost::shared_ptr<Model::Automaton::TotalVolume> volume(const std::vector<std::uint32_t> &cells)
     {
-        auto v = boost::make_shared<Model::Automaton::TotalVolume>(unsigned(cells.size()), 1, 1, 1.0f, 1.0f, 1.0f,
-                                                                   Util::Vector3D(), cells);
-        v->painter().setMaterialCatalogue(catalogue);
-        v->painter().rebuildAll();
-        return v;
+        return boost::make_shared<Model::Automaton::TotalVolume>(unsigned(cells.size()), 1, 1, 1.0f, 1.0f, 1.0f,
+                                                                 Util::Vector3D(), cells);
+    }
+
+    // The legend of a frame that draws `volumes`.
+    std::vector<MaterialLegend::Entry>
+    entriesOf(const std::vector<boost::shared_ptr<Model::Automaton::TotalVolume>> &volumes)
+    {
+        Ui::VolumeRenderStates states;
+        states.setMaterialCatalogue(catalogue);
+        states.beginFrame();
+        for (const auto &v : volumes)
+            states.show(*v);
+        states.endFrame();
+        return MaterialLegend::entriesOf(states.shownMaterials(), *catalogue);
     }
 
     TestSupport::TempFolder temp;
@@ -54,26 +65,25 @@ TEST_F(MaterialLegendTest, RowsAreTheMaterialsOfTheShownVolumesInIdOrder)
     const auto first = volume({12, 1, 0, 1});
     const auto second = volume({5, 77, 1});
     const auto hidden = volume({5, 5});
-    auto *hiddenVolume = static_cast<Model::Automaton::TotalVolume *>(hidden.get());
-    hiddenVolume->painter().setPaintingSuspended(true);
+    hidden->painter().setPaintingSuspended(true);
 
-    auto entries = MaterialLegend::entriesOf({first, second}, *catalogue);
+    auto entries = entriesOf({first, second});
     EXPECT_EQ(ids(entries), (std::vector<unsigned>{1, 5, 12, 77}));
     EXPECT_EQ(entries[1].name, "Cu (bulk)");
     EXPECT_EQ(entries[1].colour.rgb(), QColor::fromRgbF(1.0, 0.8, 0.3).rgb());
     EXPECT_EQ(entries[2].colour.alpha(), 255) << "the swatch shows the hue, opaque";
     EXPECT_EQ(entries[3].name, "Material 77") << "an id the catalogue does not know";
 
-    EXPECT_EQ(ids(MaterialLegend::entriesOf({first, hidden}, *catalogue)), (std::vector<unsigned>{1, 12}))
+    EXPECT_EQ(ids(entriesOf({first, hidden})), (std::vector<unsigned>{1, 12}))
         << "a volume that is not painted shows nothing";
-    EXPECT_TRUE(MaterialLegend::entriesOf({}, *catalogue).empty());
+    EXPECT_TRUE(entriesOf({}).empty());
 }
 
 TEST_F(MaterialLegendTest, PanelShowsEachColourInItsSwatchOverTheBackground)
 {
     EXPECT_TRUE(MaterialLegend::picture({}, Qt::black).isNull()) << "no materials, no panel";
 
-    const auto entries = MaterialLegend::entriesOf({volume({1, 5, 12})}, *catalogue);
+    const auto entries = entriesOf({volume({1, 5, 12})});
     for (const QColor &background : {QColor(Qt::black), QColor(Qt::white)}) {
         const QImage panel = MaterialLegend::picture(entries, background);
         ASSERT_FALSE(panel.isNull());

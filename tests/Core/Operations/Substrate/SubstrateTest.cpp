@@ -131,7 +131,14 @@ protected:
         if (!op)
             return op;
         EXPECT_EQ(op->state(), CreateSubstrateOperation::WaitingForOptions);
-        op->setBox(1, sx, sy, sz, Util::Vector3D(5, 6, 7), 0, 0, 0, sx, sy, sz / 2);
+        SubstrateShape shape;
+        shape.material = 1;
+        shape.sizeX = shape.boxSizeX = sx;
+        shape.sizeY = shape.boxSizeY = sy;
+        shape.sizeZ = sz;
+        shape.boxSizeZ = sz / 2;
+        shape.position = Util::Vector3D(5, 6, 7);
+        op->setShape(shape);
         op->execute();
         return op;
     }

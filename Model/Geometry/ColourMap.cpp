@@ -1,9 +1,9 @@
-#include "Model/Automaton/ColourMap.h"
+#include "Model/Geometry/ColourMap.h"
 
 #include "Model/Materials/MaterialFactory.h"
 
 namespace Model {
-namespace Automaton {
+namespace Geometry {
 
 constexpr ColourMap::Colour ColourMap::UnknownMaterialColour;
 
@@ -32,6 +32,16 @@ void ColourMap::set(std::uint32_t material, const Colour &colour)
     m_known[material] = true;
 }
 
+ColourMap::Colour ColourMap::selectedColour(const Colour &colour)
+{
+    Colour shifted = colour;
+    for (std::size_t channel = 0; channel < 3; ++channel) {
+        float &c = shifted[channel];
+        c = c >= 0.7f ? c - 0.7f : c + 0.3f;
+    }
+    return shifted;
+}
+
 bool ColourMap::sameAlphas(const ColourMap &other) const
 {
     return alphasFoundIn(other) && other.alphasFoundIn(*this);
@@ -48,5 +58,5 @@ bool ColourMap::alphasFoundIn(const ColourMap &other) const
     return true;
 }
 
-} // namespace Automaton
+} // namespace Geometry
 } // namespace Model

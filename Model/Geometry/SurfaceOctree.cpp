@@ -1,13 +1,14 @@
-#include "Model/Automaton/SurfaceOctree.h"
+#include "Model/Geometry/SurfaceOctree.h"
 
-#include "Model/Automaton/ColourMap.h"
-#include "Model/Automaton/Voxel.h"
+#include "Model/Geometry/CellGrid.h"
+#include "Model/Geometry/ColourMap.h"
+#include "Model/Geometry/MaterialsSeen.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace Model {
-namespace Automaton {
+namespace Geometry {
 
 namespace {
 
@@ -61,30 +62,29 @@ int roundUpToPowerOfTwo(int value)
 void SurfaceOctree::clear()
 {
     m_root.reset();
-    m_opaque.clear();
-    m_translucent.clear();
+    m_faces = QuadMesh();
 }
 
-void SurfaceOctree::build(const Voxel *cells, const std::array<unsigned, 3> &size, const Range &range,
-                          const std::array<float, 3> &cellSize, const ColourMap &colours)
+void SurfaceOctree::build(const CellGrid &grid, const ColourMap &colours, std::vector<std::uint32_t> *materials)
 {
     clear();
-    m_cellSize = cellSize;
+    const Automaton::CellRange &range = grid.range;
+    m_cellSize = grid.cellSize;
     m_colours = &colours;
     int extent = 1;
     for (int axis = 0; axis < 3; ++axis)
         extent = std::max(extent, range.upper[std::size_t(axis)] - range.lower[std::size_t(axis)]);
     m_root.reset(new OctreeNode(nullptr, 0, range.lower, roundUpToPowerOfTwo(extent)));
 
-    for (int x = range.lower[0]; x < range.upper[0]; ++x)
-        for (int y = range.lower[1]; y < range.upper[1]; ++y)
-            for (int z = range.lower[2]; z < range.upper[2]; ++z) {
-                const std::size_t index = std::size_t(z) + size[2] * (std::size_t(y) + size[1] * std::size_t(x));
-                if (cells[index].material != 0)
-                    insert(x, y, z, cells[index].material);
-            }
+    grid.forEachCell(range.lower[0], range.upper[0], [&](int x, int y, int z) {
+        if (const std::uint32_t material = grid.material(x, y, z))
+            insert(x, y, z, material);
+    });
 
-    // Faces seen from every empty or translucent leaf.
+    // Faces seen from every empty or translucent leaf. Every cell lies in
+    // one leaf of its material, so the leaves also tell which materials
+    // the range holds, at far fewer visits than the cells.
+    MaterialsSeen seen;
     std::vector<const OctreeNode *> pending{m_root.get()};
     while (!pending.empty()) {
         const OctreeNode *node = pending.back();
@@ -94,8 +94,11 @@ void SurfaceOctree::build(const Voxel *cells, const std::array<unsigned, 3> &siz
                 pending.push_back(node->child(i));
             continue;
         }
-        if (node->material() != 0 && colours.alpha(node->material()) >= 0.999f)
-            continue;
+        if (node->material() != 0) {
+            seen.add(node->material());
+            if (colours.alpha(node->material()) >= 0.999f)
+                continue;
+        }
         for (int direction = 0; direction < 6; ++direction)
             if (const OctreeNode *other = neighbour(node, direction))
                 emitFaces(other, direction ^ 1, node);
@@ -105,6 +108,8 @@ void SurfaceOctree::build(const Voxel *cells, const std::array<unsigned, 3> &siz
         emitFaces(m_root.get(), 2 * axis + 1, nullptr);
         emitFaces(m_root.get(), 2 * axis, nullptr);
     }
+    if (materials)
+        *materials = MaterialsSeen::join({seen});
 }
 
 void SurfaceOctree::insert(int x, int y, int z, std::uint32_t material)
@@ -177,8 +182,8 @@ void SurfaceOctree::addFace(const OctreeNode &node, int side, const OctreeNode &
     face.normal = Normals[side];
     face.material = node.material();
     face.fill = face.edge = m_colours->colour(node.material());
-    (face.fill[3] > 0.999f ? m_opaque : m_translucent).push_back(face);
+    (face.fill[3] > 0.999f ? m_faces.opaque : m_faces.translucent).push_back(face);
 }
 
-} // namespace Automaton
+} // namespace Geometry
 } // namespace Model

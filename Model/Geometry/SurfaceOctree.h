@@ -1,17 +1,18 @@
 #pragma once
 
-#include "Model/Automaton/OctreeNode.h"
-#include "Model/Geometry/QuadFace.h"
+#include "Model/Geometry/OctreeNode.h"
+#include "Model/Geometry/QuadMesh.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 namespace Model {
-namespace Automaton {
+namespace Geometry {
 
+struct CellGrid;
 class ColourMap;
-struct Voxel;
 
 // The octree surface of a cell volume: the cells of the draw range merged
 // into cubes of one material, and quads only where an empty or translucent
@@ -22,23 +23,16 @@ public:
     // Directions and sides: 0 +z, 1 -z, 2 -x, 3 +x, 4 -y, 5 +y.
     enum Side { PlusZ = 0, MinusZ = 1, MinusX = 2, PlusX = 3, MinusY = 4, PlusY = 5 };
 
-    struct Range
-    {
-        std::array<int, 3> lower;
-        std::array<int, 3> upper; // exclusive
-    };
-
-    // Builds the tree over `range` of the cells (volume sizes `size`) and
-    // emits its faces, scaled by the cell sizes.
-    void build(const Voxel *cells, const std::array<unsigned, 3> &size, const Range &range,
-               const std::array<float, 3> &cellSize, const ColourMap &colours);
+    // Builds the tree over the grid's range and emits its faces, scaled by
+    // the cell sizes. `materials`, when given, receives the materials of
+    // the range's non-empty cells, ascending.
+    void build(const CellGrid &grid, const ColourMap &colours, std::vector<std::uint32_t> *materials = nullptr);
     void clear();
 
     const OctreeNode *root() const { return m_root.get(); }
-    const std::vector<Geometry::QuadFace> &opaqueFaces() const { return m_opaque; }
-    const std::vector<Geometry::QuadFace> &translucentFaces() const { return m_translucent; }
-    std::vector<Geometry::QuadFace> &opaqueFaces() { return m_opaque; }
-    std::vector<Geometry::QuadFace> &translucentFaces() { return m_translucent; }
+    const QuadMesh &faces() const { return m_faces; }
+    // Hands the faces over, leaving none.
+    QuadMesh takeFaces() { return std::move(m_faces); }
 
     // The neighbour of equal or larger size beside `node` in `direction`,
     // or null at the border of the tree.
@@ -55,9 +49,8 @@ private:
     std::unique_ptr<OctreeNode> m_root;
     std::array<float, 3> m_cellSize{1, 1, 1};
     const ColourMap *m_colours = nullptr;
-    std::vector<Geometry::QuadFace> m_opaque;
-    std::vector<Geometry::QuadFace> m_translucent;
+    QuadMesh m_faces;
 };
 
-} // namespace Automaton
+} // namespace Geometry
 } // namespace Model

@@ -11,7 +11,7 @@ namespace Materials {
 class MaterialFactory;
 }
 
-namespace Automaton {
+namespace Geometry {
 
 // Material id -> display colour, taken from the catalogue once per surface
 // build so that generating faces never locks the catalogue per cell.
@@ -20,7 +20,7 @@ namespace Automaton {
 class ColourMap
 {
 public:
-    using Colour = Geometry::QuadFace::Colour;
+    using Colour = QuadFace::Colour;
 
     static constexpr Colour UnknownMaterialColour = {0.6f, 0.6f, 0.6f, 1.0f};
 
@@ -34,6 +34,16 @@ public:
         return it == m_sparse.end() ? UnknownMaterialColour : it->second;
     }
     float alpha(std::uint32_t material) const { return colour(material)[3]; }
+    // The colour faces of `material` show, with the selection highlight
+    // when their volume is selected.
+    Colour shown(std::uint32_t material, bool selected) const
+    {
+        return selected ? selectedColour(colour(material)) : colour(material);
+    }
+
+    // A selected volume shows every colour channel shifted by 0.7, down
+    // from 0.7 and above, up by 0.3 below it; alpha stays.
+    static Colour selectedColour(const Colour &colour);
 
     // True when every material has the same alpha in both maps. Alpha
     // decides which sides of a cell show, so faces built with one map can
@@ -53,5 +63,5 @@ private:
     std::unordered_map<std::uint32_t, Colour> m_sparse;
 };
 
-} // namespace Automaton
+} // namespace Geometry
 } // namespace Model

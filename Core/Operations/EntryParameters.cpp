@@ -1,18 +1,21 @@
-#include "UI/BatchRun/EntryParameters.h"
+#include "Core/Operations/EntryParameters.h"
 
 #include <cmath>
 #include <limits>
 
-namespace Ui {
+namespace Core {
+namespace Operations {
 
 bool EntryParameters::fetch(const char *name, QVariant &value)
 {
     if (m_status != Complete)
         return false;
     // Values of unknown type names are read as invalid: they count as absent.
-    value = m_entry.parameter(QLatin1String(name));
-    if (value.isValid())
+    const auto stored = m_entry.find(QLatin1String(name));
+    if (stored != m_entry.end() && stored->second.isValid()) {
+        value = stored->second;
         return true;
+    }
     m_status = Missing;
     m_name = QLatin1String(name);
     return false;
@@ -119,4 +122,5 @@ QString EntryParameters::problem() const
     return QString();
 }
 
-} // namespace Ui
+} // namespace Operations
+} // namespace Core

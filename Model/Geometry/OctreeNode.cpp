@@ -1,7 +1,7 @@
-#include "Model/Automaton/OctreeNode.h"
+#include "Model/Geometry/OctreeNode.h"
 
 namespace Model {
-namespace Automaton {
+namespace Geometry {
 
 int OctreeNode::indexInParent() const
 {
@@ -36,5 +36,5 @@ bool OctreeNode::mergeChildren()
     return true;
 }
 
-} // namespace Automaton
+} // namespace Geometry
 } // namespace Model

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "UI/BatchRun/ProcessData.h"
+#include "Core/Operations/ParameterDeclaration.h"
+#include "Util/Vector3D.h"
 
 #include <QString>
 
 #include <cstdint>
 
-namespace Ui {
+namespace Core {
+namespace Operations {
 
 // Reads the typed parameters of one process list entry and remembers the
 // first one that is absent or cannot be used, so that an entry's reading
@@ -16,7 +18,8 @@ class EntryParameters
 public:
     enum Status { Complete, Missing, NotConvertible };
 
-    explicit EntryParameters(const ProcessData &entry) : m_entry(entry) {}
+    // `entry` must outlive the reader.
+    explicit EntryParameters(const ParameterMap &entry) : m_entry(entry) {}
 
     // Each read leaves `value` unchanged when it fails or when an earlier
     // read failed.
@@ -37,10 +40,11 @@ private:
     bool fetch(const char *name, QVariant &value);
     void reject(const char *name, const QVariant &value);
 
-    const ProcessData &m_entry;
+    const ParameterMap &m_entry;
     Status m_status = Complete;
     QString m_name;
     QString m_shownValue;
 };
 
-} // namespace Ui
+} // namespace Operations
+} // namespace Core

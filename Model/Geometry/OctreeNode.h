@@ -5,7 +5,7 @@
 #include <memory>
 
 namespace Model {
-namespace Automaton {
+namespace Geometry {
 
 // A cube of cells of one material (a leaf) or eight half-size cubes. Child
 // index = 4 * xbit + 2 * ybit + zbit; children are allocated as one block.
@@ -42,5 +42,5 @@ private:
     int m_side = 1;
 };
 
-} // namespace Automaton
+} // namespace Geometry
 } // namespace Model

@@ -1,0 +1,110 @@
+#include "Core/Operations/Isotropic/IsotropicProcesses.h"
+
+#include "Core/Operations/Isotropic/Electrodeposition.h"
+#include "Core/Operations/Isotropic/ElectrodepositionOperation.h"
+#include "Core/Operations/Isotropic/IsotropicFilmDeposition.h"
+#include "Core/Operations/Isotropic/IsotropicFilmDepositionOperation.h"
+#include "Core/Operations/Isotropic/IsotropicFilmEtching.h"
+#include "Core/Operations/Isotropic/IsotropicFilmEtchingOperation.h"
+#include "Core/Operations/OperationId.h"
+#include "Model/Materials/Material.h"
+
+namespace Core {
+namespace Operations {
+
+namespace {
+
+using Model::Automaton::TotalVolume;
+using Declarations = std::vector<ParameterDeclaration>;
+
+// An amount of film in cell-edge units (10 in the option dialogs), then
+// the material choices.
+Declarations filmAmount(const char *name, std::initializer_list<QString> materialRoles)
+{
+    Declarations all{{QLatin1String(name), ParameterType::Double, ParameterDeclaration::Shown, QVariant(10.0), {}}};
+    for (const QString &role : materialRoles) {
+        const Declarations choice = ParameterDeclaration::materialChoice(role);
+        all.insert(all.end(), choice.begin(), choice.end());
+    }
+    return all;
+}
+
+template<const char *Amount>
+FilmParameters readFilm(EntryParameters &reader)
+{
+    FilmParameters parameters;
+    reader.read("MaterialId", parameters.material);
+    reader.read(Amount, parameters.thickness);
+    return parameters;
+}
+
+// Silicon grown or removed is not in the lattice built before; plated
+// silicon needs its atoms as much as deposited silicon does.
+SiLatticeEffect siliconEffect(std::uint32_t material)
+{
+    return material == Model::Materials::SiliconId ? OutdatesSiLattice : LeavesSiLattice;
+}
+
+SiLatticeEffect filmEffect(const FilmParameters &parameters)
+{
+    return siliconEffect(parameters.material);
+}
+
+constexpr char Thickness[] = "Thickness";
+constexpr char Depth[] = "Depth";
+
+} // namespace
+
+const ProcessKind<FilmParameters> &isotropicDepositionDescriptor()
+{
+    static const ProcessKind<FilmParameters> descriptor(
+        {IsotropicDepositionId, "Isotropic Deposition", "IsotropicDeposition", "CVD", {BatchType::Cvd, "CVD", "CVD", 1}},
+        filmAmount(Thickness, {QString()}),
+        {readFilm<Thickness>,
+         [](TotalVolume &volume, const FilmParameters &p, Interrupter *interrupter) {
+             return IsotropicFilmDeposition(volume, p.material, float(p.thickness), interrupter).runDeposition();
+         },
+         filmEffect},
+        makeOperation<IsotropicFilmDepositionOperation>);
+    return descriptor;
+}
+
+const ProcessKind<FilmParameters> &isotropicEtchingDescriptor()
+{
+    static const ProcessKind<FilmParameters> descriptor(
+        {IsotropicEtchingId, "Isotropic Etching", "IsotropicEtching", "Isotropic Etching",
+         {BatchType::IsotropicEtching, "Isotropic etching", "Isotropic Etching", 3}},
+        filmAmount(Depth, {QString()}),
+        {readFilm<Depth>,
+         [](TotalVolume &volume, const FilmParameters &p, Interrupter *interrupter) {
+             return IsotropicFilmEtching(volume, p.material, float(p.thickness), interrupter).runEtching();
+         },
+         filmEffect},
+        makeOperation<IsotropicFilmEtchingOperation>);
+    return descriptor;
+}
+
+const ProcessKind<PlatingParameters> &electroplatingDescriptor()
+{
+    // Every material is offered, so no catalogue entry is named.
+    static const ProcessKind<PlatingParameters> descriptor(
+        {ElectrodepositionId, "Electroplating", "Electroplating", "",
+         {BatchType::Electroplating, "Electroplating", "Electroplating", 9}},
+        filmAmount("Film Thickness", {QStringLiteral("Conducting"), QStringLiteral("Deposited")}),
+        {[](EntryParameters &reader) {
+             PlatingParameters parameters;
+             reader.read("Film Thickness", parameters.thickness);
+             reader.read("ConductingMaterialId", parameters.conductor);
+             reader.read("DepositedMaterialId", parameters.material);
+             return parameters;
+         },
+         [](TotalVolume &volume, const PlatingParameters &p, Interrupter *interrupter) {
+             return Electrodeposition(volume, p.material, p.conductor, float(p.thickness), interrupter).runElectrodeposition();
+         },
+         [](const PlatingParameters &p) { return siliconEffect(p.material); }},
+        makeOperation<ElectrodepositionOperation>);
+    return descriptor;
+}
+
+} // namespace Operations
+} // namespace Core

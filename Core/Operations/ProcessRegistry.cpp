@@ -1,0 +1,91 @@
+#include "Core/Operations/ProcessRegistry.h"
+
+#include "Core/Operations/Isotropic/IsotropicProcesses.h"
+#include "Core/Operations/ProcessDescriptor.h"
+#include "Core/Operations/SiEtching/SiWetEtchingProcesses.h"
+
+#include <algorithm>
+
+namespace Core {
+namespace Operations {
+
+namespace {
+
+// Entries that work on the list's run rather than on a volume's cells.
+const BatchEntryKind EngineEntries[] = {
+    {BatchType::SaveImage, "Save Image", "Save Image", 16},
+    {BatchType::CreateSubstrate, "Create Substrate", "Create Substrate", 15},
+};
+
+// Processes whose descriptors are still to come; a row moves into its
+// process's descriptor when the process is built.
+const BatchEntryKind NotBuiltYet[] = {
+    {BatchType::Photolithography, "Photolithography", "Photolithography", 6},
+    {BatchType::MooreDeposition, "Moore deposition", "Moore Deposition", 4},
+    {BatchType::MooreEtching, "Moore etching", "Moore Etching", 5},
+    {BatchType::Planarization, "Planarization", "Planarization", 7},
+    {BatchType::Doping, "Doping", "Doping", 10},
+    {BatchType::SpinCoating, "Spin Coating", "Spin Coating", 12},
+    {BatchType::Pvd, "PVD", "PVD", 2},
+    {BatchType::SimpleRie, "Simple RIE", "Simple RIE", 13},
+    {BatchType::IonImplantation, "Ion Implantation", "Ion Implantation", 11},
+    {BatchType::SiOxidation, "Si Oxidation", "Thermal Oxidation", 14},
+};
+
+} // namespace
+
+const std::vector<const ProcessDescriptor *> &ProcessRegistry::descriptors()
+{
+    static const std::vector<const ProcessDescriptor *> all = {
+        &isotropicDepositionDescriptor(),
+        &isotropicEtchingDescriptor(),
+        &electroplatingDescriptor(),
+        &atomisticWetEtchingDescriptor(),
+        &continuousWetEtchingDescriptor(),
+    };
+    return all;
+}
+
+const ProcessDescriptor *ProcessRegistry::forOperation(int operationId)
+{
+    for (const ProcessDescriptor *descriptor : descriptors())
+        if (descriptor->operationId() == operationId)
+            return descriptor;
+    return nullptr;
+}
+
+const ProcessDescriptor *ProcessRegistry::forBatchType(int type)
+{
+    if (type == BatchEntryKind::NoEntry)
+        return nullptr;
+    for (const ProcessDescriptor *descriptor : descriptors())
+        if (descriptor->batchKind().type == type)
+            return descriptor;
+    return nullptr;
+}
+
+const std::vector<BatchEntryKind> &ProcessRegistry::batchKinds()
+{
+    static const std::vector<BatchEntryKind> kinds = [] {
+        std::vector<BatchEntryKind> rows(std::begin(EngineEntries), std::end(EngineEntries));
+        rows.insert(rows.end(), std::begin(NotBuiltYet), std::end(NotBuiltYet));
+        for (const ProcessDescriptor *descriptor : descriptors())
+            if (descriptor->hasBatchEntry())
+                rows.push_back(descriptor->batchKind());
+        std::sort(rows.begin(), rows.end(),
+                  [](const BatchEntryKind &a, const BatchEntryKind &b) { return a.type < b.type; });
+        return rows;
+    }();
+    return kinds;
+}
+
+const BatchEntryKind *ProcessRegistry::batchKind(int type)
+{
+    for (const BatchEntryKind &kind : batchKinds())
+        if (kind.type == type)
+            return &kind;
+    return nullptr;
+}
+
+} // namespace Operations
+} // namespace Core

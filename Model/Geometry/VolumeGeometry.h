@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Model/Geometry/QuadFace.h"
+#include "Model/Geometry/QuadMesh.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace Model {
+namespace Geometry {
+
+class ColourMap;
+
+// What the view shows of a cell volume as plain mesh data, in world units
+// from the volume's corner: the surface of the chosen algorithm, the
+// outlines of the empty cells, and the materials present in the draw
+// range. Only what the view options ask for is filled in.
+struct VolumeGeometry
+{
+    QuadMesh cubicFaces;
+    QuadMesh octreeFaces;
+    QuadFaceList emptyCellOutlines;
+    std::vector<std::uint32_t> presentMaterials;
+
+    // The surfaces take the catalogue's colours anew, highlighted when the
+    // volume is selected. Outlines keep their own colour.
+    void recolour(const ColourMap &colours, bool selected);
+};
+
+} // namespace Geometry
+} // namespace Model
