@@ -58,13 +58,17 @@ BatchRunner::Result BatchRunner::fail(const QString &problem)
     return Failed;
 }
 
-BatchRunner::Result BatchRunner::interrupted()
+BatchRunner::Result BatchRunner::interrupted(int operationId)
 {
-    // The stopped process has put its cells back. A stopped wet etch leaves
-    // atoms removed from cells that are silicon again; a stopped build
-    // leaves no lattice.
-    m_context.processRecords().setSiLatticeStale(m_volume->id(), true);
-    m_problem = QStringLiteral("interrupted; its cells are as they were before it");
+    Ops::ProcessRecords &records = m_context.processRecords();
+    // The cells hold the steps done before the stop, and the lattice, where
+    // a stopped wet etch or build left one, matches neither them nor the
+    // cells before.
+    if (operationId != Ops::ProcessRecords::NoOperation)
+        records.noteRun(m_volume->id(), operationId, Ops::OutdatesSiLattice);
+    else
+        records.setSiLatticeStale(m_volume->id(), true);
+    m_problem = QStringLiteral("interrupted");
     return Interrupted;
 }
 
@@ -80,9 +84,9 @@ BatchRunner::Result BatchRunner::runProcess(const Ops::ProcessDescriptor &proces
     std::string problem;
     // A stopped preparation tells no problem; it changes no material.
     if (!process.prepare(*m_volume, m_context.processRecords(), &problem, m_interrupter))
-        return problem.empty() ? interrupted() : fail(QString::fromStdString(problem));
+        return problem.empty() ? interrupted(Ops::ProcessRecords::NoOperation) : fail(QString::fromStdString(problem));
     if (!run.run(*m_volume, m_interrupter))
-        return interrupted();
+        return interrupted(process.operationId());
     m_context.processRecords().noteRun(m_volume->id(), process.operationId(), run.effect);
     return Done;
 }

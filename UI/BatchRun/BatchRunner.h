@@ -42,8 +42,8 @@ public:
         // The parameters were fine but the work could not be done (a volume
         // too large for memory, no way to draw an image); `problem()` says why.
         Failed = 4,
-        // The interrupter stopped the process; the cells are as they were
-        // before the entry and nothing was recorded.
+        // The interrupter stopped the process; the cells hold the whole
+        // steps it had done, and the Si lattice is taken for out of date.
         Interrupted = 5,
     };
 
@@ -78,8 +78,9 @@ private:
     Result createSubstrate(const ProcessData &entry);
     Result saveImage(const ProcessData &entry);
 
-    // After a process that the interrupter stopped.
-    Result interrupted();
+    // After the interrupter stopped the run of `operationId`, or its
+    // preparation (NoOperation), which changes no cell.
+    Result interrupted(int operationId);
     // MissingParameter or NotConvertible with the reader's problem.
     Result refuse(const Core::Operations::EntryParameters &parameters);
     Result fail(const QString &problem);

@@ -244,7 +244,10 @@ void BatchProgram::run()
         m_progress.clearReport();
         progress.started(number, Ui::ProcessData::shownName(entry.type()));
         const Ui::BatchRunner::Result result = m_runner->run(entry);
-        progress.finished(result == Ui::BatchRunner::Done ? QString() : m_runner->problem());
+        if (result == Ui::BatchRunner::Interrupted)
+            progress.interrupted();
+        else
+            progress.finished(result == Ui::BatchRunner::Done ? QString() : m_runner->problem());
         if (result != Ui::BatchRunner::Done)
             ++m_notRun;
     }

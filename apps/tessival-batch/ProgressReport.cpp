@@ -59,11 +59,20 @@ void ProgressReport::started(int number, const QString &name)
 void ProgressReport::finished(const QString &outcome)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_running = false;
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
-    const QString line = outcome.isEmpty()
-        ? QStringLiteral("%1: done in %2").arg(prefix(), seconds(elapsed))
-        : QStringLiteral("%1: not run: %2").arg(prefix(), outcome);
+    endLine(outcome.isEmpty() ? QStringLiteral("%1: done in %2").arg(prefix(), seconds(elapsed))
+                              : QStringLiteral("%1: not run: %2").arg(prefix(), outcome));
+}
+
+void ProgressReport::interrupted()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    endLine(QStringLiteral("%1: interrupted").arg(prefix()));
+}
+
+void ProgressReport::endLine(const QString &line)
+{
+    m_running = false;
     write(m_live ? QStringLiteral("\r%1%2\n").arg(line, QLatin1String(ClearToEnd)) : line + QLatin1Char('\n'));
 }
 

@@ -30,6 +30,8 @@ public:
     void started(int number, const QString &name);
     // `outcome` empty: the entry ran; otherwise why it did not.
     void finished(const QString &outcome);
+    // The entry was stopped part way.
+    void interrupted();
     // A line of its own, for messages between entries.
     void message(const QString &text);
 
@@ -37,6 +39,8 @@ public:
 
 private:
     void tick();
+    // Replaces the live line, if any, with the entry's last line. The mutex is held.
+    void endLine(const QString &line);
     void write(const QString &text);
     QString prefix() const;
 

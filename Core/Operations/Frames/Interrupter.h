@@ -6,9 +6,11 @@ namespace Operations {
 // What a long step tells the one who started it, and asks of them: how far
 // it has come, and whether to stop. Frames call both from the thread that
 // runs the step (never from the strip tasks), between phases, never inside
-// a cell loop. A frame asked to stop ends at the next phase boundary and
-// puts back the materials it changed (it keeps a list of them only when it
-// has an interrupter); its caller puts back whatever else the step changed.
+// a cell loop. A frame asked to stop ends at the next phase boundary, where
+// its cells hold whole steps; its caller puts the cells back as they were
+// before the step when it wants them (the window's undo record holds them;
+// a stopped batch program writes nothing). Keeping them here would slow
+// every watched run for the rare stop.
 class Interrupter
 {
 public:

@@ -50,9 +50,6 @@ struct SiWetEtchFrame::StripState
     std::vector<SiAtom *> removed;
     std::vector<std::vector<SiAtom *>> outbox; // hand-offs, by receiving strip
     std::list<boost::shared_ptr<SiAtom>> created;
-    // With an interrupter: (cell, material before) of every material a step
-    // changed, in order, to put back after a stop.
-    std::vector<std::pair<std::size_t, std::uint32_t>> changed;
     std::size_t misplacedNeighbours = 0;
 };
 
@@ -125,8 +122,6 @@ bool SiWetEtchFrame::runEtching()
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { decideStep(strip); });
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { applyStep(strip); });
     });
-    if (!finished)
-        putBack();
     // A stopped run hands over its border atoms too: they hold bonds of
     // lattice atoms.
     for (StripState &state : m_state) {
@@ -137,15 +132,6 @@ bool SiWetEtchFrame::runEtching()
     m_state.clear();
     m_current = m_working = nullptr;
     return finished;
-}
-
-void SiWetEtchFrame::putBack()
-{
-    // Each cell's changes are in the list of the strip that owns its atoms:
-    // undone newest first.
-    for (StripState &state : m_state)
-        for (auto change = state.changed.rbegin(); change != state.changed.rend(); ++change)
-            m_current[change->first].material = m_working[change->first].material = change->second;
 }
 
 void SiWetEtchFrame::bucketAtoms()
@@ -260,10 +246,7 @@ void SiWetEtchFrame::applyStep(const ParallelStrips::Strip &strip)
             qCDebug(tessivalLog) << "Negative atom count reached for index: " << index << " count is: " << count - 1;
         changed.push_back(std::size_t(index));
     }
-    const bool keepChanges = m_interrupter != nullptr;
     for (const std::size_t index : changed) {
-        if (keepChanges && m_current[index].material != m_working[index].material)
-            state.changed.emplace_back(index, m_current[index].material);
         m_current[index].siAtomCount = m_working[index].siAtomCount;
         m_current[index].material = m_working[index].material;
     }

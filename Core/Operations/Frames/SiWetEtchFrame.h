@@ -42,9 +42,9 @@ public:
     static int stepCount(double depth);
 
     // Etches the volume's lattice, which must exist. With an interrupter,
-    // reports each step and stops between two steps when asked to; a
-    // stopped run puts back every material it changed and returns false.
-    // Its lattice then no longer matches the cells: rebuild it before use.
+    // reports each step and stops between two steps when asked to: a
+    // stopped run returns false, its cells and atoms holding the whole steps
+    // done before the stop.
     bool runEtching();
 
     int steps() const { return stepCount(m_depth); }
@@ -74,8 +74,6 @@ private:
     void treatMissingNeighbours(SiAtom &atom, StripState &state);
     void decideStep(const Model::Automaton::ParallelStrips::Strip &strip);
     void applyStep(const Model::Automaton::ParallelStrips::Strip &strip);
-    // After a stop: the materials the steps changed, as they were.
-    void putBack();
     unsigned stripOf(std::int32_t index) const;
     // The volume cell at a world position, -1 outside the volume.
     long cellAt(const std::array<float, 3> &position) const;

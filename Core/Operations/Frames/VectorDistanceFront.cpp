@@ -120,20 +120,10 @@ bool VectorDistanceFront::run()
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { computeStep(strip); });
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, true); });
     });
-    if (!finished)
-        putBack();
     m_current = m_working = nullptr;
     std::vector<std::uint8_t>().swap(m_queued);
     m_state.clear();
     return finished;
-}
-
-void VectorDistanceFront::putBack()
-{
-    // Each cell's changes are in its own strip's list: undone newest first.
-    for (StripState &state : m_state)
-        for (auto change = state.changed.rbegin(); change != state.changed.rend(); ++change)
-            m_current[change->first].material = m_working[change->first].material = change->second;
 }
 
 const std::vector<std::ptrdiff_t> &VectorDistanceFront::indexOffsets(Neighbourhood hood) const
@@ -293,14 +283,9 @@ void VectorDistanceFront::mergeAndCommit(const ParallelStrips::Strip &strip, boo
     state.local.erase(std::unique(state.local.begin(), state.local.end()), state.local.end());
     for (const std::size_t v : state.local)
         m_queued[v] = 0;
-    if (commit) {
-        const bool keepChanges = m_interrupter != nullptr;
-        for (const std::size_t v : state.front) {
-            if (keepChanges && m_current[v].material != m_working[v].material)
-                state.changed.emplace_back(v, m_current[v].material);
+    if (commit)
+        for (const std::size_t v : state.front)
             m_current[v] = m_working[v];
-        }
-    }
     state.front.swap(state.local);
 }
 

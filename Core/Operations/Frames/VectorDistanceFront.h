@@ -43,8 +43,8 @@ public:
 
     // Runs the whole process on the volume; both cell arrays are held for it.
     // With an interrupter, reports each step and stops between two steps
-    // when asked to; a stopped run puts back every material it changed and
-    // returns false.
+    // when asked to: a stopped run returns false, its cells holding the
+    // whole steps done before the stop.
     bool run();
 
     unsigned threadCount() const { return m_threads; }
@@ -118,16 +118,11 @@ private:
         std::vector<std::size_t> local;
         std::vector<std::size_t> lower; // cells of the strip before
         std::vector<std::size_t> upper; // cells of the strip after
-        // With an interrupter: (cell, material before) of every material a
-        // commit changed, in order, to put back after a stop.
-        std::vector<std::pair<std::size_t, std::uint32_t>> changed;
         std::mutex mutex;
     };
 
     void computeStep(const Model::Automaton::ParallelStrips::Strip &strip);
     void mergeAndCommit(const Model::Automaton::ParallelStrips::Strip &strip, bool commit);
-    // After a stop: the materials the commits changed, as they were.
-    void putBack();
     void coordinates(std::size_t index, int &x, int &y, int &z) const;
     bool interior(int x, int y, int z) const
     {

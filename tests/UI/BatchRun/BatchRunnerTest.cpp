@@ -327,40 +327,61 @@ TEST_F(BatchRunnerTest, ReportingProgressGivesTheSameCells)
 // Invariants: an interrupted entry leaves the cells as they were before
 // it, records nothing and says so; the lattice is rebuilt before the next
 // wet etch.
-TEST_F(BatchRunnerTest, AnInterruptedEntryPutsItsCellsBackAndRecordsNothing)
+// Invariants: an interrupted entry keeps the whole steps it did, is
+// recorded when it changed cells, and leaves the lattice out of date, so the
+// next wet etch rebuilds it.
+TEST_F(BatchRunnerTest, AnInterruptedEntryKeepsItsStepsAndOutdatesTheLattice)
 {
     ASSERT_EQ(runner.run(substrateEntry(40, 24, 20)), BatchRunner::Done);
     const auto volume = runner.volume();
-    const auto before = volume->materials();
     const unsigned latticeReports = Model::Automaton::SiLattice::lateralCells(40, 24) + 2;
     struct Case
     {
         const char *name;
         ProcessData entry;
         int stopAfter;
+        // The operation recorded; none for a stopped lattice build.
+        int recorded;
     };
     const std::vector<Case> cases{
-        {"CVD", filmEntry(ProcessData::Cvd, "Thickness", 3, Aluminium), 3},
-        {"isotropic etching", filmEntry(ProcessData::IsotropicEtching, "Depth", 3, Si), 3},
-        {"electroplating", electroplatingEntry(3, Si, Copper), 3},
-        {"lattice build", wetEtchEntry(2), 1},
-        {"wet etching", wetEtchEntry(2), int(latticeReports) + 3},
+        // Copper on the silicon, then silicon over it: the last wet etch
+        // has silicon to etch.
+        {"electroplating", electroplatingEntry(3, Si, Copper), 3, ElectrodepositionId},
+        {"CVD", filmEntry(ProcessData::Cvd, "Thickness", 3, Si), 3, IsotropicDepositionId},
+        {"isotropic etching", filmEntry(ProcessData::IsotropicEtching, "Depth", 3, Si), 3, IsotropicEtchingId},
+        {"lattice build", wetEtchEntry(2), 1, ProcessRecords::NoOperation},
+        {"wet etching", wetEtchEntry(2), int(latticeReports) + 3, AtomisticWetEtchingId},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
+        const auto before = volume->materials();
+        const int lastBefore = context.processRecords().lastOperation(volume->id());
         TestSupport::ScriptedInterrupter interrupter(c.stopAfter);
         runner.setInterrupter(&interrupter);
         EXPECT_EQ(runner.run(c.entry), BatchRunner::Interrupted);
-        EXPECT_TRUE(runner.problem().startsWith(QStringLiteral("interrupted"))) << runner.problem().toStdString();
-        EXPECT_EQ(volume->materials(), before);
-        EXPECT_EQ(context.processRecords().lastOperation(volume->id()), ProcessRecords::NoOperation);
-        EXPECT_TRUE(context.processRecords().needsSiLatticeRebuild(volume->id()));
+        EXPECT_EQ(runner.problem(), QStringLiteral("interrupted"));
         EXPECT_EQ(interrupter.reports.size(), std::size_t(c.stopAfter)) << "no report after the stop";
+        EXPECT_TRUE(context.processRecords().needsSiLatticeRebuild(volume->id()));
+        if (c.recorded == ProcessRecords::NoOperation) {
+            EXPECT_EQ(volume->materials(), before) << "a build changes no cell";
+            EXPECT_EQ(context.processRecords().lastOperation(volume->id()), lastBefore);
+        } else {
+            EXPECT_EQ(context.processRecords().lastOperation(volume->id()), c.recorded);
+        }
     }
 
+    // The same cells in a fresh volume: a lattice built for them.
+    OperationContext fresh;
+    BatchRunner reference(fresh);
+    reference.setVolume(boost::make_shared<TotalVolume>(
+        volume->sizeX(), volume->sizeY(), volume->sizeZ(), volume->cellsizeX(), volume->cellsizeY(),
+        volume->cellsizeZ(), volume->position(), volume->materials()));
+    ASSERT_EQ(reference.run(wetEtchEntry(2)), BatchRunner::Done);
+    ASSERT_NE(reference.volume()->materials(), volume->materials()) << "the etch has work to do";
     runner.setInterrupter(nullptr);
     EXPECT_EQ(runner.run(wetEtchEntry(2)), BatchRunner::Done);
-    EXPECT_NE(volume->materials(), before);
+    EXPECT_EQ(volume->materials(), reference.volume()->materials());
+    EXPECT_FALSE(context.processRecords().needsSiLatticeRebuild(volume->id()));
 }
 
 namespace {
