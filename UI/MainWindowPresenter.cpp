@@ -14,6 +14,7 @@
 #include "UI/Observers/UndoRedoObserver.h"
 #include "UI/Observers/UpdateObserver.h"
 #include "UI/OperationFactory.h"
+#include "UI/ProgressDialogStepRunner.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,6 +48,7 @@ MainWindowPresenter::MainWindowPresenter(MainWindow *window)
 
     m_context.setOperationFactory(boost::make_shared<OperationFactory>(&m_context, window));
     m_context.setDocumentDialogs(boost::make_shared<DocumentDialogs>(window));
+    m_context.setStepRunner(boost::make_shared<ProgressDialogStepRunner>(window));
 }
 
 MainWindowPresenter::~MainWindowPresenter()
@@ -165,6 +167,9 @@ void MainWindowPresenter::postConsoleLine(const QString &title, const QString &s
 
 bool MainWindowPresenter::confirmClose()
 {
+    // The step works on this window's document until it has stopped.
+    if (m_context.isRunningStep())
+        return false;
     if (!m_context.hasUnsavedChanges())
         return true;
     const QString fileName = m_context.document().fileName();
@@ -189,6 +194,9 @@ void MainWindowPresenter::refreshTitle()
 
 void MainWindowPresenter::manageMaterials()
 {
+    // New colours would make the running step's volume redraw from its cells.
+    if (m_context.isRunningStep())
+        return;
     const auto catalogue = Model::Materials::MaterialFactory::getInstance();
     ManageMaterialsDialog dialog(catalogue->getMaterials(), m_window);
     if (dialog.exec() != QDialog::Accepted)

@@ -5,6 +5,8 @@
 #include "Core/Operations/Operation.h"
 #include "Util/ObserverList.h"
 
+#include <boost/make_shared.hpp>
+
 namespace Core {
 namespace Operations {
 
@@ -12,6 +14,7 @@ OperationContext::OperationContext()
     : m_selectionManager(m_document, m_pickInput)
     , m_archivers(Model::Persistence::DocumentArchiver::standardRegistry())
     , m_history(this)
+    , m_stepRunner(boost::make_shared<StepRunner>())
 {
 }
 
@@ -22,6 +25,8 @@ OperationContext::~OperationContext()
 
 void OperationContext::startOperation(unsigned id)
 {
+    if (m_runningStep)
+        return;
     // Local copies keep each operation alive while it runs, even when it
     // ends itself and leaves the current slot.
     if (const boost::shared_ptr<Operation> previous = m_currentOperation)
@@ -61,6 +66,8 @@ void OperationContext::notifyUpdate()
 
 void OperationContext::cancelCurrentOperation()
 {
+    if (m_runningStep)
+        return;
     if (const boost::shared_ptr<Operation> current = m_currentOperation)
         current->cancel();
     m_selectionManager.clear();
@@ -69,6 +76,8 @@ void OperationContext::cancelCurrentOperation()
 
 void OperationContext::newDocument()
 {
+    if (m_runningStep)
+        return;
     if (const boost::shared_ptr<Operation> current = m_currentOperation)
         current->cancel();
     m_selectionManager.clear();
@@ -79,6 +88,25 @@ void OperationContext::newDocument()
     m_processRecords.clear();
     m_history.markSaved();
     notifyUpdate();
+}
+
+StepRunner::Outcome OperationContext::runStep(const std::string &title, const StepRunner::Work &work)
+{
+    // Whatever the runner does, the flag goes down with it: the window must
+    // not stay locked after a failed step.
+    struct Running
+    {
+        bool &flag;
+        explicit Running(bool &f) : flag(f) { flag = true; }
+        ~Running() { flag = false; }
+    } running(m_runningStep);
+    const boost::shared_ptr<StepRunner> runner = m_stepRunner;
+    return runner->run(title, work);
+}
+
+void OperationContext::setStepRunner(const boost::shared_ptr<StepRunner> &runner)
+{
+    m_stepRunner = runner ? runner : boost::make_shared<StepRunner>();
 }
 
 void OperationContext::addUpdateObserver(const ObserverPtr &observer)

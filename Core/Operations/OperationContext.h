@@ -5,6 +5,7 @@
 #include "Core/Operations/PickInput.h"
 #include "Core/Operations/ProcessRecords.h"
 #include "Core/Operations/SelectionManager.h"
+#include "Core/Operations/StepRunner.h"
 #include "Core/Operations/Undo/StateFiles.h"
 #include "Model/Document.h"
 #include "Model/Persistence/DocumentArchiver.h"
@@ -40,7 +41,8 @@ public:
     OperationContext &operator=(const OperationContext &) = delete;
 
     // Cancels the current operation, then creates and executes the one of
-    // `id`. An id without an operation leaves nothing current.
+    // `id`. An id without an operation leaves nothing current. Nothing
+    // starts while a step runs.
     void startOperation(unsigned id);
     // The current operation is done: undoable ones enter the history. Both
     // clear the selection and refresh the views.
@@ -49,10 +51,21 @@ public:
     void notifyUpdate();
 
     // Escape: cancel whatever is current, clear the selection, refresh.
+    // While a step runs, only the step's own Cancel stops it.
     void cancelCurrentOperation();
     // A new, empty document: no current operation, no history, no pending
-    // input, no objects, no file name and no process records.
+    // input, no objects, no file name and no process records. Refused while
+    // a step runs.
     void newDocument();
+
+    // Runs the long part of the current operation through the step runner.
+    // Meanwhile no operation starts, ends or is undone: the runner may keep
+    // the window's events flowing while the work goes on.
+    StepRunner::Outcome runStep(const std::string &title, const StepRunner::Work &work);
+    bool isRunningStep() const { return m_runningStep; }
+    // The window's runner; null restores the one that runs steps on the
+    // calling thread.
+    void setStepRunner(const boost::shared_ptr<StepRunner> &runner);
 
     // Changes since the document was last saved, opened or made new, as
     // far as the history can tell: undoing back to the saved state counts
@@ -97,6 +110,8 @@ private:
     std::vector<ObserverPtr> m_updateObservers;
     OperationHistory m_history;
     boost::shared_ptr<IOperationFactory> m_factory;
+    boost::shared_ptr<StepRunner> m_stepRunner;
+    bool m_runningStep = false;
     boost::shared_ptr<Operation> m_currentOperation;
 };
 

@@ -27,7 +27,8 @@ void OperationHistory::push(const OperationPtr &op)
 
 bool OperationHistory::undo()
 {
-    if (m_undoStack.empty())
+    // A step that is running owns its volume's cells until it ends.
+    if (m_undoStack.empty() || (m_context && m_context->isRunningStep()))
         return false;
     const OperationPtr op = m_undoStack.back();
     m_undoStack.pop_back();
@@ -49,7 +50,7 @@ bool OperationHistory::undo()
 
 bool OperationHistory::redo()
 {
-    if (m_redoStack.empty())
+    if (m_redoStack.empty() || (m_context && m_context->isRunningStep()))
         return false;
     const OperationPtr op = m_redoStack.back();
     m_redoStack.pop_back();

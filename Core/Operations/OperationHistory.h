@@ -38,7 +38,7 @@ public:
 
     // Pushes onto the undo stack and empties the redo stack.
     void push(const OperationPtr &op);
-    // False, and nothing happens, when the stack is empty.
+    // False, and nothing happens, when the stack is empty or a step runs.
     bool undo();
     bool redo();
     // Title of the top operation, or empty.

@@ -15,9 +15,9 @@ ProcessDescriptor::ProcessDescriptor(const Names &names, std::vector<ParameterDe
 }
 
 bool ProcessDescriptor::prepare(Model::Automaton::TotalVolume &volume, const ProcessRecords &records,
-                                std::string *problem) const
+                                std::string *problem, Interrupter *interrupter) const
 {
-    return !m_prepare || m_prepare(volume, records, problem);
+    return !m_prepare || m_prepare(volume, records, problem, interrupter);
 }
 
 } // namespace Operations

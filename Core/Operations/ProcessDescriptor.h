@@ -24,11 +24,13 @@ class Interrupter;
 class Operation;
 class OperationContext;
 
-// A process with its parameters fixed: what it does to a volume (the
-// interrupter may be null), and how that leaves the volume's Si lattice.
+// A process with its parameters fixed: what it does to a volume, and how
+// that leaves the volume's Si lattice. The run hears of its progress
+// through the interrupter, which may be null; it returns false when the
+// interrupter stopped it, having put back the materials it had changed.
 struct ProcessRun
 {
-    std::function<void(Model::Automaton::TotalVolume &, Interrupter *)> run;
+    std::function<bool(Model::Automaton::TotalVolume &, Interrupter *)> run;
     SiLatticeEffect effect = LeavesSiLattice;
 
     explicit operator bool() const { return bool(run); }
@@ -57,9 +59,10 @@ public:
         BatchEntryKind batch;
     };
     using OperationMaker = boost::shared_ptr<Operation> (*)(OperationContext *context);
-    // Makes the volume ready for a run; false with the reason when it cannot be.
+    // Makes the volume ready for a run; false with the reason when it cannot
+    // be, or with no reason when the interrupter (which may be null) stopped it.
     using Preparation = bool (*)(Model::Automaton::TotalVolume &volume, const ProcessRecords &records,
-                                 std::string *problem);
+                                 std::string *problem, Interrupter *interrupter);
 
     virtual ~ProcessDescriptor() = default;
     ProcessDescriptor(const ProcessDescriptor &) = delete;
@@ -77,8 +80,11 @@ public:
     // The interactive operation of this kind, without an observer.
     boost::shared_ptr<Operation> createOperation(OperationContext *context) const { return m_makeOperation(context); }
     // What the volume needs before any run of this kind (the wet etchings
-    // build the Si lattice when it is missing or out of date).
-    bool prepare(Model::Automaton::TotalVolume &volume, const ProcessRecords &records, std::string *problem) const;
+    // build the Si lattice when it is missing or out of date). False with
+    // `problem` when the volume cannot be made ready, false with no problem
+    // when the interrupter stopped the preparation.
+    bool prepare(Model::Automaton::TotalVolume &volume, const ProcessRecords &records, std::string *problem,
+                 Interrupter *interrupter = nullptr) const;
     // The run a process list entry asks for. When a parameter is missing or
     // cannot be used, `reader` says which and the run is empty.
     virtual ProcessRun readEntry(EntryParameters &reader) const = 0;

@@ -20,7 +20,8 @@ public:
         // Reads an entry's parameters; `reader` keeps the first one that is
         // missing or cannot be used.
         Parameters (*read)(EntryParameters &reader);
-        void (*run)(Model::Automaton::TotalVolume &volume, const Parameters &parameters, Interrupter *interrupter);
+        // False when the interrupter stopped the run (see ProcessRun).
+        bool (*run)(Model::Automaton::TotalVolume &volume, const Parameters &parameters, Interrupter *interrupter);
         SiLatticeEffect (*effect)(const Parameters &parameters);
     };
 
@@ -32,9 +33,9 @@ public:
     }
 
     Parameters read(EntryParameters &reader) const { return m_rules.read(reader); }
-    void run(Model::Automaton::TotalVolume &volume, const Parameters &parameters, Interrupter *interrupter) const
+    bool run(Model::Automaton::TotalVolume &volume, const Parameters &parameters, Interrupter *interrupter) const
     {
-        m_rules.run(volume, parameters, interrupter);
+        return m_rules.run(volume, parameters, interrupter);
     }
     SiLatticeEffect siLatticeEffect(const Parameters &parameters) const { return m_rules.effect(parameters); }
 
@@ -42,7 +43,7 @@ public:
     ProcessRun bind(const Parameters &parameters) const
     {
         return {[this, parameters](Model::Automaton::TotalVolume &volume,
-                                   Interrupter *interrupter) { run(volume, parameters, interrupter); },
+                                   Interrupter *interrupter) { return run(volume, parameters, interrupter); },
                 siLatticeEffect(parameters)};
     }
 

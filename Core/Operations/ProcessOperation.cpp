@@ -1,11 +1,12 @@
 #include "Core/Operations/ProcessOperation.h"
 
 #include "Core/Operations/OperationContext.h"
+#include "Core/Operations/Undo/CellSnapshot.h"
 #include "Model/Automaton/CellVolumes.h"
-#include "Util/DebugLog.h"
+#include "Model/Automaton/TotalVolume.h"
 
-#include <QDebug>
-#include <QElapsedTimer>
+
+#include <memory>
 
 namespace Core {
 namespace Operations {
@@ -72,12 +73,17 @@ void ProcessOperation::runProcess(const ProcessRun &process)
     OperationContext &ctx = *context();
     Model::Automaton::TotalVolume &volume = *m_volume;
     bool undoable = m_states.saveUndoState(volume);
-    process.run(volume, nullptr);
+    // Without an undo record a cancel takes the cells back from memory.
+    std::unique_ptr<CellSnapshot> before;
+    if (!undoable)
+        before.reset(new CellSnapshot(volume));
+    const auto run = [&](Interrupter *interrupter) { process.run(volume, interrupter); };
+    if (ctx.runStep(title(), run) == StepRunner::Canceled) {
+        undoCanceledRun(volume, before.get());
+        return;
+    }
     undoable = undoable && m_states.saveRedoState(volume);
-    QElapsedTimer timer;
-    timer.start();
     volume.markCellsChanged();
-    qCDebug(tessivalLog) << "Time to build rendered structrure " << timer.elapsed();
     ctx.processRecords().noteRun(volume.id(), operationId(), process.effect);
     ctx.notifyUpdate();
     postMessage("Operation finished.");
@@ -95,6 +101,23 @@ void ProcessOperation::runProcess(const ProcessRun &process)
                     "not be saved to the undo files.");
     }
     ctx.abandonOperation();
+}
+
+void ProcessOperation::undoCanceledRun(Model::Automaton::TotalVolume &volume, const CellSnapshot *before)
+{
+    OperationContext &ctx = *context();
+    bool restored = true;
+    if (before)
+        before->restore(volume);
+    else
+        restored = m_states.loadState(ctx.stateFiles().undoFile(), volume);
+    volume.markCellsChanged();
+    // A stopped wet etch has removed atoms of cells that are silicon again,
+    // and other steps may have changed silicon: the lattice is rebuilt.
+    ctx.processRecords().setSiLatticeStale(volume.id(), true);
+    if (!restored)
+        postMessage("The cells could not be put back as they were: the undo file holds no whole record of them.");
+    cancelCanceled();
 }
 
 } // namespace Operations

@@ -15,6 +15,9 @@ class TotalVolume;
 namespace Core {
 namespace Operations {
 
+class CellSnapshot;
+class Interrupter;
+
 // What the process operations share: they take the picked cell volume (or
 // the document's only one), wait for their options (the observer's dialog),
 // count the inputs they received, run between two undo records, and restore
@@ -45,14 +48,20 @@ protected:
     ProcessOperation(OperationContext *context, const ProcessDescriptor &descriptor, int instance);
 
     void addInput() { ++m_inputs; }
-    // Runs the process on the volume and does the bookkeeping after it: the
-    // surfaces, the process records, the console line and the history. A
-    // step whose cells could not be saved says that it cannot be undone and
-    // stays out of the history, which it empties: undoing the steps before
-    // it would silently throw its result away.
+    // Runs the process on the volume through the context's step runner and
+    // does the bookkeeping after it: the surfaces, the process records, the
+    // console line and the history. A step whose cells could not be saved
+    // says that it cannot be undone and stays out of the history, which it
+    // empties: undoing the steps before it would silently throw its result
+    // away. A canceled step puts the cells back as they were before it and
+    // leaves the history alone.
     void runProcess(const ProcessRun &process);
 
 private:
+    // After a canceled run: the cells as they were (from `before` when there
+    // is no undo record), the canceled line, and out of the way.
+    void undoCanceledRun(Model::Automaton::TotalVolume &volume, const CellSnapshot *before);
+
     const ProcessDescriptor &m_descriptor;
     boost::shared_ptr<Model::Automaton::TotalVolume> m_volume;
     bool m_fromSelection = false;

@@ -44,10 +44,16 @@ const NeighbourBonds CellBonds[6] = {
 
 } // namespace
 
-SiLattice::SiLattice(TotalVolume &volume)
+SiLattice::SiLattice(TotalVolume &volume, const BuildProgress &progress)
 {
-    build(volume);
+    if (!build(volume, progress))
+        return;
+    if (progress && !progress(m_li, m_li + 1))
+        return;
     bondCells();
+    m_complete = true;
+    if (progress)
+        progress(m_li + 1, m_li + 1);
 }
 
 SiLattice::~SiLattice()
@@ -77,7 +83,7 @@ std::array<Util::Vector3D, 8> SiLattice::unitCellOutline() const
             Util::Vector3D(0, Sqrt2, 1)};
 }
 
-void SiLattice::build(TotalVolume &volume)
+bool SiLattice::build(TotalVolume &volume, const BuildProgress &progress)
 {
     const unsigned nx = volume.sizeX(), ny = volume.sizeY(), nz = volume.sizeZ();
     const Util::Vector3D p = volume.position();
@@ -100,7 +106,9 @@ void SiLattice::build(TotalVolume &volume)
         std::int32_t index;
         int state;
     };
-    for (unsigned i = 0; i < m_li; ++i)
+    for (unsigned i = 0; i < m_li; ++i) {
+        if (progress && !progress(i, m_li + 1))
+            return false;
         for (unsigned j = 0; j < m_lj; ++j)
             for (unsigned k = 0; k < m_lk; ++k) {
                 // Place the eight atoms before allocating anything: most
@@ -156,6 +164,8 @@ void SiLattice::build(TotalVolume &volume)
                 unitCell->setPosition(Util::Vector3D(corner[0], corner[1], corner[2]));
                 m_cells.emplace_hint(m_cells.end(), key(i, j, k), unitCell);
             }
+    }
+    return true;
 }
 
 void SiLattice::bondCells()

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <map>
 
@@ -27,9 +28,12 @@ class SiLattice
 public:
     using CellMap = std::map<unsigned, boost::shared_ptr<SiCell>>;
     using AtomList = std::list<boost::shared_ptr<SiAtom>>;
+    // Told `done` of `total` parts of the build (rows of unit cells, then
+    // the bonds between cells) before each; false stops the build there.
+    using BuildProgress = std::function<bool(unsigned done, unsigned total)>;
 
     // Builds the lattice over the volume's current cells.
-    explicit SiLattice(TotalVolume &volume);
+    explicit SiLattice(TotalVolume &volume, const BuildProgress &progress = {});
     ~SiLattice();
     SiLattice(const SiLattice &) = delete;
     SiLattice &operator=(const SiLattice &) = delete;
@@ -39,6 +43,9 @@ public:
     static unsigned lateralCells(unsigned sizeX, unsigned sizeY);
     // Unit cells the lattice of such a volume considers: Li · Lj · Lk.
     static std::uint64_t candidateCells(unsigned sizeX, unsigned sizeY, unsigned sizeZ);
+
+    // False when the build was stopped: such a lattice must not be used.
+    bool isComplete() const { return m_complete; }
 
     // Unit cells along the lattice axes: Li = Lj = ceil((Nx + Ny) / √2), Lk = Nz.
     unsigned li() const { return m_li; }
@@ -58,7 +65,8 @@ public:
     static const float Basis[8][3];
 
 private:
-    void build(TotalVolume &volume);
+    // False when `progress` stopped it.
+    bool build(TotalVolume &volume, const BuildProgress &progress);
     void bondCells();
 
     unsigned m_li = 0;
@@ -67,6 +75,7 @@ private:
     Util::Vector3D m_origin;
     CellMap m_cells;
     AtomList m_borderAtoms;
+    bool m_complete = false;
 };
 
 } // namespace Automaton

@@ -113,13 +113,18 @@ TotalVolume *TotalVolume::clone()
                            m_position, materials());
 }
 
-void TotalVolume::rebuildSiLattice()
+bool TotalVolume::rebuildSiLattice(const std::function<bool(unsigned done, unsigned total)> &progress)
 {
     // The old lattice goes first: the two would not fit in memory together
     // for large volumes.
     m_siLattice.reset();
-    m_siLattice.reset(new SiLattice(*this));
+    m_siLattice.reset(new SiLattice(*this, progress));
+    if (!m_siLattice->isComplete()) {
+        m_siLattice.reset();
+        return false;
+    }
     qCDebug(tessivalLog) << "Done initializing";
+    return true;
 }
 
 void TotalVolume::moveBy(const Util::Vector3D &d)

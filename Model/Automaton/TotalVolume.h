@@ -74,7 +74,9 @@ public:
 
     boost::shared_ptr<SiLattice> siLattice() const { return m_siLattice; }
     // Lays a new Si lattice over the current cells, replacing the old one.
-    void rebuildSiLattice();
+    // A build that `progress` stops leaves the volume without a lattice and
+    // returns false.
+    bool rebuildSiLattice(const std::function<bool(unsigned done, unsigned total)> &progress = {});
     void dropSiLattice() { m_siLattice.reset(); }
 
     // Counts the changes of the cells. Whoever rewrote them marks them

@@ -58,6 +58,20 @@ BatchRunner::Result BatchRunner::fail(const QString &problem)
     return Failed;
 }
 
+BatchRunner::Result BatchRunner::interrupted(int operationId)
+{
+    Ops::ProcessRecords &records = m_context.processRecords();
+    // The cells hold the steps done before the stop, and the lattice, where
+    // a stopped wet etch or build left one, matches neither them nor the
+    // cells before.
+    if (operationId != Ops::ProcessRecords::NoOperation)
+        records.noteRun(m_volume->id(), operationId, Ops::OutdatesSiLattice);
+    else
+        records.setSiLatticeStale(m_volume->id(), true);
+    m_problem = QStringLiteral("interrupted");
+    return Interrupted;
+}
+
 BatchRunner::Result BatchRunner::runProcess(const Ops::ProcessDescriptor &process, const Ops::ParameterMap &parameters)
 {
     m_problem.clear();
@@ -68,9 +82,11 @@ BatchRunner::Result BatchRunner::runProcess(const Ops::ProcessDescriptor &proces
     if (!run)
         return refuse(reader);
     std::string problem;
-    if (!process.prepare(*m_volume, m_context.processRecords(), &problem))
-        return fail(QString::fromStdString(problem));
-    run.run(*m_volume, nullptr);
+    // A stopped preparation tells no problem; it changes no material.
+    if (!process.prepare(*m_volume, m_context.processRecords(), &problem, m_interrupter))
+        return problem.empty() ? interrupted(Ops::ProcessRecords::NoOperation) : fail(QString::fromStdString(problem));
+    if (!run.run(*m_volume, m_interrupter))
+        return interrupted(process.operationId());
     m_context.processRecords().noteRun(m_volume->id(), process.operationId(), run.effect);
     return Done;
 }

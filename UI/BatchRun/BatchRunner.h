@@ -17,6 +17,7 @@ class TotalVolume;
 namespace Core {
 namespace Operations {
 class EntryParameters;
+class Interrupter;
 class OperationContext;
 class ProcessDescriptor;
 }
@@ -41,6 +42,9 @@ public:
         // The parameters were fine but the work could not be done (a volume
         // too large for memory, no way to draw an image); `problem()` says why.
         Failed = 4,
+        // The interrupter stopped the process; the cells hold the whole
+        // steps it had done, and the Si lattice is taken for out of date.
+        Interrupted = 5,
     };
 
     // Draws the volume's document and writes the picture to the file; false
@@ -53,6 +57,9 @@ public:
     boost::shared_ptr<Model::Automaton::TotalVolume> volume() const { return m_volume; }
     // Without a saver, "Save Image" entries fail.
     void setImageSaver(const ImageSaver &saver) { m_imageSaver = saver; }
+    // The processes report to it and stop when it asks them to; null (the
+    // default) runs every entry to its end.
+    void setInterrupter(Core::Operations::Interrupter *interrupter) { m_interrupter = interrupter; }
 
     // Whether a type's process can run in this build.
     static bool isAvailable(int type);
@@ -71,6 +78,9 @@ private:
     Result createSubstrate(const ProcessData &entry);
     Result saveImage(const ProcessData &entry);
 
+    // After the interrupter stopped the run of `operationId`, or its
+    // preparation (NoOperation), which changes no cell.
+    Result interrupted(int operationId);
     // MissingParameter or NotConvertible with the reader's problem.
     Result refuse(const Core::Operations::EntryParameters &parameters);
     Result fail(const QString &problem);
@@ -78,6 +88,7 @@ private:
     Core::Operations::OperationContext &m_context;
     boost::shared_ptr<Model::Automaton::TotalVolume> m_volume;
     ImageSaver m_imageSaver;
+    Core::Operations::Interrupter *m_interrupter = nullptr;
     QString m_problem;
 };
 

@@ -27,15 +27,20 @@ QString CommandLine::usage()
         "the one the following entries work on. \"Save Image\" entries draw the\n"
         "document as the 3D view does (1024 x 768 pixels, standard view framing the\n"
         "volume, legend of its materials) and need an OpenGL display; without one\n"
-        "they are reported and skipped. Progress goes to stderr, one line per entry.\n"
+        "they are reported and skipped. Progress goes to stderr, one line per entry;\n"
+        "on a terminal a live line also shows the running entry's phase and step.\n"
+        "\n"
+        "Ctrl-C stops the running process at its next step and the run with it;\n"
+        "nothing is written then. A second Ctrl-C ends the program at once.\n"
         "\n"
         "Exit status:\n"
-        "  0  every entry ran and the document was written\n"
-        "  1  the document was written, but some entries did not run\n"
-        "  2  the command line was not understood\n"
-        "  3  nothing was written: the list or the start document could not be read\n"
-        "     (a damaged start document counts), the list needs a cell volume it does\n"
-        "     not have, or the output could not be written\n");
+        "    0  every entry ran and the document was written\n"
+        "    1  the document was written, but some entries did not run\n"
+        "    2  the command line was not understood\n"
+        "    3  nothing was written: the list or the start document could not be\n"
+        "       read (a damaged start document counts), the list needs a cell volume\n"
+        "       it does not have, or the output could not be written\n"
+        "  130  nothing was written: the run was interrupted with Ctrl-C\n");
 }
 
 bool CommandLine::parse(int argc, char *argv[], CommandLine &line, QString *error)

@@ -1,5 +1,7 @@
 #include "apps/tessival-batch/ProgressReport.h"
 
+#include "Core/Operations/Frames/StepProgress.h"
+
 #include <cstdio>
 
 namespace BatchTool {
@@ -9,7 +11,8 @@ namespace {
 const char *const ClearToEnd = "\033[K";
 } // namespace
 
-ProgressReport::ProgressReport(int entryCount, bool live) : m_count(entryCount), m_live(live)
+ProgressReport::ProgressReport(int entryCount, bool live, const Core::Operations::StepProgress *step)
+    : m_count(entryCount), m_live(live), m_step(step)
 {
     if (m_live)
         m_ticker = std::thread([this] { tick(); });
@@ -56,11 +59,20 @@ void ProgressReport::started(int number, const QString &name)
 void ProgressReport::finished(const QString &outcome)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_running = false;
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
-    const QString line = outcome.isEmpty()
-        ? QStringLiteral("%1: done in %2").arg(prefix(), seconds(elapsed))
-        : QStringLiteral("%1: not run: %2").arg(prefix(), outcome);
+    endLine(outcome.isEmpty() ? QStringLiteral("%1: done in %2").arg(prefix(), seconds(elapsed))
+                              : QStringLiteral("%1: not run: %2").arg(prefix(), outcome));
+}
+
+void ProgressReport::interrupted()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    endLine(QStringLiteral("%1: interrupted").arg(prefix()));
+}
+
+void ProgressReport::endLine(const QString &line)
+{
+    m_running = false;
     write(m_live ? QStringLiteral("\r%1%2\n").arg(line, QLatin1String(ClearToEnd)) : line + QLatin1Char('\n'));
 }
 
@@ -80,7 +92,11 @@ void ProgressReport::tick()
         if (m_stopping || !m_running)
             continue;
         const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
-        write(QStringLiteral("\r%1 ... %2%3").arg(prefix(), seconds(elapsed), QLatin1String(ClearToEnd)));
+        QString line = QStringLiteral("%1 ... %2").arg(prefix(), seconds(elapsed));
+        const std::string step = m_step ? m_step->report().text() : std::string();
+        if (!step.empty())
+            line += QStringLiteral(", ") + QString::fromStdString(step);
+        write(QStringLiteral("\r%1%2").arg(line, QLatin1String(ClearToEnd)));
     }
 }
 

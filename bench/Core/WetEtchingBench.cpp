@@ -1,6 +1,8 @@
 // The Si lattice of a 100 x 100 x 80 silicon volume whose top is covered by
 // an oxide mask with a square opening, and a depth-10 atomistic and
-// continuous wet etch through the opening, with one pool thread and all.
+// continuous wet etch through the opening, with one pool thread and all,
+// and with their progress followed as the window and the batch program do.
+#include "Core/Operations/Frames/StepProgress.h"
 #include "Core/Operations/SiEtching/AtomicStructureSimpleSiWetEtch.h"
 #include "Core/Operations/SiEtching/ContinuosWetEtching.h"
 #include "Model/Automaton/SiAtom.h"
@@ -70,8 +72,22 @@ void BM_BuildLattice(benchmark::State &state)
 }
 BENCHMARK(BM_BuildLattice)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+void BM_BuildLatticeWithProgress(benchmark::State &state)
+{
+    BenchSupport::setThreads(state);
+    TotalVolume &v = volume();
+    Core::Operations::StepProgress progress;
+    const auto follow = [&progress](unsigned done, unsigned total) {
+        return !Core::Operations::stopRequested(&progress, "Building the Si lattice", int(done), int(total));
+    };
+    for (auto _ : state)
+        v.rebuildSiLattice(follow);
+    report(state, atomCount(v));
+}
+BENCHMARK(BM_BuildLatticeWithProgress)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 template<typename Etch>
-void etch(benchmark::State &state)
+void etch(benchmark::State &state, Core::Operations::Interrupter *interrupter = nullptr)
 {
     BenchSupport::setThreads(state);
     TotalVolume &v = volume();
@@ -79,7 +95,7 @@ void etch(benchmark::State &state)
         state.PauseTiming();
         reset(v);
         state.ResumeTiming();
-        Etch(v, 10.0).runEtching();
+        Etch(v, 10.0, interrupter).runEtching();
     }
     report(state, atomCount(v));
 }
@@ -95,5 +111,19 @@ void BM_ContinuousEtch(benchmark::State &state)
     etch<Core::Operations::ContinuosWetEtching>(state);
 }
 BENCHMARK(BM_ContinuousEtch)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_AtomisticEtchWithProgress(benchmark::State &state)
+{
+    Core::Operations::StepProgress progress;
+    etch<Core::Operations::AtomicStructureSimpleSiWetEtch>(state, &progress);
+}
+BENCHMARK(BM_AtomisticEtchWithProgress)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ContinuousEtchWithProgress(benchmark::State &state)
+{
+    Core::Operations::StepProgress progress;
+    etch<Core::Operations::ContinuosWetEtching>(state, &progress);
+}
+BENCHMARK(BM_ContinuousEtchWithProgress)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

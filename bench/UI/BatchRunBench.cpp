@@ -1,6 +1,9 @@
 // A whole process list through the batch engine on a 200 x 200 x 100 cell
 // volume: create the substrate, deposit aluminium, etch part of it back and
-// electroplate copper on it; one thread and all threads.
+// electroplate copper on it; one thread and all threads, and with the
+// progress followed (and the cells kept for an interrupt) as the batch
+// program does.
+#include "Core/Operations/Frames/StepProgress.h"
 #include "Core/Operations/OperationContext.h"
 #include "UI/BatchRun/BatchRunner.h"
 
@@ -42,13 +45,14 @@ std::list<ProcessData> processList()
     return {substrate, cvd, etch, plating};
 }
 
-void BM_BatchRunList(benchmark::State &state)
+void runList(benchmark::State &state, Core::Operations::Interrupter *interrupter)
 {
     BenchSupport::setThreads(state);
     const std::list<ProcessData> list = processList();
     for (auto _ : state) {
         Core::Operations::OperationContext context;
         Ui::BatchRunner runner(context);
+        runner.setInterrupter(interrupter);
         for (const ProcessData &entry : list)
             if (runner.run(entry) != Ui::BatchRunner::Done)
                 state.SkipWithError(runner.problem().toStdString().c_str());
@@ -57,6 +61,18 @@ void BM_BatchRunList(benchmark::State &state)
                                                    benchmark::Counter::kIsIterationInvariantRate);
     state.counters["peak MB"] = BenchSupport::peakMegabytes();
 }
+
+void BM_BatchRunList(benchmark::State &state)
+{
+    runList(state, nullptr);
+}
 BENCHMARK(BM_BatchRunList)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_BatchRunListWithProgress(benchmark::State &state)
+{
+    Core::Operations::StepProgress progress;
+    runList(state, &progress);
+}
+BENCHMARK(BM_BatchRunListWithProgress)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

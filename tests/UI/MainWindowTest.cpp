@@ -18,6 +18,7 @@
 #include "UI/MaterialTableViewItem.h"
 #include "UI/Observers/DocumentOpenedObserver.h"
 #include "UI/Operations/CreateSubstrateDialog.h"
+#include "UI/Operations/IsotropicDepositionDialog.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "UI/View/MaterialLegend.h"
 #include "UI/View/SceneView.h"
@@ -42,6 +43,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -843,6 +845,60 @@ TEST_F(MainWindowTest, LegendOfTheShownMaterialsIsDrawnIntoSavedImages)
     const std::vector<QColor> hidden = swatchColours("plain.png");
     for (std::size_t row = 0; row < 3; ++row)
         EXPECT_FALSE(close(hidden[row], entries[row].colour)) << entries[row].name.toStdString();
+}
+
+// A step that would run for days: its progress dialog shows the step's
+// title and count while the window can neither start nor close anything,
+// and Cancel brings the cells and the history back as they were.
+TEST_F(MainWindowTest, ALongStepShowsItsProgressAndCancelPutsTheCellsBack)
+{
+    std::vector<std::uint32_t> cells(30 * 30 * 20, 0);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        cells[i] = i % 20 < 8 ? 1u : 0u;
+    auto volume = boost::make_shared<Model::Automaton::TotalVolume>(30, 30, 20, 1.0f, 1.0f, 1.0f,
+                                                                   Util::Vector3D(), cells);
+    volume->painter().rebuildAll();
+    context().document().addObject(volume);
+    const std::size_t undoCount = context().history().undoCount();
+
+    using Ui::Operations::IsotropicDepositionDialog;
+    TestSupport::whenModal<IsotropicDepositionDialog>([](IsotropicDepositionDialog *dialog) {
+        dialog->findChild<QDoubleSpinBox *>()->setValue(1e6);
+        dialog->accept();
+    });
+    QString title, label, runningTitle;
+    bool stayedOpen = false;
+    TestSupport::repeatUntil(
+        [&] {
+            auto *dialog = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible() || !dialog->labelText().contains(QStringLiteral("step")))
+                return false;
+            title = dialog->windowTitle();
+            label = dialog->labelText();
+            // What the window could still be asked to do meanwhile.
+            window->action("actionIsotropic_Film_Etching")->trigger();
+            runningTitle = QString::fromStdString(context().currentOperation()->title());
+            window->close();
+            stayedOpen = window->isVisible();
+            dialog->findChild<QPushButton *>()->click();
+            return true;
+        },
+        [] {
+            if (auto *dialog = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget()))
+                dialog->findChild<QPushButton *>()->click();
+        });
+    window->action("actionCVD")->trigger();
+
+    EXPECT_EQ(title, "Isotropic Deposition");
+    EXPECT_TRUE(label.startsWith("Moving the front: step ")) << label.toStdString();
+    EXPECT_TRUE(label.endsWith(" of 1707106")) << label.toStdString();
+    EXPECT_EQ(runningTitle, "Isotropic Deposition") << "nothing else started";
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(consoleLog().endsWith("\nIsotropic Deposition: Operation canceled.")) << consoleLog().toStdString();
+    EXPECT_EQ(volume->materials(), cells);
+    EXPECT_EQ(context().history().undoCount(), undoCount);
+    EXPECT_FALSE(context().currentOperation());
+    EXPECT_FALSE(QApplication::activeModalWidget());
 }
 
 TEST_F(MainWindowTest, LettersTypedIntoTheConsoleStayThere)

@@ -1,6 +1,7 @@
 // The batch program end to end: the sample list gives a document that
 // reads back with the cells of an in-process run; bad lists, options and
-// paths end with a non-zero status and a message that names the problem.
+// paths end with a non-zero status and a message that names the problem;
+// Ctrl-C ends a run without a document.
 #include "BatchProgramRun.h"
 #include "TempFolder.h"
 
@@ -13,6 +14,14 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+
+#include <csignal>
+#include <poll.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using TestSupport::BatchProgramRun;
 using TestSupport::TempFolder;
@@ -248,4 +257,91 @@ TEST_F(BatchProgramTest, BadCommandLinesAndPathsAreRefused)
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: tessival-batch LIST.plst -o RESULT.cvx")));
     EXPECT_TRUE(help.out.contains(QStringLiteral("Exit status")));
+}
+
+namespace {
+
+// What a terminal shows of a child process running on it, read until
+// `until` has been shown (true) or the child has closed the terminal.
+bool readTerminal(int terminal, QByteArray &shown, const std::function<bool(const QByteArray &)> &until)
+{
+    char buffer[4096];
+    while (!until || !until(shown)) {
+        pollfd ready = {terminal, POLLIN, 0};
+        // Long enough for any machine; only a hung child ever reaches it.
+        if (::poll(&ready, 1, 300000) <= 0)
+            return false;
+        const ssize_t count = ::read(terminal, buffer, sizeof buffer);
+        if (count <= 0)
+            return !until; // the child is gone
+        shown.append(buffer, int(count));
+    }
+    return true;
+}
+
+int exitStatusOf(pid_t child)
+{
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+} // namespace
+
+// Invariants: Ctrl-C stops the running process at its next step, the
+// program then ends with status 130, says so, and writes no document.
+TEST_F(BatchProgramTest, CtrlCOnATerminalStopsTheLiveStepAndWritesNothing)
+{
+    // A deposition of a thousand million units: a thousand million steps.
+    const QByteArray list =
+        write("forever.plst", Header + substrate(30) + cvd("1000000000") + "</Process-List>\n").toLocal8Bit();
+    const QByteArray output = folder.file(QStringLiteral("never.cvx")).toLocal8Bit();
+    const QByteArray program = TESSIVAL_BATCH_PROGRAM;
+    int terminal = -1;
+    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::execl(program.constData(), "tessival-batch", list.constData(), "-o", output.constData(), nullptr);
+        ::_exit(127);
+    }
+    QByteArray shown;
+    const bool live = readTerminal(terminal, shown, [](const QByteArray &text) {
+        return text.contains("[2/2] CVD ... ") && text.contains(", Moving the front: step ");
+    });
+    ::kill(child, SIGINT);
+    readTerminal(terminal, shown, nullptr);
+    ::close(terminal);
+    EXPECT_TRUE(live) << shown.toStdString();
+    EXPECT_EQ(exitStatusOf(child), 130) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("[2/2] CVD: interrupted")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("tessival-batch: interrupted at entry 2 of 2; nothing was written to "))
+        << shown.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(QString::fromLocal8Bit(output)));
+}
+
+TEST_F(BatchProgramTest, CtrlCWithoutATerminalAlsoWritesNothing)
+{
+    const QString list = write("forever.plst", Header + substrate(30) + cvd("1000000000") + "</Process-List>\n");
+    const QString output = folder.file(QStringLiteral("never.cvx"));
+    QProcess process;
+    process.setWorkingDirectory(folder.path());
+    process.setReadChannel(QProcess::StandardError);
+    process.start(QStringLiteral(TESSIVAL_BATCH_PROGRAM), {list, QStringLiteral("-o"), output});
+    ASSERT_TRUE(process.waitForStarted());
+    QByteArray err;
+    // The first entry's line: the second one is running now.
+    while (!err.contains("[1/2] Create Substrate: done") && process.waitForReadyRead(300000))
+        err += process.readAllStandardError();
+    // Never 0: that would be this test's whole process group.
+    ASSERT_GT(process.processId(), 0) << err.toStdString();
+    ::kill(pid_t(process.processId()), SIGINT);
+    ASSERT_TRUE(process.waitForFinished(300000));
+    err += process.readAllStandardError();
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 130) << err.toStdString();
+    // Entry 1 when the signal came before the second one started.
+    EXPECT_TRUE(err.contains("tessival-batch: interrupted at entry ")) << err.toStdString();
+    EXPECT_TRUE(err.contains(" of 2; nothing was written to ")) << err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(output));
 }

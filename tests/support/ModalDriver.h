@@ -9,6 +9,28 @@
 
 namespace TestSupport {
 
+// Calls `step` every 10 ms from the event loop until it returns true. After
+// `attempts` calls without success it calls `giveUp` instead, so that a test
+// never hangs.
+inline void repeatUntil(std::function<bool()> step, std::function<void()> giveUp, int attempts = 3000)
+{
+    auto left = std::make_shared<int>(attempts);
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [step, giveUp, left, poll]() {
+        if (step()) {
+            *poll = nullptr;
+            return;
+        }
+        if (--*left <= 0) {
+            giveUp();
+            *poll = nullptr;
+            return;
+        }
+        QTimer::singleShot(10, *poll);
+    };
+    QTimer::singleShot(0, *poll);
+}
+
 // Acts on the next modal dialog of type `DialogT` as soon as it is shown,
 // from inside its event loop: call before the code that runs exec().
 // `act` must accept or reject the dialog. Gives up (rejecting whatever is
@@ -16,24 +38,18 @@ namespace TestSupport {
 template<typename DialogT>
 void whenModal(std::function<void(DialogT *)> act)
 {
-    auto attempts = std::make_shared<int>(0);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [act, attempts, poll]() {
-        auto *dialog = qobject_cast<DialogT *>(QApplication::activeModalWidget());
-        if (dialog) {
-            act(dialog);
-            *poll = nullptr;
-            return;
-        }
-        if (++*attempts > 500) {
+    repeatUntil(
+        [act]() {
+            auto *dialog = qobject_cast<DialogT *>(QApplication::activeModalWidget());
+            if (dialog)
+                act(dialog);
+            return dialog != nullptr;
+        },
+        []() {
             if (auto *stuck = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
                 stuck->reject();
-            *poll = nullptr;
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+        },
+        500);
 }
 
 } // namespace TestSupport

@@ -1,5 +1,6 @@
 #include "Core/Operations/Frames/SiWetEtchFrame.h"
 
+#include "Core/Operations/Frames/Interrupter.h"
 #include "Model/Automaton/SiAtom.h"
 #include "Model/Automaton/SiCell.h"
 #include "Model/Automaton/SiLattice.h"
@@ -29,6 +30,8 @@ const float BondVectors[2][4][3] = {
     {{B, 0, -0.25f}, {-B, 0, -0.25f}, {0, -B, 0.25f}, {0, B, 0.25f}},
     {{0, -B, -0.25f}, {0, B, -0.25f}, {B, 0, 0.25f}, {-B, 0, 0.25f}},
 };
+
+const char *const EtchPhase = "Etching";
 
 void sortUnique(std::vector<Model::Automaton::SiAtom *> &atoms)
 {
@@ -97,11 +100,11 @@ long SiWetEtchFrame::cellAt(const std::array<float, 3> &position) const
     return (cell[0] * m_size[1] + cell[1]) * m_size[2] + cell[2];
 }
 
-void SiWetEtchFrame::runEtching()
+bool SiWetEtchFrame::runEtching()
 {
     qCDebug(tessivalLog) << "Running etching";
     if (!m_lattice)
-        return;
+        return true;
     Model::Automaton::LockedCellArrays arrays(m_volume);
     m_current = arrays.current();
     m_working = arrays.working();
@@ -114,10 +117,13 @@ void SiWetEtchFrame::runEtching()
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { collect(strip); });
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { findSurface(strip); });
     const int count = steps();
-    for (int step = 0; step < count; ++step) {
+    // Between two steps every removal is applied to atoms and cells alike.
+    const bool finished = runSteps(m_interrupter, EtchPhase, count, [this](int) {
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { decideStep(strip); });
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { applyStep(strip); });
-    }
+    });
+    // A stopped run hands over its border atoms too: they hold bonds of
+    // lattice atoms.
     for (StripState &state : m_state) {
         if (state.misplacedNeighbours)
             qCDebug(tessivalLog) << "This wasn't suppose to happen." << state.misplacedNeighbours << "times";
@@ -125,6 +131,7 @@ void SiWetEtchFrame::runEtching()
     }
     m_state.clear();
     m_current = m_working = nullptr;
+    return finished;
 }
 
 void SiWetEtchFrame::bucketAtoms()

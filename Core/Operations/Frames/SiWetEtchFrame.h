@@ -41,8 +41,11 @@ public:
     // (100) monolayer, a quarter of the lattice constant.
     static int stepCount(double depth);
 
-    // Etches the volume's lattice, which must exist.
-    void runEtching();
+    // Etches the volume's lattice, which must exist. With an interrupter,
+    // reports each step and stops between two steps when asked to: a
+    // stopped run returns false, its cells and atoms holding the whole steps
+    // done before the stop.
+    bool runEtching();
 
     int steps() const { return stepCount(m_depth); }
     unsigned threadCount() const { return unsigned(m_strips.size()); }

@@ -1,5 +1,6 @@
 #include "Core/Operations/Frames/VectorDistanceFront.h"
 
+#include "Core/Operations/Frames/Interrupter.h"
 #include "Model/Automaton/TotalVolume.h"
 
 #include <algorithm>
@@ -43,6 +44,8 @@ float squaredLength(float x, float y, float z)
 {
     return x * x + y * y + z * z;
 }
+
+const char *const FrontPhase = "Moving the front";
 
 } // namespace
 
@@ -89,7 +92,7 @@ int VectorDistanceFront::steps() const
     return stepCount(m_thickness, std::min({m_cellSizes[0], m_cellSizes[1], m_cellSizes[2]}));
 }
 
-void VectorDistanceFront::run()
+bool VectorDistanceFront::run()
 {
     for (int direction = 0; direction < 6; ++direction)
         m_steps[std::size_t(direction)] = stepVector(direction);
@@ -112,12 +115,15 @@ void VectorDistanceFront::run()
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { seedStrip(strip); });
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, false); });
     const int count = steps();
-    for (int step = 0; step < count; ++step) {
+    // Between two steps every strip has committed: the cells are whole.
+    const bool finished = runSteps(m_interrupter, FrontPhase, count, [this](int) {
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { computeStep(strip); });
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, true); });
-    }
+    });
     m_current = m_working = nullptr;
     std::vector<std::uint8_t>().swap(m_queued);
+    m_state.clear();
+    return finished;
 }
 
 const std::vector<std::ptrdiff_t> &VectorDistanceFront::indexOffsets(Neighbourhood hood) const

@@ -42,7 +42,10 @@ public:
     static int stepCount(float thickness, float smallestEdge);
 
     // Runs the whole process on the volume; both cell arrays are held for it.
-    void run();
+    // With an interrupter, reports each step and stops between two steps
+    // when asked to: a stopped run returns false, its cells holding the
+    // whole steps done before the stop.
+    bool run();
 
     unsigned threadCount() const { return m_threads; }
     int steps() const;

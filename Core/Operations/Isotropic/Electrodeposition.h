@@ -14,7 +14,7 @@ public:
     Electrodeposition(Model::Automaton::TotalVolume &volume, std::uint32_t material, std::uint32_t conductor,
                       float thickness, Interrupter *interrupter = nullptr);
 
-    void runElectrodeposition() { run(); }
+    bool runElectrodeposition() { return run(); }
 
 protected:
     SeedResult seed(const Voxel *cells, int x, int y, int z) const override;

@@ -13,7 +13,7 @@ public:
     IsotropicFilmDeposition(Model::Automaton::TotalVolume &volume, std::uint32_t material, float thickness,
                             Interrupter *interrupter = nullptr);
 
-    void runDeposition() { run(); }
+    bool runDeposition() { return run(); }
 
 protected:
     SeedResult seed(const Voxel *cells, int x, int y, int z) const override;

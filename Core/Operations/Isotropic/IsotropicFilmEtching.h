@@ -14,7 +14,7 @@ public:
     IsotropicFilmEtching(Model::Automaton::TotalVolume &volume, std::uint32_t material, float depth,
                          Interrupter *interrupter = nullptr);
 
-    void runEtching() { run(); }
+    bool runEtching() { return run(); }
 
 protected:
     SeedResult seed(const Voxel *cells, int x, int y, int z) const override;

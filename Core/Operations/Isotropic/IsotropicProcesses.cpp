@@ -62,7 +62,7 @@ const ProcessKind<FilmParameters> &isotropicDepositionDescriptor()
         filmAmount(Thickness, {QString()}),
         {readFilm<Thickness>,
          [](TotalVolume &volume, const FilmParameters &p, Interrupter *interrupter) {
-             IsotropicFilmDeposition(volume, p.material, float(p.thickness), interrupter).runDeposition();
+             return IsotropicFilmDeposition(volume, p.material, float(p.thickness), interrupter).runDeposition();
          },
          filmEffect},
         makeOperation<IsotropicFilmDepositionOperation>);
@@ -77,7 +77,7 @@ const ProcessKind<FilmParameters> &isotropicEtchingDescriptor()
         filmAmount(Depth, {QString()}),
         {readFilm<Depth>,
          [](TotalVolume &volume, const FilmParameters &p, Interrupter *interrupter) {
-             IsotropicFilmEtching(volume, p.material, float(p.thickness), interrupter).runEtching();
+             return IsotropicFilmEtching(volume, p.material, float(p.thickness), interrupter).runEtching();
          },
          filmEffect},
         makeOperation<IsotropicFilmEtchingOperation>);
@@ -99,7 +99,7 @@ const ProcessKind<PlatingParameters> &electroplatingDescriptor()
              return parameters;
          },
          [](TotalVolume &volume, const PlatingParameters &p, Interrupter *interrupter) {
-             Electrodeposition(volume, p.material, p.conductor, float(p.thickness), interrupter).runElectrodeposition();
+             return Electrodeposition(volume, p.material, p.conductor, float(p.thickness), interrupter).runElectrodeposition();
          },
          [](const PlatingParameters &p) { return siliconEffect(p.material); }},
         makeOperation<ElectrodepositionOperation>);

@@ -1,5 +1,7 @@
 #include "Core/Operations/SiEtching/SiLatticePreparation.h"
 
+#include "Core/Operations/Frames/Interrupter.h"
+#include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/SiLatticeMemory.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Automaton/VolumeMemory.h"
@@ -14,7 +16,7 @@ namespace Core {
 namespace Operations {
 
 bool prepareSiLattice(Model::Automaton::TotalVolume &volume, bool stale, std::string *problem,
-                      const std::function<std::uint64_t()> &availableBytes)
+                      const std::function<std::uint64_t()> &availableBytes, Interrupter *interrupter)
 {
     using Model::Automaton::VolumeMemory;
     if (volume.siLattice() && !stale)
@@ -29,8 +31,14 @@ bool prepareSiLattice(Model::Automaton::TotalVolume &volume, bool stale, std::st
         return false;
     QElapsedTimer timer;
     timer.start();
+    Model::Automaton::SiLattice::BuildProgress progress;
+    if (interrupter)
+        progress = [interrupter](unsigned done, unsigned total) {
+            return !stopRequested(interrupter, "Building the Si lattice", int(done), int(total));
+        };
     try {
-        volume.rebuildSiLattice();
+        if (!volume.rebuildSiLattice(progress))
+            return false;
     } catch (const std::bad_alloc &) {
         volume.dropSiLattice();
         if (problem)

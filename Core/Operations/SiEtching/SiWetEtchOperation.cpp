@@ -24,6 +24,27 @@ void SiWetEtchOperation::setDepth(double depth)
     addInput();
 }
 
+SiWetEtchOperation::LatticeOutcome SiWetEtchOperation::ensureLattice(Model::Automaton::TotalVolume &volume)
+{
+    OperationContext &ctx = *context();
+    const bool stale = ctx.processRecords().needsSiLatticeRebuild(volume.id());
+    // A lattice that is up to date needs no step of its own.
+    if (volume.siLattice() && !stale)
+        return LatticeReady;
+    std::string problem;
+    bool ready = false;
+    const auto build = [&](Interrupter *interrupter) {
+        ready = m_kind.prepare(volume, ctx.processRecords(), &problem, interrupter);
+    };
+    // A stopped build tells no problem.
+    if (ctx.runStep(title(), build) == StepRunner::Canceled || (!ready && problem.empty()))
+        return LatticeCanceled;
+    if (ready)
+        return LatticeReady;
+    postMessage(problem);
+    return LatticeTooLarge;
+}
+
 void SiWetEtchOperation::end()
 {
     if (!volume() || !m_depthAccepted) {
@@ -32,19 +53,20 @@ void SiWetEtchOperation::end()
     }
     QElapsedTimer timer;
     timer.start();
-    std::string problem;
-    if (!m_kind.prepare(*volume(), context()->processRecords(), &problem)) {
-        postMessage(problem);
-        cancelSilently();
-        return;
+    switch (ensureLattice(*volume())) {
+    case LatticeReady: break;
+    case LatticeTooLarge: cancelSilently(); return;
+    // The cells are untouched: a stopped build only leaves no lattice.
+    case LatticeCanceled: cancelCanceled(); return;
     }
     const qint64 allocation = timer.elapsed();
     const ProcessRun etch = m_kind.bind({m_depth});
     runProcess({[etch, allocation](Model::Automaton::TotalVolume &target, Interrupter *interrupter) {
                     QElapsedTimer run;
                     run.start();
-                    etch.run(target, interrupter);
+                    const bool finished = etch.run(target, interrupter);
                     qCDebug(tessivalLog) << "Total time to allocate and run " << allocation + run.elapsed();
+                    return finished;
                 },
                 etch.effect});
 }

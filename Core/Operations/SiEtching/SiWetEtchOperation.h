@@ -21,6 +21,10 @@ protected:
     SiWetEtchOperation(OperationContext *context, const ProcessKind<WetEtchParameters> &descriptor, int instance);
 
 private:
+    enum LatticeOutcome { LatticeReady, LatticeTooLarge, LatticeCanceled };
+    // Builds the lattice when needed, as a step of its own: it can take long.
+    LatticeOutcome ensureLattice(Model::Automaton::TotalVolume &volume);
+
     const ProcessKind<WetEtchParameters> &m_kind;
     double m_depth = 0.0;
     bool m_depthAccepted = false;

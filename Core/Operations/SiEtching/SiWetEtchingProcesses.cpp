@@ -32,9 +32,10 @@ SiLatticeEffect renews(const WetEtchParameters &)
     return RenewsSiLattice;
 }
 
-bool prepareLattice(TotalVolume &volume, const ProcessRecords &records, std::string *problem)
+bool prepareLattice(TotalVolume &volume, const ProcessRecords &records, std::string *problem,
+                    Interrupter *interrupter)
 {
-    return prepareSiLattice(volume, records.needsSiLatticeRebuild(volume.id()), problem);
+    return prepareSiLattice(volume, records.needsSiLatticeRebuild(volume.id()), problem, {}, interrupter);
 }
 
 } // namespace
@@ -46,7 +47,7 @@ const ProcessKind<WetEtchParameters> &atomisticWetEtchingDescriptor()
         depth(),
         {readDepth,
          [](TotalVolume &volume, const WetEtchParameters &p, Interrupter *interrupter) {
-             AtomicStructureSimpleSiWetEtch(volume, p.depth, interrupter).runEtching();
+             return AtomicStructureSimpleSiWetEtch(volume, p.depth, interrupter).runEtching();
          },
          renews},
         makeOperation<AtomisticSiWetEtchingOperation>, prepareLattice);
@@ -60,7 +61,7 @@ const ProcessKind<WetEtchParameters> &continuousWetEtchingDescriptor()
         depth(),
         {readDepth,
          [](TotalVolume &volume, const WetEtchParameters &p, Interrupter *interrupter) {
-             ContinuosWetEtching(volume, p.depth, interrupter).runEtching();
+             return ContinuosWetEtching(volume, p.depth, interrupter).runEtching();
          },
          renews},
         makeOperation<ContinousWetEtchOperation>, prepareLattice);

@@ -1,9 +1,10 @@
 // The engine of batch runs: entries give the cells of the interactive
 // operations, keep the same process records, and entries that cannot run
-// change nothing and let the next one run.
+// or are interrupted change nothing and let the next one run.
 #include "UI/BatchRun/BatchRunner.h"
 
 #include "Core/Operations/EntryParameters.h"
+#include "Core/Operations/Frames/StepProgress.h"
 #include "Core/Operations/Isotropic/ElectrodepositionOperation.h"
 #include "Core/Operations/Isotropic/IsotropicFilmDepositionOperation.h"
 #include "Core/Operations/OperationContext.h"
@@ -13,7 +14,10 @@
 #include "Core/Operations/ProcessRegistry.h"
 #include "Core/Operations/SiEtching/SiWetEtchOperation.h"
 #include "Core/Operations/Substrate/CreateSubstrateOperation.h"
+#include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
+
+#include "ScriptedInterrupter.h"
 
 #include <QColor>
 #include <QThread>
@@ -79,6 +83,18 @@ ProcessData wetEtchEntry(double depth)
     ProcessData entry(ProcessData::SiWetEtching);
     entry.setParameter(QStringLiteral("Depth"), depth);
     return entry;
+}
+
+// A list with every process the engine runs.
+std::list<ProcessData> everyProcess()
+{
+    return {
+        substrateEntry(40, 24, 20),
+        wetEtchEntry(1.5),
+        filmEntry(ProcessData::Cvd, "Thickness", 3, Aluminium),
+        filmEntry(ProcessData::IsotropicEtching, "Depth", 1.25, Aluminium),
+        electroplatingEntry(2, Aluminium, Copper),
+    };
 }
 
 // Runs a list as the batch run does: it stops at the first entry that
@@ -148,13 +164,7 @@ TEST_F(BatchRunnerTest, SubstrateAndCvdGiveTheCellsOfTheInteractiveOperations)
 
 TEST_F(BatchRunnerTest, EveryProcessGivesTheSameCellsWithOneThreadAndWithMany)
 {
-    const std::list<ProcessData> list{
-        substrateEntry(40, 24, 20),
-        wetEtchEntry(1.5),
-        filmEntry(ProcessData::Cvd, "Thickness", 3, Aluminium),
-        filmEntry(ProcessData::IsotropicEtching, "Depth", 1.25, Aluminium),
-        electroplatingEntry(2, Aluminium, Copper),
-    };
+    const std::list<ProcessData> list = everyProcess();
     std::vector<std::vector<std::uint32_t>> results;
     for (const int threads : {1, 4}) {
         QThreadPool::globalInstance()->setMaxThreadCount(threads);
@@ -299,6 +309,79 @@ TEST_F(BatchRunnerTest, SaveImageHandsTheFileToTheImageSaver)
     image.setParameter(QStringLiteral("Filename"), QStringLiteral("flow.png"));
     EXPECT_EQ(runner.run(image), BatchRunner::Failed);
     EXPECT_EQ(runner.problem(), QStringLiteral("disk full"));
+}
+
+TEST_F(BatchRunnerTest, ReportingProgressGivesTheSameCells)
+{
+    const std::list<ProcessData> list = everyProcess();
+    EXPECT_EQ(runList(runner, list), std::vector<BatchRunner::Result>(list.size(), BatchRunner::Done));
+    OperationContext own;
+    BatchRunner watched(own);
+    StepProgress progress;
+    watched.setInterrupter(&progress);
+    EXPECT_EQ(runList(watched, list), std::vector<BatchRunner::Result>(list.size(), BatchRunner::Done));
+    EXPECT_EQ(progress.report().text(), "Moving the front: step 3 of 3") << "the last entry's last report";
+    EXPECT_EQ(watched.volume()->materials(), runner.volume()->materials());
+}
+
+// Invariants: an interrupted entry leaves the cells as they were before
+// it, records nothing and says so; the lattice is rebuilt before the next
+// wet etch.
+// Invariants: an interrupted entry keeps the whole steps it did, is
+// recorded when it changed cells, and leaves the lattice out of date, so the
+// next wet etch rebuilds it.
+TEST_F(BatchRunnerTest, AnInterruptedEntryKeepsItsStepsAndOutdatesTheLattice)
+{
+    ASSERT_EQ(runner.run(substrateEntry(40, 24, 20)), BatchRunner::Done);
+    const auto volume = runner.volume();
+    const unsigned latticeReports = Model::Automaton::SiLattice::lateralCells(40, 24) + 2;
+    struct Case
+    {
+        const char *name;
+        ProcessData entry;
+        int stopAfter;
+        // The operation recorded; none for a stopped lattice build.
+        int recorded;
+    };
+    const std::vector<Case> cases{
+        // Copper on the silicon, then silicon over it: the last wet etch
+        // has silicon to etch.
+        {"electroplating", electroplatingEntry(3, Si, Copper), 3, ElectrodepositionId},
+        {"CVD", filmEntry(ProcessData::Cvd, "Thickness", 3, Si), 3, IsotropicDepositionId},
+        {"isotropic etching", filmEntry(ProcessData::IsotropicEtching, "Depth", 3, Si), 3, IsotropicEtchingId},
+        {"lattice build", wetEtchEntry(2), 1, ProcessRecords::NoOperation},
+        {"wet etching", wetEtchEntry(2), int(latticeReports) + 3, AtomisticWetEtchingId},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto before = volume->materials();
+        const int lastBefore = context.processRecords().lastOperation(volume->id());
+        TestSupport::ScriptedInterrupter interrupter(c.stopAfter);
+        runner.setInterrupter(&interrupter);
+        EXPECT_EQ(runner.run(c.entry), BatchRunner::Interrupted);
+        EXPECT_EQ(runner.problem(), QStringLiteral("interrupted"));
+        EXPECT_EQ(interrupter.reports.size(), std::size_t(c.stopAfter)) << "no report after the stop";
+        EXPECT_TRUE(context.processRecords().needsSiLatticeRebuild(volume->id()));
+        if (c.recorded == ProcessRecords::NoOperation) {
+            EXPECT_EQ(volume->materials(), before) << "a build changes no cell";
+            EXPECT_EQ(context.processRecords().lastOperation(volume->id()), lastBefore);
+        } else {
+            EXPECT_EQ(context.processRecords().lastOperation(volume->id()), c.recorded);
+        }
+    }
+
+    // The same cells in a fresh volume: a lattice built for them.
+    OperationContext fresh;
+    BatchRunner reference(fresh);
+    reference.setVolume(boost::make_shared<TotalVolume>(
+        volume->sizeX(), volume->sizeY(), volume->sizeZ(), volume->cellsizeX(), volume->cellsizeY(),
+        volume->cellsizeZ(), volume->position(), volume->materials()));
+    ASSERT_EQ(reference.run(wetEtchEntry(2)), BatchRunner::Done);
+    ASSERT_NE(reference.volume()->materials(), volume->materials()) << "the etch has work to do";
+    runner.setInterrupter(nullptr);
+    EXPECT_EQ(runner.run(wetEtchEntry(2)), BatchRunner::Done);
+    EXPECT_EQ(volume->materials(), reference.volume()->materials());
+    EXPECT_FALSE(context.processRecords().needsSiLatticeRebuild(volume->id()));
 }
 
 namespace {

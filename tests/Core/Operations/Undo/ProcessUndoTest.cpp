@@ -13,6 +13,7 @@
 #include "Model/Automaton/TotalVolume.h"
 #include "FileSizeLimit.h"
 #include "RecordingOperation.h"
+#include "ScriptedInterrupter.h"
 #include "TempFolder.h"
 
 #include <QDir>
@@ -317,6 +318,19 @@ TEST_F(ProcessUndoTest, WithoutStateFilesProcessesRunAndSaySo)
                   "files.");
         EXPECT_EQ(homeless.history().undoCount(), 0u);
         EXPECT_FALSE(homeless.currentOperation());
+
+        // A canceled step takes its cells back from memory.
+        const auto deposited = target->materials();
+        homeless.setStepRunner(boost::make_shared<TestSupport::ScriptedStepRunner>(0, 2));
+        homeless.startOperation(IsotropicDepositionId);
+        op = boost::dynamic_pointer_cast<IsotropicFilmDepositionOperation>(homeless.currentOperation());
+        ASSERT_TRUE(op);
+        op->setThickness(3.0f);
+        op->setMaterialId(Copper);
+        op->end();
+        EXPECT_EQ(target->materials(), deposited);
+        EXPECT_EQ(log->lines.back(), "Isotropic Deposition: Operation canceled.");
+        EXPECT_EQ(homeless.history().undoCount(), 0u);
     }
     QFile::remove(folder);
     OperationContext later;

@@ -1,0 +1,291 @@
+#include "apps/tessival-batch/BatchProgram.h"
+
+#include "Core/Operations/Documents/DocumentFiles.h"
+#include "Core/Operations/OperationContext.h"
+#include "Model/Automaton/CellVolumes.h"
+#include "Model/Materials/MaterialFactory.h"
+#include "UI/BatchRun/BatchRunner.h"
+#include "UI/BatchRun/ProcessListArchiver.h"
+#include "UI/View/SceneImage.h"
+#include "Util/DebugLog.h"
+#include "Util/IObserver.h"
+#include "apps/tessival-batch/DisplayProbe.h"
+#include "apps/tessival-batch/DocumentSummary.h"
+#include "apps/tessival-batch/ProgressReport.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QThreadPool>
+
+#include <boost/make_shared.hpp>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+#include <unistd.h>
+
+namespace BatchTool {
+
+namespace {
+
+const QSize ImageSize(1024, 768);
+
+void printError(const QString &text)
+{
+    std::fprintf(stderr, "tessival-batch: %s\n", text.toLocal8Bit().constData());
+}
+
+bool verboseLog = false;
+
+// Debug lines only on request; our warnings always, in the program's voice.
+// Qt's own messages carry no source file (only our code is built with the
+// log context) and are about the platform rather than the run.
+void logMessage(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    const bool fromQt = context.file == nullptr;
+    if ((type == QtDebugMsg || type == QtInfoMsg || fromQt) && type != QtFatalMsg && !verboseLog)
+        return;
+    const char *kind = type == QtDebugMsg || type == QtInfoMsg ? "" : "warning: ";
+    std::fprintf(stderr, "tessival-batch: %s%s\n", kind, message.toLocal8Bit().constData());
+}
+
+bool drawsImages(const std::list<Ui::ProcessData> &entries)
+{
+    for (const Ui::ProcessData &entry : entries)
+        if (entry.type() == Ui::ProcessData::SaveImage && !entry.parameter(QStringLiteral("Filename")).toString().isEmpty())
+            return true;
+    return false;
+}
+
+// A folder to write into, checked before a long run rather than after it.
+bool outputWritable(const QString &path, QString *problem)
+{
+    const QFileInfo file(path);
+    if (file.isDir()) {
+        *problem = QStringLiteral("%1: is a folder, not a document").arg(path);
+        return false;
+    }
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir()) {
+        *problem = QStringLiteral("%1: the folder %2 does not exist").arg(path, folder.filePath());
+        return false;
+    }
+    if (!folder.isWritable()) {
+        *problem = QStringLiteral("%1: the folder %2 cannot be written to").arg(path, folder.filePath());
+        return false;
+    }
+    return true;
+}
+
+// Messages the document reader posts to the console go to stderr here.
+class StderrConsole : public Util::IObserver
+{
+public:
+    StderrConsole(Core::Operations::ConsoleInput &console, const QString &source) : m_console(console), m_source(source) {}
+    void notify() override { printError(m_source + QStringLiteral(": ") + QString::fromStdString(m_console.message())); }
+
+private:
+    Core::Operations::ConsoleInput &m_console;
+    QString m_source;
+};
+
+// The progress that Ctrl-C asks to stop; set while the entries run.
+std::atomic<Core::Operations::StepProgress *> interruptTarget{nullptr};
+static_assert(std::atomic<Core::Operations::StepProgress *>::is_always_lock_free,
+              "the signal handler reads it");
+
+void onInterrupt(int)
+{
+    if (Core::Operations::StepProgress *progress = interruptTarget.load())
+        progress->interrupt();
+}
+
+// While it lives, the first Ctrl-C asks the running process to stop at its
+// next phase boundary; a second one ends the program at once, as usual.
+class InterruptHandler
+{
+public:
+    explicit InterruptHandler(Core::Operations::StepProgress &progress)
+    {
+        interruptTarget.store(&progress);
+        struct sigaction action = {};
+        action.sa_handler = onInterrupt;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND | SA_RESTART;
+        sigaction(SIGINT, &action, &m_previous);
+    }
+    ~InterruptHandler()
+    {
+        sigaction(SIGINT, &m_previous, nullptr);
+        interruptTarget.store(nullptr);
+    }
+    InterruptHandler(const InterruptHandler &) = delete;
+    InterruptHandler &operator=(const InterruptHandler &) = delete;
+
+private:
+    struct sigaction m_previous = {};
+};
+
+} // namespace
+
+BatchProgram::BatchProgram() = default;
+BatchProgram::~BatchProgram() = default;
+
+int BatchProgram::setUp(int &argc, char *argv[])
+{
+    QString error;
+    if (!CommandLine::parse(argc, argv, m_line, &error)) {
+        printError(error);
+        std::fputs("Try 'tessival-batch --help'.\n", stderr);
+        return BadCommandLine;
+    }
+    if (m_line.help) {
+        std::fputs(CommandLine::usage().toLocal8Bit().constData(), stdout);
+        return AllRan;
+    }
+    verboseLog = m_line.verbose;
+    Util::DebugLog::setEnabled(verboseLog);
+    qInstallMessageHandler(logMessage);
+
+    // The list decides whether the run draws images, and with it whether a
+    // display is needed, so it is read before the application starts.
+    Ui::ProcessListArchiver archiver(m_entries);
+    if (!archiver.loadProcessList(m_line.listFile, m_entries)) {
+        printError(QStringLiteral("%1: cannot be read as a process list: %2").arg(m_line.listFile, archiver.errorString()));
+        return NothingWritten;
+    }
+    if (m_entries.empty())
+        printError(QStringLiteral("%1: the list has no entries").arg(m_line.listFile));
+    m_withDisplay = drawsImages(m_entries) && guiPlatformAvailable();
+    m_application.reset(m_withDisplay ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
+    if (m_line.threads > 0)
+        QThreadPool::globalInstance()->setMaxThreadCount(m_line.threads);
+    if (!outputWritable(m_line.outputFile, &error)) {
+        printError(error);
+        return NothingWritten;
+    }
+    // The catalogue names the materials and colours the images.
+    Model::Materials::MaterialFactory::getInstance();
+
+    m_context.reset(new Core::Operations::OperationContext);
+    if (!openStartDocument())
+        return NothingWritten;
+    prepareRunner();
+    return Proceed;
+}
+
+bool BatchProgram::openStartDocument()
+{
+    if (m_line.startDocument.isEmpty())
+        return true;
+    Core::Operations::OperationContext &context = *m_context;
+    context.consoleInput().addMessageObserver(
+        boost::make_shared<StderrConsole>(context.consoleInput(), m_line.startDocument));
+    const Core::Operations::DocumentFiles::Result opened =
+        Core::Operations::DocumentFiles::open(m_line.startDocument, context);
+    if (!opened.ok) {
+        printError(QStringLiteral("%1: %2").arg(opened.errorTitle, opened.errorText));
+        return false;
+    }
+    // A run cannot ask whether to go on from a document read in part, and
+    // its result would look whole.
+    if (!opened.damage.isEmpty()) {
+        for (const QString &loss : opened.damage)
+            printError(QStringLiteral("%1: %2").arg(m_line.startDocument, loss));
+        printError(QStringLiteral("%1: the document is damaged; nothing was run (open it in Tessival to keep what "
+                                  "could be read)")
+                       .arg(m_line.startDocument));
+        return false;
+    }
+    return true;
+}
+
+void BatchProgram::prepareRunner()
+{
+    m_runner.reset(new Ui::BatchRunner(*m_context));
+    m_runner->setVolume(Model::Automaton::firstCellVolume(m_context->document().allObjects()));
+    m_runner->setInterrupter(&m_progress);
+    if (m_withDisplay)
+        m_runner->setImageSaver([this](const QString &fileName, QString *problem) {
+            const Ui::SceneView view = Ui::SceneImage::framing(*m_runner->volume(), ImageSize);
+            return Ui::SceneImage::save(m_context->document(), view, ImageSize, fileName, problem);
+        });
+    else
+        m_runner->setImageSaver([](const QString &, QString *problem) {
+            *problem = QStringLiteral("no OpenGL context is available: there is no display (run under xvfb-run "
+                                      "to draw images without a screen)");
+            return false;
+        });
+}
+
+void BatchProgram::run()
+{
+    m_clock.start();
+    const InterruptHandler interrupts(m_progress);
+    ProgressReport progress(int(m_entries.size()), isatty(STDERR_FILENO) == 1, &m_progress);
+    int number = 0;
+    for (const Ui::ProcessData &entry : m_entries) {
+        if (m_progress.wasInterrupted())
+            break;
+        ++number;
+        if (!m_runner->canRun(entry)) {
+            progress.message(QStringLiteral(
+                "tessival-batch: %1: Missing Cell Volume: entry %2 (%3) needs a cell volume. No cell volume was "
+                "selected and a cell volume was not created. The cell volume must be created before any other "
+                "process.")
+                                 .arg(m_line.listFile)
+                                 .arg(number)
+                                 .arg(Ui::ProcessData::shownName(entry.type())));
+            m_missingVolume = true;
+            return;
+        }
+        m_progress.clearReport();
+        progress.started(number, Ui::ProcessData::shownName(entry.type()));
+        const Ui::BatchRunner::Result result = m_runner->run(entry);
+        if (result == Ui::BatchRunner::Interrupted)
+            progress.interrupted();
+        else
+            progress.finished(result == Ui::BatchRunner::Done ? QString() : m_runner->problem());
+        if (result != Ui::BatchRunner::Done)
+            ++m_notRun;
+    }
+    // Also when Ctrl-C came during a part of an entry that cannot stop
+    // (a picture, a new substrate): the document would not be what the
+    // list asks for.
+    m_interrupted = m_progress.wasInterrupted();
+    m_lastEntry = number;
+}
+
+int BatchProgram::report()
+{
+    if (m_missingVolume)
+        return NothingWritten;
+    const int count = int(m_entries.size());
+    if (m_interrupted) {
+        printError(QStringLiteral("interrupted at entry %1 of %2; nothing was written to %3")
+                       .arg(m_lastEntry)
+                       .arg(count)
+                       .arg(m_line.outputFile));
+        return Interrupted;
+    }
+    const Core::Operations::DocumentFiles::Result saved =
+        Core::Operations::DocumentFiles::save(m_line.outputFile, *m_context);
+    if (!saved.ok) {
+        printError(QStringLiteral("%1: %2").arg(saved.errorTitle, saved.errorText));
+        return NothingWritten;
+    }
+    QString summary = QStringLiteral("ran %1 of %2 entries in %3; wrote %4")
+                          .arg(count - m_notRun)
+                          .arg(count)
+                          .arg(ProgressReport::seconds(m_clock.elapsed() / 1000.0), m_line.outputFile);
+    if (m_notRun > 0)
+        summary += QStringLiteral(" (%1 %2 not run, see above)").arg(m_notRun).arg(m_notRun == 1 ? "entry was" : "entries were");
+    printError(summary);
+    if (m_runner->volume())
+        printError(describeVolume(*m_runner->volume(), *Model::Materials::MaterialFactory::getInstance()));
+    return m_notRun == 0 ? AllRan : SomeNotRun;
+}
+
+} // namespace BatchTool

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "Core/Operations/Frames/StepProgress.h"
+#include "UI/BatchRun/ProcessData.h"
+#include "apps/tessival-batch/CommandLine.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+#include <list>
+#include <memory>
+
+class QCoreApplication;
+
+namespace Core {
+namespace Operations {
+class OperationContext;
+}
+}
+
+namespace Ui {
+class BatchRunner;
+}
+
+namespace BatchTool {
+
+// One invocation of the batch program, in three parts: set-up reads the
+// command line, the list and the start document; run runs the entries,
+// stopping cleanly on Ctrl-C; report writes the document and the summary.
+class BatchProgram
+{
+public:
+    enum ExitStatus {
+        AllRan = 0,
+        SomeNotRun = 1,
+        BadCommandLine = 2,
+        NothingWritten = 3,
+        // Ctrl-C while the entries ran: the shell's status for SIGINT.
+        Interrupted = 130,
+    };
+    // What setUp returns when the run can go ahead.
+    static constexpr int Proceed = -1;
+
+    BatchProgram();
+    ~BatchProgram();
+    BatchProgram(const BatchProgram &) = delete;
+    BatchProgram &operator=(const BatchProgram &) = delete;
+
+    // Proceed, or the exit status when there is nothing to run (help, an
+    // unusable command line, list or start document). `argc` and `argv`
+    // must outlive the program object.
+    int setUp(int &argc, char *argv[]);
+    // Runs the entries in list order, until the end, an entry that needs a
+    // cell volume it does not have, or Ctrl-C.
+    void run();
+    // Writes the document unless the run stopped short, prints the
+    // summary, and returns the exit status.
+    int report();
+
+private:
+    bool openStartDocument();
+    void prepareRunner();
+
+    CommandLine m_line;
+    std::list<Ui::ProcessData> m_entries;
+    bool m_withDisplay = false;
+    std::unique_ptr<QCoreApplication> m_application;
+    std::unique_ptr<Core::Operations::OperationContext> m_context;
+    std::unique_ptr<Ui::BatchRunner> m_runner;
+    // The processes report here; Ctrl-C asks them to stop here.
+    Core::Operations::StepProgress m_progress;
+
+    // What the run came to.
+    QElapsedTimer m_clock;
+    int m_notRun = 0;
+    bool m_missingVolume = false;
+    bool m_interrupted = false;
+    int m_lastEntry = 0; // the last entry that started
+};
+
+} // namespace BatchTool

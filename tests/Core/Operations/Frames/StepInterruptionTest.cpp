@@ -1,0 +1,193 @@
+// Long steps report between their phases and stop there when asked.
+// Invariants: reporting changes no cell; reports count every step of the
+// phase, up to "steps of steps"; a stopped run keeps the whole steps it did
+// and changes nothing after the stop; a stopped lattice build leaves the
+// volume without a lattice.
+#include "Core/Operations/Frames/StepProgress.h"
+#include "Core/Operations/Isotropic/Electrodeposition.h"
+#include "Core/Operations/Isotropic/IsotropicFilmDeposition.h"
+#include "Core/Operations/Isotropic/IsotropicFilmEtching.h"
+#include "Core/Operations/SiEtching/AtomicStructureSimpleSiWetEtch.h"
+#include "Core/Operations/SiEtching/ContinuosWetEtching.h"
+#include "Core/Operations/SiEtching/SiLatticePreparation.h"
+#include "Model/Automaton/SiLattice.h"
+#include "Model/Automaton/TotalVolume.h"
+
+#include "ScriptedInterrupter.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+using namespace Core::Operations;
+using Model::Automaton::TotalVolume;
+using TestSupport::ScriptedInterrupter;
+
+namespace {
+
+constexpr std::uint32_t Si = 1, Oxide = 3, Copper = 5;
+
+// Silicon with trenches under an oxide mask with an opening: every process
+// below has surface to work on.
+std::unique_ptr<TotalVolume> trenches()
+{
+    const unsigned sx = 24, sy = 18, sz = 16;
+    std::vector<std::uint32_t> m(std::size_t(sx) * sy * sz, 0);
+    for (unsigned x = 0; x < sx; ++x)
+        for (unsigned y = 0; y < sy; ++y)
+            for (unsigned z = 0; z < sz; ++z) {
+                const bool trench = (x / 4) % 2 == 1 && y > 3 && y < 14;
+                const unsigned top = trench ? 5 : 9;
+                std::uint32_t material = z < top ? Si : 0u;
+                if (z == top && !trench && x > 8)
+                    material = Oxide;
+                m[z + sz * (y + std::size_t(sy) * x)] = material;
+            }
+    return std::make_unique<TotalVolume>(sx, sy, sz, 1.0f, 1.0f, 1.0f, Util::Vector3D(), m);
+}
+
+struct Process
+{
+    const char *name;
+    const char *phase;
+    bool needsLattice;
+    // False when it was stopped.
+    std::function<bool(TotalVolume &, Interrupter *)> run;
+};
+
+const std::vector<Process> &processes()
+{
+    static const std::vector<Process> all = {
+        {"deposition", "Moving the front", false,
+         [](TotalVolume &v, Interrupter *i) { return IsotropicFilmDeposition(v, Copper, 3.0f, i).runDeposition(); }},
+        {"etching", "Moving the front", false,
+         [](TotalVolume &v, Interrupter *i) { return IsotropicFilmEtching(v, Si, 2.5f, i).runEtching(); }},
+        {"electroplating", "Moving the front", false,
+         [](TotalVolume &v, Interrupter *i) {
+             return Electrodeposition(v, Copper, Oxide, 3.0f, i).runElectrodeposition();
+         }},
+        {"atomistic wet etching", "Etching", true,
+         [](TotalVolume &v, Interrupter *i) { return AtomicStructureSimpleSiWetEtch(v, 2.0, i).runEtching(); }},
+        {"continuous wet etching", "Etching", true,
+         [](TotalVolume &v, Interrupter *i) { return ContinuosWetEtching(v, 4.0, i).runEtching(); }},
+    };
+    return all;
+}
+
+std::unique_ptr<TotalVolume> prepared(const Process &process)
+{
+    auto v = trenches();
+    if (process.needsLattice)
+        v->rebuildSiLattice();
+    return v;
+}
+
+} // namespace
+
+TEST(StepInterruption, ReportingChangesNoCellAndCountsEveryStep)
+{
+    for (const Process &process : processes()) {
+        SCOPED_TRACE(process.name);
+        auto silent = prepared(process);
+        process.run(*silent, nullptr);
+
+        auto watched = prepared(process);
+        ScriptedInterrupter interrupter;
+        process.run(*watched, &interrupter);
+        EXPECT_EQ(watched->materials(), silent->materials());
+
+        ASSERT_FALSE(interrupter.reports.empty());
+        const int steps = interrupter.reports.back().steps;
+        EXPECT_GT(steps, 0);
+        ASSERT_EQ(interrupter.reports.size(), std::size_t(steps) + 1) << "before each step, and once at the end";
+        for (int step = 0; step <= steps; ++step) {
+            EXPECT_EQ(interrupter.reports[std::size_t(step)].phase, process.phase);
+            EXPECT_EQ(interrupter.reports[std::size_t(step)].step, step);
+            EXPECT_EQ(interrupter.reports[std::size_t(step)].steps, steps);
+        }
+    }
+}
+
+TEST(StepInterruption, AStoppedRunKeepsItsWholeStepsAndNothingMore)
+{
+    for (const Process &process : processes()) {
+        SCOPED_TRACE(process.name);
+        auto whole = prepared(process);
+        const auto before = whole->materials();
+        ScriptedInterrupter counting;
+        EXPECT_TRUE(process.run(*whole, &counting)) << "ran to its end";
+        const auto after = whole->materials();
+        ASSERT_NE(after, before);
+        const int steps = counting.reports.back().steps;
+
+        auto untouched = prepared(process);
+        ScriptedInterrupter atOnce(1);
+        EXPECT_FALSE(process.run(*untouched, &atOnce));
+        EXPECT_EQ(untouched->materials(), before) << "stopped before its first step";
+        EXPECT_EQ(atOnce.reports.size(), 1u);
+
+        // Stopped half way: the stop request comes from the run's own
+        // thread, between two steps, where it may look at the cells it holds.
+        auto partial = prepared(process);
+        const Model::Automaton::Voxel *cells = Model::Automaton::LockedCells(*partial).get();
+        std::vector<std::uint32_t> whenStopped;
+        ScriptedInterrupter halfWay(steps / 2 + 1);
+        halfWay.onStop = [&] {
+            for (std::size_t i = 0; i < before.size(); ++i)
+                whenStopped.push_back(cells[i].material);
+        };
+        EXPECT_FALSE(process.run(*partial, &halfWay));
+        EXPECT_EQ(halfWay.reports.size(), std::size_t(steps / 2 + 1)) << "no report after the stop";
+        const auto stopped = partial->materials();
+        EXPECT_EQ(stopped, whenStopped) << "nothing changes after the stop";
+        EXPECT_NE(stopped, before) << "the steps before the stop are kept";
+        std::size_t foreign = 0;
+        for (std::size_t i = 0; i < before.size(); ++i)
+            foreign += stopped[i] != before[i] && stopped[i] != after[i];
+        EXPECT_EQ(foreign, 0u) << "each cell holds what it had or what the whole run gives it";
+    }
+}
+
+TEST(StepInterruption, AStoppedLatticeBuildLeavesNoLattice)
+{
+    auto v = trenches();
+    std::vector<unsigned> rows;
+    EXPECT_FALSE(v->rebuildSiLattice([&rows](unsigned done, unsigned) {
+        rows.push_back(done);
+        return done < 3;
+    }));
+    EXPECT_FALSE(v->siLattice());
+    EXPECT_EQ(rows, (std::vector<unsigned>{0, 1, 2, 3}));
+
+    std::string problem;
+    ScriptedInterrupter atOnce(1);
+    EXPECT_FALSE(prepareSiLattice(*v, true, &problem, {}, &atOnce));
+    EXPECT_TRUE(problem.empty()) << "a stop is no problem to report";
+    EXPECT_FALSE(v->siLattice());
+    ASSERT_EQ(atOnce.reports.size(), 1u);
+    EXPECT_EQ(atOnce.reports[0].phase, "Building the Si lattice");
+
+    ScriptedInterrupter watched;
+    ASSERT_TRUE(prepareSiLattice(*v, true, &problem, {}, &watched));
+    const unsigned rowsOfCells = Model::Automaton::SiLattice::lateralCells(v->sizeX(), v->sizeY());
+    ASSERT_EQ(watched.reports.size(), std::size_t(rowsOfCells) + 2) << "each row, the bonds, and the end";
+    EXPECT_EQ(watched.reports.back().step, watched.reports.back().steps);
+    const std::size_t cells = v->siLattice()->cells().size();
+    v->rebuildSiLattice();
+    EXPECT_EQ(v->siLattice()->cells().size(), cells) << "a reported build is the same lattice";
+}
+
+TEST(StepInterruption, StepProgressKeepsTheLatestReportForAnotherThread)
+{
+    StepProgress progress;
+    EXPECT_EQ(progress.report().text(), "");
+    progress.progress("Etching", 3, 40);
+    EXPECT_EQ(progress.report().text(), "Etching: step 3 of 40");
+    EXPECT_FALSE(progress.wasInterrupted());
+    progress.interrupt();
+    EXPECT_TRUE(progress.wasInterrupted());
+    progress.clearReport();
+    EXPECT_EQ(progress.report().text(), "");
+    EXPECT_TRUE(progress.wasInterrupted()) << "a new report does not take the request back";
+}
