@@ -2,10 +2,13 @@
 
 #include "Core/Operations/OperationId.h"
 #include "UI/Observers/CreateSubstrateObserver.h"
+#include "UI/Observers/CutCellVolumeObserver.h"
 #include "UI/Observers/DocumentOpenedObserver.h"
 #include "UI/Observers/DocumentSavedObserver.h"
 #include "UI/Observers/ElectrodepositionObserver.h"
+#include "UI/Observers/ExtractFilmObserver.h"
 #include "UI/Observers/FilmOptionsObserver.h"
+#include "UI/Observers/GlueSubstrateObserver.h"
 #include "UI/Observers/WetEtchObserver.h"
 
 namespace Ui {
@@ -30,6 +33,9 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case OpenDocumentId: return boost::shared_ptr<Util::IObserver>(new Observers::DocumentOpenedObserver(m_dialogParent));
     case AtomisticWetEtchingId: return make<Observers::AtomicSiBCAEtchObserver>();
     case ContinuousWetEtchingId: return make<Observers::CCAWetEtchingObserver>();
+    case GlueSubstrateId: return make<Observers::GlueSubstrateObserver>();
+    case CutCellVolumeId: return make<Observers::CutCellVolumeObserver>();
+    case ExtractFilmId: return make<Observers::ExtractFilmObserver>();
     default: return {};
     }
 }

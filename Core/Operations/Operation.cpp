@@ -2,6 +2,7 @@
 
 #include "Core/Operations/ConsoleInput.h"
 #include "Core/Operations/OperationContext.h"
+#include "Model/Automaton/CellVolumes.h"
 #include "Util/IObserver.h"
 
 namespace Core {
@@ -45,6 +46,29 @@ void Operation::postMessage(const std::string &sentence) const
 {
     if (m_context)
         m_context->consoleInput().postMessage(m_title + ": " + sentence);
+}
+
+boost::shared_ptr<Model::Automaton::TotalVolume> Operation::takeTargetVolume(const TargetTexts &texts,
+                                                                            bool orOnlyVolume, bool *fromSelection)
+{
+    OperationContext &ctx = *m_context;
+    auto volume = Model::Automaton::firstCellVolume(ctx.pickInput().selectedObjects());
+    if (fromSelection)
+        *fromSelection = bool(volume);
+    // Nothing picked: a document with one volume leaves no doubt which is meant.
+    if (!volume && orOnlyVolume)
+        volume = Model::Automaton::onlyCellVolume(ctx.document().allObjects());
+    if (!volume) {
+        postMessage(texts.prompt);
+        ctx.consoleInput().requestEnter(this);
+        ctx.selectionManager().setMode(true);
+        return volume;
+    }
+    ctx.selectionManager().clear();
+    ctx.selectionManager().setMode(false);
+    ctx.notifyUpdate();
+    postMessage(texts.selected);
+    return volume;
 }
 
 void Operation::cancelCanceled()

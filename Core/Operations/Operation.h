@@ -5,6 +5,12 @@
 
 #include <string>
 
+namespace Model {
+namespace Automaton {
+class TotalVolume;
+}
+}
+
 namespace Util {
 class IObserver;
 }
@@ -51,6 +57,19 @@ protected:
 
     // Writes "<title>: <sentence>" as one console line.
     void postMessage(const std::string &sentence) const;
+
+    // The cell volume an operation works on: the first picked one or, with
+    // `orOnlyVolume`, the document's only one. Found: the selection is
+    // cleared and its mode switched off, the views refresh and
+    // "<title>: <selected>" is written. Otherwise "<title>: <prompt>", and
+    // the next Enter/Return (with selection mode on) calls execute() again.
+    struct TargetTexts
+    {
+        const char *selected;
+        const char *prompt;
+    };
+    boost::shared_ptr<Model::Automaton::TotalVolume> takeTargetVolume(const TargetTexts &texts, bool orOnlyVolume,
+                                                                      bool *fromSelection = nullptr);
 
     // The shared ways of giving up: say so (or not), forget any pending
     // console request and abandon the operation.

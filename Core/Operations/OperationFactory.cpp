@@ -10,6 +10,9 @@
 #include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/ProcessRegistry.h"
 #include "Core/Operations/Substrate/CreateSubstrateOperation.h"
+#include "Core/Operations/Volumes/CutCellVolumeOperation.h"
+#include "Core/Operations/Volumes/ExtractFilm.h"
+#include "Core/Operations/Volumes/GlueSubstrateOperation.h"
 #include "Util/IObserver.h"
 
 namespace Core {
@@ -33,6 +36,9 @@ const OtherOperation OtherOperations[] = {
     {SaveDocumentAsId, makeOperation<SaveDocumentAsOperation>},
     {OpenDocumentId, makeOperation<OpenDocumentOperation>},
     {BatchRunId, makeOperation<SelectVolumesOperation>},
+    {GlueSubstrateId, makeOperation<GlueSubstrateOperation>},
+    {CutCellVolumeId, makeOperation<CutCellVolumeOperation>},
+    {ExtractFilmId, makeOperation<ExtractFilm>},
 };
 
 const OtherOperation *otherOperation(unsigned id)

@@ -2,7 +2,6 @@
 
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/Undo/CellSnapshot.h"
-#include "Model/Automaton/CellVolumes.h"
 #include "Model/Automaton/TotalVolume.h"
 
 
@@ -22,22 +21,10 @@ void ProcessOperation::execute()
 {
     if (m_inputs != 0)
         return;
-    OperationContext &ctx = *context();
-    m_volume = Model::Automaton::firstCellVolume(ctx.pickInput().selectedObjects());
-    m_fromSelection = bool(m_volume);
-    // Nothing picked: a document with one volume leaves no doubt which is meant.
+    m_volume = takeTargetVolume({"Cell volume selected.", "Select a cell volume and press Enter/Return."}, true,
+                                &m_fromSelection);
     if (!m_volume)
-        m_volume = Model::Automaton::onlyCellVolume(ctx.document().allObjects());
-    if (!m_volume) {
-        postMessage("Select a cell volume and press Enter/Return.");
-        ctx.consoleInput().requestEnter(this);
-        ctx.selectionManager().setMode(true);
         return;
-    }
-    ctx.selectionManager().clear();
-    ctx.selectionManager().setMode(false);
-    ctx.notifyUpdate();
-    postMessage("Cell volume selected.");
     ++m_inputs;
     if (observer()) {
         ++m_inputs;

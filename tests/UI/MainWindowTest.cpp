@@ -782,8 +782,7 @@ TEST_F(MainWindowTest, StepsNotBuiltYetSayTheyAreNotAvailable)
     const char *const unbuilt[] = {
         "actionDoping", "actionIon_Implantation", "actionPVD", "actionMoore_Deposition", "actionMoore_Etching",
         "actionPhotolithography", "actionPlanarization", "actionSi_Oxidation", "actionSimple_RIE",
-        "actionSpin_Coating", "actionExtract_Film", "actionGlue_Substrate", "actionChange_Viewing_Options",
-        "actionCut_Cell_Volume",
+        "actionSpin_Coating", "actionChange_Viewing_Options",
     };
     context().startOperation(Core::Operations::DeleteObjectId);
     const auto waiting = context().currentOperation();
@@ -799,6 +798,20 @@ TEST_F(MainWindowTest, StepsNotBuiltYetSayTheyAreNotAvailable)
 
     window->action("actionCVD")->trigger();
     EXPECT_FALSE(consoleLog().endsWith("This step is not available yet."));
+}
+
+TEST_F(MainWindowTest, VolumeActionsStartTheirOperations)
+{
+    const std::pair<const char *, const char *> prompts[] = {
+        {"actionGlue_Substrate", "Glue Volumes: select the base cell volume and press Enter/Return."},
+        {"actionCut_Cell_Volume", "Change Cut Planes: Select a cell volume and press Enter/Return."},
+        {"actionExtract_Film", "Extract Film: select a cell volume and press Enter/Return."},
+    };
+    for (const auto &entry : prompts) {
+        window->action(entry.first)->trigger();
+        EXPECT_TRUE(consoleLog().endsWith(QString::fromUtf8(entry.second))) << entry.first;
+        EXPECT_TRUE(context().currentOperation()) << entry.first;
+    }
 }
 
 TEST_F(MainWindowTest, LegendOfTheShownMaterialsIsDrawnIntoSavedImages)

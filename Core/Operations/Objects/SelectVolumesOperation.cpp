@@ -7,27 +7,9 @@
 namespace Core {
 namespace Operations {
 
-namespace {
-boost::shared_ptr<Util::IObserver> &classObserver()
-{
-    static boost::shared_ptr<Util::IObserver> slot;
-    return slot;
-}
-} // namespace
-
 SelectVolumesOperation::SelectVolumesOperation(OperationContext *context)
-    : Operation(context, "Select volumes", BatchRunId)
+    : ClassObserver(context, "Select volumes", BatchRunId)
 {
-}
-
-void SelectVolumesOperation::setObserver(const boost::shared_ptr<Util::IObserver> &observer)
-{
-    classObserver() = observer;
-}
-
-boost::shared_ptr<Util::IObserver> SelectVolumesOperation::observer() const
-{
-    return classObserver();
 }
 
 void SelectVolumesOperation::execute()

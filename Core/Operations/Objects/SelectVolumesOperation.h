@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Core/Operations/Operation.h"
+#include "Core/Operations/ClassObserver.h"
 
 #include <boost/shared_ptr.hpp>
 
@@ -17,7 +17,7 @@ namespace Operations {
 
 // "Select volumes": picks the cell volume a batch run works on, or none
 // when the user types N; its observer then opens the batch run.
-class SelectVolumesOperation : public Operation
+class SelectVolumesOperation : public ClassObserver<SelectVolumesOperation>
 {
 public:
     explicit SelectVolumesOperation(OperationContext *context);
@@ -25,10 +25,6 @@ public:
     void execute() override;
     void cancel() override;
     void end() override;
-
-    // One slot for the whole class: each new operation's observer replaces it.
-    void setObserver(const boost::shared_ptr<Util::IObserver> &observer) override;
-    boost::shared_ptr<Util::IObserver> observer() const override;
 
     // The chosen volume, empty when the run starts without one.
     boost::shared_ptr<Model::Automaton::TotalVolume> selectedVolume() const { return m_volume; }
