@@ -37,7 +37,7 @@ void ProcessOperation::execute()
     ctx.selectionManager().clear();
     ctx.selectionManager().setMode(false);
     ctx.notifyUpdate();
-    postMessage("Cell volume selected.");
+    postMessage(volumeSelectedSentence());
     ++m_inputs;
     if (observer()) {
         ++m_inputs;
@@ -84,7 +84,7 @@ void ProcessOperation::runProcess(const ProcessRun &process)
     }
     undoable = undoable && m_states.saveRedoState(volume);
     volume.markCellsChanged();
-    ctx.processRecords().noteRun(volume.id(), operationId(), process.effect);
+    ctx.processRecords().noteRun(volume.id(), operationId(), process.effectOn(volume));
     ctx.notifyUpdate();
     postMessage("Operation finished.");
     ctx.consoleInput().reset();
