@@ -1,11 +1,15 @@
 #include "UI/OperationFactory.h"
 
 #include "Core/Operations/OperationId.h"
+#include "UI/Observers/CVDObserver.h"
 #include "UI/Observers/CreateSubstrateObserver.h"
 #include "UI/Observers/DocumentOpenedObserver.h"
 #include "UI/Observers/DocumentSavedObserver.h"
+#include "UI/Observers/DopingOptionsObserver.h"
 #include "UI/Observers/ElectrodepositionObserver.h"
 #include "UI/Observers/FilmOptionsObserver.h"
+#include "UI/Observers/IonImplantationOptionsObserver.h"
+#include "UI/Observers/SiOxidationObserver.h"
 #include "UI/Observers/WetEtchObserver.h"
 
 namespace Ui {
@@ -30,6 +34,10 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case OpenDocumentId: return boost::shared_ptr<Util::IObserver>(new Observers::DocumentOpenedObserver(m_dialogParent));
     case AtomisticWetEtchingId: return make<Observers::AtomicSiBCAEtchObserver>();
     case ContinuousWetEtchingId: return make<Observers::CCAWetEtchingObserver>();
+    case AnisotropicDepositionId: return make<Observers::CVDObserver>();
+    case DopingId: return make<Observers::DopingOptionsObserver>();
+    case IonImplantationId: return make<Observers::IonImplantationOptionsObserver>();
+    case SiOxidationId: return make<Observers::SiOxidationObserver>();
     default: return {};
     }
 }
