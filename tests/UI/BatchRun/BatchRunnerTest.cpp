@@ -288,6 +288,51 @@ TEST_F(BatchRunnerTest, ProcessesNotBuiltYetAndUnknownTypesAreReported)
     EXPECT_EQ(runner.volume()->materials(), before);
 }
 
+// A ratio of 0 would make the film's sideways steps endless, and a side
+// outside 1 to 3 names no face: both entries are refused untouched.
+TEST_F(BatchRunnerTest, DirectionalEntriesWithoutAUsableRatioOrSideAreRefused)
+{
+    runner.run(substrateEntry());
+    const auto before = runner.volume()->materials();
+    const auto pvd = [](double ratio, int side) {
+        ProcessData entry = filmEntry(ProcessData::Pvd, "Thickness", 2.0, Aluminium);
+        entry.setParameter(QStringLiteral("Horizontal to Vertical Ratio"), ratio);
+        entry.setParameter(QStringLiteral("DepositOn"), side, false);
+        return entry;
+    };
+    EXPECT_EQ(runner.run(pvd(0.0, 1)), BatchRunner::NotConvertible);
+    EXPECT_EQ(runner.problem(), QStringLiteral("parameter \"Horizontal to Vertical Ratio\" cannot be used: \"0\""));
+    EXPECT_EQ(runner.run(pvd(-2.0, 1)), BatchRunner::NotConvertible);
+    EXPECT_EQ(runner.run(pvd(1.0, 4)), BatchRunner::NotConvertible);
+    EXPECT_EQ(runner.problem(), QStringLiteral("parameter \"DepositOn\" cannot be used: \"4\""));
+    EXPECT_EQ(runner.volume()->materials(), before);
+    EXPECT_EQ(runner.run(pvd(1.0, 3)), BatchRunner::Done);
+    EXPECT_NE(runner.volume()->materials(), before);
+}
+
+// An oxide of one cell or less changes nothing, so the lattice built before
+// still matches the silicon; a thicker one consumes silicon.
+TEST_F(BatchRunnerTest, OnlyAnOxideThickerThanACellOutdatesTheSiLattice)
+{
+    runner.run(substrateEntry());
+    const unsigned id = runner.volume()->id();
+    context.processRecords().setSiLatticeStale(id, false);
+    const auto before = runner.volume()->materials();
+    const auto oxidation = [](double microns) {
+        ProcessData entry(ProcessData::SiOxidation);
+        entry.setParameter(QStringLiteral("OxidationTimeSet"), false, false);
+        entry.setParameter(QStringLiteral("Micron Conversion"), 100.0);
+        entry.setParameter(QStringLiteral("Oxidation Thickness"), microns);
+        return entry;
+    };
+    EXPECT_EQ(runner.run(oxidation(0.01)), BatchRunner::Done);
+    EXPECT_EQ(runner.volume()->materials(), before);
+    EXPECT_FALSE(context.processRecords().needsSiLatticeRebuild(id));
+    EXPECT_EQ(runner.run(oxidation(0.02)), BatchRunner::Done);
+    EXPECT_NE(runner.volume()->materials(), before);
+    EXPECT_TRUE(context.processRecords().needsSiLatticeRebuild(id));
+}
+
 TEST_F(BatchRunnerTest, SaveImageHandsTheFileToTheImageSaver)
 {
     runner.run(substrateEntry());
