@@ -14,7 +14,7 @@ IonImplantation::IonImplantation(Model::Automaton::TotalVolume &volume, std::uin
     : DopingFront(volume, doped, annealing, interrupter)
     , m_depth(depth)
     , m_cellHeight(volume.cellsizeZ())
-    , m_implanted(ParallelStrips::threadCount())
+    , m_implanted(threadCount())
 {
 }
 
