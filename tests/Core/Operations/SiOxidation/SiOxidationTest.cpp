@@ -29,9 +29,16 @@ const Fill StepOnSilicon = [](unsigned x, unsigned, unsigned z) {
 
 TEST(SiOxidationTest, DealGroveThicknessOfTheDialogDefaults)
 {
-    // 2 h at 1273 K and 1 atm, from the model's rate constants worked out
-    // by hand: B = 0.0105097 µm²/h, A = 0.130795 µm, τ = 0.370595 h.
-    EXPECT_NEAR(SimpleSiOxidation::oxideThickness(2.0, 1273.0, 1.0), 0.105457, 1e-6);
+    // 2 h at 1273 K and 1 atm, from the dry-oxidation rate constants:
+    // B = 0.0105097 µm²/h, A = 0.130795 µm, τ = 0.370595 h.
+    const double t = 2.0, kelvin = 1273.0;
+    const double b = 0.999264839884312 * 1297.907373 * std::exp(-14923.66568 / kelvin);
+    const double a = b / (7973245.767 * std::exp(-23439.65534 / kelvin));
+    const double tau = (0.025 * 0.025 + a * 0.025) / b;
+    const double expected = (std::sqrt(a * a + 4 * b * (t + tau)) - a) / 2;
+    EXPECT_NEAR(expected, 0.105457, 1e-6);
+    EXPECT_NEAR(SimpleSiOxidation::oxideThickness(t, kelvin, 1.0), expected, 1e-12);
+    EXPECT_NEAR(SimpleSiOxidation::oxideThickness(t, kelvin, 1.0) * 100, 10.5457, 1e-4) << "in the dialog's cell units";
     EXPECT_GT(SimpleSiOxidation::oxideThickness(4.0, 1273.0, 1.0), SimpleSiOxidation::oxideThickness(2.0, 1273.0, 1.0));
     EXPECT_GT(SimpleSiOxidation::oxideThickness(2.0, 1373.0, 1.0), SimpleSiOxidation::oxideThickness(2.0, 1273.0, 1.0));
     EXPECT_TRUE(std::isnan(SimpleSiOxidation::oxideThickness(2.0, 0.0, 1.0))) << "at 0 K the model has no answer";
