@@ -1,14 +1,18 @@
 #include "UI/OperationFactory.h"
 
 #include "Core/Operations/OperationId.h"
+#include "UI/Observers/CVDObserver.h"
 #include "UI/Observers/CreateSubstrateObserver.h"
 #include "UI/Observers/CutCellVolumeObserver.h"
 #include "UI/Observers/DocumentOpenedObserver.h"
 #include "UI/Observers/DocumentSavedObserver.h"
+#include "UI/Observers/DopingOptionsObserver.h"
 #include "UI/Observers/ElectrodepositionObserver.h"
 #include "UI/Observers/ExtractFilmObserver.h"
 #include "UI/Observers/FilmOptionsObserver.h"
 #include "UI/Observers/GlueSubstrateObserver.h"
+#include "UI/Observers/IonImplantationOptionsObserver.h"
+#include "UI/Observers/SiOxidationObserver.h"
 #include "UI/Observers/WetEtchObserver.h"
 
 namespace Ui {
@@ -36,6 +40,10 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case GlueSubstrateId: return make<Observers::GlueSubstrateObserver>();
     case CutCellVolumeId: return make<Observers::CutCellVolumeObserver>();
     case ExtractFilmId: return make<Observers::ExtractFilmObserver>();
+    case AnisotropicDepositionId: return make<Observers::CVDObserver>();
+    case DopingId: return make<Observers::DopingOptionsObserver>();
+    case IonImplantationId: return make<Observers::IonImplantationOptionsObserver>();
+    case SiOxidationId: return make<Observers::SiOxidationObserver>();
     default: return {};
     }
 }

@@ -107,6 +107,14 @@ void EntryParameters::read(const char *name, Util::Vector3D &value)
     value = vector;
 }
 
+void EntryParameters::refuse(const char *name)
+{
+    if (m_status != Complete)
+        return;
+    const auto stored = m_entry.find(QLatin1String(name));
+    reject(name, stored != m_entry.end() ? stored->second : QVariant());
+}
+
 QString EntryParameters::problem() const
 {
     switch (m_status) {

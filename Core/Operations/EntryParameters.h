@@ -30,6 +30,11 @@ public:
     void read(const char *name, QString &value);
     void read(const char *name, Util::Vector3D &value);
 
+    // Marks the value of `name`, read before, as one the process cannot
+    // use (a ratio of 0, a side that does not exist). Does nothing after an
+    // earlier failure.
+    void refuse(const char *name);
+
     Status status() const { return m_status; }
     bool complete() const { return m_status == Complete; }
     // "parameter "Thickness" is missing" and the like; empty when complete.

@@ -32,8 +32,15 @@ struct ProcessRun
 {
     std::function<bool(Model::Automaton::TotalVolume &, Interrupter *)> run;
     SiLatticeEffect effect = LeavesSiLattice;
+    // Set where the effect depends on the volume as well (an oxide thinner
+    // than its cells changes nothing); it then decides instead of `effect`.
+    std::function<SiLatticeEffect(const Model::Automaton::TotalVolume &)> volumeEffect = {};
 
     explicit operator bool() const { return bool(run); }
+    SiLatticeEffect effectOn(const Model::Automaton::TotalVolume &volume) const
+    {
+        return volumeEffect ? volumeEffect(volume) : effect;
+    }
 };
 
 // Everything the program knows of one kind of process step, in one place:

@@ -23,6 +23,10 @@ public:
         // False when the interrupter stopped the run (see ProcessRun).
         bool (*run)(Model::Automaton::TotalVolume &volume, const Parameters &parameters, Interrupter *interrupter);
         SiLatticeEffect (*effect)(const Parameters &parameters);
+        // Where the effect depends on the volume too; decides instead of
+        // `effect` when set.
+        SiLatticeEffect (*volumeEffect)(const Model::Automaton::TotalVolume &volume,
+                                        const Parameters &parameters) = nullptr;
     };
 
     ProcessKind(const Names &names, std::vector<ParameterDeclaration> parameters, const Rules &rules,
@@ -42,9 +46,14 @@ public:
     // The run these parameters ask for.
     ProcessRun bind(const Parameters &parameters) const
     {
-        return {[this, parameters](Model::Automaton::TotalVolume &volume,
-                                   Interrupter *interrupter) { return run(volume, parameters, interrupter); },
-                siLatticeEffect(parameters)};
+        ProcessRun process{[this, parameters](Model::Automaton::TotalVolume &volume,
+                                              Interrupter *interrupter) { return run(volume, parameters, interrupter); },
+                           siLatticeEffect(parameters), {}};
+        if (m_rules.volumeEffect)
+            process.volumeEffect = [this, parameters](const Model::Automaton::TotalVolume &volume) {
+                return m_rules.volumeEffect(volume, parameters);
+            };
+        return process;
     }
 
     ProcessRun readEntry(EntryParameters &reader) const override

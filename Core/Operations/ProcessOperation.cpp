@@ -21,7 +21,7 @@ void ProcessOperation::execute()
 {
     if (m_inputs != 0)
         return;
-    m_volume = takeTargetVolume({"Cell volume selected.", "Select a cell volume and press Enter/Return."}, true,
+    m_volume = takeTargetVolume({volumeSelectedSentence(), "Select a cell volume and press Enter/Return."}, true,
                                 &m_fromSelection);
     if (!m_volume)
         return;
@@ -71,7 +71,7 @@ void ProcessOperation::runProcess(const ProcessRun &process)
     }
     undoable = undoable && m_states.saveRedoState(volume);
     volume.markCellsChanged();
-    ctx.processRecords().noteRun(volume.id(), operationId(), process.effect);
+    ctx.processRecords().noteRun(volume.id(), operationId(), process.effectOn(volume));
     ctx.notifyUpdate();
     postMessage("Operation finished.");
     ctx.consoleInput().reset();

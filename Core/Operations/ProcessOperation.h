@@ -48,6 +48,8 @@ protected:
     ProcessOperation(OperationContext *context, const ProcessDescriptor &descriptor, int instance);
 
     void addInput() { ++m_inputs; }
+    // What the console says once the volume is taken, after the title.
+    virtual const char *volumeSelectedSentence() const { return "Cell volume selected."; }
     // Runs the process on the volume through the context's step runner and
     // does the bookkeeping after it: the surfaces, the process records, the
     // console line and the history. A step whose cells could not be saved

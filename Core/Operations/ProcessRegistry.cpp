@@ -1,8 +1,11 @@
 #include "Core/Operations/ProcessRegistry.h"
 
+#include "Core/Operations/Deposition/AnisotropicDepositionProcesses.h"
+#include "Core/Operations/Doping/DopingProcesses.h"
 #include "Core/Operations/Isotropic/IsotropicProcesses.h"
 #include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/SiEtching/SiWetEtchingProcesses.h"
+#include "Core/Operations/SiOxidation/SiOxidationProcesses.h"
 
 #include <algorithm>
 
@@ -24,12 +27,8 @@ const BatchEntryKind NotBuiltYet[] = {
     {BatchType::MooreDeposition, "Moore deposition", "Moore Deposition", 4},
     {BatchType::MooreEtching, "Moore etching", "Moore Etching", 5},
     {BatchType::Planarization, "Planarization", "Planarization", 7},
-    {BatchType::Doping, "Doping", "Doping", 10},
     {BatchType::SpinCoating, "Spin Coating", "Spin Coating", 12},
-    {BatchType::Pvd, "PVD", "PVD", 2},
     {BatchType::SimpleRie, "Simple RIE", "Simple RIE", 13},
-    {BatchType::IonImplantation, "Ion Implantation", "Ion Implantation", 11},
-    {BatchType::SiOxidation, "Si Oxidation", "Thermal Oxidation", 14},
 };
 
 } // namespace
@@ -42,6 +41,10 @@ const std::vector<const ProcessDescriptor *> &ProcessRegistry::descriptors()
         &electroplatingDescriptor(),
         &atomisticWetEtchingDescriptor(),
         &continuousWetEtchingDescriptor(),
+        &anisotropicDepositionDescriptor(),
+        &dopingDescriptor(),
+        &ionImplantationDescriptor(),
+        &siOxidationDescriptor(),
     };
     return all;
 }

@@ -87,7 +87,7 @@ BatchRunner::Result BatchRunner::runProcess(const Ops::ProcessDescriptor &proces
         return problem.empty() ? interrupted(Ops::ProcessRecords::NoOperation) : fail(QString::fromStdString(problem));
     if (!run.run(*m_volume, m_interrupter))
         return interrupted(process.operationId());
-    m_context.processRecords().noteRun(m_volume->id(), process.operationId(), run.effect);
+    m_context.processRecords().noteRun(m_volume->id(), process.operationId(), run.effectOn(*m_volume));
     return Done;
 }
 

@@ -11,7 +11,8 @@
 namespace Ui {
 namespace Operations {
 
-FilmOptionsDialog::FilmOptionsDialog(QWidget *parent, const QString &thicknessLabel, int decimals)
+FilmOptionsDialog::FilmOptionsDialog(QWidget *parent, const QString &thicknessLabel, int decimals,
+                                     const QString &materialLabel)
     : QDialog(parent)
     , m_form(new QFormLayout)
     , m_thickness(new QDoubleSpinBox(this))
@@ -24,7 +25,7 @@ FilmOptionsDialog::FilmOptionsDialog(QWidget *parent, const QString &thicknessLa
     m_thickness->setSuffix(tr(" units"));
     m_material->setObjectName(QStringLiteral("cbxMaterial"));
     m_form->addRow(thicknessLabel, m_thickness);
-    m_form->addRow(tr("Material"), m_material);
+    m_form->addRow(materialLabel.isEmpty() ? tr("Material") : materialLabel, m_material);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->setObjectName(QStringLiteral("buttonBox"));

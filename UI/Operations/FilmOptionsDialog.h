@@ -26,9 +26,14 @@ public:
     void setMaterials(const std::vector<Model::Materials::Material> &materials);
 
 protected:
-    FilmOptionsDialog(QWidget *parent, const QString &thicknessLabel, int decimals = 2);
+    // `materialLabel` names the material choice ("Material" when empty).
+    FilmOptionsDialog(QWidget *parent, const QString &thicknessLabel, int decimals = 2,
+                      const QString &materialLabel = QString());
     // Adds a further material choice below the others.
     QComboBox *addMaterialChoice(const QString &label, const char *objectName);
+    // The rows of the options, for dialogs with more of them.
+    QFormLayout *form() const { return m_form; }
+    QComboBox *materialChoice() const { return m_material; }
 
 private:
     QFormLayout *m_form;

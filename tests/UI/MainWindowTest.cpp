@@ -780,9 +780,8 @@ TEST_F(MainWindowTest, StepsNotBuiltYetSayTheyAreNotAvailable)
 {
     // An entry leaves this list when its process is built.
     const char *const unbuilt[] = {
-        "actionDoping", "actionIon_Implantation", "actionPVD", "actionMoore_Deposition", "actionMoore_Etching",
-        "actionPhotolithography", "actionPlanarization", "actionSi_Oxidation", "actionSimple_RIE",
-        "actionSpin_Coating", "actionChange_Viewing_Options",
+        "actionMoore_Deposition", "actionMoore_Etching", "actionPhotolithography", "actionPlanarization",
+        "actionSimple_RIE", "actionSpin_Coating", "actionChange_Viewing_Options",
     };
     context().startOperation(Core::Operations::DeleteObjectId);
     const auto waiting = context().currentOperation();

@@ -221,6 +221,42 @@ TEST_F(BatchProgramTest, EntriesThatCannotRunAreNamedAndTheRestIsWritten)
     EXPECT_EQ(std::count(cells.begin(), cells.end(), 3u), 10 * 10) << "one cell of oxide from the last entry";
 }
 
+// The list types of directional deposition, doping, implantation and
+// oxidation, as files name their parameters and value types.
+TEST_F(BatchProgramTest, DepositionDopingImplantationAndOxidationEntriesRun)
+{
+    const auto parameter = [](const char *name, const char *type, const char *data) {
+        return QByteArray("<Parameter parameter-name=\"") + name + "\" parameter-type=\"" + type
+            + "\" parameter-data=\"" + data + "\"/>\n";
+    };
+    const QByteArray entries =
+        "<Process-Data process-type=\"8\">\n" + parameter("Doping Depth", "float", "1")
+        + parameter("DopedMaterialId", "uint", "14") + "</Process-Data>\n<Process-Data process-type=\"14\">\n"
+        + parameter("Annealing Distance", "float", "0") + parameter("Implantation Depth", "float", "3")
+        + parameter("DopedMaterialId", "uint", "15") + "</Process-Data>\n<Process-Data process-type=\"12\">\n"
+        + parameter("Thickness", "double", "1") + parameter("MaterialId", "uint", "4")
+        + parameter("DepositOn", "int", "1") + parameter("Horizontal to Vertical Ratio", "double", "1")
+        + "</Process-Data>\n<Process-Data process-type=\"15\">\n" + parameter("OxidationTimeSet", "bool", "false")
+        + parameter("Micron Conversion", "double", "100") + parameter("Oxidation Thickness", "double", "0.02")
+        + "</Process-Data>\n";
+    const QString list = write("flow.plst", Header + substrate(8) + entries + "</Process-List>\n");
+    const BatchProgramRun result = run({list, QStringLiteral("-o"), QStringLiteral("out.cvx")});
+    EXPECT_EQ(result.exitCode, 0) << describe(result);
+    for (const char *done : {"[2/5] Doping: done", "[3/5] Ion Implantation: done", "[4/5] PVD: done",
+                             "[5/5] Si Oxidation: done"})
+        EXPECT_TRUE(result.err.contains(QLatin1String(done))) << done << "\n" << describe(result);
+
+    // From the bottom: silicon, the implanted layer, the doped top under
+    // aluminium, which no oxide reaches.
+    Core::Operations::OperationContext written;
+    const auto volume = readVolume(written, folder.file(QStringLiteral("out.cvx")));
+    ASSERT_TRUE(volume);
+    const auto cells = volume->materials();
+    const std::vector<std::uint32_t> column(cells.begin() + volume->cellIndex(4, 4, 0),
+                                            cells.begin() + volume->cellIndex(4, 4, 6));
+    EXPECT_EQ(column, (std::vector<std::uint32_t>{1, 15, 1, 14, 4, 0}));
+}
+
 TEST_F(BatchProgramTest, BadCommandLinesAndPathsAreRefused)
 {
     const QString list = write("ok.plst", Header + substrate(6) + "</Process-List>\n");

@@ -120,6 +120,8 @@ bool VectorDistanceFront::run()
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { computeStep(strip); });
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, true); });
     });
+    if (finished)
+        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { finishStrip(strip); });
     m_current = m_working = nullptr;
     std::vector<std::uint8_t>().swap(m_queued);
     m_state.clear();
@@ -210,7 +212,6 @@ void VectorDistanceFront::computeStep(const ParallelStrips::Strip &strip)
     state.lower.clear();
     state.upper.clear();
     state.local.clear();
-    const float limit = m_thickness * m_thickness;
     const Offsets &spread = neighbourhood(spreadNeighbourhood() == Neighbourhood::Moore);
     const std::vector<std::ptrdiff_t> &spreadOffsets = indexOffsets(spreadNeighbourhood());
 
@@ -220,6 +221,7 @@ void VectorDistanceFront::computeStep(const ParallelStrips::Strip &strip)
             continue;
         int x, y, z;
         coordinates(v, x, y, z);
+        const float limit = squaredBound(cell);
         float best = squaredLength(cell.dx, cell.dy, cell.dz);
         bool improved = false;
         float bx = 0, by = 0, bz = 0;

@@ -82,6 +82,9 @@ protected:
     virtual bool spreadsTo(const Voxel &neighbour) const = 0;
     virtual Neighbourhood frontNeighbourhood() const { return Neighbourhood::Moore; }
     virtual Neighbourhood spreadNeighbourhood() const { return Neighbourhood::Moore; }
+    // The longest squared vector a front cell may take: T² unless the
+    // process bounds cells by what they hold.
+    virtual float squaredBound(const Voxel &) const { return m_thickness * m_thickness; }
     // The vector added when a cell takes its face neighbour's vector. By
     // default the signed face step, so that a vector is the straight-line
     // displacement to its source.
@@ -90,6 +93,12 @@ protected:
     // A process with a seed of its own (by columns, say) overrides this; it
     // may add cells to the front through addToFront.
     virtual void seedStrip(const Model::Automaton::ParallelStrips::Strip &strip);
+    // Runs for every strip once all steps are done (not after a stop), with
+    // both arrays still held and the current cells final: a process that
+    // turns cells into materials by their vectors, or that changes its
+    // sources' materials only once nobody reads them, does it here. Only
+    // cells of the strip's own planes may be written.
+    virtual void finishStrip(const Model::Automaton::ParallelStrips::Strip &) {}
     // Sets a cell in both arrays as a seed of `kind`.
     void setSeed(std::size_t index, SeedKind kind);
     // Adds a cell to the front of `strip`, or hands it to the neighbouring

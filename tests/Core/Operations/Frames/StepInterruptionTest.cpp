@@ -3,6 +3,9 @@
 // phase, up to "steps of steps"; a stopped run keeps the whole steps it did
 // and changes nothing after the stop; a stopped lattice build leaves the
 // volume without a lattice.
+#include "Core/Operations/Deposition/AnisotropicFilmDeposition.h"
+#include "Core/Operations/Doping/IonImplantation.h"
+#include "Core/Operations/Doping/SimpleDoping.h"
 #include "Core/Operations/Frames/StepProgress.h"
 #include "Core/Operations/Isotropic/Electrodeposition.h"
 #include "Core/Operations/Isotropic/IsotropicFilmDeposition.h"
@@ -67,6 +70,16 @@ const std::vector<Process> &processes()
          [](TotalVolume &v, Interrupter *i) {
              return Electrodeposition(v, Copper, Oxide, 3.0f, i).runElectrodeposition();
          }},
+        {"directional deposition", "Moving the front", false,
+         [](TotalVolume &v, Interrupter *i) {
+             return AnisotropicFilmDeposition(v, Copper, 3.0f, 2.0f, AnisotropicFilmDeposition::BothSides, i)
+                 .runDeposition();
+         }},
+        {"doping", "Moving the front", false,
+         [](TotalVolume &v, Interrupter *i) { return SimpleDoping(v, 15, 3.0f, i).runDoping(); }},
+        // Its implanted layer takes the dopant only at the end of a whole run.
+        {"ion implantation", "Moving the front", false,
+         [](TotalVolume &v, Interrupter *i) { return IonImplantation(v, 15, 2.0f, 3.0f, i).runImplantation(); }},
         {"atomistic wet etching", "Etching", true,
          [](TotalVolume &v, Interrupter *i) { return AtomicStructureSimpleSiWetEtch(v, 2.0, i).runEtching(); }},
         {"continuous wet etching", "Etching", true,

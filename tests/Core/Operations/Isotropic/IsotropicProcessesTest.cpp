@@ -3,7 +3,7 @@
 #include "Core/Operations/Isotropic/Electrodeposition.h"
 #include "Core/Operations/Isotropic/IsotropicFilmDeposition.h"
 #include "Core/Operations/Isotropic/IsotropicFilmEtching.h"
-#include "Model/Automaton/TotalVolume.h"
+#include "CellGrid.h"
 
 #include <QThread>
 #include <QThreadPool>
@@ -17,60 +17,12 @@ using Core::Operations::Electrodeposition;
 using Core::Operations::IsotropicFilmDeposition;
 using Core::Operations::IsotropicFilmEtching;
 using Core::Operations::VectorDistanceFront;
-using Model::Automaton::TotalVolume;
-using Model::Automaton::Voxel;
 
 namespace {
 
 constexpr std::uint32_t Si = 1, Oxide = 3, Copper = 5, Gold = 9;
 
-using Fill = std::function<std::uint32_t(unsigned x, unsigned y, unsigned z)>;
-
-std::unique_ptr<TotalVolume> volume(unsigned sx, unsigned sy, unsigned sz, const Fill &fill,
-                                    std::array<float, 3> cell = {1, 1, 1})
-{
-    std::vector<std::uint32_t> m(std::size_t(sx) * sy * sz);
-    for (unsigned x = 0; x < sx; ++x)
-        for (unsigned y = 0; y < sy; ++y)
-            for (unsigned z = 0; z < sz; ++z)
-                m[z + sz * (y + std::size_t(sy) * x)] = fill(x, y, z);
-    return std::make_unique<TotalVolume>(sx, sy, sz, cell[0], cell[1], cell[2], Util::Vector3D(), m);
-}
-
-std::uint32_t at(TotalVolume &v, unsigned x, unsigned y, unsigned z)
-{
-    Model::Automaton::LockedCells cells(v);
-    return cells[v.cellIndex(x, y, z)].material;
-}
-
-// Rows of materials of one column, bottom to top.
-std::vector<std::uint32_t> column(TotalVolume &v, unsigned x, unsigned y)
-{
-    std::vector<std::uint32_t> result;
-    for (unsigned z = 0; z < v.sizeZ(); ++z)
-        result.push_back(at(v, x, y, z));
-    return result;
-}
-
-std::vector<Voxel> snapshot(TotalVolume &v)
-{
-    Model::Automaton::LockedCells cells(v);
-    return std::vector<Voxel>(cells.get(), cells.get() + v.cellCount());
-}
-
-bool sameCells(const std::vector<Voxel> &a, const std::vector<Voxel> &b, std::string &where)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i].material != b[i].material || a[i].fixed != b[i].fixed || a[i].dx != b[i].dx || a[i].dy != b[i].dy
-            || a[i].dz != b[i].dz) {
-            where = "cell " + std::to_string(i);
-            return false;
-        }
-    }
-    return true;
-}
+using namespace TestSupport::CellGrid;
 
 class IsotropicProcessesTest : public ::testing::Test
 {
@@ -98,7 +50,7 @@ TEST_F(IsotropicProcessesTest, DepositionOnAFlatTopAddsWholeLayers)
 {
     const Fill flat = [](unsigned, unsigned, unsigned z) { return z < 4 ? Si : 0u; };
     for (int layers : {1, 3}) {
-        auto v = volume(6, 5, 12, flat);
+        auto v = make(6, 5, 12, flat);
         IsotropicFilmDeposition(*v, Oxide, float(layers)).runDeposition();
         for (unsigned x : {0u, 3u, 5u}) {
             const auto c = column(*v, x, 2);
@@ -108,11 +60,11 @@ TEST_F(IsotropicProcessesTest, DepositionOnAFlatTopAddsWholeLayers)
             }
         }
     }
-    auto thin = volume(6, 5, 12, flat);
+    auto thin = make(6, 5, 12, flat);
     IsotropicFilmDeposition(*thin, Oxide, 0.9f).runDeposition();
     EXPECT_EQ(at(*thin, 3, 2, 4), 0u) << "less than a cell adds nothing";
 
-    auto tall = volume(6, 5, 12, flat, {1, 1, 2});
+    auto tall = make(6, 5, 12, flat, {1, 1, 2});
     IsotropicFilmDeposition(*tall, Oxide, 4.0f).runDeposition();
     EXPECT_EQ(column(*tall, 2, 2), (std::vector<std::uint32_t>{Si, Si, Si, Si, Oxide, Oxide, 0, 0, 0, 0, 0, 0}))
         << "T = 2 cz adds two layers of cells of height 2";
@@ -122,7 +74,7 @@ TEST_F(IsotropicProcessesTest, DepositionRoundsAnEdgeAsAnOffsetSurface)
 {
     // A single block: the film covers its faces by T and its corners by
     // less, since the front follows the Euclidean distance.
-    auto v = volume(9, 9, 9, [](unsigned x, unsigned y, unsigned z) {
+    auto v = make(9, 9, 9, [](unsigned x, unsigned y, unsigned z) {
         return x >= 3 && x < 6 && y >= 3 && y < 6 && z >= 3 && z < 6 ? Si : 0u;
     });
     IsotropicFilmDeposition(*v, Oxide, 2.0f).runDeposition();
@@ -136,7 +88,7 @@ TEST_F(IsotropicProcessesTest, TiesKeepTheLowerDirection)
 {
     // The empty cell (1, 0, 1) has sources below (direction 0) and at -x
     // (direction 4) at the same distance: the vector points down.
-    auto v = volume(3, 1, 3, [](unsigned x, unsigned, unsigned z) { return z == 0 || x == 0 ? Si : 0u; });
+    auto v = make(3, 1, 3, [](unsigned x, unsigned, unsigned z) { return z == 0 || x == 0 ? Si : 0u; });
     IsotropicFilmDeposition(*v, Oxide, 1.0f).runDeposition();
     Model::Automaton::LockedCells cells(*v);
     const Voxel &cell = cells[v->cellIndex(1, 0, 1)];
@@ -149,18 +101,18 @@ TEST_F(IsotropicProcessesTest, EtchingRemovesOnlyTheEtchedMaterial)
 {
     // Oxide film (z 4..5) on Si; etch 3 of oxide: the film goes, Si stays.
     const Fill stack = [](unsigned, unsigned, unsigned z) { return z < 4 ? Si : z < 6 ? Oxide : 0u; };
-    auto v = volume(5, 4, 10, stack);
+    auto v = make(5, 4, 10, stack);
     IsotropicFilmEtching(*v, Oxide, 3.0f).runEtching();
     EXPECT_EQ(column(*v, 2, 2), (std::vector<std::uint32_t>{Si, Si, Si, Si, 0, 0, 0, 0, 0, 0}));
 
-    auto partial = volume(5, 4, 10, stack);
+    auto partial = make(5, 4, 10, stack);
     IsotropicFilmEtching(*partial, Oxide, 1.0f).runEtching();
     EXPECT_EQ(column(*partial, 2, 2), (std::vector<std::uint32_t>{Si, Si, Si, Si, Oxide, 0, 0, 0, 0, 0}));
 
-    auto untouched = volume(5, 4, 10, stack);
-    const auto before = snapshot(*untouched);
+    auto untouched = make(5, 4, 10, stack);
+    const auto before = cells(*untouched);
     IsotropicFilmEtching(*untouched, Gold, 5.0f).runEtching();
-    const auto after = snapshot(*untouched);
+    const auto after = cells(*untouched);
     for (std::size_t i = 0; i < before.size(); ++i)
         ASSERT_EQ(after[i].material, before[i].material) << "no gold anywhere: nothing changes";
 }
@@ -168,7 +120,7 @@ TEST_F(IsotropicProcessesTest, EtchingRemovesOnlyTheEtchedMaterial)
 TEST_F(IsotropicProcessesTest, ElectroplatingGrowsOnlyFromTheConductor)
 {
     // A copper pad in the middle of an oxide floor.
-    auto v = volume(9, 1, 6, [](unsigned x, unsigned, unsigned z) {
+    auto v = make(9, 1, 6, [](unsigned x, unsigned, unsigned z) {
         if (z == 0)
             return x >= 3 && x < 6 ? Copper : Oxide;
         return 0u;
@@ -187,7 +139,7 @@ TEST_F(IsotropicProcessesTest, ElectroplatingGrowsOnlyFromTheConductor)
 
 TEST_F(IsotropicProcessesTest, ZeroThicknessChangesNoCell)
 {
-    auto v = volume(4, 4, 6, [](unsigned, unsigned, unsigned z) { return z < 2 ? Si : 0u; });
+    auto v = make(4, 4, 6, [](unsigned, unsigned, unsigned z) { return z < 2 ? Si : 0u; });
     IsotropicFilmDeposition(*v, Oxide, 0.0f).runDeposition();
     EXPECT_EQ(column(*v, 1, 1), (std::vector<std::uint32_t>{Si, Si, 0, 0, 0, 0}));
 }
@@ -209,16 +161,15 @@ TEST_F(IsotropicProcessesTest, SingleStripAndThreadedRunsGiveIdenticalCells)
     for (unsigned sx : {3u, 17u, 24u}) {
         for (const auto &process : processes) {
             QThreadPool::globalInstance()->setMaxThreadCount(1);
-            auto serial = volume(sx, 10, 12, trenches, {1.0f, 0.8f, 1.2f});
+            auto serial = make(sx, 10, 12, trenches, {1.0f, 0.8f, 1.2f});
             process.second(*serial);
-            const auto expected = snapshot(*serial);
+            const auto expected = cells(*serial);
             for (int threads : {2, 3, 5}) {
                 QThreadPool::globalInstance()->setMaxThreadCount(threads);
-                auto threaded = volume(sx, 10, 12, trenches, {1.0f, 0.8f, 1.2f});
+                auto threaded = make(sx, 10, 12, trenches, {1.0f, 0.8f, 1.2f});
                 process.second(*threaded);
-                std::string where;
-                EXPECT_TRUE(sameCells(snapshot(*threaded), expected, where))
-                    << process.first << ", " << sx << " planes, " << threads << " threads: " << where;
+                EXPECT_EQ(firstDifference(cells(*threaded), expected), "")
+                    << process.first << ", " << sx << " planes, " << threads << " threads";
             }
         }
     }

@@ -2,12 +2,16 @@
 // Invariants: undo restores the cells before the run bit for bit, redo the
 // cells after it; records of one operation never restore another's; each
 // context has its own files and removes them when it goes.
+#include "Core/Operations/Deposition/AnisotropicFilmDepositionOperation.h"
+#include "Core/Operations/Doping/DopingOperation.h"
+#include "Core/Operations/Doping/IonImplantationOperation.h"
 #include "Core/Operations/Isotropic/ElectrodepositionOperation.h"
 #include "Core/Operations/Isotropic/IsotropicFilmDepositionOperation.h"
 #include "Core/Operations/Isotropic/IsotropicFilmEtchingOperation.h"
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"
+#include "Core/Operations/SiOxidation/SimpleSiOxidationOperation.h"
 #include "Core/Operations/Undo/StateFolder.h"
 #include "Core/Operations/Undo/TotalVolumeUndoRedoHelper.h"
 #include "Model/Automaton/TotalVolume.h"
@@ -195,6 +199,128 @@ TEST_F(ProcessUndoTest, UndoAndRedoRestoreEveryCellThroughSeveralOperations)
         EXPECT_EQ(volume->materials(), states[i]) << "redo to state " << i;
     }
     EXPECT_TRUE(context.processRecords().needsSiLatticeRebuild(volume->id())) << "restored cells outdate the lattice";
+}
+
+// The directional, doping and oxidation steps between two isotropic
+// depositions: the anisotropic one shares their record key.
+TEST_F(ProcessUndoTest, UndoAndRedoRestoreEveryCellOfDirectionalDopingAndOxidationSteps)
+{
+    std::vector<std::vector<std::uint32_t>> states{volume->materials()};
+    const auto done = [&] { states.push_back(volume->materials()); };
+    deposit(Oxide, 1.0f);
+    done();
+    {
+        auto op = start<AnisotropicFilmDepositionOperation>(AnisotropicDepositionId);
+        op->setThickness(2.0f);
+        op->setMaterialId(Gold);
+        op->setHorizontalRatio(2.0f);
+        op->setSide(1);
+        op->end();
+    }
+    done();
+    deposit(Copper, 1.0f);
+    done();
+    // Remove what grew so that the silicon is free again.
+    for (const std::uint32_t film : {Copper, Gold, Oxide}) {
+        etch(film, 9.0f);
+        done();
+    }
+    {
+        auto op = start<DopingOperation>(DopingId);
+        op->setDepth(1.0f);
+        op->setMaterialId(14);
+        op->end();
+    }
+    done();
+    {
+        auto op = start<IonImplantationOperation>(IonImplantationId);
+        op->setAnnealingDistance(0.0f);
+        op->setDepth(3.0f);
+        op->setMaterialId(15);
+        op->end();
+    }
+    done();
+    {
+        auto op = start<SimpleSiOxidationOperation>(SiOxidationId);
+        op->setCellUnitsPerMicron(100.0);
+        op->setThickness(0.02);
+        op->end();
+    }
+    done();
+    ASSERT_EQ(context.history().undoCount(), states.size() - 1);
+    for (std::size_t i = 1; i < states.size(); ++i)
+        ASSERT_NE(states[i], states[i - 1]) << "step " << i << " changed something";
+
+    for (std::size_t i = states.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(context.history().undo());
+        EXPECT_EQ(volume->materials(), states[i - 1]) << "undo to state " << i - 1;
+    }
+    for (std::size_t i = 1; i < states.size(); ++i) {
+        ASSERT_TRUE(context.history().redo());
+        EXPECT_EQ(volume->materials(), states[i]) << "redo to state " << i;
+    }
+}
+
+TEST_F(ProcessUndoTest, NewStepsSayWhatTheyDoAndMarkTheSiLatticeByWhatTheyChange)
+{
+    const unsigned id = volume->id();
+    ProcessRecords &records = context.processRecords();
+    {
+        auto op = start<AnisotropicFilmDepositionOperation>(AnisotropicDepositionId);
+        EXPECT_EQ(lines->lines.back(), "Anisotropic Deposition: Isotropic Deposition: Cell volume selected.");
+        op->setThickness(1.0f);
+        op->setMaterialId(Gold);
+        op->end();
+        EXPECT_EQ(lines->lines.back(), "Anisotropic Deposition: Operation finished.");
+        EXPECT_FALSE(records.hasSiLatticeRecord(id)) << "gold leaves the lattice alone";
+        EXPECT_EQ(context.history().undoTitle(), "Anisotropic Deposition");
+    }
+    etch(Gold, 9.0f);
+    {
+        auto op = start<IonImplantationOperation>(IonImplantationId);
+        op->setDepth(1.0f);
+        op->end();
+        EXPECT_EQ(lines->lines.back(), "Ion Implantation: Operation Canceled!") << "no annealing distance, no material";
+    }
+    {
+        auto op = start<DopingOperation>(DopingId);
+        op->setDepth(1.0f);
+        op->setMaterialId(Oxide); // not dopable itself: what the silicon becomes
+        op->end();
+        EXPECT_EQ(lines->lines.back(), "Doping: Operation finished.");
+        EXPECT_TRUE(records.needsSiLatticeRebuild(id));
+    }
+    records.setSiLatticeStale(id, false);
+    const std::size_t undoable = context.history().undoCount();
+    const auto before = volume->materials();
+    for (const double microns : {0.01, 0.0}) {
+        auto op = start<SimpleSiOxidationOperation>(SiOxidationId);
+        op->setCellUnitsPerMicron(100.0);
+        if (microns > 0) {
+            op->setThickness(microns);
+        } else {
+            op->setTime(2.0);
+            op->setTemperature(0.0); // the model gives no thickness at all
+            op->setPressure(1.0);
+        }
+        op->end();
+        EXPECT_EQ(lines->lines.back(), "Simple Si Oxidation: The oxide is thinner than one cell; nothing was oxidized.");
+        EXPECT_FALSE(context.currentOperation());
+    }
+    EXPECT_EQ(volume->materials(), before);
+    EXPECT_FALSE(records.needsSiLatticeRebuild(id)) << "nothing oxidized: the lattice still matches";
+    EXPECT_EQ(context.history().undoCount(), undoable) << "nothing to undo";
+    EXPECT_EQ(records.lastOperation(id), int(DopingId));
+
+    auto op = start<SimpleSiOxidationOperation>(SiOxidationId);
+    op->setTime(2.0);
+    op->setTemperature(1273.0);
+    op->setPressure(1.0);
+    op->setCellUnitsPerMicron(30.0);
+    op->end();
+    EXPECT_EQ(lines->lines.back(), "Simple Si Oxidation: Operation finished.");
+    EXPECT_TRUE(records.needsSiLatticeRebuild(id));
+    EXPECT_EQ(context.history().undoTitle(), "Simple Si Oxidation");
 }
 
 TEST_F(ProcessUndoTest, RecordsOfTwoEtchingsRestoreOnlyTheirOwn)
