@@ -29,6 +29,11 @@ public:
     void read(const char *name, bool &value);
     void read(const char *name, QString &value);
     void read(const char *name, Util::Vector3D &value);
+    void read(const char *name, MaskVector &value);
+    // Marks a parameter that was read but cannot be used as it is, with the
+    // reason ("it holds 5 flags for a 2 x 3 mask"), unless an earlier read
+    // failed.
+    void refuse(const char *name, const QString &reason);
 
     Status status() const { return m_status; }
     bool complete() const { return m_status == Complete; }
@@ -44,6 +49,7 @@ private:
     Status m_status = Complete;
     QString m_name;
     QString m_shownValue;
+    QString m_reason;
 };
 
 } // namespace Operations

@@ -1,6 +1,7 @@
 #include "Core/Operations/ProcessRegistry.h"
 
 #include "Core/Operations/Isotropic/IsotropicProcesses.h"
+#include "Core/Operations/Photolithography/PhotolithographyProcesses.h"
 #include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/SiEtching/SiWetEtchingProcesses.h"
 
@@ -20,7 +21,6 @@ const BatchEntryKind EngineEntries[] = {
 // Processes whose descriptors are still to come; a row moves into its
 // process's descriptor when the process is built.
 const BatchEntryKind NotBuiltYet[] = {
-    {BatchType::Photolithography, "Photolithography", "Photolithography", 6},
     {BatchType::MooreDeposition, "Moore deposition", "Moore Deposition", 4},
     {BatchType::MooreEtching, "Moore etching", "Moore Etching", 5},
     {BatchType::Planarization, "Planarization", "Planarization", 7},
@@ -42,6 +42,7 @@ const std::vector<const ProcessDescriptor *> &ProcessRegistry::descriptors()
         &electroplatingDescriptor(),
         &atomisticWetEtchingDescriptor(),
         &continuousWetEtchingDescriptor(),
+        &photolithographyDescriptor(),
     };
     return all;
 }

@@ -10,6 +10,7 @@
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"
+#include "Core/Operations/Photolithography/PhotolithographyOperation.h"
 #include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/ProcessRegistry.h"
 #include "Core/Operations/SiEtching/SiWetEtchOperation.h"
@@ -67,6 +68,27 @@ ProcessData filmEntry(int type, const char *amount, double value, std::uint32_t 
     entry.setParameter(QLatin1String(amount), value);
     entry.setParameter(QStringLiteral("MaterialId"), material, false);
     return entry;
+}
+
+// A 6 x 12 top mask covering image column 4 (volume columns x = 4).
+MaskVector photolithographyTopMask()
+{
+    MaskVector bits(6 * 12, false);
+    for (std::size_t y = 0; y < 12; ++y)
+        bits[4 * 12 + y] = true;
+    return bits;
+}
+
+ParameterMap photolithographyEntry()
+{
+    const auto q = [](const char *name) { return QString::fromLatin1(name); };
+    return {{q("MaterialId"), Aluminium},
+            {q("Top Mask"), QVariant::fromValue(photolithographyTopMask())},
+            {q("Top Mask Width"), 6u},
+            {q("Top Mask Height"), 12u},
+            {q("Bottom Mask"), QVariant::fromValue(MaskVector())},
+            {q("Bottom Mask Width"), 0u},
+            {q("Bottom Mask Height"), 0u}};
 }
 
 ProcessData electroplatingEntry(double thickness, std::uint32_t conductor, std::uint32_t deposited)
@@ -273,7 +295,7 @@ TEST_F(BatchRunnerTest, ProcessesNotBuiltYetAndUnknownTypesAreReported)
 {
     runner.run(substrateEntry());
     const auto before = runner.volume()->materials();
-    for (const int type : {0, 2, 3, 6, 8, 9, 12, 13, 14, 15}) {
+    for (const int type : {2, 3, 6, 8, 9, 12, 13, 14, 15}) {
         EXPECT_FALSE(BatchRunner::isAvailable(type)) << type;
         EXPECT_EQ(runner.run(ProcessData(type)), BatchRunner::NotAvailable) << type;
         EXPECT_TRUE(runner.problem().endsWith(QStringLiteral("is not available in this version"))) << type;
@@ -282,6 +304,28 @@ TEST_F(BatchRunnerTest, ProcessesNotBuiltYetAndUnknownTypesAreReported)
     EXPECT_EQ(runner.problem(), QStringLiteral("unknown process type 16"));
     EXPECT_EQ(runner.run(ProcessData(-4)), BatchRunner::NotAvailable);
     EXPECT_EQ(runner.volume()->materials(), before);
+}
+
+// Mask bits that do not fill their mask would develop all of the resist as
+// if there were no mask: the entry is refused and the next one runs.
+TEST_F(BatchRunnerTest, PhotolithographyWithMaskBitsThatDoNotFitTheirSizeIsRefused)
+{
+    runner.run(substrateEntry());
+    const auto before = runner.volume()->materials();
+    ProcessData lithography(ProcessData::Photolithography);
+    for (const auto &parameter : photolithographyEntry())
+        lithography.setParameter(parameter.first, parameter.second);
+    lithography.setParameter(QStringLiteral("Bottom Mask"), QVariant::fromValue(MaskVector(5, true)));
+    lithography.setParameter(QStringLiteral("Bottom Mask Width"), 2u);
+    lithography.setParameter(QStringLiteral("Bottom Mask Height"), 3u);
+    EXPECT_EQ(runner.run(lithography), BatchRunner::NotConvertible);
+    EXPECT_EQ(runner.problem(), QStringLiteral("parameter \"Bottom Mask\" cannot be used: it holds 5 flags for a 2 x 3 mask"));
+    EXPECT_EQ(runner.volume()->materials(), before);
+
+    lithography.setParameter(QStringLiteral("Bottom Mask"), QVariant::fromValue(MaskVector(6, true)));
+    lithography.setParameter(QStringLiteral("MaterialId"), Si);
+    EXPECT_EQ(runner.run(lithography), BatchRunner::Done) << runner.problem().toStdString();
+    EXPECT_NE(runner.volume()->materials(), before);
 }
 
 TEST_F(BatchRunnerTest, SaveImageHandsTheFileToTheImageSaver)
@@ -443,6 +487,12 @@ std::map<int, ProcessCase> processCases()
           }}},
         {AtomisticWetEtchingId, {{{q("Depth"), 1.5}}, wetEtch(1.5)}},
         {ContinuousWetEtchingId, {{{q("Depth"), 6.0}}, wetEtch(6.0)}},
+        {PhotolithographyId, {photolithographyEntry(), [](Operation &op) {
+             auto &lithography = dynamic_cast<PhotolithographyOperation &>(op);
+             lithography.setMaterialId(Aluminium);
+             lithography.setTopMask(photolithographyTopMask(), 6, 12);
+             lithography.setBottomMask({}, 0, 0);
+         }}},
     };
 }
 
