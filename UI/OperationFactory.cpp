@@ -6,6 +6,7 @@
 #include "UI/Observers/DocumentSavedObserver.h"
 #include "UI/Observers/ElectrodepositionObserver.h"
 #include "UI/Observers/FilmOptionsObserver.h"
+#include "UI/Observers/PhotolithographyObserver.h"
 #include "UI/Observers/WetEtchObserver.h"
 
 namespace Ui {
@@ -30,6 +31,7 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case OpenDocumentId: return boost::shared_ptr<Util::IObserver>(new Observers::DocumentOpenedObserver(m_dialogParent));
     case AtomisticWetEtchingId: return make<Observers::AtomicSiBCAEtchObserver>();
     case ContinuousWetEtchingId: return make<Observers::CCAWetEtchingObserver>();
+    case PhotolithographyId: return make<Observers::PhotolithographyObserver>();
     default: return {};
     }
 }

@@ -781,7 +781,7 @@ TEST_F(MainWindowTest, StepsNotBuiltYetSayTheyAreNotAvailable)
     // An entry leaves this list when its process is built.
     const char *const unbuilt[] = {
         "actionDoping", "actionIon_Implantation", "actionPVD", "actionMoore_Deposition", "actionMoore_Etching",
-        "actionPhotolithography", "actionPlanarization", "actionSi_Oxidation", "actionSimple_RIE",
+        "actionPlanarization", "actionSi_Oxidation", "actionSimple_RIE",
         "actionSpin_Coating", "actionExtract_Film", "actionGlue_Substrate", "actionChange_Viewing_Options",
         "actionCut_Cell_Volume",
     };

@@ -36,18 +36,19 @@ void PhotolithographyOperation::setMaterialId(std::uint32_t id)
 
 void PhotolithographyOperation::setBottomMask(const std::vector<bool> &bits, int width, int height)
 {
-    layMask(m_bottomMask, &Model::Automaton::TotalVolume::setBottomMask, bits, width, height);
+    layMask(m_bottomMask, m_bottomMaskSet, &Model::Automaton::TotalVolume::setBottomMask, bits, width, height);
 }
 
 void PhotolithographyOperation::setTopMask(const std::vector<bool> &bits, int width, int height)
 {
-    layMask(m_topMask, &Model::Automaton::TotalVolume::setTopMask, bits, width, height);
+    layMask(m_topMask, m_topMaskSet, &Model::Automaton::TotalVolume::setTopMask, bits, width, height);
 }
 
-void PhotolithographyOperation::layMask(Model::Automaton::CellMask &stored, VolumeMaskSetter setOnVolume,
+void PhotolithographyOperation::layMask(Model::Automaton::CellMask &stored, bool &set, VolumeMaskSetter setOnVolume,
                                         const std::vector<bool> &bits, int width, int height)
 {
     stored = maskOf(bits, width, height);
+    set = true;
     if (!volume())
         return;
     ((*volume()).*setOnVolume)(bits, width, height);
@@ -60,7 +61,9 @@ void PhotolithographyOperation::end()
         cancel();
         return;
     }
-    runProcess(photolithographyDescriptor().bind({m_resist, m_topMask, m_bottomMask}));
+    const Model::Automaton::TotalVolume &target = *volume();
+    runProcess(photolithographyDescriptor().bind({m_resist, m_topMaskSet ? m_topMask : target.topMask(),
+                                                  m_bottomMaskSet ? m_bottomMask : target.bottomMask()}));
 }
 
 void PhotolithographyOperation::cancel()

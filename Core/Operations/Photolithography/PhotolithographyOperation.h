@@ -23,7 +23,9 @@ public:
     void setBottomMask(const std::vector<bool> &bits, int width, int height);
     void setTopMask(const std::vector<bool> &bits, int width, int height);
 
-    // Develops once the resist is chosen; cancels otherwise.
+    // Develops once the resist is chosen; cancels otherwise. A side whose
+    // mask was never set here develops through the mask the volume shows
+    // (one left by a canceled operation), so that the run matches the view.
     void end() override;
     // "<title>: Operation Canceled!" The masks already laid over the volume
     // stay there until a development ends.
@@ -35,13 +37,15 @@ public:
 
 private:
     using VolumeMaskSetter = void (Model::Automaton::TotalVolume::*)(const std::vector<bool> &, int, int);
-    void layMask(Model::Automaton::CellMask &stored, VolumeMaskSetter setOnVolume, const std::vector<bool> &bits,
-                 int width, int height);
+    void layMask(Model::Automaton::CellMask &stored, bool &set, VolumeMaskSetter setOnVolume,
+                 const std::vector<bool> &bits, int width, int height);
 
     std::uint32_t m_resist = 0;
     bool m_resistChosen = false;
     Model::Automaton::CellMask m_bottomMask;
     Model::Automaton::CellMask m_topMask;
+    bool m_bottomMaskSet = false;
+    bool m_topMaskSet = false;
 };
 
 } // namespace Operations

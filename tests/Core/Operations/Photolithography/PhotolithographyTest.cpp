@@ -342,6 +342,18 @@ TEST(PhotolithographyOperation, ACanceledOrIncompleteOperationDevelopsNothingAnd
     EXPECT_EQ(v->topMask().bits, std::vector<bool>{true}) << "the overlay stays until a development ends";
     EXPECT_EQ(context.history().undoCount(), 0u);
 
+    // The next development goes through the mask the view still shows,
+    // not through none.
+    context.startOperation(PhotolithographyId);
+    op = boost::dynamic_pointer_cast<PhotolithographyOperation>(context.currentOperation());
+    ASSERT_TRUE(op);
+    op->setMaterialId(Resist);
+    op->end();
+    EXPECT_EQ(lines->lines.back(), "Photolithography: Operation finished.");
+    EXPECT_EQ(column(*v, 0, 0), (Column{Resist, 0}));
+    EXPECT_EQ(column(*v, 1, 0), (Column{0, 0}));
+    EXPECT_TRUE(v->topMask().isEmpty());
+
     // Without a volume a mask is only kept for the run.
     context.document().addObject(columns(1, 1, {0}));
     context.startOperation(PhotolithographyId);

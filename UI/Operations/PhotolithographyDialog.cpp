@@ -1,0 +1,178 @@
+#include "UI/Operations/PhotolithographyDialog.h"
+
+#include "Core/Operations/Photolithography/MaskImage.h"
+#include "UI/MaterialComboBox.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace Ui {
+namespace Operations {
+
+namespace {
+
+QString &lastMaskDirectory()
+{
+    static QString directory = QDir::homePath();
+    return directory;
+}
+
+const char *const SideNames[] = {"Top", "Bottom"};
+
+} // namespace
+
+QString PhotolithographyDialog::maskDirectory()
+{
+    return lastMaskDirectory();
+}
+
+PhotolithographyDialog::PhotolithographyDialog(QWidget *parent)
+    : QDialog(parent)
+    , m_material(new QComboBox(this))
+{
+    setObjectName(QStringLiteral("PhotolithographyDialog"));
+    setWindowTitle(tr("Photolithography Options"));
+    setFixedSize(370, 360);
+    m_material->setObjectName(QStringLiteral("cbxMaterial"));
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(new QLabel(tr("Select Film"), this), 0, 0, 1, 4);
+    grid->addWidget(m_material, 1, 0, 1, 4);
+    addMaskRow(grid, 2, Top, tr("Top Mask"));
+    addMaskRow(grid, 5, Bottom, tr("Bottom Mask"));
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttonBox"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    layout->addWidget(buttons);
+}
+
+void PhotolithographyDialog::addMaskRow(QGridLayout *grid, int row, Side side, const QString &label)
+{
+    const QString name = QLatin1String(SideNames[side]);
+    MaskChoice &choice = m_masks[side];
+    choice.edit = new QLineEdit(this);
+    choice.edit->setObjectName(QStringLiteral("txt%1Mask").arg(name));
+    auto *browse = new QToolButton(this);
+    browse->setObjectName(QStringLiteral("btn%1MaskFile").arg(name));
+    browse->setText(QStringLiteral("..."));
+    auto *apply = new QPushButton(tr("Apply"), this);
+    apply->setObjectName(QStringLiteral("btn%1MaskApply").arg(name));
+    apply->setAutoDefault(false);
+    auto *remove = new QPushButton(tr("Remove"), this);
+    remove->setObjectName(QStringLiteral("btn%1MaskRemove").arg(name));
+    remove->setAutoDefault(false);
+    connect(browse, &QToolButton::clicked, this, [this, side] { chooseMaskFile(side); });
+    connect(apply, &QPushButton::clicked, this, [this, side] { applyMask(side); });
+    connect(remove, &QPushButton::clicked, this, [this, side] { removeMask(side); });
+
+    grid->addWidget(new QLabel(label, this), row, 0, 1, 4);
+    grid->addWidget(choice.edit, row + 1, 0, 1, 3);
+    grid->addWidget(browse, row + 1, 3);
+    grid->addWidget(apply, row + 2, 1);
+    grid->addWidget(remove, row + 2, 2);
+}
+
+void PhotolithographyDialog::setMaterials(const std::vector<Model::Materials::Material> &materials)
+{
+    MaterialComboBox::fill(m_material, materials);
+}
+
+unsigned PhotolithographyDialog::materialId() const
+{
+    return MaterialComboBox::selectedMaterialId(m_material);
+}
+
+void PhotolithographyDialog::setVolumeExtent(unsigned sizeX, unsigned sizeY)
+{
+    m_sizeX = sizeX;
+    m_sizeY = sizeY;
+}
+
+void PhotolithographyDialog::chooseMaskFile(Side side)
+{
+    const QString file = QFileDialog::getOpenFileName(this, tr("Choose Mask File"), lastMaskDirectory(),
+                                                      tr("Image Files (*.png *.jpg *.bmp);;Layout Files (*.gds)"));
+    if (file.isEmpty())
+        return;
+    m_masks[side].edit->setText(file);
+    lastMaskDirectory() = QFileInfo(file).absolutePath();
+}
+
+bool PhotolithographyDialog::applyMask(Side side)
+{
+    MaskChoice &choice = m_masks[side];
+    const QString file = choice.edit->text();
+    MaskChoice read = choice;
+    if (file.endsWith(QLatin1String(".gds"), Qt::CaseInsensitive)) {
+        bool declined = false;
+        if (!readLayoutMask(file, read, &declined)) {
+            if (!declined)
+                warnUnreadable(side);
+            return false;
+        }
+    } else {
+        const QImage image(file);
+        if (image.isNull()) {
+            warnUnreadable(side);
+            return false;
+        }
+        read.mask = Core::Operations::maskFromImage(image);
+        read.source.clear();
+    }
+    read.file = file;
+    choice = read;
+    emit maskChanged(side);
+    return true;
+}
+
+void PhotolithographyDialog::setMask(Side side, const Model::Automaton::CellMask &mask, const QString &file)
+{
+    MaskChoice &choice = m_masks[side];
+    choice.mask = mask;
+    choice.file = file;
+    choice.source.clear();
+    choice.edit->setText(file);
+}
+
+void PhotolithographyDialog::removeMask(Side side)
+{
+    MaskChoice &choice = m_masks[side];
+    choice.mask = Model::Automaton::CellMask();
+    choice.file.clear();
+    choice.source.clear();
+    emit maskChanged(side);
+}
+
+void PhotolithographyDialog::warnUnreadable(Side side)
+{
+    const QString text = side == Top
+        ? tr("Top Mask file not found!<br/>Please verify the filename is correct and you have the correct permissions.")
+        : tr("Bottom mask not found error!<br/>Please verify if the filename is correct and you have the correct "
+             "permissions.");
+    QMessageBox::warning(this, windowTitle(), text);
+}
+
+bool PhotolithographyDialog::readLayoutMask(const QString &, MaskChoice &, bool *declined)
+{
+    *declined = false;
+    return false;
+}
+
+} // namespace Operations
+} // namespace Ui
