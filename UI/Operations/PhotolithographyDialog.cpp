@@ -1,9 +1,16 @@
 #include "UI/Operations/PhotolithographyDialog.h"
 
 #include "Core/Operations/Photolithography/MaskImage.h"
+#include "Core/Operations/Photolithography/PhotolithographyProcesses.h"
+#include "Model/Materials/MaterialFactory.h"
+#include "UI/BatchRun/ProcessData.h"
 #include "UI/MaterialComboBox.h"
+#include "UI/Operations/LayoutMaskDialog.h"
+#include "Util/DebugLog.h"
 
+#include <QColor>
 #include <QComboBox>
+#include <QDebug>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -17,6 +24,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace Ui {
 namespace Operations {
 
@@ -29,6 +38,9 @@ QString &lastMaskDirectory()
 }
 
 const char *const SideNames[] = {"Top", "Bottom"};
+
+// The x-y extent a layout mask is drawn for when there is no volume yet.
+constexpr unsigned DefaultLayoutCells = 100;
 
 } // namespace
 
@@ -96,6 +108,28 @@ void PhotolithographyDialog::setMaterials(const std::vector<Model::Materials::Ma
 unsigned PhotolithographyDialog::materialId() const
 {
     return MaterialComboBox::selectedMaterialId(m_material);
+}
+
+void PhotolithographyDialog::fillEntry(ProcessData &entry) const
+{
+    Core::Operations::ParameterMap values;
+    const unsigned id = materialId();
+    const Model::Materials::Material material = Model::Materials::MaterialFactory::getInstance()->getMaterial(id);
+    const Model::Materials::Colour &c = material.colour();
+    values[QStringLiteral("MaterialId")] = id;
+    values[QStringLiteral("Material")] = material.name();
+    values[QStringLiteral("Material_Color")] = QColor(int(c.red * 255), int(c.green * 255), int(c.blue * 255));
+    for (const Side side : {Top, Bottom}) {
+        const QString prefix = QLatin1String(SideNames[side]) + QStringLiteral(" Mask");
+        const MaskChoice &choice = m_masks[side];
+        values[prefix] = QVariant::fromValue(choice.mask.bits);
+        values[prefix + QStringLiteral(" File")] = choice.file;
+        values[prefix + QStringLiteral(" Layout")] = choice.source;
+        values[prefix + QStringLiteral(" Height")] = unsigned(std::max(choice.mask.height, 0));
+        values[prefix + QStringLiteral(" Width")] = unsigned(std::max(choice.mask.width, 0));
+    }
+    for (const auto &declared : Core::Operations::photolithographyDescriptor().parameters())
+        entry.setParameter(declared.name, values[declared.name], declared.isShownIn(values));
 }
 
 void PhotolithographyDialog::setVolumeExtent(unsigned sizeX, unsigned sizeY)
@@ -168,10 +202,33 @@ void PhotolithographyDialog::warnUnreadable(Side side)
     QMessageBox::warning(this, windowTitle(), text);
 }
 
-bool PhotolithographyDialog::readLayoutMask(const QString &, MaskChoice &, bool *declined)
+bool PhotolithographyDialog::readLayoutMask(const QString &file, MaskChoice &choice, bool *declined)
 {
+    using Core::Operations::LayoutMask;
     *declined = false;
-    return false;
+    Core::Operations::LayoutFile layout;
+    QString problem;
+    if (!layout.readFile(file, &problem) || layout.cells().empty()) {
+        qCDebug(tessivalLog) << "Layout file" << file << "refused:" << problem;
+        return false;
+    }
+    // Without a volume (a process list entry) the mask is drawn at the size
+    // of a new volume.
+    const unsigned sizeX = m_sizeX ? m_sizeX : DefaultLayoutCells;
+    const unsigned sizeY = m_sizeY ? m_sizeY : DefaultLayoutCells;
+    LayoutMaskDialog ask(layout, sizeX, sizeY, this);
+    if (ask.exec() != QDialog::Accepted) {
+        *declined = true;
+        return false;
+    }
+    std::vector<LayoutMask::Polygon> polygons;
+    if (!LayoutMask::polygons(layout, ask.cell(), ask.layer(), ask.datatype(), polygons, &problem)) {
+        qCDebug(tessivalLog) << "Layout file" << file << "refused:" << problem;
+        return false;
+    }
+    choice.mask = LayoutMask::rasterise(polygons, sizeX, sizeY, ask.placement());
+    choice.source = tr("%1, layer %2/%3").arg(QString::fromLatin1(ask.cell().c_str())).arg(ask.layer()).arg(ask.datatype());
+    return true;
 }
 
 } // namespace Operations

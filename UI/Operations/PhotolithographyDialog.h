@@ -12,6 +12,10 @@ class QGridLayout;
 class QLineEdit;
 
 namespace Ui {
+class ProcessData;
+}
+
+namespace Ui {
 namespace Operations {
 
 // The options of a development: the resist film and the top and bottom
@@ -44,6 +48,11 @@ public:
     QString maskSource(Side side) const { return m_masks[side].source; }
 
     QLineEdit *fileEdit(Side side) const { return m_masks[side].edit; }
+
+    // Sets the parameters of a process list entry to the dialog's choices:
+    // the resist, both masks' bits with their sizes, and where they came
+    // from, shown or hidden as the process declares.
+    void fillEntry(ProcessData &entry) const;
 
     // The directory the mask file chooser opens in: the one last chosen by
     // any mask chooser of this program, the home directory at first.

@@ -5,10 +5,15 @@
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationId.h"
 #include "Model/Automaton/TotalVolume.h"
+#include "UI/BatchRun/BatchRunner.h"
+#include "UI/BatchRun/ProcessData.h"
 #include "UI/MaterialComboBox.h"
 #include "UI/OperationFactory.h"
 #include "UI/Operations/PhotolithographyDialog.h"
 
+#include "UI/Operations/LayoutMaskDialog.h"
+
+#include "LayoutWriter.h"
 #include "ModalDriver.h"
 #include "RecordingOperation.h"
 #include "TempFolder.h"
@@ -90,6 +95,74 @@ TEST(PhotolithographyDialog, ApplyAndRemoveHandMasksOnAndABadFileKeepsTheOldOne)
     EXPECT_EQ(changes.count(), 1);
     EXPECT_TRUE(dialog.mask(PhotolithographyDialog::Top).isEmpty());
     EXPECT_TRUE(dialog.maskFile(PhotolithographyDialog::Top).isEmpty());
+}
+
+// A layout file asks for its cell and layer, fits the layout to the volume
+// by default, and draws the chosen layer; a damaged one gives the warning
+// and keeps the mask there was.
+TEST(PhotolithographyDialog, LayoutFilesAreDrawnForTheVolumeAndDamagedOnesRefused)
+{
+    TestSupport::TempFolder folder;
+    TestSupport::LayoutWriter writer;
+    writer.beginCell("TOP")
+        .polygon(1, 0, {{0, 0}, {10, 0}, {10, 20}, {0, 20}})
+        .polygon(2, 0, {{30, 30}, {40, 30}, {40, 40}, {30, 40}})
+        .endCell();
+    const QByteArray bytes = writer.finish();
+    const QString path = folder.file("masks.GDS");
+    ASSERT_TRUE(TestSupport::TempFolder::write(path, bytes));
+
+    PhotolithographyDialog dialog;
+    dialog.setVolumeExtent(4, 4);
+    QStringList layers;
+    TestSupport::whenModal<Ui::Operations::LayoutMaskDialog>([&layers](Ui::Operations::LayoutMaskDialog *ask) {
+        EXPECT_EQ(ask->cellChoice()->currentText(), "TOP");
+        for (int i = 0; i < ask->layerChoice()->count(); ++i)
+            layers << ask->layerChoice()->itemText(i);
+        EXPECT_DOUBLE_EQ(ask->placement().unitsPerCell, 10.0) << "40 units over 4 cells";
+        ask->accept();
+    });
+    dialog.fileEdit(PhotolithographyDialog::Bottom)->setText(path);
+    ASSERT_TRUE(dialog.applyMask(PhotolithographyDialog::Bottom));
+    EXPECT_EQ(layers, (QStringList{"1/0", "2/0"}));
+    const auto &mask = dialog.mask(PhotolithographyDialog::Bottom);
+    EXPECT_EQ(mask.width, 4);
+    EXPECT_EQ(mask.height, 4);
+    // Layer 1: x 0..10, y 0..20 covers column x = 0, rows 0 and 1.
+    std::vector<bool> expected(16, false);
+    expected[0] = expected[1] = true;
+    EXPECT_EQ(mask.bits, expected);
+    EXPECT_EQ(dialog.maskSource(PhotolithographyDialog::Bottom), "TOP, layer 1/0");
+
+    // A process list entry keeps the drawn bits, and the file, cell and
+    // layer for display; the batch engine runs it.
+    Ui::ProcessData entry(Ui::ProcessData::Photolithography);
+    dialog.fillEntry(entry);
+    EXPECT_EQ(entry.parameter("Bottom Mask").value<Ui::MaskVector>(), expected);
+    EXPECT_FALSE(entry.isVisible("Bottom Mask"));
+    EXPECT_EQ(entry.parameter("Bottom Mask Width").toUInt(), 4u);
+    EXPECT_EQ(entry.parameter("Bottom Mask File").toString(), path);
+    EXPECT_EQ(entry.parameter("Bottom Mask Layout").toString(), "TOP, layer 1/0");
+    EXPECT_TRUE(entry.isVisible("Bottom Mask Layout"));
+    EXPECT_EQ(entry.parameter("Top Mask Width").toUInt(), 0u);
+    Core::Operations::OperationContext context;
+    Ui::BatchRunner runner(context);
+    runner.setVolume(boost::make_shared<Model::Automaton::TotalVolume>(4, 4, 2, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
+                                                                       std::vector<std::uint32_t>(32, 0)));
+    EXPECT_EQ(runner.run(entry), Ui::BatchRunner::Done) << runner.problem().toStdString();
+
+    const QString damaged = folder.file("damaged.gds");
+    ASSERT_TRUE(TestSupport::TempFolder::write(damaged, bytes.left(bytes.size() - 6)));
+    QString warning;
+    TestSupport::whenModal<QMessageBox>([&warning](QMessageBox *box) {
+        warning = box->text();
+        box->accept();
+    });
+    dialog.fileEdit(PhotolithographyDialog::Bottom)->setText(damaged);
+    EXPECT_FALSE(dialog.applyMask(PhotolithographyDialog::Bottom));
+    EXPECT_TRUE(warning.startsWith("Bottom mask not found error!")) << warning.toStdString();
+    EXPECT_EQ(dialog.mask(PhotolithographyDialog::Bottom).bits, expected);
+    EXPECT_EQ(dialog.maskFile(PhotolithographyDialog::Bottom), path);
 }
 
 class PhotolithographyFlowTest : public ::testing::Test

@@ -17,14 +17,16 @@ using Model::Automaton::CellMask;
 using Model::Automaton::TotalVolume;
 using Declarations = std::vector<ParameterDeclaration>;
 
-// "Top Mask", "Top Mask File", "Top Mask Height", "Top Mask Width": the
-// bits, the file they came from (for display) and the image's size.
+// "Top Mask", "Top Mask File", "Top Mask Layout", "Top Mask Height",
+// "Top Mask Width": the bits, the file they came from and, for a layout
+// file, its cell and layer (both for display only), and the mask's size.
 void declareMask(Declarations &all, const QString &side)
 {
     const QString mask = side + QStringLiteral(" Mask");
     all.push_back({mask, ParameterType::Mask, ParameterDeclaration::Hidden, QVariant::fromValue(MaskVector()), {}});
-    all.push_back({mask + QStringLiteral(" File"), ParameterType::Text, ParameterDeclaration::Shown,
-                   QVariant(QString()), {}});
+    for (const char *shown : {" File", " Layout"})
+        all.push_back({mask + QLatin1String(shown), ParameterType::Text, ParameterDeclaration::Shown,
+                       QVariant(QString()), {}});
     all.push_back({mask + QStringLiteral(" Height"), ParameterType::UInt, ParameterDeclaration::Shown, QVariant(0u), {}});
     all.push_back({mask + QStringLiteral(" Width"), ParameterType::UInt, ParameterDeclaration::Shown, QVariant(0u), {}});
 }
