@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <set>
 
@@ -174,4 +175,30 @@ TEST(LayoutMask, DamagedAndHostileFilesAreRefusedWithAReason)
     LayoutWriter zeroUnits(0.0);
     EXPECT_FALSE(file.read(zeroUnits.finish(), &problem));
     EXPECT_EQ(problem, "the units are damaged");
+}
+
+// A square turned by 45° and the same diamond drawn as a polygon cover the
+// columns whose centres lie within it: |x - 5| + |y - 5| < 2.12.
+TEST(LayoutMask, TurnedShapesCoverTheColumnsInsideThem)
+{
+    LayoutWriter writer;
+    writer.beginCell("SQUARE").polygon(1, 0, {{-15, -15}, {15, -15}, {15, 15}, {-15, 15}}).endCell();
+    writer.beginCell("TOP").place("SQUARE", 50, 50, 45.0).endCell();
+    writer.beginCell("DIAMOND").polygon(1, 0, {{50, 29}, {71, 50}, {50, 71}, {29, 50}}).endCell();
+    LayoutFile file;
+    QString problem;
+    ASSERT_TRUE(file.read(writer.finish(), &problem)) << problem.toStdString();
+    EXPECT_EQ(file.topCells(), (std::vector<std::string>{"DIAMOND", "TOP"}));
+
+    Cells expected;
+    for (unsigned x = 0; x < 10; ++x)
+        for (unsigned y = 0; y < 10; ++y)
+            if (std::abs(x + 0.5 - 5) + std::abs(y + 0.5 - 5) < 2.12)
+                expected.insert({x, y});
+    ASSERT_EQ(expected.size(), 12u);
+    const LayoutMask::Placement tenPerCell{10.0, 0.0, 0.0};
+    EXPECT_EQ(covered(draw(file, 1, 0, 10, tenPerCell)), expected);
+    std::vector<LayoutMask::Polygon> diamond;
+    ASSERT_TRUE(LayoutMask::polygons(file, "DIAMOND", 1, 0, diamond, &problem));
+    EXPECT_EQ(covered(LayoutMask::rasterise(diamond, 10, 10, tenPerCell)), expected);
 }
