@@ -266,6 +266,8 @@ Model::Automaton::CellMask LayoutMask::rasterise(const std::vector<Polygon> &pol
     const auto cellY = [&](double layoutY) { return (layoutY - placement.offsetY) / units; };
     std::vector<double> crossings;
     for (const Polygon &polygon : polygons) {
+        if (polygon.size() < 3)
+            continue;
         double low = std::numeric_limits<double>::max(), high = std::numeric_limits<double>::lowest();
         for (const Point &p : polygon) {
             low = std::min(low, cellY(p.y));
