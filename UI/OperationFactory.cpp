@@ -13,6 +13,7 @@
 #include "UI/Observers/GlueSubstrateObserver.h"
 #include "UI/Observers/IonImplantationOptionsObserver.h"
 #include "UI/Observers/SiOxidationObserver.h"
+#include "UI/Observers/PhotolithographyObserver.h"
 #include "UI/Observers/WetEtchObserver.h"
 
 namespace Ui {
@@ -44,6 +45,7 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case DopingId: return make<Observers::DopingOptionsObserver>();
     case IonImplantationId: return make<Observers::IonImplantationOptionsObserver>();
     case SiOxidationId: return make<Observers::SiOxidationObserver>();
+    case PhotolithographyId: return make<Observers::PhotolithographyObserver>();
     default: return {};
     }
 }

@@ -115,6 +115,25 @@ void EntryParameters::refuse(const char *name)
     reject(name, stored != m_entry.end() ? stored->second : QVariant());
 }
 
+void EntryParameters::read(const char *name, MaskVector &value)
+{
+    QVariant stored;
+    if (!fetch(name, stored))
+        return;
+    if (!stored.canConvert<MaskVector>())
+        return reject(name, stored);
+    value = stored.value<MaskVector>();
+}
+
+void EntryParameters::refuse(const char *name, const QString &reason)
+{
+    if (m_status != Complete)
+        return;
+    m_status = NotConvertible;
+    m_name = QLatin1String(name);
+    m_reason = reason;
+}
+
 QString EntryParameters::problem() const
 {
     switch (m_status) {
@@ -123,6 +142,8 @@ QString EntryParameters::problem() const
     case Missing:
         return QStringLiteral("parameter \"%1\" is missing").arg(m_name);
     case NotConvertible:
+        if (!m_reason.isEmpty())
+            return QStringLiteral("parameter \"%1\" cannot be used: %2").arg(m_name, m_reason);
         if (m_shownValue.isEmpty())
             return QStringLiteral("parameter \"%1\" has a value of the wrong type").arg(m_name);
         return QStringLiteral("parameter \"%1\" cannot be used: \"%2\"").arg(m_name, m_shownValue);

@@ -29,6 +29,11 @@ public:
     void read(const char *name, bool &value);
     void read(const char *name, QString &value);
     void read(const char *name, Util::Vector3D &value);
+    void read(const char *name, MaskVector &value);
+    // Marks a parameter that was read but cannot be used as it is, with the
+    // reason ("it holds 5 flags for a 2 x 3 mask"), unless an earlier read
+    // failed.
+    void refuse(const char *name, const QString &reason);
 
     // Marks the value of `name`, read before, as one the process cannot
     // use (a ratio of 0, a side that does not exist). Does nothing after an
@@ -49,6 +54,7 @@ private:
     Status m_status = Complete;
     QString m_name;
     QString m_shownValue;
+    QString m_reason;
 };
 
 } // namespace Operations

@@ -3,6 +3,7 @@
 #include "Core/Operations/Deposition/AnisotropicDepositionProcesses.h"
 #include "Core/Operations/Doping/DopingProcesses.h"
 #include "Core/Operations/Isotropic/IsotropicProcesses.h"
+#include "Core/Operations/Photolithography/PhotolithographyProcesses.h"
 #include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/SiEtching/SiWetEtchingProcesses.h"
 #include "Core/Operations/SiOxidation/SiOxidationProcesses.h"
@@ -23,7 +24,6 @@ const BatchEntryKind EngineEntries[] = {
 // Processes whose descriptors are still to come; a row moves into its
 // process's descriptor when the process is built.
 const BatchEntryKind NotBuiltYet[] = {
-    {BatchType::Photolithography, "Photolithography", "Photolithography", 6},
     {BatchType::MooreDeposition, "Moore deposition", "Moore Deposition", 4},
     {BatchType::MooreEtching, "Moore etching", "Moore Etching", 5},
     {BatchType::Planarization, "Planarization", "Planarization", 7},
@@ -45,6 +45,7 @@ const std::vector<const ProcessDescriptor *> &ProcessRegistry::descriptors()
         &dopingDescriptor(),
         &ionImplantationDescriptor(),
         &siOxidationDescriptor(),
+        &photolithographyDescriptor(),
     };
     return all;
 }

@@ -138,6 +138,7 @@ void TotalVolume::bounds(Util::Vector4D &, Util::Vector4D &)
 
 void TotalVolume::setBottomMask(const std::vector<bool> &bits, int width, int height)
 {
+    std::lock_guard<std::mutex> lock(m_masksMutex);
     m_bottomMask.bits = bits;
     m_bottomMask.width = width;
     m_bottomMask.height = height;
@@ -145,9 +146,41 @@ void TotalVolume::setBottomMask(const std::vector<bool> &bits, int width, int he
 
 void TotalVolume::setTopMask(const std::vector<bool> &bits, int width, int height)
 {
+    std::lock_guard<std::mutex> lock(m_masksMutex);
     m_topMask.bits = bits;
     m_topMask.width = width;
     m_topMask.height = height;
+}
+
+CellMask TotalVolume::bottomMask() const
+{
+    std::lock_guard<std::mutex> lock(m_masksMutex);
+    return m_bottomMask;
+}
+
+CellMask TotalVolume::topMask() const
+{
+    std::lock_guard<std::mutex> lock(m_masksMutex);
+    return m_topMask;
+}
+
+void TotalVolume::clearBottomMask()
+{
+    std::lock_guard<std::mutex> lock(m_masksMutex);
+    m_bottomMask.clear();
+}
+
+void TotalVolume::clearTopMask()
+{
+    std::lock_guard<std::mutex> lock(m_masksMutex);
+    m_topMask.clear();
+}
+
+void TotalVolume::removeMasks()
+{
+    std::lock_guard<std::mutex> lock(m_masksMutex);
+    m_bottomMask = CellMask();
+    m_topMask = CellMask();
 }
 
 } // namespace Automaton

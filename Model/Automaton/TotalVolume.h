@@ -95,12 +95,17 @@ public:
     // The painting controls of the operations, over the view options.
     TotalVolumePainter painter() { return TotalVolumePainter(*this); }
 
+    // The lithography masks laid over the volume while a development is
+    // prepared. The view reads them on the GUI thread while a batch run may
+    // clear them on its own, so they are handed out as copies.
     void setBottomMask(const std::vector<bool> &bits, int width, int height);
     void setTopMask(const std::vector<bool> &bits, int width, int height);
-    const CellMask &bottomMask() const { return m_bottomMask; }
-    const CellMask &topMask() const { return m_topMask; }
-    void clearBottomMask() { m_bottomMask.clear(); }
-    void clearTopMask() { m_topMask.clear(); }
+    CellMask bottomMask() const;
+    CellMask topMask() const;
+    void clearBottomMask();
+    void clearTopMask();
+    // Takes both masks away (no bits, no size).
+    void removeMasks();
 
 private:
     std::unique_ptr<Voxel[]> m_cells;
@@ -115,6 +120,7 @@ private:
     float m_cellsizeY;
     float m_cellsizeZ;
     Util::Vector3D m_position;
+    mutable std::mutex m_masksMutex;
     CellMask m_bottomMask;
     CellMask m_topMask;
     boost::shared_ptr<SiLattice> m_siLattice;

@@ -3,8 +3,6 @@
 #include "Model/Automaton/CellMask.h"
 #include "Model/Automaton/TotalVolume.h"
 
-#include <algorithm>
-
 namespace Model {
 namespace Geometry {
 
@@ -30,17 +28,15 @@ std::vector<MaskOverlay::Rectangle> MaskOverlay::rectanglesOf(const Automaton::C
                                                             const Automaton::TotalVolume &volume)
 {
     std::vector<Rectangle> result;
-    if (mask.width <= 0 || mask.height <= 0)
+    if (mask.isEmpty())
         return result;
-    const int rows = std::min(mask.height, int(volume.sizeX()));
-    const int columns = std::min(mask.width, int(volume.sizeY()));
+    const unsigned sizeX = volume.sizeX(), sizeY = volume.sizeY();
+    const std::vector<bool> columns = mask.columnBits(sizeX, sizeY);
     const float sx = volume.cellsizeX(), sy = volume.cellsizeY();
-    for (int i = 0; i < rows; ++i)
-        for (int j = 0; j < columns; ++j) {
-            const std::size_t bit = std::size_t(i) * std::size_t(mask.width) + std::size_t(j);
-            if (bit < mask.bits.size() && mask.bits[bit])
-                result.push_back({float(i) * sx, float(j) * sy, float(i + 1) * sx, float(j + 1) * sy});
-        }
+    for (unsigned x = 0; x < sizeX; ++x)
+        for (unsigned y = 0; y < sizeY; ++y)
+            if (columns[std::size_t(x) * sizeY + y])
+                result.push_back({float(x) * sx, float(y) * sy, float(x + 1) * sx, float(y + 1) * sy});
     return result;
 }
 

@@ -12,8 +12,9 @@ class TotalVolume;
 namespace Geometry {
 
 // A lithography mask as the view lays it over its volume: a rectangle for
-// every set mask bit (row i along x, column j along y, one cell each), on
-// a plane five cells below the volume (bottom mask) or above it (top mask).
+// every cell column the mask covers, taken from the same column bits the
+// development uses, on a plane five cells below the volume (bottom mask)
+// or above it (top mask).
 struct MaskOverlay
 {
     // x0, y0, x1, y1 in world units from the volume's corner.
@@ -24,8 +25,7 @@ struct MaskOverlay
 
     static MaskOverlay bottomOf(const Automaton::TotalVolume &volume);
     static MaskOverlay topOf(const Automaton::TotalVolume &volume);
-    // Rows beyond the volume's x size and columns beyond its y size are
-    // left out.
+    // Pixels beyond the volume's x or y size are left out.
     static std::vector<Rectangle> rectanglesOf(const Automaton::CellMask &mask, const Automaton::TotalVolume &volume);
 };
 

@@ -11,6 +11,10 @@ namespace Materials {
 // that adds or removes silicon leaves the lattice out of date.
 constexpr std::uint32_t SiliconId = 1;
 
+// The negative photoresist of the default catalogue: light hardens it, so a
+// development keeps what the mask leaves uncovered.
+constexpr std::uint32_t NegativePhotoresistId = 12;
+
 // RGBA display colour of a material, each component 0..1.
 struct Colour
 {

@@ -780,8 +780,8 @@ TEST_F(MainWindowTest, StepsNotBuiltYetSayTheyAreNotAvailable)
 {
     // An entry leaves this list when its process is built.
     const char *const unbuilt[] = {
-        "actionMoore_Deposition", "actionMoore_Etching", "actionPhotolithography", "actionPlanarization",
-        "actionSimple_RIE", "actionSpin_Coating", "actionChange_Viewing_Options",
+        "actionMoore_Deposition", "actionMoore_Etching", "actionPlanarization", "actionSimple_RIE",
+        "actionSpin_Coating", "actionChange_Viewing_Options",
     };
     context().startOperation(Core::Operations::DeleteObjectId);
     const auto waiting = context().currentOperation();

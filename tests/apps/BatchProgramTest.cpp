@@ -71,6 +71,22 @@ QByteArray cvd(const QByteArray &thickness)
     return entry + "</Process-Data>\n";
 }
 
+// Develops silicon as resist through a top mask of `width` x `height` flags.
+QByteArray photolithography(const QByteArray &flags, unsigned width, unsigned height)
+{
+    return "<Process-Data process-type=\"0\">\n"
+           "<Parameter parameter-name=\"MaterialId\" parameter-type=\"uint\" parameter-data=\"1\"/>\n"
+           "<Parameter parameter-name=\"Top Mask\" parameter-type=\"vector\" parameter-data=\"" + flags + "\"/>\n"
+           "<Parameter parameter-name=\"Top Mask Width\" parameter-type=\"uint\" parameter-data=\""
+        + QByteArray::number(width) + "\"/>\n"
+           "<Parameter parameter-name=\"Top Mask Height\" parameter-type=\"uint\" parameter-data=\""
+        + QByteArray::number(height) + "\"/>\n"
+           "<Parameter parameter-name=\"Bottom Mask\" parameter-type=\"vector\" parameter-data=\"\"/>\n"
+           "<Parameter parameter-name=\"Bottom Mask Width\" parameter-type=\"uint\" parameter-data=\"0\"/>\n"
+           "<Parameter parameter-name=\"Bottom Mask Height\" parameter-type=\"uint\" parameter-data=\"0\"/>\n"
+           "</Process-Data>\n";
+}
+
 class BatchProgramTest : public ::testing::Test
 {
 protected:
@@ -255,6 +271,28 @@ TEST_F(BatchProgramTest, DepositionDopingImplantationAndOxidationEntriesRun)
     const std::vector<std::uint32_t> column(cells.begin() + volume->cellIndex(4, 4, 0),
                                             cells.begin() + volume->cellIndex(4, 4, 6));
     EXPECT_EQ(column, (std::vector<std::uint32_t>{1, 15, 1, 14, 4, 0}));
+}
+
+// Mask bits that do not fill their mask would develop all of the resist:
+// such an entry is named and not run.
+TEST_F(BatchProgramTest, PhotolithographyEntriesDevelopThroughTheirMasks)
+{
+    const QString list = write("lithography.plst", Header + substrate(6) + photolithography("101", 2, 3)
+                                                        + photolithography("110000", 2, 3) + "</Process-List>\n");
+    const BatchProgramRun result = run({list, QStringLiteral("-o"), QStringLiteral("out.cvx")});
+    EXPECT_EQ(result.exitCode, 1) << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral(
+        "[2/3] Photolithography: not run: parameter \"Top Mask\" cannot be used: it holds 3 flags for a 2 x 3 mask")))
+        << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("[3/3] Photolithography: done in"))) << describe(result);
+
+    Core::Operations::OperationContext written;
+    const auto volume = readVolume(written, folder.file(QStringLiteral("out.cvx")));
+    ASSERT_TRUE(volume);
+    const auto cells = volume->materials();
+    EXPECT_EQ(std::count(cells.begin(), cells.end(), 1u), 2 * 4) << "only the two covered columns keep their silicon";
+    EXPECT_EQ(cells[volume->cellIndex(0, 1, 3)], 1u);
+    EXPECT_EQ(cells[volume->cellIndex(1, 0, 3)], 0u);
 }
 
 TEST_F(BatchProgramTest, BadCommandLinesAndPathsAreRefused)

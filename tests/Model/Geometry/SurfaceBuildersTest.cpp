@@ -18,6 +18,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include <algorithm>
 #include <random>
 #include <tuple>
 
@@ -269,16 +270,38 @@ TEST_F(SurfaceBuildersTest, OctreeShowsTranslucentMaterialFromTheEmptySide)
 TEST_F(SurfaceBuildersTest, MaskBitsBecomeRectanglesBelowAndAboveTheVolume)
 {
     auto v = volume(2, 3, 4, std::vector<std::uint32_t>(24, Opaque), 0.5f);
-    // Four columns per row: the fourth reaches past the volume's y size.
+    // A 4 x 3 image: one run of three bits per image column, bottom row
+    // first. Columns 0 and 1 lie over the volume; 2 and 3 reach past x.
     v->setTopMask({true, false, false, true, false, true, false, false, true, true, true, true}, 4, 3);
     const auto top = Model::Geometry::MaskOverlay::topOf(*v);
-    ASSERT_EQ(top.rectangles.size(), 2u) << "rows beyond x and columns beyond y are left out";
+    ASSERT_EQ(top.rectangles.size(), 3u) << "pixels beyond x are left out";
     EXPECT_EQ(top.rectangles[0], (std::array<float, 4>{0, 0, 0.5f, 0.5f}));
-    EXPECT_EQ(top.rectangles[1], (std::array<float, 4>{0.5f, 0.5f, 1, 1}));
+    EXPECT_EQ(top.rectangles[1], (std::array<float, 4>{0.5f, 0, 1, 0.5f}));
+    EXPECT_EQ(top.rectangles[2], (std::array<float, 4>{0.5f, 1, 1, 1.5f}));
     EXPECT_EQ(top.height, (4 + 5) * 0.5f);
     const auto bottom = Model::Geometry::MaskOverlay::bottomOf(*v);
     EXPECT_TRUE(bottom.rectangles.empty()) << "no bottom mask";
     EXPECT_EQ(bottom.height, -5 * 0.5f);
+}
+
+// The overlay previews the columns the development keeps: a non-square
+// mask must not come out transposed.
+TEST_F(SurfaceBuildersTest, MaskOverlayCoversTheColumnsTheDevelopmentKeeps)
+{
+    auto v = volume(4, 2, 1, std::vector<std::uint32_t>(8, Opaque));
+    // A 3 x 2 image whose only opaque pixel is column 2, top row: bit 2·2 + 1.
+    const std::vector<bool> bits{false, false, false, false, false, true};
+    v->setBottomMask(bits, 3, 2);
+    const auto bottom = Model::Geometry::MaskOverlay::bottomOf(*v);
+    ASSERT_EQ(bottom.rectangles.size(), 1u);
+    EXPECT_EQ(bottom.rectangles[0], (std::array<float, 4>{2, 1, 3, 2}));
+    const std::vector<bool> columns = v->bottomMask().columnBits(4, 2);
+    EXPECT_TRUE(columns[2 * 2 + 1]);
+    EXPECT_EQ(std::count(columns.begin(), columns.end(), true), 1);
+
+    v->setBottomMask({true, true}, 3, 2);
+    EXPECT_TRUE(Model::Geometry::MaskOverlay::bottomOf(*v).rectangles.empty())
+        << "bits that do not fill the image cover nothing";
 }
 
 TEST_F(SurfaceBuildersTest, PresentMaterialsAreThoseOfTheDrawnCellsWhateverTheThreadsAndSurface)

@@ -13,6 +13,7 @@
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"
+#include "Core/Operations/Photolithography/PhotolithographyOperation.h"
 #include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/ProcessRegistry.h"
 #include "Core/Operations/SiEtching/SiWetEtchOperation.h"
@@ -71,6 +72,27 @@ ProcessData filmEntry(int type, const char *amount, double value, std::uint32_t 
     entry.setParameter(QLatin1String(amount), value);
     entry.setParameter(QStringLiteral("MaterialId"), material, false);
     return entry;
+}
+
+// A 6 x 12 top mask covering image column 4 (volume columns x = 4).
+MaskVector photolithographyTopMask()
+{
+    MaskVector bits(6 * 12, false);
+    for (std::size_t y = 0; y < 12; ++y)
+        bits[4 * 12 + y] = true;
+    return bits;
+}
+
+ParameterMap photolithographyEntry()
+{
+    const auto q = [](const char *name) { return QString::fromLatin1(name); };
+    return {{q("MaterialId"), Aluminium},
+            {q("Top Mask"), QVariant::fromValue(photolithographyTopMask())},
+            {q("Top Mask Width"), 6u},
+            {q("Top Mask Height"), 12u},
+            {q("Bottom Mask"), QVariant::fromValue(MaskVector())},
+            {q("Bottom Mask Width"), 0u},
+            {q("Bottom Mask Height"), 0u}};
 }
 
 ProcessData electroplatingEntry(double thickness, std::uint32_t conductor, std::uint32_t deposited)
@@ -277,7 +299,7 @@ TEST_F(BatchRunnerTest, ProcessesNotBuiltYetAndUnknownTypesAreReported)
 {
     runner.run(substrateEntry());
     const auto before = runner.volume()->materials();
-    for (const int type : {0, 2, 3, 6, 9, 13}) {
+    for (const int type : {2, 3, 6, 9, 13}) {
         EXPECT_FALSE(BatchRunner::isAvailable(type)) << type;
         EXPECT_EQ(runner.run(ProcessData(type)), BatchRunner::NotAvailable) << type;
         EXPECT_TRUE(runner.problem().endsWith(QStringLiteral("is not available in this version"))) << type;
@@ -331,6 +353,28 @@ TEST_F(BatchRunnerTest, OnlyAnOxideThickerThanACellOutdatesTheSiLattice)
     EXPECT_EQ(runner.run(oxidation(0.02)), BatchRunner::Done);
     EXPECT_NE(runner.volume()->materials(), before);
     EXPECT_TRUE(context.processRecords().needsSiLatticeRebuild(id));
+}
+
+// Mask bits that do not fill their mask would develop all of the resist as
+// if there were no mask: the entry is refused and the next one runs.
+TEST_F(BatchRunnerTest, PhotolithographyWithMaskBitsThatDoNotFitTheirSizeIsRefused)
+{
+    runner.run(substrateEntry());
+    const auto before = runner.volume()->materials();
+    ProcessData lithography(ProcessData::Photolithography);
+    for (const auto &parameter : photolithographyEntry())
+        lithography.setParameter(parameter.first, parameter.second);
+    lithography.setParameter(QStringLiteral("Bottom Mask"), QVariant::fromValue(MaskVector(5, true)));
+    lithography.setParameter(QStringLiteral("Bottom Mask Width"), 2u);
+    lithography.setParameter(QStringLiteral("Bottom Mask Height"), 3u);
+    EXPECT_EQ(runner.run(lithography), BatchRunner::NotConvertible);
+    EXPECT_EQ(runner.problem(), QStringLiteral("parameter \"Bottom Mask\" cannot be used: it holds 5 flags for a 2 x 3 mask"));
+    EXPECT_EQ(runner.volume()->materials(), before);
+
+    lithography.setParameter(QStringLiteral("Bottom Mask"), QVariant::fromValue(MaskVector(6, true)));
+    lithography.setParameter(QStringLiteral("MaterialId"), Si);
+    EXPECT_EQ(runner.run(lithography), BatchRunner::Done) << runner.problem().toStdString();
+    EXPECT_NE(runner.volume()->materials(), before);
 }
 
 TEST_F(BatchRunnerTest, SaveImageHandsTheFileToTheImageSaver)
@@ -526,6 +570,12 @@ std::map<int, ProcessCase> processCases()
               oxidation.setPressure(1.0);
               oxidation.setTemperature(1273.0);
           }}},
+        {PhotolithographyId, {photolithographyEntry(), [](Operation &op) {
+             auto &lithography = dynamic_cast<PhotolithographyOperation &>(op);
+             lithography.setMaterialId(Aluminium);
+             lithography.setTopMask(photolithographyTopMask(), 6, 12);
+             lithography.setBottomMask({}, 0, 0);
+         }}},
     };
 }
 

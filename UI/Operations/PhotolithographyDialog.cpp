@@ -1,0 +1,235 @@
+#include "UI/Operations/PhotolithographyDialog.h"
+
+#include "Core/Operations/Photolithography/MaskImage.h"
+#include "Core/Operations/Photolithography/PhotolithographyProcesses.h"
+#include "Model/Materials/MaterialFactory.h"
+#include "UI/BatchRun/ProcessData.h"
+#include "UI/MaterialComboBox.h"
+#include "UI/Operations/LayoutMaskDialog.h"
+#include "Util/DebugLog.h"
+
+#include <QColor>
+#include <QComboBox>
+#include <QDebug>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace Ui {
+namespace Operations {
+
+namespace {
+
+QString &lastMaskDirectory()
+{
+    static QString directory = QDir::homePath();
+    return directory;
+}
+
+const char *const SideNames[] = {"Top", "Bottom"};
+
+// The x-y extent a layout mask is drawn for when there is no volume yet.
+constexpr unsigned DefaultLayoutCells = 100;
+
+} // namespace
+
+QString PhotolithographyDialog::maskDirectory()
+{
+    return lastMaskDirectory();
+}
+
+PhotolithographyDialog::PhotolithographyDialog(QWidget *parent)
+    : QDialog(parent)
+    , m_material(new QComboBox(this))
+{
+    setObjectName(QStringLiteral("PhotolithographyDialog"));
+    setWindowTitle(tr("Photolithography Options"));
+    setFixedSize(370, 360);
+    m_material->setObjectName(QStringLiteral("cbxMaterial"));
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(new QLabel(tr("Select Film"), this), 0, 0, 1, 4);
+    grid->addWidget(m_material, 1, 0, 1, 4);
+    addMaskRow(grid, 2, Top, tr("Top Mask"));
+    addMaskRow(grid, 5, Bottom, tr("Bottom Mask"));
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->setObjectName(QStringLiteral("buttonBox"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    layout->addWidget(buttons);
+}
+
+void PhotolithographyDialog::addMaskRow(QGridLayout *grid, int row, Side side, const QString &label)
+{
+    const QString name = QLatin1String(SideNames[side]);
+    MaskChoice &choice = m_masks[side];
+    choice.edit = new QLineEdit(this);
+    choice.edit->setObjectName(QStringLiteral("txt%1Mask").arg(name));
+    auto *browse = new QToolButton(this);
+    browse->setObjectName(QStringLiteral("btn%1MaskFile").arg(name));
+    browse->setText(QStringLiteral("..."));
+    auto *apply = new QPushButton(tr("Apply"), this);
+    apply->setObjectName(QStringLiteral("btn%1MaskApply").arg(name));
+    apply->setAutoDefault(false);
+    auto *remove = new QPushButton(tr("Remove"), this);
+    remove->setObjectName(QStringLiteral("btn%1MaskRemove").arg(name));
+    remove->setAutoDefault(false);
+    connect(browse, &QToolButton::clicked, this, [this, side] { chooseMaskFile(side); });
+    connect(apply, &QPushButton::clicked, this, [this, side] { applyMask(side); });
+    connect(remove, &QPushButton::clicked, this, [this, side] { removeMask(side); });
+
+    grid->addWidget(new QLabel(label, this), row, 0, 1, 4);
+    grid->addWidget(choice.edit, row + 1, 0, 1, 3);
+    grid->addWidget(browse, row + 1, 3);
+    grid->addWidget(apply, row + 2, 1);
+    grid->addWidget(remove, row + 2, 2);
+}
+
+void PhotolithographyDialog::setMaterials(const std::vector<Model::Materials::Material> &materials)
+{
+    MaterialComboBox::fill(m_material, materials);
+}
+
+unsigned PhotolithographyDialog::materialId() const
+{
+    return MaterialComboBox::selectedMaterialId(m_material);
+}
+
+void PhotolithographyDialog::fillEntry(ProcessData &entry) const
+{
+    Core::Operations::ParameterMap values;
+    const unsigned id = materialId();
+    const Model::Materials::Material material = Model::Materials::MaterialFactory::getInstance()->getMaterial(id);
+    const Model::Materials::Colour &c = material.colour();
+    values[QStringLiteral("MaterialId")] = id;
+    values[QStringLiteral("Material")] = material.name();
+    values[QStringLiteral("Material_Color")] = QColor(int(c.red * 255), int(c.green * 255), int(c.blue * 255));
+    for (const Side side : {Top, Bottom}) {
+        const QString prefix = QLatin1String(SideNames[side]) + QStringLiteral(" Mask");
+        const MaskChoice &choice = m_masks[side];
+        values[prefix] = QVariant::fromValue(choice.mask.bits);
+        values[prefix + QStringLiteral(" File")] = choice.file;
+        values[prefix + QStringLiteral(" Layout")] = choice.source;
+        values[prefix + QStringLiteral(" Height")] = unsigned(std::max(choice.mask.height, 0));
+        values[prefix + QStringLiteral(" Width")] = unsigned(std::max(choice.mask.width, 0));
+    }
+    for (const auto &declared : Core::Operations::photolithographyDescriptor().parameters())
+        entry.setParameter(declared.name, values[declared.name], declared.isShownIn(values));
+}
+
+void PhotolithographyDialog::setVolumeExtent(unsigned sizeX, unsigned sizeY)
+{
+    m_sizeX = sizeX;
+    m_sizeY = sizeY;
+}
+
+void PhotolithographyDialog::chooseMaskFile(Side side)
+{
+    const QString file = QFileDialog::getOpenFileName(this, tr("Choose Mask File"), lastMaskDirectory(),
+                                                      tr("Image Files (*.png *.jpg *.bmp);;Layout Files (*.gds)"));
+    if (file.isEmpty())
+        return;
+    m_masks[side].edit->setText(file);
+    lastMaskDirectory() = QFileInfo(file).absolutePath();
+}
+
+bool PhotolithographyDialog::applyMask(Side side)
+{
+    MaskChoice &choice = m_masks[side];
+    const QString file = choice.edit->text();
+    MaskChoice read = choice;
+    if (file.endsWith(QLatin1String(".gds"), Qt::CaseInsensitive)) {
+        bool declined = false;
+        if (!readLayoutMask(file, read, &declined)) {
+            if (!declined)
+                warnUnreadable(side);
+            return false;
+        }
+    } else {
+        const QImage image(file);
+        if (image.isNull()) {
+            warnUnreadable(side);
+            return false;
+        }
+        read.mask = Core::Operations::maskFromImage(image);
+        read.source.clear();
+    }
+    read.file = file;
+    choice = read;
+    emit maskChanged(side);
+    return true;
+}
+
+void PhotolithographyDialog::setMask(Side side, const Model::Automaton::CellMask &mask, const QString &file)
+{
+    MaskChoice &choice = m_masks[side];
+    choice.mask = mask;
+    choice.file = file;
+    choice.source.clear();
+    choice.edit->setText(file);
+}
+
+void PhotolithographyDialog::removeMask(Side side)
+{
+    MaskChoice &choice = m_masks[side];
+    choice.mask = Model::Automaton::CellMask();
+    choice.file.clear();
+    choice.source.clear();
+    emit maskChanged(side);
+}
+
+void PhotolithographyDialog::warnUnreadable(Side side)
+{
+    const QString text = side == Top
+        ? tr("Top Mask file not found!<br/>Please verify the filename is correct and you have the correct permissions.")
+        : tr("Bottom mask not found error!<br/>Please verify if the filename is correct and you have the correct "
+             "permissions.");
+    QMessageBox::warning(this, windowTitle(), text);
+}
+
+bool PhotolithographyDialog::readLayoutMask(const QString &file, MaskChoice &choice, bool *declined)
+{
+    using Core::Operations::LayoutMask;
+    *declined = false;
+    Core::Operations::LayoutFile layout;
+    QString problem;
+    if (!layout.readFile(file, &problem) || layout.cells().empty()) {
+        qCDebug(tessivalLog) << "Layout file" << file << "refused:" << problem;
+        return false;
+    }
+    // Without a volume (a process list entry) the mask is drawn at the size
+    // of a new volume.
+    const unsigned sizeX = m_sizeX ? m_sizeX : DefaultLayoutCells;
+    const unsigned sizeY = m_sizeY ? m_sizeY : DefaultLayoutCells;
+    LayoutMaskDialog ask(layout, sizeX, sizeY, this);
+    if (ask.exec() != QDialog::Accepted) {
+        *declined = true;
+        return false;
+    }
+    std::vector<LayoutMask::Polygon> polygons;
+    if (!LayoutMask::polygons(layout, ask.cell(), ask.layer(), ask.datatype(), polygons, &problem)) {
+        qCDebug(tessivalLog) << "Layout file" << file << "refused:" << problem;
+        return false;
+    }
+    choice.mask = LayoutMask::rasterise(polygons, sizeX, sizeY, ask.placement());
+    choice.source = tr("%1, layer %2/%3").arg(QString::fromLatin1(ask.cell().c_str())).arg(ask.layer()).arg(ask.datatype());
+    return true;
+}
+
+} // namespace Operations
+} // namespace Ui
