@@ -1,6 +1,9 @@
 #include "Core/Operations/ProcessRegistry.h"
 
 #include "Core/Operations/Isotropic/IsotropicProcesses.h"
+#include "Core/Operations/MooreNeighborhood/MooreNeighborhoodProcesses.h"
+#include "Core/Operations/Planarization/PlanarizationProcesses.h"
+#include "Core/Operations/ReactiveIonEtching/ReactiveIonEtchingProcesses.h"
 #include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/SiEtching/SiWetEtchingProcesses.h"
 
@@ -21,13 +24,8 @@ const BatchEntryKind EngineEntries[] = {
 // process's descriptor when the process is built.
 const BatchEntryKind NotBuiltYet[] = {
     {BatchType::Photolithography, "Photolithography", "Photolithography", 6},
-    {BatchType::MooreDeposition, "Moore deposition", "Moore Deposition", 4},
-    {BatchType::MooreEtching, "Moore etching", "Moore Etching", 5},
-    {BatchType::Planarization, "Planarization", "Planarization", 7},
     {BatchType::Doping, "Doping", "Doping", 10},
-    {BatchType::SpinCoating, "Spin Coating", "Spin Coating", 12},
     {BatchType::Pvd, "PVD", "PVD", 2},
-    {BatchType::SimpleRie, "Simple RIE", "Simple RIE", 13},
     {BatchType::IonImplantation, "Ion Implantation", "Ion Implantation", 11},
     {BatchType::SiOxidation, "Si Oxidation", "Thermal Oxidation", 14},
 };
@@ -42,6 +40,11 @@ const std::vector<const ProcessDescriptor *> &ProcessRegistry::descriptors()
         &electroplatingDescriptor(),
         &atomisticWetEtchingDescriptor(),
         &continuousWetEtchingDescriptor(),
+        &mooreDepositionDescriptor(),
+        &mooreEtchingDescriptor(),
+        &planarizationDescriptor(),
+        &spinCoatingDescriptor(),
+        &simpleRieDescriptor(),
     };
     return all;
 }

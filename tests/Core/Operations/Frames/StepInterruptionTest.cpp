@@ -7,6 +7,9 @@
 #include "Core/Operations/Isotropic/Electrodeposition.h"
 #include "Core/Operations/Isotropic/IsotropicFilmDeposition.h"
 #include "Core/Operations/Isotropic/IsotropicFilmEtching.h"
+#include "Core/Operations/MooreNeighborhood/MooreNeighborhoodDeposition.h"
+#include "Core/Operations/MooreNeighborhood/MooreNeighborhoodEtching.h"
+#include "Core/Operations/ReactiveIonEtching/SimpleReactiveIonEtching.h"
 #include "Core/Operations/SiEtching/AtomicStructureSimpleSiWetEtch.h"
 #include "Core/Operations/SiEtching/ContinuosWetEtching.h"
 #include "Core/Operations/SiEtching/SiLatticePreparation.h"
@@ -47,6 +50,18 @@ std::unique_ptr<TotalVolume> trenches()
     return std::make_unique<TotalVolume>(sx, sy, sz, 1.0f, 1.0f, 1.0f, Util::Vector3D(), m);
 }
 
+// A silicon block with empty cells all round.
+std::unique_ptr<TotalVolume> freeBlock()
+{
+    const unsigned sx = 14, sy = 12, sz = 10;
+    std::vector<std::uint32_t> m(std::size_t(sx) * sy * sz, 0);
+    for (unsigned x = 3; x < 11; ++x)
+        for (unsigned y = 3; y < 9; ++y)
+            for (unsigned z = 3; z < 7; ++z)
+                m[z + sz * (y + std::size_t(sy) * x)] = Si;
+    return std::make_unique<TotalVolume>(sx, sy, sz, 1.0f, 1.0f, 1.0f, Util::Vector3D(), m);
+}
+
 struct Process
 {
     const char *name;
@@ -71,6 +86,51 @@ const std::vector<Process> &processes()
          [](TotalVolume &v, Interrupter *i) { return AtomicStructureSimpleSiWetEtch(v, 2.0, i).runEtching(); }},
         {"continuous wet etching", "Etching", true,
          [](TotalVolume &v, Interrupter *i) { return ContinuosWetEtching(v, 4.0, i).runEtching(); }},
+        {"Moore deposition", "Moving the front", false,
+         [](TotalVolume &v, Interrupter *i) { return MooreNeighborhoodDeposition(v, Copper, 3, i).runDeposition(); }},
+        {"Moore etching", "Moving the front", false,
+         [](TotalVolume &v, Interrupter *i) { return MooreNeighborhoodEtching(v, Si, 3, i).runEtching(); }},
+        {"simple RIE", "Etching", false,
+         [](TotalVolume &v, Interrupter *i) {
+             return SimpleReactiveIonEtching(v, Si, 3, SimpleReactiveIonEtching::FromTop, i).runEtching();
+         }},
+    };
+    return all;
+}
+
+// Each step loop with an amount that does all it can in the volume, and
+// with one of a thousand million cells.
+struct Unbounded
+{
+    const char *name;
+    bool needsLattice;
+    std::function<bool(TotalVolume &, Interrupter *, double amount)> run;
+};
+
+const std::vector<Unbounded> &unboundedProcesses()
+{
+    static const std::vector<Unbounded> all = {
+        {"deposition", false,
+         [](TotalVolume &v, Interrupter *i, double t) { return IsotropicFilmDeposition(v, Copper, float(t), i).runDeposition(); }},
+        {"etching", false,
+         [](TotalVolume &v, Interrupter *i, double t) { return IsotropicFilmEtching(v, Si, float(t), i).runEtching(); }},
+        {"electroplating", false,
+         [](TotalVolume &v, Interrupter *i, double t) {
+             return Electrodeposition(v, Copper, Oxide, float(t), i).runElectrodeposition();
+         }},
+        {"atomistic wet etching", true,
+         [](TotalVolume &v, Interrupter *i, double t) { return AtomicStructureSimpleSiWetEtch(v, t, i).runEtching(); }},
+        {"continuous wet etching", true,
+         [](TotalVolume &v, Interrupter *i, double t) { return ContinuosWetEtching(v, t, i).runEtching(); }},
+        {"Moore deposition", false,
+         [](TotalVolume &v, Interrupter *i, double t) { return MooreNeighborhoodDeposition(v, Copper, int(t), i).runDeposition(); }},
+        {"Moore etching", false,
+         [](TotalVolume &v, Interrupter *i, double t) { return MooreNeighborhoodEtching(v, Si, int(t), i).runEtching(); }},
+        {"simple RIE", false,
+         [](TotalVolume &v, Interrupter *i, double t) {
+             return SimpleReactiveIonEtching(v, Si, t, SimpleReactiveIonEtching::FromTop | SimpleReactiveIonEtching::FromBelow, i)
+                 .runEtching();
+         }},
     };
     return all;
 }
@@ -146,6 +206,31 @@ TEST(StepInterruption, AStoppedRunKeepsItsWholeStepsAndNothingMore)
         for (std::size_t i = 0; i < before.size(); ++i)
             foreign += stopped[i] != before[i] && stopped[i] != after[i];
         EXPECT_EQ(foreign, 0u) << "each cell holds what it had or what the whole run gives it";
+    }
+}
+
+TEST(StepInterruption, AStepLoopWhoseFrontsAreEmptyEndsWithTheCellsOfTheWholeRun)
+{
+    for (const Unbounded &process : unboundedProcesses()) {
+        SCOPED_TRACE(process.name);
+        // Silicon masked by oxide keeps its (111) walls for ever: the wet
+        // etchings take a free silicon block, which they etch away.
+        auto whole = process.needsLattice ? freeBlock() : trenches();
+        auto unbounded = process.needsLattice ? freeBlock() : trenches();
+        if (process.needsLattice) {
+            whole->rebuildSiLattice();
+            unbounded->rebuildSiLattice();
+        }
+        // More than the 24 x 18 x 16 volume can take in any direction.
+        ScriptedInterrupter enough;
+        EXPECT_TRUE(process.run(*whole, &enough, 200.0));
+        // Asked to stop should it run more steps than the volume needs.
+        ScriptedInterrupter endless(int(enough.reports.size()) + 1);
+        EXPECT_TRUE(process.run(*unbounded, &endless, 999999999.0)) << "ended by itself";
+        EXPECT_EQ(unbounded->materials(), whole->materials());
+        ASSERT_GE(endless.reports.size(), 2u);
+        const auto &last = endless.reports.back();
+        EXPECT_EQ(last.step, last.steps) << "the last report says the run is done";
     }
 }
 
