@@ -6,6 +6,10 @@
 #include "UI/Observers/DocumentSavedObserver.h"
 #include "UI/Observers/ElectrodepositionObserver.h"
 #include "UI/Observers/FilmOptionsObserver.h"
+#include "UI/Observers/MooreObserver.h"
+#include "UI/Observers/PlanarizationObserver.h"
+#include "UI/Observers/SimpleRIEObserver.h"
+#include "UI/Observers/SpinCoatingObserver.h"
 #include "UI/Observers/WetEtchObserver.h"
 
 namespace Ui {
@@ -30,6 +34,11 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case OpenDocumentId: return boost::shared_ptr<Util::IObserver>(new Observers::DocumentOpenedObserver(m_dialogParent));
     case AtomisticWetEtchingId: return make<Observers::AtomicSiBCAEtchObserver>();
     case ContinuousWetEtchingId: return make<Observers::CCAWetEtchingObserver>();
+    case MooreDepositionId: return make<Observers::MooreDepositionObserver>();
+    case MooreEtchingId: return make<Observers::MooreEtchingObserver>();
+    case PlanarizationId: return make<Observers::PlanarizationObserver>();
+    case SpinCoatingId: return make<Observers::SpinCoatingObserver>();
+    case SimpleReactiveIonEtchingId: return make<Observers::SimpleRIEObserver>();
     default: return {};
     }
 }
