@@ -7,53 +7,16 @@
 #include "Core/Operations/Isotropic/IsotropicFilmEtching.h"
 #include "Model/Automaton/TotalVolume.h"
 
-#include "BenchSupport.h"
-
-#include <memory>
+#include "TrenchVolume.h"
 
 namespace {
 
 using Model::Automaton::TotalVolume;
 
-constexpr unsigned SizeX = 200, SizeY = 200, SizeZ = 100;
-
-const std::vector<std::uint32_t> &trenches()
-{
-    static const std::vector<std::uint32_t> materials = [] {
-        std::vector<std::uint32_t> m(std::size_t(SizeX) * SizeY * SizeZ, 0);
-        for (unsigned x = 0; x < SizeX; ++x)
-            for (unsigned y = 0; y < SizeY; ++y) {
-                const bool trench = (x / 20) % 2 == 1 && y > 20 && y < 180;
-                for (unsigned z = 0; z < (trench ? 20u : 50u); ++z)
-                    m[z + SizeZ * (y + SizeY * std::size_t(x))] = 1;
-            }
-        return m;
-    }();
-    return materials;
-}
-
-TotalVolume &volume()
-{
-    static std::unique_ptr<TotalVolume> v =
-        std::make_unique<TotalVolume>(SizeX, SizeY, SizeZ, 1.0f, 1.0f, 1.0f, Util::Vector3D(), trenches());
-    return *v;
-}
-
-
 template<typename Run>
 void measure(benchmark::State &state, Run run)
 {
-    BenchSupport::setThreads(state);
-    TotalVolume &v = volume();
-    for (auto _ : state) {
-        state.PauseTiming();
-        BenchSupport::resetMaterials(v, trenches());
-        state.ResumeTiming();
-        run(v);
-    }
-    state.counters["cells/s"] = benchmark::Counter(double(v.cellCount()), benchmark::Counter::kIsIterationInvariantRate);
-    state.counters["threads"] = QThreadPool::globalInstance()->maxThreadCount();
-    state.counters["peak MB"] = BenchSupport::peakMegabytes();
+    BenchSupport::measureOnTrenches(state, run);
 }
 
 void BM_IsotropicDeposition(benchmark::State &state)
