@@ -14,6 +14,10 @@
 #include "UI/Observers/IonImplantationOptionsObserver.h"
 #include "UI/Observers/SiOxidationObserver.h"
 #include "UI/Observers/PhotolithographyObserver.h"
+#include "UI/Observers/MooreObserver.h"
+#include "UI/Observers/PlanarizationObserver.h"
+#include "UI/Observers/SimpleRIEObserver.h"
+#include "UI/Observers/SpinCoatingObserver.h"
 #include "UI/Observers/WetEtchObserver.h"
 
 namespace Ui {
@@ -46,6 +50,11 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case IonImplantationId: return make<Observers::IonImplantationOptionsObserver>();
     case SiOxidationId: return make<Observers::SiOxidationObserver>();
     case PhotolithographyId: return make<Observers::PhotolithographyObserver>();
+    case MooreDepositionId: return make<Observers::MooreDepositionObserver>();
+    case MooreEtchingId: return make<Observers::MooreEtchingObserver>();
+    case PlanarizationId: return make<Observers::PlanarizationObserver>();
+    case SpinCoatingId: return make<Observers::SpinCoatingObserver>();
+    case SimpleReactiveIonEtchingId: return make<Observers::SimpleRIEObserver>();
     default: return {};
     }
 }

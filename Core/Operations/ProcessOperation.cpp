@@ -55,6 +55,20 @@ int ProcessOperation::redo()
     return NothingRedone;
 }
 
+int ProcessOperation::volumeHeight() const
+{
+    return m_volume ? int(m_volume->sizeZ()) : 0;
+}
+
+void ProcessOperation::runWhenComplete(bool optionsComplete, const ProcessRun &process)
+{
+    if (!m_volume || !optionsComplete) {
+        cancel();
+        return;
+    }
+    runProcess(process);
+}
+
 void ProcessOperation::runProcess(const ProcessRun &process)
 {
     OperationContext &ctx = *context();

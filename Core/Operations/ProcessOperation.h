@@ -40,6 +40,8 @@ public:
     // Whether the volume was picked rather than being the document's only one.
     bool targetFromSelection() const { return m_fromSelection; }
     int inputCount() const { return m_inputs; }
+    // The volume's height in cells, 0 before there is one.
+    int volumeHeight() const;
     const TotalVolumeUndoRedoHelper &states() const { return m_states; }
 
 protected:
@@ -58,6 +60,9 @@ protected:
     // away. A canceled step puts the cells back as they were before it and
     // leaves the history alone.
     void runProcess(const ProcessRun &process);
+    // Runs the process once there is a volume and every option arrived;
+    // cancels otherwise.
+    void runWhenComplete(bool optionsComplete, const ProcessRun &process);
 
 private:
     // After a canceled run: the cells as they were (from `before` when there

@@ -1,7 +1,14 @@
 #include "Core/Operations/ProcessRecords.h"
 
+#include "Model/Materials/Material.h"
+
 namespace Core {
 namespace Operations {
+
+SiLatticeEffect effectOfChanging(std::uint32_t material)
+{
+    return material == Model::Materials::SiliconId ? OutdatesSiLattice : LeavesSiLattice;
+}
 
 void ProcessRecords::noteRun(unsigned objectId, int operationId, SiLatticeEffect effect)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 
 namespace Core {
@@ -11,6 +12,10 @@ enum SiLatticeEffect {
     OutdatesSiLattice, // silicon cells changed; rebuild the lattice before it is used
     RenewsSiLattice    // the run worked on the lattice itself, which matches the cells
 };
+
+// How a run that grows or removes cells of `material` leaves the lattice:
+// silicon grown or removed is not in the lattice built before.
+SiLatticeEffect effectOfChanging(std::uint32_t material);
 
 // What the processes remember per cell volume (keyed by object id): the id
 // of the last operation that ran on it, and whether its Si lattice is out of

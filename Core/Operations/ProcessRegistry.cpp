@@ -4,6 +4,9 @@
 #include "Core/Operations/Doping/DopingProcesses.h"
 #include "Core/Operations/Isotropic/IsotropicProcesses.h"
 #include "Core/Operations/Photolithography/PhotolithographyProcesses.h"
+#include "Core/Operations/MooreNeighborhood/MooreNeighborhoodProcesses.h"
+#include "Core/Operations/Planarization/PlanarizationProcesses.h"
+#include "Core/Operations/ReactiveIonEtching/ReactiveIonEtchingProcesses.h"
 #include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/SiEtching/SiWetEtchingProcesses.h"
 #include "Core/Operations/SiOxidation/SiOxidationProcesses.h"
@@ -21,16 +24,6 @@ const BatchEntryKind EngineEntries[] = {
     {BatchType::CreateSubstrate, "Create Substrate", "Create Substrate", 15},
 };
 
-// Processes whose descriptors are still to come; a row moves into its
-// process's descriptor when the process is built.
-const BatchEntryKind NotBuiltYet[] = {
-    {BatchType::MooreDeposition, "Moore deposition", "Moore Deposition", 4},
-    {BatchType::MooreEtching, "Moore etching", "Moore Etching", 5},
-    {BatchType::Planarization, "Planarization", "Planarization", 7},
-    {BatchType::SpinCoating, "Spin Coating", "Spin Coating", 12},
-    {BatchType::SimpleRie, "Simple RIE", "Simple RIE", 13},
-};
-
 } // namespace
 
 const std::vector<const ProcessDescriptor *> &ProcessRegistry::descriptors()
@@ -46,6 +39,11 @@ const std::vector<const ProcessDescriptor *> &ProcessRegistry::descriptors()
         &ionImplantationDescriptor(),
         &siOxidationDescriptor(),
         &photolithographyDescriptor(),
+        &mooreDepositionDescriptor(),
+        &mooreEtchingDescriptor(),
+        &planarizationDescriptor(),
+        &spinCoatingDescriptor(),
+        &simpleRieDescriptor(),
     };
     return all;
 }
@@ -72,7 +70,6 @@ const std::vector<BatchEntryKind> &ProcessRegistry::batchKinds()
 {
     static const std::vector<BatchEntryKind> kinds = [] {
         std::vector<BatchEntryKind> rows(std::begin(EngineEntries), std::end(EngineEntries));
-        rows.insert(rows.end(), std::begin(NotBuiltYet), std::end(NotBuiltYet));
         for (const ProcessDescriptor *descriptor : descriptors())
             if (descriptor->hasBatchEntry())
                 rows.push_back(descriptor->batchKind());

@@ -1,21 +1,15 @@
 #pragma once
 
-#include "Model/Materials/Material.h"
+#include "UI/Operations/FormDialog.h"
 
-#include <QDialog>
-
-#include <vector>
-
-class QComboBox;
 class QDoubleSpinBox;
-class QFormLayout;
 
 namespace Ui {
 namespace Operations {
 
 // The options of the film processes: a thickness (or depth) in units and
 // the material, laid out as a form with OK and Cancel.
-class FilmOptionsDialog : public QDialog
+class FilmOptionsDialog : public FormDialog
 {
     Q_OBJECT
 
@@ -26,19 +20,15 @@ public:
     void setMaterials(const std::vector<Model::Materials::Material> &materials);
 
 protected:
-    // `materialLabel` names the material choice ("Material" when empty).
+    // `materialLabel` names the material choice ("Material" when empty);
+    // further material choices go below the others (addMaterialChoice).
     FilmOptionsDialog(QWidget *parent, const QString &thicknessLabel, int decimals = 2,
                       const QString &materialLabel = QString());
-    // Adds a further material choice below the others.
-    QComboBox *addMaterialChoice(const QString &label, const char *objectName);
-    // The rows of the options, for dialogs with more of them.
-    QFormLayout *form() const { return m_form; }
     QComboBox *materialChoice() const { return m_material; }
 
 private:
-    QFormLayout *m_form;
     QDoubleSpinBox *m_thickness;
-    QComboBox *m_material;
+    QComboBox *m_material = nullptr;
 };
 
 } // namespace Operations

@@ -17,8 +17,13 @@
 #include "UI/ManageMaterialsDialog.h"
 #include "UI/MaterialTableViewItem.h"
 #include "UI/Observers/DocumentOpenedObserver.h"
+#include "UI/Operations/BCAEtchingDialog.h"
 #include "UI/Operations/CreateSubstrateDialog.h"
 #include "UI/Operations/IsotropicDepositionDialog.h"
+#include "UI/Operations/MooreOptionsDialog.h"
+#include "UI/Operations/PlanarizationOptionsDialog.h"
+#include "UI/Operations/SimpleRIEDialog.h"
+#include "UI/Operations/SpinCoatingOptionsDialog.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "UI/View/MaterialLegend.h"
 #include "UI/View/SceneView.h"
@@ -46,6 +51,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
 
@@ -780,8 +786,7 @@ TEST_F(MainWindowTest, StepsNotBuiltYetSayTheyAreNotAvailable)
 {
     // An entry leaves this list when its process is built.
     const char *const unbuilt[] = {
-        "actionMoore_Deposition", "actionMoore_Etching", "actionPlanarization", "actionSimple_RIE",
-        "actionSpin_Coating", "actionChange_Viewing_Options",
+        "actionChange_Viewing_Options",
     };
     context().startOperation(Core::Operations::DeleteObjectId);
     const auto waiting = context().currentOperation();
@@ -811,6 +816,50 @@ TEST_F(MainWindowTest, VolumeActionsStartTheirOperations)
         EXPECT_TRUE(consoleLog().endsWith(QString::fromUtf8(entry.second))) << entry.first;
         EXPECT_TRUE(context().currentOperation()) << entry.first;
     }
+}
+
+TEST_F(MainWindowTest, MooreColumnAndRieActionsOpenTheirDialogsAndUndoUnderTheirTitles)
+{
+    const auto volume = createSubstrate();
+    ASSERT_TRUE(volume);
+    using namespace Ui::Operations;
+    const auto rejectNext = [](const char *action) -> std::function<void()> {
+        const std::string name = action;
+        if (name == "actionMoore_Deposition" || name == "actionMoore_Etching")
+            return [] { TestSupport::whenModal<MooreOptionsDialog>([](MooreOptionsDialog *d) { d->reject(); }); };
+        if (name == "actionSpin_Coating")
+            return [] { TestSupport::whenModal<SpinCoatingOptionsDialog>([](SpinCoatingOptionsDialog *d) { d->reject(); }); };
+        if (name == "actionSimple_RIE")
+            return [] { TestSupport::whenModal<SimpleRIEDialog>([](SimpleRIEDialog *d) { d->reject(); }); };
+        return [] { TestSupport::whenModal<PlanarizationOptionsDialog>([](PlanarizationOptionsDialog *d) { d->reject(); }); };
+    };
+    const std::pair<const char *, const char *> actions[] = {
+        {"actionMoore_Deposition", "Moore film deposition: Operation canceled."},
+        {"actionMoore_Etching", "Moore film etching: Operation canceled."},
+        {"actionPlanarization", "Planarization: Operation canceled!"},
+        {"actionSpin_Coating", "Spin Coating: Operation canceled."},
+        {"actionSimple_RIE", "Simple RIE: Operation canceled."},
+    };
+    for (const auto &entry : actions) {
+        rejectNext(entry.first)();
+        window->action(entry.first)->trigger();
+        EXPECT_TRUE(consoleLog().endsWith(QString("\n") + entry.second)) << entry.first;
+        EXPECT_FALSE(context().currentOperation()) << entry.first;
+    }
+
+    const auto before = volume->materials();
+    TestSupport::whenModal<PlanarizationOptionsDialog>([](PlanarizationOptionsDialog *dialog) {
+        EXPECT_EQ(dialog->maximumHeight(), 80) << "the volume's height";
+        dialog->findChild<QSpinBox *>("sbxMinimumHeight")->setValue(2);
+        dialog->accept();
+    });
+    window->action("actionPlanarization")->trigger();
+    EXPECT_TRUE(consoleLog().endsWith("\nPlanarization: Operation finished.")) << consoleLog().toStdString();
+    EXPECT_EQ(window->undoAction()->text(), "Undo Planarization");
+    EXPECT_NE(volume->materials(), before);
+    window->undoAction()->trigger();
+    EXPECT_EQ(volume->materials(), before);
+    EXPECT_EQ(window->redoAction()->text(), "Redo Planarization");
 }
 
 TEST_F(MainWindowTest, LegendOfTheShownMaterialsIsDrawnIntoSavedImages)
@@ -864,18 +913,28 @@ TEST_F(MainWindowTest, LegendOfTheShownMaterialsIsDrawnIntoSavedImages)
 // and Cancel brings the cells and the history back as they were.
 TEST_F(MainWindowTest, ALongStepShowsItsProgressAndCancelPutsTheCellsBack)
 {
+    // Silicon under an oxide mask with an opening: the wet etch stops at
+    // the (111) walls of its pit, yet its surface stays, so it keeps
+    // deciding about the same atoms for a hundred thousand steps. Steps
+    // whose fronts empty end at once on any volume a test can afford.
     std::vector<std::uint32_t> cells(30 * 30 * 20, 0);
-    for (std::size_t i = 0; i < cells.size(); ++i)
-        cells[i] = i % 20 < 8 ? 1u : 0u;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const std::size_t z = i % 20, y = i / 20 % 30, x = i / 600;
+        const bool opening = x >= 10 && x < 20 && y >= 10 && y < 20;
+        cells[i] = z < 8 ? 1u : z == 8 && !opening ? 3u : 0u;
+    }
     auto volume = boost::make_shared<Model::Automaton::TotalVolume>(30, 30, 20, 1.0f, 1.0f, 1.0f,
                                                                    Util::Vector3D(), cells);
     volume->painter().rebuildAll();
+    // The lattice is ready: the first step the dialog shows is the etch.
+    volume->rebuildSiLattice();
+    context().processRecords().setSiLatticeStale(volume->id(), false);
     context().document().addObject(volume);
     const std::size_t undoCount = context().history().undoCount();
 
-    using Ui::Operations::IsotropicDepositionDialog;
-    TestSupport::whenModal<IsotropicDepositionDialog>([](IsotropicDepositionDialog *dialog) {
-        dialog->findChild<QDoubleSpinBox *>()->setValue(1e6);
+    using Ui::Operations::BCAEtchingDialog;
+    TestSupport::whenModal<BCAEtchingDialog>([](BCAEtchingDialog *dialog) {
+        dialog->setDepth(25000);
         dialog->accept();
     });
     QString title, label, runningTitle;
@@ -899,14 +958,14 @@ TEST_F(MainWindowTest, ALongStepShowsItsProgressAndCancelPutsTheCellsBack)
             if (auto *dialog = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget()))
                 dialog->findChild<QPushButton *>()->click();
         });
-    window->action("actionCVD")->trigger();
+    window->action("actionBCA_Wet_Etching")->trigger();
 
-    EXPECT_EQ(title, "Isotropic Deposition");
-    EXPECT_TRUE(label.startsWith("Moving the front: step ")) << label.toStdString();
-    EXPECT_TRUE(label.endsWith(" of 1707106")) << label.toStdString();
-    EXPECT_EQ(runningTitle, "Isotropic Deposition") << "nothing else started";
+    EXPECT_EQ(title, "BCA Wet Etch");
+    EXPECT_TRUE(label.startsWith("Etching: step ")) << label.toStdString();
+    EXPECT_TRUE(label.endsWith(" of 100000")) << label.toStdString();
+    EXPECT_EQ(runningTitle, "BCA Wet Etch") << "nothing else started";
     EXPECT_TRUE(stayedOpen);
-    EXPECT_TRUE(consoleLog().endsWith("\nIsotropic Deposition: Operation canceled.")) << consoleLog().toStdString();
+    EXPECT_TRUE(consoleLog().endsWith("\nBCA Wet Etch: Operation canceled.")) << consoleLog().toStdString();
     EXPECT_EQ(volume->materials(), cells);
     EXPECT_EQ(context().history().undoCount(), undoCount);
     EXPECT_FALSE(context().currentOperation());

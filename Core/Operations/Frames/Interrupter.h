@@ -1,5 +1,7 @@
 #pragma once
 
+#include <type_traits>
+
 namespace Core {
 namespace Operations {
 
@@ -34,15 +36,23 @@ inline bool stopRequested(Interrupter *interrupter, const char *phase, int step,
 }
 
 // Runs `step(i)` for i = 0 .. steps - 1, reporting before each step and
-// once after the last. False, after the steps done so far, when asked to
-// stop.
+// once after the last. A step may return whether anything is left to do: a
+// frame whose fronts have all emptied cannot change a cell any more, so the
+// loop ends there (a depth of a thousand million cells must not keep the
+// program busy for hours), and the last report still says all steps are
+// done. False, after the steps done so far, when asked to stop.
 template<typename Step>
 bool runSteps(Interrupter *interrupter, const char *phase, int steps, const Step &step)
 {
     for (int i = 0; i < steps; ++i) {
         if (stopRequested(interrupter, phase, i, steps))
             return false;
-        step(i);
+        if constexpr (std::is_same<decltype(step(i)), bool>::value) {
+            if (!step(i))
+                break;
+        } else {
+            step(i);
+        }
     }
     if (interrupter)
         interrupter->progress(phase, steps, steps);

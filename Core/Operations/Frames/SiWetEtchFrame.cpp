@@ -118,9 +118,19 @@ bool SiWetEtchFrame::runEtching()
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { findSurface(strip); });
     const int count = steps();
     // Between two steps every removal is applied to atoms and cells alike.
-    const bool finished = runSteps(m_interrupter, EtchPhase, count, [this](int) {
+    // Once no strip has a surface atom left, no step can remove one.
+    const auto surfaceLeft = [this] {
+        for (const StripState &state : m_state)
+            if (!state.surface.empty())
+                return true;
+        return false;
+    };
+    const bool finished = runSteps(m_interrupter, EtchPhase, count, [this, &surfaceLeft](int) {
+        if (!surfaceLeft())
+            return false;
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { decideStep(strip); });
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { applyStep(strip); });
+        return surfaceLeft();
     });
     // A stopped run hands over its border atoms too: they hold bonds of
     // lattice atoms.

@@ -44,7 +44,7 @@ public:
     // Etches the volume's lattice, which must exist. With an interrupter,
     // reports each step and stops between two steps when asked to: a
     // stopped run returns false, its cells and atoms holding the whole steps
-    // done before the stop.
+    // done before the stop. The run ends early once no surface atom is left.
     bool runEtching();
 
     int steps() const { return stepCount(m_depth); }

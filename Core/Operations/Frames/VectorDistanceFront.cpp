@@ -96,9 +96,7 @@ bool VectorDistanceFront::run()
 {
     for (int direction = 0; direction < 6; ++direction)
         m_steps[std::size_t(direction)] = stepVector(direction);
-    m_strips = ParallelStrips::split(0, m_size[0], m_threads, 2);
-    m_state = std::vector<StripState>(m_strips.size());
-    m_queued.assign(m_volume.cellCount(), 0);
+    m_fronts.reset(ParallelStrips::split(0, m_size[0], m_threads, 2), m_volume.cellCount());
     for (bool moore : {false, true}) {
         const Offsets &hood = neighbourhood(moore);
         auto &offsets = moore ? m_mooreIndexOffsets : m_faceIndexOffsets;
@@ -112,19 +110,23 @@ bool VectorDistanceFront::run()
     m_current = arrays.current();
     m_working = arrays.working();
 
-    ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { seedStrip(strip); });
-    ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, false); });
-    const int count = steps();
+    const auto &strips = m_fronts.strips();
+    ParallelStrips::run(strips, [this](const ParallelStrips::Strip &strip) { seedStrip(strip); });
+    ParallelStrips::run(strips, [this](const ParallelStrips::Strip &strip) { m_fronts.advance(strip.index); });
     // Between two steps every strip has committed: the cells are whole.
-    const bool finished = runSteps(m_interrupter, FrontPhase, count, [this](int) {
-        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { computeStep(strip); });
-        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { mergeAndCommit(strip, true); });
+    const bool finished = runSteps(m_interrupter, FrontPhase, steps(), [this, &strips](int) {
+        if (m_fronts.empty())
+            return false;
+        ParallelStrips::run(strips, [this](const ParallelStrips::Strip &strip) { computeStep(strip); });
+        ParallelStrips::run(strips, [this](const ParallelStrips::Strip &strip) {
+            m_fronts.advance(strip.index, [this](std::size_t v) { m_current[v] = m_working[v]; });
+        });
+        return !m_fronts.empty();
     });
     if (finished)
-        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { finishStrip(strip); });
+        ParallelStrips::run(strips, [this](const ParallelStrips::Strip &strip) { finishStrip(strip); });
     m_current = m_working = nullptr;
-    std::vector<std::uint8_t>().swap(m_queued);
-    m_state.clear();
+    m_fronts.clear();
     return finished;
 }
 
@@ -151,8 +153,7 @@ void VectorDistanceFront::setSeed(std::size_t index, SeedKind kind)
 
 void VectorDistanceFront::seedStrip(const ParallelStrips::Strip &strip)
 {
-    StripState &state = m_state[strip.index];
-    state.local.clear();
+    const auto lock = m_fronts.beginNext(strip.index);
     const Offsets &hood = neighbourhood(frontNeighbourhood() == Neighbourhood::Moore);
     const std::vector<std::ptrdiff_t> &offsets = indexOffsets(frontNeighbourhood());
     for (int x = strip.first; x < strip.end; ++x)
@@ -166,7 +167,7 @@ void VectorDistanceFront::seedStrip(const ParallelStrips::Strip &strip)
                 if (interior(x, y, z)) {
                     for (const std::ptrdiff_t offset : offsets) {
                         if (joinsFront(m_current[std::size_t(std::ptrdiff_t(index) + offset)])) {
-                            state.local.push_back(index);
+                            m_fronts.add(strip.index, x, index);
                             break;
                         }
                     }
@@ -175,7 +176,7 @@ void VectorDistanceFront::seedStrip(const ParallelStrips::Strip &strip)
                 for (int n = 0; n < hood.count; ++n) {
                     const int nx = x + hood.d[n][0], ny = y + hood.d[n][1], nz = z + hood.d[n][2];
                     if (inside(nx, ny, nz) && joinsFront(m_current[cellIndex(nx, ny, nz)])) {
-                        state.local.push_back(index);
+                        m_fronts.add(strip.index, x, index);
                         break;
                     }
                 }
@@ -184,17 +185,7 @@ void VectorDistanceFront::seedStrip(const ParallelStrips::Strip &strip)
 
 void VectorDistanceFront::addToFront(unsigned strip, int x, std::size_t index)
 {
-    StripState &state = m_state[strip];
-    const ParallelStrips::Strip &range = m_strips[strip];
-    if (x < range.first) {
-        state.lower.push_back(index);
-    } else if (x >= range.end) {
-        state.upper.push_back(index);
-    } else if (!m_queued[index]) {
-        // Only this strip marks its own cells, so the marks need no lock.
-        m_queued[index] = 1;
-        state.local.push_back(index);
-    }
+    m_fronts.add(strip, x, index);
 }
 
 void VectorDistanceFront::coordinates(std::size_t index, int &x, int &y, int &z) const
@@ -207,15 +198,11 @@ void VectorDistanceFront::coordinates(std::size_t index, int &x, int &y, int &z)
 
 void VectorDistanceFront::computeStep(const ParallelStrips::Strip &strip)
 {
-    StripState &state = m_state[strip.index];
-    std::lock_guard<std::mutex> lock(state.mutex);
-    state.lower.clear();
-    state.upper.clear();
-    state.local.clear();
+    const auto lock = m_fronts.beginNext(strip.index);
     const Offsets &spread = neighbourhood(spreadNeighbourhood() == Neighbourhood::Moore);
     const std::vector<std::ptrdiff_t> &spreadOffsets = indexOffsets(spreadNeighbourhood());
 
-    for (const std::size_t v : state.front) {
+    for (const std::size_t v : m_fronts.front(strip.index)) {
         const Voxel &cell = m_current[v];
         if (cell.fixed == 1 || !takesPart(cell))
             continue;
@@ -263,32 +250,9 @@ void VectorDistanceFront::computeStep(const ParallelStrips::Strip &strip)
                 neighbour = cellIndex(nx, ny, nz);
             }
             if (spreadsTo(m_current[neighbour]))
-                addToFront(strip.index, nx, neighbour);
+                m_fronts.add(strip.index, nx, neighbour);
         }
     }
-}
-
-void VectorDistanceFront::mergeAndCommit(const ParallelStrips::Strip &strip, bool commit)
-{
-    StripState &state = m_state[strip.index];
-    if (strip.index > 0) {
-        StripState &before = m_state[strip.index - 1];
-        std::lock_guard<std::mutex> lock(before.mutex);
-        state.local.insert(state.local.end(), before.upper.begin(), before.upper.end());
-    }
-    if (strip.index + 1 < m_state.size()) {
-        StripState &after = m_state[strip.index + 1];
-        std::lock_guard<std::mutex> lock(after.mutex);
-        state.local.insert(state.local.end(), after.lower.begin(), after.lower.end());
-    }
-    std::sort(state.local.begin(), state.local.end());
-    state.local.erase(std::unique(state.local.begin(), state.local.end()), state.local.end());
-    for (const std::size_t v : state.local)
-        m_queued[v] = 0;
-    if (commit)
-        for (const std::size_t v : state.front)
-            m_current[v] = m_working[v];
-    state.front.swap(state.local);
 }
 
 } // namespace Operations

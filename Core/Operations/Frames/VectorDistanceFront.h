@@ -1,11 +1,11 @@
 #pragma once
 
+#include "Core/Operations/Frames/StripFronts.h"
 #include "Model/Automaton/ParallelStrips.h"
 #include "Model/Automaton/Voxel.h"
 
 #include <array>
 #include <cstdint>
-#include <mutex>
 #include <vector>
 
 namespace Model {
@@ -44,7 +44,8 @@ public:
     // Runs the whole process on the volume; both cell arrays are held for it.
     // With an interrupter, reports each step and stops between two steps
     // when asked to: a stopped run returns false, its cells holding the
-    // whole steps done before the stop.
+    // whole steps done before the stop. The run ends early once its fronts
+    // are empty.
     bool run();
 
     unsigned threadCount() const { return m_threads; }
@@ -121,17 +122,7 @@ protected:
     Voxel *working() const { return m_working; }
 
 private:
-    struct StripState
-    {
-        std::vector<std::size_t> front;
-        std::vector<std::size_t> local;
-        std::vector<std::size_t> lower; // cells of the strip before
-        std::vector<std::size_t> upper; // cells of the strip after
-        std::mutex mutex;
-    };
-
     void computeStep(const Model::Automaton::ParallelStrips::Strip &strip);
-    void mergeAndCommit(const Model::Automaton::ParallelStrips::Strip &strip, bool commit);
     void coordinates(std::size_t index, int &x, int &y, int &z) const;
     bool interior(int x, int y, int z) const
     {
@@ -145,11 +136,7 @@ private:
     const std::array<float, 3> m_cellSizes;
     const std::array<int, 3> m_size;
     const unsigned m_threads;
-    std::vector<Model::Automaton::ParallelStrips::Strip> m_strips;
-    std::vector<StripState> m_state;
-    // 1 for a cell already on its own strip's next front: a reached cell
-    // offers each neighbour, and most are offered several times.
-    std::vector<std::uint8_t> m_queued;
+    StripFronts m_fronts;
     std::array<std::array<float, 3>, 6> m_steps{};
     std::vector<std::ptrdiff_t> m_faceIndexOffsets;
     std::vector<std::ptrdiff_t> m_mooreIndexOffsets;

@@ -7,7 +7,6 @@
 #include "Core/Operations/Isotropic/IsotropicFilmEtching.h"
 #include "Core/Operations/Isotropic/IsotropicFilmEtchingOperation.h"
 #include "Core/Operations/OperationId.h"
-#include "Model/Materials/Material.h"
 
 namespace Core {
 namespace Operations {
@@ -38,16 +37,9 @@ FilmParameters readFilm(EntryParameters &reader)
     return parameters;
 }
 
-// Silicon grown or removed is not in the lattice built before; plated
-// silicon needs its atoms as much as deposited silicon does.
-SiLatticeEffect siliconEffect(std::uint32_t material)
-{
-    return material == Model::Materials::SiliconId ? OutdatesSiLattice : LeavesSiLattice;
-}
-
 SiLatticeEffect filmEffect(const FilmParameters &parameters)
 {
-    return siliconEffect(parameters.material);
+    return effectOfChanging(parameters.material);
 }
 
 constexpr char Thickness[] = "Thickness";
@@ -101,7 +93,7 @@ const ProcessKind<PlatingParameters> &electroplatingDescriptor()
          [](TotalVolume &volume, const PlatingParameters &p, Interrupter *interrupter) {
              return Electrodeposition(volume, p.material, p.conductor, float(p.thickness), interrupter).runElectrodeposition();
          },
-         [](const PlatingParameters &p) { return siliconEffect(p.material); }},
+         [](const PlatingParameters &p) { return effectOfChanging(p.material); }},
         makeOperation<ElectrodepositionOperation>);
     return descriptor;
 }

@@ -119,8 +119,8 @@ TEST(ProcessRegistry, DescriptorsAreFoundByIdAndTypeAndBuildTheirOperations)
     }
     EXPECT_EQ(ProcessRegistry::forOperation(IsotropicDepositionId)->batchKind().type, int(BatchType::Cvd));
     EXPECT_EQ(ProcessRegistry::forBatchType(BatchType::SiWetEtching)->operationId(), int(AtomisticWetEtchingId));
-    EXPECT_FALSE(ProcessRegistry::forOperation(PlanarizationId)) << "not built yet";
-    EXPECT_FALSE(OperationFactory::builds(PlanarizationId));
+    EXPECT_FALSE(ProcessRegistry::forOperation(ChangeVisualizationOptionsId)) << "no process step";
+    EXPECT_FALSE(OperationFactory::builds(ChangeVisualizationOptionsId)) << "not built yet";
     EXPECT_TRUE(OperationFactory::builds(CreateSubstrateId));
 }
 

@@ -27,7 +27,7 @@ using TestSupport::ScriptedStepRunner;
 
 namespace {
 
-constexpr std::uint32_t Si = 1, Oxide = 3, Copper = 5;
+constexpr std::uint32_t Si = 1, Oxide = 3, Copper = 5, Gold = 9;
 
 // Silicon with an oxide strip on top and empty space above.
 boost::shared_ptr<TotalVolume> substrate()
@@ -58,18 +58,20 @@ const std::vector<Step> &steps()
              film.setThickness(3.0f);
              film.setMaterialId(Copper);
          }},
+        // The steps below run on the copper film of the first, which covers
+        // everything else: a step with nothing to do would end before a stop.
         {IsotropicEtchingId, "Isotropic Etching",
          [](Operation &op) {
              auto &film = dynamic_cast<FilmProcessOperation &>(op);
              film.setThickness(3.0f);
-             film.setMaterialId(Si);
+             film.setMaterialId(Copper);
          }},
         {ElectrodepositionId, "Electroplating",
          [](Operation &op) {
              auto &plating = dynamic_cast<ElectrodepositionOperation &>(op);
              plating.setThickness(3.0f);
-             plating.setMaterialId(Copper);
-             plating.setConductingMaterial(Oxide);
+             plating.setMaterialId(Gold);
+             plating.setConductingMaterial(Copper);
          }},
         {AtomisticWetEtchingId, "BCA Wet Etch", [](Operation &op) { dynamic_cast<SiWetEtchOperation &>(op).setDepth(2.0); }},
         {ContinuousWetEtchingId, "Continuous Wet Etch",
@@ -123,9 +125,11 @@ TEST_F(StepRunnerTest, ACanceledStepPutsTheCellsBackAndLeavesTheHistory)
 
     for (const Step &step : steps()) {
         SCOPED_TRACE(step.title);
-        // A wet etch's first step is its lattice build: stop the etch.
+        // A wet etch's first step is its lattice build: stop the etch. The
+        // copper film leaves it no silicon surface, so it would end at its
+        // first step: it is stopped before it.
         const bool wet = step.id == AtomisticWetEtchingId || step.id == ContinuousWetEtchingId;
-        const auto runner = stopping(wet ? 1 : 0, 3);
+        const auto runner = stopping(wet ? 1 : 0, wet ? 1 : 3);
         run(step);
         EXPECT_EQ(runner->titles.back(), step.title) << "the dialog is titled as the step";
         EXPECT_EQ(volume->materials(), deposited);

@@ -10,6 +10,10 @@
 #include "Core/Operations/Frames/StepProgress.h"
 #include "Core/Operations/Isotropic/ElectrodepositionOperation.h"
 #include "Core/Operations/Isotropic/IsotropicFilmDepositionOperation.h"
+#include "Core/Operations/MooreNeighborhood/MooreNeighborhoodOperation.h"
+#include "Core/Operations/Planarization/PlanarizationOperation.h"
+#include "Core/Operations/Planarization/SpinCoatingOperation.h"
+#include "Core/Operations/ReactiveIonEtching/SimpleReactiveIonEtchingOperation.h"
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"
@@ -295,15 +299,12 @@ TEST_F(BatchRunnerTest, ProcessesKeepTheRecordsOfTheInteractiveOperations)
     EXPECT_TRUE(records.needsSiLatticeRebuild(id));
 }
 
-TEST_F(BatchRunnerTest, ProcessesNotBuiltYetAndUnknownTypesAreReported)
+TEST_F(BatchRunnerTest, EveryListTypeIsAvailableAndUnknownTypesAreReported)
 {
     runner.run(substrateEntry());
     const auto before = runner.volume()->materials();
-    for (const int type : {2, 3, 6, 9, 13}) {
-        EXPECT_FALSE(BatchRunner::isAvailable(type)) << type;
-        EXPECT_EQ(runner.run(ProcessData(type)), BatchRunner::NotAvailable) << type;
-        EXPECT_TRUE(runner.problem().endsWith(QStringLiteral("is not available in this version"))) << type;
-    }
+    for (int type = 0; type < ProcessData::Unknown; ++type)
+        EXPECT_TRUE(BatchRunner::isAvailable(type)) << type;
     EXPECT_EQ(runner.run(ProcessData(16)), BatchRunner::NotAvailable);
     EXPECT_EQ(runner.problem(), QStringLiteral("unknown process type 16"));
     EXPECT_EQ(runner.run(ProcessData(-4)), BatchRunner::NotAvailable);
@@ -524,6 +525,13 @@ std::map<int, ProcessCase> processCases()
     const auto wetEtch = [](double depth) {
         return [=](Operation &op) { dynamic_cast<SiWetEtchOperation &>(op).setDepth(depth); };
     };
+    const auto moore = [](int steps, std::uint32_t material) {
+        return [=](Operation &op) {
+            auto &process = dynamic_cast<MooreNeighborhoodOperation &>(op);
+            process.setSteps(steps);
+            process.setMaterialId(material);
+        };
+    };
     const auto q = [](const char *name) { return QString::fromLatin1(name); };
     return {
         {IsotropicDepositionId, {{{q("Thickness"), 2.5}, {q("MaterialId"), Si}}, film(2.5, Si)}},
@@ -576,6 +584,31 @@ std::map<int, ProcessCase> processCases()
              lithography.setTopMask(photolithographyTopMask(), 6, 12);
              lithography.setBottomMask({}, 0, 0);
          }}},
+        {MooreDepositionId, {{{q("Thickness"), 2u}, {q("MaterialId"), Oxide}}, moore(2, Oxide)}},
+        {MooreEtchingId, {{{q("Depth"), 2u}, {q("MaterialId"), Aluminium}}, moore(2, Aluminium)}},
+        {PlanarizationId,
+         {{{q("Maximum Height"), 7u}, {q("Minimum Height"), 1u}},
+          [](Operation &op) {
+              auto &planarization = dynamic_cast<PlanarizationOperation &>(op);
+              planarization.setMaximumHeight(7);
+              planarization.setMinimumHeight(1);
+          }}},
+        {SpinCoatingId,
+         {{{q("Maximum Height"), 9u}, {q("MaterialId"), Oxide}},
+          [](Operation &op) {
+              auto &coating = dynamic_cast<SpinCoatingOperation &>(op);
+              coating.setMaterialId(Oxide);
+              coating.setHeight(9);
+          }}},
+        {SimpleReactiveIonEtchingId,
+         {{{q("Etch Depth"), 2u}, {q("MaterialId"), Aluminium}, {q("EtchDirectionValue"), 3}},
+          [](Operation &op) {
+              auto &rie = dynamic_cast<SimpleReactiveIonEtchingOperation &>(op);
+              rie.setDepth(2);
+              rie.setMaterialId(Aluminium);
+              rie.setFromBelow(true);
+              rie.setFromTop(true);
+          }}},
     };
 }
 

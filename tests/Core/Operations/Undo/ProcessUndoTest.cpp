@@ -8,6 +8,11 @@
 #include "Core/Operations/Isotropic/ElectrodepositionOperation.h"
 #include "Core/Operations/Isotropic/IsotropicFilmDepositionOperation.h"
 #include "Core/Operations/Isotropic/IsotropicFilmEtchingOperation.h"
+#include "Core/Operations/MooreNeighborhood/MooreNeighborhoodDepositionOperation.h"
+#include "Core/Operations/MooreNeighborhood/MooreNeighborhoodEtchingOperation.h"
+#include "Core/Operations/Planarization/PlanarizationOperation.h"
+#include "Core/Operations/Planarization/SpinCoatingOperation.h"
+#include "Core/Operations/ReactiveIonEtching/SimpleReactiveIonEtchingOperation.h"
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationFactory.h"
 #include "Core/Operations/OperationId.h"
@@ -24,6 +29,8 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 using namespace Core::Operations;
 using Model::Automaton::TotalVolume;
@@ -321,6 +328,141 @@ TEST_F(ProcessUndoTest, NewStepsSayWhatTheyDoAndMarkTheSiLatticeByWhatTheyChange
     EXPECT_EQ(lines->lines.back(), "Simple Si Oxidation: Operation finished.");
     EXPECT_TRUE(records.needsSiLatticeRebuild(id));
     EXPECT_EQ(context.history().undoTitle(), "Simple Si Oxidation");
+}
+
+TEST_F(ProcessUndoTest, MooreDepositionAndEtchingKeepTheirRecordsApartUnderTheSharedKey)
+{
+    const auto initial = volume->materials();
+    auto grow = start<MooreNeighborhoodDepositionOperation>(MooreDepositionId);
+    grow->setSteps(2);
+    grow->setMaterialId(Oxide);
+    grow->end();
+    EXPECT_EQ(lines->lines.back(), "Moore film deposition: Operation finished.");
+    const auto grown = volume->materials();
+    auto remove = start<MooreNeighborhoodEtchingOperation>(MooreEtchingId);
+    remove->setSteps(1);
+    remove->setMaterialId(Oxide);
+    remove->end();
+    EXPECT_EQ(lines->lines.back(), "Moore film etching: Operation finished.");
+    const auto etched = volume->materials();
+    ASSERT_NE(grown, initial);
+    ASSERT_NE(etched, grown);
+    // However many of either a session makes, no two share a record name.
+    std::set<std::pair<std::string, int>> names;
+    for (int i = 0; i < 40; ++i)
+        for (unsigned id : {MooreDepositionId, MooreEtchingId}) {
+            const auto op = boost::dynamic_pointer_cast<ProcessOperation>(OperationFactory(&context).createOperation(id));
+            ASSERT_TRUE(op);
+            EXPECT_EQ(op->states().key(), "MooreFilmDep");
+            EXPECT_TRUE(names.insert({op->states().key(), op->states().instance()}).second) << op->title();
+        }
+    EXPECT_EQ(context.history().undoTitle(), "Moore film etching");
+
+    ASSERT_TRUE(context.history().undo());
+    EXPECT_EQ(volume->materials(), grown);
+    EXPECT_EQ(context.history().undoTitle(), "Moore film deposition");
+    ASSERT_TRUE(context.history().undo());
+    EXPECT_EQ(volume->materials(), initial);
+    ASSERT_TRUE(context.history().redo());
+    EXPECT_EQ(volume->materials(), grown);
+    ASSERT_TRUE(context.history().redo());
+    EXPECT_EQ(volume->materials(), etched);
+}
+
+TEST_F(ProcessUndoTest, ColumnStepsAndRieUndoRedoAndKeepTheirRecords)
+{
+    struct Case
+    {
+        unsigned id;
+        const char *title;
+        std::function<void(Operation &)> options;
+        bool outdatesLattice;
+    };
+    const Case cases[] = {
+        {PlanarizationId, "Planarization",
+         [](Operation &op) {
+             auto &planarization = dynamic_cast<PlanarizationOperation &>(op);
+             EXPECT_EQ(planarization.volumeHeight(), 10);
+             planarization.setMaximumHeight(3);
+             planarization.setMinimumHeight(1);
+         },
+         true},
+        {SpinCoatingId, "Spin Coating",
+         [](Operation &op) {
+             auto &coating = dynamic_cast<SpinCoatingOperation &>(op);
+             coating.setMaterialId(Gold);
+             coating.setHeight(6);
+         },
+         false},
+        // Poured silicon is not in the lattice built before.
+        {SpinCoatingId, "Spin Coating",
+         [](Operation &op) {
+             auto &coating = dynamic_cast<SpinCoatingOperation &>(op);
+             coating.setMaterialId(Si);
+             coating.setHeight(8);
+         },
+         true},
+        {SimpleReactiveIonEtchingId, "Simple RIE",
+         [](Operation &op) {
+             auto &rie = dynamic_cast<SimpleReactiveIonEtchingOperation &>(op);
+             rie.setDepth(2.0);
+             rie.setMaterialId(Si);
+         },
+         true},
+        {MooreDepositionId, "Moore film deposition",
+         [](Operation &op) {
+             auto &moore = dynamic_cast<MooreNeighborhoodOperation &>(op);
+             moore.setSteps(1);
+             moore.setMaterialId(Copper);
+         },
+         false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.title);
+        context.history().clear();
+        context.processRecords().setSiLatticeStale(volume->id(), false);
+        const auto before = volume->materials();
+        context.startOperation(c.id);
+        const auto op = boost::dynamic_pointer_cast<ProcessOperation>(context.currentOperation());
+        ASSERT_TRUE(op);
+        c.options(*op);
+        op->end();
+        const auto after = volume->materials();
+        ASSERT_NE(after, before);
+        EXPECT_EQ(lines->lines.back(), std::string(c.title) + ": Operation finished.");
+        EXPECT_EQ(context.history().undoTitle(), c.title);
+        EXPECT_EQ(context.processRecords().lastOperation(volume->id()), int(c.id));
+        EXPECT_EQ(context.processRecords().needsSiLatticeRebuild(volume->id()), c.outdatesLattice);
+
+        ASSERT_TRUE(context.history().undo());
+        EXPECT_EQ(volume->materials(), before);
+        ASSERT_TRUE(context.history().redo());
+        EXPECT_EQ(volume->materials(), after);
+    }
+}
+
+TEST_F(ProcessUndoTest, ColumnStepsAndRieCancelWithoutAllTheirOptions)
+{
+    const auto before = volume->materials();
+    auto planarization = start<PlanarizationOperation>(PlanarizationId);
+    planarization->setMaximumHeight(2);
+    planarization->end();
+    EXPECT_EQ(lines->lines.back(), "Planarization: Operation canceled!");
+    auto coating = start<SpinCoatingOperation>(SpinCoatingId);
+    coating->setHeight(5);
+    coating->end();
+    EXPECT_EQ(lines->lines.back(), "Spin Coating: Operation canceled.");
+    auto rie = start<SimpleReactiveIonEtchingOperation>(SimpleReactiveIonEtchingId);
+    rie->setMaterialId(Si);
+    rie->end();
+    EXPECT_EQ(lines->lines.back(), "Simple RIE: Operation canceled.");
+    auto moore = start<MooreNeighborhoodEtchingOperation>(MooreEtchingId);
+    moore->setMaterialId(Si);
+    moore->end();
+    EXPECT_EQ(lines->lines.back(), "Moore film etching: Operation canceled.");
+    EXPECT_EQ(volume->materials(), before);
+    EXPECT_EQ(context.history().undoCount(), 0u);
+    EXPECT_FALSE(context.currentOperation());
 }
 
 TEST_F(ProcessUndoTest, RecordsOfTwoEtchingsRestoreOnlyTheirOwn)
