@@ -71,11 +71,12 @@ QByteArray cvd(const QByteArray &thickness)
     return entry + "</Process-Data>\n";
 }
 
-// Develops silicon as resist through a top mask of `width` x `height` flags.
-QByteArray photolithography(const QByteArray &flags, unsigned width, unsigned height)
+// Develops the resist (silicon unless told) through a top mask of `width` x
+// `height` flags.
+QByteArray photolithography(const QByteArray &flags, unsigned width, unsigned height, const QByteArray &resist = "1")
 {
     return "<Process-Data process-type=\"0\">\n"
-           "<Parameter parameter-name=\"MaterialId\" parameter-type=\"uint\" parameter-data=\"1\"/>\n"
+           "<Parameter parameter-name=\"MaterialId\" parameter-type=\"uint\" parameter-data=\"" + resist + "\"/>\n"
            "<Parameter parameter-name=\"Top Mask\" parameter-type=\"vector\" parameter-data=\"" + flags + "\"/>\n"
            "<Parameter parameter-name=\"Top Mask Width\" parameter-type=\"uint\" parameter-data=\""
         + QByteArray::number(width) + "\"/>\n"
@@ -87,19 +88,22 @@ QByteArray photolithography(const QByteArray &flags, unsigned width, unsigned he
            "</Process-Data>\n";
 }
 
-// Steps that each run until their fronts are empty, over and over: a
-// 100 x 100 x 100 volume filled with oxide and emptied again twenty times.
-// It keeps the program busy long after its first live line, and still ends.
+// A bond-counting wet etch through a window in an oxide mask: the pit's
+// (111) walls hold it, yet its surface never empties, so it runs all of its
+// million steps. It keeps the program busy long after its first live line,
+// and still ends by itself.
 QByteArray longList()
 {
-    const QByteArray etch = "<Process-Data process-type=\"5\">\n"
-                            "<Parameter parameter-name=\"MaterialId\" parameter-type=\"uint\" parameter-data=\"3\"/>\n"
-                            "<Parameter parameter-name=\"Depth\" parameter-type=\"double\" parameter-data=\"1000000000\"/>\n"
-                            "</Process-Data>\n";
-    QByteArray list = Header + substrate(100);
-    for (int i = 0; i < 20; ++i)
-        list += cvd("1000000000") + etch;
-    return list + "</Process-List>\n";
+    const unsigned size = 30;
+    QByteArray window;
+    for (unsigned x = 0; x < size; ++x)
+        for (unsigned y = 0; y < size; ++y)
+            window += x >= 10 && x < 20 && y >= 10 && y < 20 ? '0' : '1';
+    const QByteArray wetEtch = "<Process-Data process-type=\"1\">\n"
+                               "<Parameter parameter-name=\"Depth\" parameter-type=\"double\" parameter-data=\"250000\"/>\n"
+                               "</Process-Data>\n";
+    return Header + substrate(size) + cvd("2") + photolithography(window, size, size, "3") + wetEtch
+        + "</Process-List>\n";
 }
 
 class BatchProgramTest : public ::testing::Test
@@ -394,18 +398,16 @@ TEST_F(BatchProgramTest, CtrlCOnATerminalStopsTheLiveStepAndWritesNothing)
     }
     QByteArray shown;
     const bool live = readTerminal(terminal, shown, [](const QByteArray &text) {
-        return text.contains("/41] ") && text.contains(", Moving the front: step ");
+        return text.contains("[4/4] Si wet etching ... ") && text.contains(", Etching: step ");
     });
     ::kill(child, SIGINT);
     readTerminal(terminal, shown, nullptr);
     ::close(terminal);
     EXPECT_TRUE(live) << shown.toStdString();
     EXPECT_EQ(exitStatusOf(child), 130) << shown.toStdString();
-    // The entry that was live, however fast the machine got there.
-    EXPECT_TRUE(shown.contains("] CVD: interrupted") || shown.contains("] Isotropic etching: interrupted"))
+    EXPECT_TRUE(shown.contains("[4/4] Si wet etching: interrupted")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("tessival-batch: interrupted at entry 4 of 4; nothing was written to "))
         << shown.toStdString();
-    EXPECT_TRUE(shown.contains("tessival-batch: interrupted at entry ")) << shown.toStdString();
-    EXPECT_TRUE(shown.contains(" of 41; nothing was written to ")) << shown.toStdString();
     EXPECT_FALSE(QFileInfo::exists(QString::fromLocal8Bit(output)));
 }
 
@@ -419,8 +421,8 @@ TEST_F(BatchProgramTest, CtrlCWithoutATerminalAlsoWritesNothing)
     process.start(QStringLiteral(TESSIVAL_BATCH_PROGRAM), {list, QStringLiteral("-o"), output});
     ASSERT_TRUE(process.waitForStarted());
     QByteArray err;
-    // The first entry's line: the second one is running now.
-    while (!err.contains("[1/41] Create Substrate: done") && process.waitForReadyRead(300000))
+    // The third entry's line: the long one is running now.
+    while (!err.contains("[3/4] Photolithography: done") && process.waitForReadyRead(300000))
         err += process.readAllStandardError();
     // Never 0: that would be this test's whole process group.
     ASSERT_GT(process.processId(), 0) << err.toStdString();
@@ -429,8 +431,8 @@ TEST_F(BatchProgramTest, CtrlCWithoutATerminalAlsoWritesNothing)
     err += process.readAllStandardError();
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 130) << err.toStdString();
-    // Entry 1 when the signal came before the second one started.
+    // Entry 3 when the signal came before the fourth one started.
     EXPECT_TRUE(err.contains("tessival-batch: interrupted at entry ")) << err.toStdString();
-    EXPECT_TRUE(err.contains(" of 41; nothing was written to ")) << err.toStdString();
+    EXPECT_TRUE(err.contains(" of 4; nothing was written to ")) << err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(output));
 }
