@@ -1,6 +1,7 @@
 #include "UI/OperationFactory.h"
 
 #include "Core/Operations/OperationId.h"
+#include "UI/Observers/BatchRunObserver.h"
 #include "UI/Observers/CVDObserver.h"
 #include "UI/Observers/CreateSubstrateObserver.h"
 #include "UI/Observers/CutCellVolumeObserver.h"
@@ -55,6 +56,7 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case PlanarizationId: return make<Observers::PlanarizationObserver>();
     case SpinCoatingId: return make<Observers::SpinCoatingObserver>();
     case SimpleReactiveIonEtchingId: return make<Observers::SimpleRIEObserver>();
+    case BatchRunId: return make<Observers::BatchRunObserver>();
     default: return {};
     }
 }

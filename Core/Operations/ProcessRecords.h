@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <mutex>
 
 namespace Core {
 namespace Operations {
@@ -20,6 +21,8 @@ SiLatticeEffect effectOfChanging(std::uint32_t material);
 // What the processes remember per cell volume (keyed by object id): the id
 // of the last operation that ran on it, and whether its Si lattice is out of
 // date because a process changed silicon cells since the lattice was built.
+// A batch run writes them on its own thread while the window reads them, so
+// every access holds the records' lock.
 class ProcessRecords
 {
 public:
@@ -43,6 +46,7 @@ public:
     void clear();
 
 private:
+    mutable std::mutex m_mutex;
     std::map<unsigned, int> m_lastOperation;
     std::map<unsigned, unsigned char> m_siLatticeStale;
 };

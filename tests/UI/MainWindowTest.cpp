@@ -14,6 +14,7 @@
 #include "UI/Input/ChangeGridSpacingDialog.h"
 #include "UI/MainWindow.h"
 #include "UI/MainWindowPresenter.h"
+#include "UI/BatchRun/RunProcessesDialog.h"
 #include "UI/ManageMaterialsDialog.h"
 #include "UI/MaterialTableViewItem.h"
 #include "UI/Observers/DocumentOpenedObserver.h"
@@ -816,6 +817,31 @@ TEST_F(MainWindowTest, VolumeActionsStartTheirOperations)
         EXPECT_TRUE(consoleLog().endsWith(QString::fromUtf8(entry.second))) << entry.first;
         EXPECT_TRUE(context().currentOperation()) << entry.first;
     }
+}
+
+TEST_F(MainWindowTest, BatchRunOpensItsDialogWithTheSelectedVolumeOrNone)
+{
+    const auto volume = createSubstrate();
+    ASSERT_TRUE(volume);
+    boost::shared_ptr<Model::Automaton::TotalVolume> given = volume;
+    const auto closeNext = [&given] {
+        TestSupport::whenModal<Ui::RunProcessesDialog>([&given](Ui::RunProcessesDialog *dialog) {
+            EXPECT_EQ(dialog->windowTitle(), "Batch Run");
+            given = dialog->volume();
+            dialog->findChild<QPushButton *>("btnClose")->click();
+        });
+    };
+    context().selectionManager().toggle({volume->id()});
+    closeNext();
+    window->action("actionBatch_Run")->trigger();
+    EXPECT_EQ(given, volume);
+    EXPECT_FALSE(context().currentOperation());
+
+    window->action("actionBatch_Run")->trigger();
+    EXPECT_TRUE(consoleLog().endsWith("To start without a cell volume type N and press Enter/Return."));
+    closeNext();
+    context().consoleInput().processLine("N");
+    EXPECT_FALSE(given);
 }
 
 TEST_F(MainWindowTest, MooreColumnAndRieActionsOpenTheirDialogsAndUndoUnderTheirTitles)

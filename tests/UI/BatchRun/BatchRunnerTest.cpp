@@ -26,6 +26,7 @@
 #include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
 
+#include "BatchEntries.h"
 #include "ScriptedInterrupter.h"
 
 #include <QColor>
@@ -41,42 +42,12 @@ using namespace Core::Operations;
 using Model::Automaton::TotalVolume;
 using Ui::BatchRunner;
 using Ui::ProcessData;
+using TestSupport::filmEntry;
+using TestSupport::substrateEntry;
 
 namespace {
 
 constexpr std::uint32_t Si = 1, Oxide = 3, Aluminium = 4, Copper = 5;
-
-ProcessData substrateEntry(unsigned sx = 24, unsigned sy = 20, unsigned sz = 16)
-{
-    ProcessData entry(ProcessData::CreateSubstrate);
-    entry.setParameter(QStringLiteral("MaterialId"), Si, false);
-    entry.setParameter(QStringLiteral("Material"), QStringLiteral("Si"));
-    entry.setParameter(QStringLiteral("Material_Color"), QColor(127, 127, 127), false);
-    entry.setParameter(QStringLiteral("Lower Left Front Corner"), QVariant::fromValue(Util::Vector3D(5, 6, 7)));
-    entry.setParameter(QStringLiteral("Volume Size X"), sx);
-    entry.setParameter(QStringLiteral("Volume Size Y"), sy);
-    entry.setParameter(QStringLiteral("Volume Size Z"), sz);
-    entry.setParameter(QStringLiteral("SphericalSubstrate"), false, false);
-    entry.setParameter(QStringLiteral("Substrate Size X"), sx - 8);
-    entry.setParameter(QStringLiteral("Substrate Size Y"), sy - 4);
-    entry.setParameter(QStringLiteral("Substrate Size Z"), sz / 2);
-    entry.setParameter(QStringLiteral("Substrate Delta X"), 3u);
-    entry.setParameter(QStringLiteral("Substrate Delta Y"), 2u);
-    entry.setParameter(QStringLiteral("Substrate Delta Z"), 0u);
-    entry.setParameter(QStringLiteral("Substrate Center X"), 0u, false);
-    entry.setParameter(QStringLiteral("Substrate Center Y"), 0u, false);
-    entry.setParameter(QStringLiteral("Substrate Center Z"), 0u, false);
-    entry.setParameter(QStringLiteral("Substrate Radius"), 0u, false);
-    return entry;
-}
-
-ProcessData filmEntry(int type, const char *amount, double value, std::uint32_t material)
-{
-    ProcessData entry(type);
-    entry.setParameter(QLatin1String(amount), value);
-    entry.setParameter(QStringLiteral("MaterialId"), material, false);
-    return entry;
-}
 
 // A 6 x 12 top mask covering image column 4 (volume columns x = 4).
 MaskVector photolithographyTopMask()

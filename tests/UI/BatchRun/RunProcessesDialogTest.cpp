@@ -1,0 +1,287 @@
+// The "Batch Run" dialog: composing a list through the process dialogs,
+// editing, storing and loading it, and running it while the window stays
+// alive, as one step of the history.
+#include "UI/BatchRun/RunProcessesDialog.h"
+
+#include "Core/Operations/OperationContext.h"
+#include "Model/Automaton/TotalVolume.h"
+#include "UI/BatchRun/ProcessListArchiver.h"
+#include "UI/Operations/IsotropicDepositionDialog.h"
+#include "UI/Operations/MooreOptionsDialog.h"
+#include "Util/IObserver.h"
+
+#include "BatchEntries.h"
+#include "ModalDriver.h"
+#include "TempFolder.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using Core::Operations::OperationContext;
+using TestSupport::cellsOf;
+using TestSupport::filmEntry;
+using TestSupport::substrateEntry;
+using Ui::ProcessData;
+using Ui::RunProcessesDialog;
+
+namespace {
+
+constexpr std::uint32_t Oxide = 3, Aluminium = 4;
+
+std::vector<int> idsOf(const std::list<ProcessData> &entries)
+{
+    std::vector<int> ids;
+    for (const ProcessData &entry : entries)
+        ids.push_back(entry.id());
+    return ids;
+}
+
+class RunProcessesDialogTest : public ::testing::Test
+{
+protected:
+    // Runs the list and returns once the dialog has reported its end.
+    void runToEnd()
+    {
+        QEventLoop loop;
+        QObject::connect(&dialog, &RunProcessesDialog::runFinished, &loop, &QEventLoop::quit);
+        dialog.runButton()->click();
+        if (dialog.isRunning() || !dialog.runButton()->text().startsWith("Run"))
+            loop.exec();
+    }
+
+    void select(int row)
+    {
+        dialog.tree()->clearSelection();
+        dialog.tree()->topLevelItem(row)->setSelected(true);
+    }
+
+    OperationContext context;
+    RunProcessesDialog dialog{&context, {}, nullptr};
+    TestSupport::TempFolder folder;
+};
+
+} // namespace
+
+TEST_F(RunProcessesDialogTest, EntriesComeFromTheProcessDialogsInTheChoiceOrder)
+{
+    QComboBox *choice = dialog.processChoice();
+    ASSERT_EQ(choice->count(), 16);
+    const char *const order[] = {"CVD", "PVD", "Isotropic Etching", "Moore Deposition", "Moore Etching",
+                                 "Photolithography", "Planarization", "Si Wet Etching", "Electroplating", "Doping",
+                                 "Ion Implantation", "Spin Coating", "Simple RIE", "Thermal Oxidation",
+                                 "Create Substrate", "Save Image"};
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(choice->itemText(i), order[i]);
+
+    choice->setCurrentText("CVD");
+    TestSupport::whenModal<Ui::Operations::IsotropicDepositionDialog>([](Ui::Operations::IsotropicDepositionDialog *d) {
+        d->setThickness(2.5);
+        d->accept();
+    });
+    dialog.findChild<QPushButton *>("btnAddProcess")->click();
+    ASSERT_EQ(dialog.entries().size(), 1u);
+    const ProcessData &cvd = dialog.entries().front();
+    EXPECT_EQ(cvd.type(), ProcessData::Cvd);
+    EXPECT_EQ(cvd.parameter("Thickness"), QVariant(2.5));
+    EXPECT_FALSE(cvd.isVisible("MaterialId"));
+    EXPECT_FALSE(cvd.isVisible("Material_Color"));
+
+    // The tree shows the visible parameters in name order, the material
+    // with its colour.
+    QTreeWidgetItem *row = dialog.tree()->topLevelItem(0);
+    EXPECT_EQ(row->text(0), "1");
+    EXPECT_EQ(row->text(1), "CVD");
+    ASSERT_EQ(row->childCount(), 2);
+    EXPECT_EQ(row->child(0)->text(2), "Material");
+    EXPECT_FALSE(row->child(0)->icon(3).isNull());
+    EXPECT_EQ(row->child(1)->text(2), "Thickness");
+    EXPECT_EQ(row->child(1)->text(3), "2.5");
+
+    // The Moore dialog names its amount after the process; a rejected
+    // dialog adds nothing.
+    choice->setCurrentText("Moore Etching");
+    QString label;
+    TestSupport::whenModal<Ui::Operations::MooreOptionsDialog>([&label](Ui::Operations::MooreOptionsDialog *d) {
+        for (const QLabel *text : d->findChildren<QLabel *>())
+            label += text->text() + ";";
+        d->reject();
+    });
+    dialog.findChild<QPushButton *>("btnAddProcess")->click();
+    EXPECT_TRUE(label.contains("Etch Depth")) << label.toStdString();
+    EXPECT_EQ(dialog.entries().size(), 1u);
+}
+
+TEST_F(RunProcessesDialogTest, MovingRemovingAndSelectingKeepToWholeSteps)
+{
+    dialog.setEntries({substrateEntry(), filmEntry(ProcessData::Cvd, "Thickness", 2, Oxide),
+                       filmEntry(ProcessData::IsotropicEtching, "Depth", 1, Oxide)});
+    const std::vector<int> ids = idsOf(dialog.entries());
+
+    select(0);
+    dialog.on_btnMoveUp_clicked();
+    EXPECT_EQ(idsOf(dialog.entries()), ids) << "the first step cannot go up";
+    select(2);
+    dialog.on_btnMoveDown_clicked();
+    EXPECT_EQ(idsOf(dialog.entries()), ids) << "the last step cannot go down";
+    select(0);
+    dialog.on_btnMoveDown_clicked();
+    EXPECT_EQ(idsOf(dialog.entries()), (std::vector<int>{ids[1], ids[0], ids[2]}));
+    EXPECT_EQ(dialog.tree()->topLevelItem(0)->text(0), "1");
+    EXPECT_EQ(dialog.tree()->topLevelItem(1)->text(1), "Create Substrate");
+
+    // A parameter row does not stay selected; a process row does.
+    dialog.tree()->clearSelection();
+    dialog.tree()->topLevelItem(0)->child(0)->setSelected(true);
+    EXPECT_TRUE(dialog.tree()->selectedItems().isEmpty());
+    dialog.tree()->topLevelItem(2)->setSelected(true);
+    EXPECT_EQ(dialog.tree()->selectedItems().size(), 1);
+
+    dialog.on_btnRemoveProcess_clicked();
+    EXPECT_EQ(idsOf(dialog.entries()), (std::vector<int>{ids[1], ids[0]}));
+}
+
+TEST_F(RunProcessesDialogTest, ListsGoToFilesAndBackAndADamagedFileLeavesTheList)
+{
+    dialog.setEntries({substrateEntry(), filmEntry(ProcessData::Cvd, "Thickness", 2.5, Oxide)});
+    const QString file = folder.file("flow.plst");
+    ASSERT_TRUE(dialog.saveList(file));
+
+    RunProcessesDialog other(&context, {}, nullptr);
+    ASSERT_TRUE(other.loadList(file));
+    ASSERT_EQ(other.entries().size(), 2u);
+    EXPECT_EQ(other.entries().back().type(), ProcessData::Cvd);
+    EXPECT_EQ(other.entries().back().parameter("Thickness").toDouble(), 2.5);
+    EXPECT_EQ(other.entries().front().parameters(), dialog.entries().front().parameters());
+    EXPECT_EQ(other.tree()->topLevelItemCount(), 2);
+
+    const QString damaged = folder.file("damaged.plst");
+    QByteArray text = TestSupport::TempFolder::read(file);
+    text.chop(text.size() / 3);
+    ASSERT_TRUE(TestSupport::TempFolder::write(damaged, text));
+    const std::vector<int> before = idsOf(other.entries());
+    TestSupport::whenModal<QMessageBox>([](QMessageBox *box) { box->accept(); });
+    EXPECT_FALSE(other.loadList(damaged));
+    EXPECT_EQ(idsOf(other.entries()), before);
+}
+
+TEST_F(RunProcessesDialogTest, AListWithoutAVolumeCreatesDepositsAndDrawsIt)
+{
+    const QString image = folder.file("flow.png");
+    ProcessData picture(ProcessData::SaveImage);
+    picture.setParameter("Filename", image);
+    dialog.setEntries({substrateEntry(), filmEntry(ProcessData::Cvd, "Thickness", 2, Aluminium), picture});
+    runToEnd();
+
+    ASSERT_EQ(context.document().allObjects().size(), 1u);
+    ASSERT_TRUE(dialog.volume());
+    EXPECT_EQ(context.document().allObjects().front(), dialog.volume());
+    EXPECT_GT(cellsOf(*dialog.volume(), Aluminium), 0u);
+    EXPECT_GT(QFileInfo(image).size(), 0) << dialog.problemOf(picture.id()).toStdString();
+    EXPECT_EQ(dialog.progressBar()->value(), 3);
+    EXPECT_TRUE(dialog.progressBar()->isEnabled());
+}
+
+TEST_F(RunProcessesDialogTest, AStepWithoutItsThicknessIsMarkedAndTheNextOneRuns)
+{
+    std::vector<std::string> lines;
+    struct Lines : Util::IObserver
+    {
+        Lines(Core::Operations::ConsoleInput &c, std::vector<std::string> &l) : console(c), lines(l) {}
+        void notify() override { lines.push_back(console.message()); }
+        Core::Operations::ConsoleInput &console;
+        std::vector<std::string> &lines;
+    };
+    context.consoleInput().addMessageObserver(boost::make_shared<Lines>(context.consoleInput(), lines));
+    ProcessData broken = filmEntry(ProcessData::Cvd, "Thickness", 2, Oxide);
+    broken.removeParameter("Thickness");
+    dialog.setEntries({substrateEntry(), broken, filmEntry(ProcessData::Cvd, "Thickness", 2, Aluminium)});
+    runToEnd();
+
+    EXPECT_GT(cellsOf(*dialog.volume(), Aluminium), 0u);
+    EXPECT_FALSE(dialog.problemOf(broken.id()).isEmpty());
+    QTreeWidgetItem *marked = dialog.tree()->topLevelItem(1);
+    EXPECT_FALSE(marked->icon(1).isNull());
+    EXPECT_TRUE(marked->toolTip(1).contains("Thickness")) << marked->toolTip(1).toStdString();
+    EXPECT_TRUE(dialog.tree()->topLevelItem(2)->icon(1).isNull());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back().rfind("Batch Run: Step 2 (CVD) did not run: ", 0), 0u) << lines.back();
+}
+
+TEST_F(RunProcessesDialogTest, RunPressedTwiceStartsOneRun)
+{
+    dialog.setEntries({substrateEntry()});
+    QEventLoop loop;
+    QObject::connect(&dialog, &RunProcessesDialog::runFinished, &loop, &QEventLoop::quit);
+    dialog.runButton()->click();
+    dialog.runButton()->click();
+    if (dialog.isRunning() || dialog.runButton()->text() != "Run")
+        loop.exec();
+    EXPECT_EQ(context.document().allObjects().size(), 1u);
+    EXPECT_EQ(context.history().undoCount(), 1u);
+}
+
+TEST_F(RunProcessesDialogTest, WithoutAVolumeAndNoSubstrateTheRunSaysSo)
+{
+    dialog.setEntries({filmEntry(ProcessData::Cvd, "Thickness", 2, Oxide)});
+    QString title;
+    TestSupport::whenModal<QMessageBox>([&title](QMessageBox *box) {
+        title = box->windowTitle();
+        box->accept();
+    });
+    runToEnd();
+    EXPECT_EQ(title, "Missing Cell Volume");
+    EXPECT_EQ(dialog.progressBar()->value(), 0);
+    EXPECT_EQ(context.history().undoCount(), 0u) << "nothing ran, nothing to undo";
+}
+
+TEST_F(RunProcessesDialogTest, UndoOfARunRestoresTheDocumentAsBeforeAndRedoBringsItBack)
+{
+    // A run on a selected volume that deposits on it and then makes a new one.
+    {
+        RunProcessesDialog first(&context, {}, nullptr);
+        first.setEntries({substrateEntry()});
+        QEventLoop loop;
+        QObject::connect(&first, &RunProcessesDialog::runFinished, &loop, &QEventLoop::quit);
+        first.runButton()->click();
+        loop.exec();
+    }
+    context.history().clear();
+    const auto start = boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(context.document().allObjects().front());
+    ASSERT_TRUE(start);
+    const std::vector<std::uint32_t> before = start->materials();
+
+    RunProcessesDialog run(&context, start, nullptr);
+    run.setEntries({filmEntry(ProcessData::Cvd, "Thickness", 2, Oxide), substrateEntry(),
+                    filmEntry(ProcessData::Cvd, "Thickness", 1, Aluminium)});
+    QEventLoop loop;
+    QObject::connect(&run, &RunProcessesDialog::runFinished, &loop, &QEventLoop::quit);
+    run.runButton()->click();
+    loop.exec();
+    const std::vector<std::uint32_t> after = start->materials();
+    ASSERT_NE(after, before);
+    ASSERT_EQ(context.document().allObjects().size(), 2u);
+    ASSERT_EQ(context.history().undoCount(), 1u);
+    EXPECT_EQ(context.history().undoTitle(), "Batch Run");
+
+    ASSERT_TRUE(context.history().undo());
+    EXPECT_EQ(start->materials(), before);
+    EXPECT_EQ(context.document().allObjects(), std::vector<Model::Document::ObjectPtr>{start})
+        << "the volume the run made is gone";
+
+    ASSERT_TRUE(context.history().redo());
+    EXPECT_EQ(start->materials(), after);
+    ASSERT_EQ(context.document().allObjects().size(), 2u);
+    EXPECT_EQ(context.document().allObjects().back(), run.volume());
+}
