@@ -3,6 +3,7 @@
 #include "Model/ModelExtraction/CantileverModelRule.h"
 #include "Model/ModelExtraction/CantileverStructure.h"
 #include "Model/ModelExtraction/EnvelopeDecomposition.h"
+#include "Model/ModelExtraction/ExtractedModel.h"
 #include "Model/ModelExtraction/NetlistFile.h"
 
 #include "CellGrid.h"
@@ -20,6 +21,7 @@ using Model::ModelExtraction::CantileverModelRule;
 using Model::ModelExtraction::CantileverStructure;
 using Model::ModelExtraction::EnvelopeDecomposition;
 using Model::ModelExtraction::EnvelopeList;
+using Model::ModelExtraction::ExtractedModel;
 using Model::ModelExtraction::NetlistFile;
 using Model::ModelExtraction::RectangularCuboidEnvelope;
 using TestSupport::TempFolder;
@@ -335,4 +337,56 @@ TEST(NetlistFileTest, UnwritablePathFailsWithAReasonAndKeepsTheOldFile)
     ASSERT_TRUE(NetlistFile::write(path, QStringLiteral("first\n")));
     ASSERT_TRUE(NetlistFile::write(path, QStringLiteral("second\n")));
     EXPECT_EQ(TempFolder::read(path), QByteArray("second\n"));
+}
+
+namespace {
+
+// Keeps the boxes a model hands to the view.
+class BoxPass : public Model::IRenderPass
+{
+public:
+    Mode mode() const override { return Mode::Render; }
+    void pushName(unsigned) override {}
+    void popName() override {}
+    void paintCellVolume(TotalVolume &, bool, bool) override {}
+    void paintCellVolumeBounds(const TotalVolume &) override {}
+    void paintBoxes(const std::vector<ShadedBox> &painted, const Util::Vector3D &outline) override
+    {
+        boxes = painted;
+        outlineColour = outline;
+    }
+    std::vector<ShadedBox> boxes;
+    Util::Vector3D outlineColour;
+};
+
+} // namespace
+
+TEST(ExtractedModelTest, DrawsEachBlockInTheNextPaletteColourAtItsPlace)
+{
+    EnvelopeList blocks;
+    for (int i = 0; i < 15; ++i)
+        blocks.push_back(boost::shared_ptr<RectangularCuboidEnvelope>(
+            new RectangularCuboidEnvelope(i, 2, 4, 1, 3, 8, Al)));
+    ExtractedModel model(blocks);
+    EXPECT_EQ(model.objectType(), 2);
+    EXPECT_EQ(model.clone(), nullptr);
+    model.moveBy(Util::Vector3D(10, 0, 0));
+    model.moveBy(Util::Vector3D(5, 1, 0));
+
+    BoxPass shown, picked;
+    model.draw(shown, true, true);
+    model.drawForSelection(picked);
+    ASSERT_EQ(shown.boxes.size(), 15u);
+    ASSERT_EQ(picked.boxes.size(), 15u);
+    EXPECT_EQ(shown.outlineColour, Util::Vector3D(0.25, 0.25, 0.25));
+    // Moved when shown, in place when picked; heights scaled.
+    EXPECT_EQ(shown.boxes[3].low, Util::Vector3D(18, 3, 4 * 0.35355246));
+    EXPECT_EQ(shown.boxes[3].high, Util::Vector3D(19, 6, 12 * 0.35355246));
+    EXPECT_EQ(picked.boxes[3].low, Util::Vector3D(3, 2, 4 * 0.35355246));
+    // Fourteen colours, then the palette starts again; again at each draw.
+    EXPECT_EQ(shown.boxes[0].colour, Util::Vector3D(1, 0, 0));
+    EXPECT_EQ(shown.boxes[2].colour, Util::Vector3D(1, 1, 1));
+    EXPECT_EQ(shown.boxes[13].colour, Util::Vector3D(0, 0, 0.5));
+    EXPECT_EQ(shown.boxes[14].colour, Util::Vector3D(1, 0, 0));
+    EXPECT_EQ(picked.boxes[0].colour, Util::Vector3D(1, 0, 0));
 }
