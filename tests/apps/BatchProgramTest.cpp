@@ -3,6 +3,7 @@
 // paths end with a non-zero status and a message that names the problem;
 // Ctrl-C ends a run without a document; --netlist writes the cantilevers
 // of the result.
+#include "AnchoredBeam.h"
 #include "BatchProgramRun.h"
 #include "TempFolder.h"
 
@@ -443,16 +444,10 @@ TEST_F(BatchProgramTest, CtrlCWithoutATerminalAlsoWritesNothing)
 
 TEST_F(BatchProgramTest, NetlistOfTheResultingVolumeIsWrittenWithDecimalPoints)
 {
-    // An Si anchor with an aluminium beam of 8 x 3 x 2 cells held at one end.
-    std::vector<std::uint32_t> cells(20 * 5 * 6);
-    for (unsigned x = 0; x < 20; ++x)
-        for (unsigned y = 0; y < 5; ++y)
-            for (unsigned z = 0; z < 6; ++z)
-                cells[z + 6 * (y + 5 * x)] = x < 8 ? 1u : (x < 16 && y >= 1 && y < 4 && z >= 3 && z < 5 ? 2u : 0u);
     {
         Core::Operations::OperationContext context;
-        context.document().addObject(
-            boost::make_shared<Model::Automaton::TotalVolume>(20, 5, 6, 1, 1, 1, Util::Vector3D(), cells));
+        context.document().addObject(boost::make_shared<Model::Automaton::TotalVolume>(
+            20, 5, 6, 1, 1, 1, Util::Vector3D(), TestSupport::anchoredBeam()));
         ASSERT_TRUE(Core::Operations::DocumentFiles::save(folder.file(QStringLiteral("beam.cvx")), context).ok);
     }
     const QString empty = write("empty.plst", Header + "</Process-List>\n");

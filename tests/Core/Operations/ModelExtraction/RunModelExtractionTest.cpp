@@ -8,6 +8,7 @@
 #include "Core/Operations/OperationId.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/ModelExtraction/ExtractedModel.h"
+#include "AnchoredBeam.h"
 #include "RecordingOperation.h"
 #include "Util/IObserver.h"
 
@@ -19,17 +20,10 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-// An Si anchor x < 8 with an aluminium beam x 8..16, y 1..4, z 3..5; or Si
-// throughout.
 boost::shared_ptr<TotalVolume> volume(bool withBeam)
 {
-    std::vector<std::uint32_t> m(20 * 5 * 6);
-    for (unsigned x = 0; x < 20; ++x)
-        for (unsigned y = 0; y < 5; ++y)
-            for (unsigned z = 0; z < 6; ++z)
-                m[z + 6 * (y + 5 * x)] =
-                    !withBeam || x < 8 ? 1u : (x < 16 && y >= 1 && y < 4 && z >= 3 && z < 5 ? 2u : 0u);
-    return boost::make_shared<TotalVolume>(20, 5, 6, 0.5f, 1.0f, 1.0f, Util::Vector3D(), m);
+    return boost::make_shared<TotalVolume>(20, 5, 6, 0.5f, 1.0f, 1.0f, Util::Vector3D(),
+                                           TestSupport::anchoredBeam(withBeam));
 }
 
 struct Counter : Util::IObserver
