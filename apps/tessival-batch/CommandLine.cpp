@@ -7,7 +7,7 @@ namespace BatchTool {
 QString CommandLine::usage()
 {
     return QStringLiteral(
-        "Usage: tessival-batch LIST.plst -o RESULT.cvx [-i START.cvx] [--netlist MODEL.cir]\n"
+        "Usage: tessival-batch LIST.plst -o RESULT.cvx [-i START.cvx] [--netlist FILE]\n"
         "                      [--threads N] [--verbose]\n"
         "\n"
         "Runs every entry of a process list on one cell volume, without questions,\n"
