@@ -1,5 +1,9 @@
 #pragma once
 
+#include "Util/Vector3D.h"
+
+#include <vector>
+
 namespace Model {
 
 namespace Automaton {
@@ -24,6 +28,16 @@ public:
     virtual void paintCellVolume(Automaton::TotalVolume &volume, bool renderObjects, bool renderEdges) = 0;
     // A cell volume's bounding box, which is what a pick hits.
     virtual void paintCellVolumeBounds(const Automaton::TotalVolume &volume) = 0;
+
+    // An axis-aligned box in world units with its fill colour.
+    struct ShadedBox
+    {
+        Util::Vector3D low;
+        Util::Vector3D high;
+        Util::Vector3D colour;
+    };
+    // Filled boxes with outward normals, each outlined face by face.
+    virtual void paintBoxes(const std::vector<ShadedBox> &boxes, const Util::Vector3D &outline) = 0;
 };
 
 } // namespace Model

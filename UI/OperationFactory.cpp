@@ -17,6 +17,7 @@
 #include "UI/Observers/PhotolithographyObserver.h"
 #include "UI/Observers/MooreObserver.h"
 #include "UI/Observers/PlanarizationObserver.h"
+#include "UI/Observers/RunModelExtractionObserver.h"
 #include "UI/Observers/SimpleRIEObserver.h"
 #include "UI/Observers/SpinCoatingObserver.h"
 #include "UI/Observers/WetEtchObserver.h"
@@ -46,6 +47,7 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case GlueSubstrateId: return make<Observers::GlueSubstrateObserver>();
     case CutCellVolumeId: return make<Observers::CutCellVolumeObserver>();
     case ExtractFilmId: return make<Observers::ExtractFilmObserver>();
+    case ModelExtractionId: return make<Observers::RunModelExtractionObserver>();
     case AnisotropicDepositionId: return make<Observers::CVDObserver>();
     case DopingId: return make<Observers::DopingOptionsObserver>();
     case IonImplantationId: return make<Observers::IonImplantationOptionsObserver>();

@@ -2,6 +2,7 @@
 
 #include "Core/Operations/Documents/OpenDocumentOperation.h"
 #include "Core/Operations/Documents/SaveDocumentOperation.h"
+#include "Core/Operations/ModelExtraction/RunModelExtraction.h"
 #include "Core/Operations/Objects/CopyObject.h"
 #include "Core/Operations/Objects/DeleteObject.h"
 #include "Core/Operations/Objects/MoveObject.h"
@@ -39,6 +40,7 @@ const OtherOperation OtherOperations[] = {
     {GlueSubstrateId, makeOperation<GlueSubstrateOperation>},
     {CutCellVolumeId, makeOperation<CutCellVolumeOperation>},
     {ExtractFilmId, makeOperation<ExtractFilm>},
+    {ModelExtractionId, makeOperation<RunModelExtraction>},
 };
 
 const OtherOperation *otherOperation(unsigned id)

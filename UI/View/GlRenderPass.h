@@ -20,6 +20,7 @@ public:
     void popName() override;
     void paintCellVolume(Model::Automaton::TotalVolume &volume, bool renderObjects, bool renderEdges) override;
     void paintCellVolumeBounds(const Model::Automaton::TotalVolume &volume) override;
+    void paintBoxes(const std::vector<ShadedBox> &boxes, const Util::Vector3D &outline) override;
 
 private:
     VolumeRenderer m_volumes;

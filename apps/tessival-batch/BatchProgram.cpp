@@ -4,6 +4,9 @@
 #include "Core/Operations/OperationContext.h"
 #include "Model/Automaton/CellVolumes.h"
 #include "Model/Materials/MaterialFactory.h"
+#include "Model/ModelExtraction/CantileverModelRule.h"
+#include "Model/ModelExtraction/EnvelopeDecomposition.h"
+#include "Model/ModelExtraction/NetlistFile.h"
 #include "UI/BatchRun/BatchRunner.h"
 #include "UI/BatchRun/ProcessListArchiver.h"
 #include "UI/View/SceneImage.h"
@@ -60,11 +63,11 @@ bool drawsImages(const std::list<Ui::ProcessData> &entries)
 }
 
 // A folder to write into, checked before a long run rather than after it.
-bool outputWritable(const QString &path, QString *problem)
+bool outputWritable(const QString &path, const char *kind, QString *problem)
 {
     const QFileInfo file(path);
     if (file.isDir()) {
-        *problem = QStringLiteral("%1: is a folder, not a document").arg(path);
+        *problem = QStringLiteral("%1: is a folder, not a %2").arg(path, QLatin1String(kind));
         return false;
     }
     const QFileInfo folder(file.absolutePath());
@@ -162,7 +165,8 @@ int BatchProgram::setUp(int &argc, char *argv[])
     m_application.reset(m_withDisplay ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
     if (m_line.threads > 0)
         QThreadPool::globalInstance()->setMaxThreadCount(m_line.threads);
-    if (!outputWritable(m_line.outputFile, &error)) {
+    if (!outputWritable(m_line.outputFile, "document", &error)
+        || (!m_line.netlistFile.isEmpty() && !outputWritable(m_line.netlistFile, "netlist", &error))) {
         printError(error);
         return NothingWritten;
     }
@@ -285,7 +289,37 @@ int BatchProgram::report()
     printError(summary);
     if (m_runner->volume())
         printError(describeVolume(*m_runner->volume(), *Model::Materials::MaterialFactory::getInstance()));
-    return m_notRun == 0 ? AllRan : SomeNotRun;
+    const bool netlistWritten = m_line.netlistFile.isEmpty() || writeNetlist();
+    return m_notRun == 0 && netlistWritten ? AllRan : SomeNotRun;
+}
+
+bool BatchProgram::writeNetlist()
+{
+    using namespace Model::ModelExtraction;
+    if (!m_runner->volume()) {
+        printError(QStringLiteral("%1: not written: the run has no cell volume to extract a model from")
+                       .arg(m_line.netlistFile));
+        return false;
+    }
+    EnvelopeList blocks = EnvelopeDecomposition::decompose(*m_runner->volume());
+    EnvelopeDecomposition::link(blocks);
+    CantileverModelRule rule;
+    const boost::shared_ptr<IStructure> structure = rule.apply(blocks);
+    if (!structure) {
+        printError(QStringLiteral("%1: not written: no cantilever was found in the cell volume (%2 blocks)")
+                       .arg(m_line.netlistFile)
+                       .arg(blocks.size()));
+        return false;
+    }
+    QString problem;
+    if (!NetlistFile::write(m_line.netlistFile, structure->netlist(), &problem)) {
+        printError(QStringLiteral("%1: not written: %2").arg(m_line.netlistFile, problem));
+        return false;
+    }
+    printError(QStringLiteral("wrote the netlist of %1 %2 to %3")
+                   .arg(rule.cantilevers().size())
+                   .arg(rule.cantilevers().size() == 1 ? "cantilever" : "cantilevers", m_line.netlistFile));
+    return true;
 }
 
 } // namespace BatchTool

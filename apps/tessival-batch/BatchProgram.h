@@ -60,6 +60,9 @@ public:
 private:
     bool openStartDocument();
     void prepareRunner();
+    // Extracts the cantilevers of the resulting volume into the netlist
+    // file; false with the reason on stderr when none was written.
+    bool writeNetlist();
 
     CommandLine m_line;
     std::list<Ui::ProcessData> m_entries;

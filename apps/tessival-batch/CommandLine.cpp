@@ -1,11 +1,14 @@
 #include "apps/tessival-batch/CommandLine.h"
 
+#include <QFileInfo>
+
 namespace BatchTool {
 
 QString CommandLine::usage()
 {
     return QStringLiteral(
-        "Usage: tessival-batch LIST.plst -o RESULT.cvx [-i START.cvx] [--threads N] [--verbose]\n"
+        "Usage: tessival-batch LIST.plst -o RESULT.cvx [-i START.cvx] [--netlist FILE]\n"
+        "                      [--threads N] [--verbose]\n"
         "\n"
         "Runs every entry of a process list on one cell volume, without questions,\n"
         "and writes the resulting document.\n"
@@ -17,6 +20,10 @@ QString CommandLine::usage()
         "  -i, --input FILE      start from the first cell volume of this document;\n"
         "                        without it the run starts from an empty document and\n"
         "                        the list has to begin with \"Create Substrate\"\n"
+        "  --netlist FILE        also extract the cantilevers of the resulting cell\n"
+        "                        volume and write them as a circuit netlist (\"Circuit\n"
+        "                        files *.cir\"): each beam's effective mass as a\n"
+        "                        capacitor and its compliance as an inductor\n"
         "  --threads N           worker threads for the processes (default: one per core)\n"
         "  -v, --verbose         also print the debug log\n"
         "  -h, --help            show this text\n"
@@ -30,16 +37,22 @@ QString CommandLine::usage()
         "they are reported and skipped. Progress goes to stderr, one line per entry;\n"
         "on a terminal a live line also shows the running entry's phase and step.\n"
         "\n"
+        "With --netlist the cell volume the run ends with is cut into blocks of one\n"
+        "material; every beam other than silicon that sticks out sideways and is held\n"
+        "at one end only, with nothing above or below its free end, is a cantilever.\n"
+        "When there is none, no netlist is written (the document still is).\n"
+        "\n"
         "Ctrl-C stops the running process at its next step and the run with it;\n"
         "nothing is written then. A second Ctrl-C ends the program at once.\n"
         "\n"
         "Exit status:\n"
         "    0  every entry ran and the document was written\n"
-        "    1  the document was written, but some entries did not run\n"
+        "    1  the document was written, but some entries did not run, or no netlist\n"
+        "       was written (no cantilever was found, or the file could not be written)\n"
         "    2  the command line was not understood\n"
         "    3  nothing was written: the list or the start document could not be\n"
         "       read (a damaged start document counts), the list needs a cell volume\n"
-        "       it does not have, or the output could not be written\n"
+        "       it does not have, or the output or netlist folder cannot be written to\n"
         "  130  nothing was written: the run was interrupted with Ctrl-C\n");
 }
 
@@ -70,6 +83,9 @@ bool CommandLine::parse(int argc, char *argv[], CommandLine &line, QString *erro
         } else if (argument == QLatin1String("-i") || argument == QLatin1String("--input")) {
             if (!value(line.startDocument))
                 return false;
+        } else if (argument == QLatin1String("--netlist")) {
+            if (!value(line.netlistFile))
+                return false;
         } else if (argument == QLatin1String("--threads")) {
             QString count;
             if (!value(count))
@@ -92,6 +108,9 @@ bool CommandLine::parse(int argc, char *argv[], CommandLine &line, QString *erro
         return fail(QStringLiteral("no process list given"));
     if (line.outputFile.isEmpty())
         return fail(QStringLiteral("no output document given (-o RESULT.cvx)"));
+    if (!line.netlistFile.isEmpty()
+        && QFileInfo(line.netlistFile).absoluteFilePath() == QFileInfo(line.outputFile).absoluteFilePath())
+        return fail(QStringLiteral("the netlist and the document cannot be the same file"));
     return true;
 }
 

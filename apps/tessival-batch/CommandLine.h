@@ -10,6 +10,7 @@ struct CommandLine
     QString listFile;
     QString outputFile;
     QString startDocument; // empty: start from an empty document
+    QString netlistFile;   // empty: no netlist
     int threads = 0;       // 0: the pool's default
     bool verbose = false;
     bool help = false;

@@ -35,6 +35,10 @@ public:
     {
         log += "bounds " + std::to_string(volume.id()) + ";";
     }
+    void paintBoxes(const std::vector<ShadedBox> &boxes, const Util::Vector3D &) override
+    {
+        log += "boxes " + std::to_string(boxes.size()) + ";";
+    }
 
     std::string log;
 

@@ -16,8 +16,10 @@ struct BatchProgramRun
     QString out;
     QString err;
 
-    // `display` false hides any display from the program.
-    static BatchProgramRun start(const QString &folder, const QStringList &arguments, bool display = false)
+    // `display` false hides any display from the program; `environment`
+    // holds extra NAME=VALUE settings.
+    static BatchProgramRun start(const QString &folder, const QStringList &arguments, bool display = false,
+                                 const QStringList &settings = {})
     {
         QProcess process;
         process.setWorkingDirectory(folder);
@@ -27,6 +29,8 @@ struct BatchProgramRun
             environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
             environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         }
+        for (const QString &setting : settings)
+            environment.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(TESSIVAL_BATCH_PROGRAM), arguments);
         BatchProgramRun run;

@@ -1,17 +1,22 @@
 // The batch program end to end: the sample list gives a document that
 // reads back with the cells of an in-process run; bad lists, options and
 // paths end with a non-zero status and a message that names the problem;
-// Ctrl-C ends a run without a document.
+// Ctrl-C ends a run without a document; --netlist writes the cantilevers
+// of the result.
+#include "AnchoredBeam.h"
 #include "BatchProgramRun.h"
 #include "TempFolder.h"
 
 #include "Core/Operations/Documents/DocumentFiles.h"
 #include "Core/Operations/OperationContext.h"
 #include "Model/Automaton/CellVolumes.h"
+#include "Model/Automaton/TotalVolume.h"
 #include "UI/BatchRun/BatchRunner.h"
 #include "UI/BatchRun/ProcessListArchiver.h"
 
 #include <QFileInfo>
+
+#include <boost/make_shared.hpp>
 
 #include <gtest/gtest.h>
 
@@ -435,4 +440,53 @@ TEST_F(BatchProgramTest, CtrlCWithoutATerminalAlsoWritesNothing)
     EXPECT_TRUE(err.contains("tessival-batch: interrupted at entry ")) << err.toStdString();
     EXPECT_TRUE(err.contains(" of 4; nothing was written to ")) << err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(output));
+}
+
+TEST_F(BatchProgramTest, NetlistOfTheResultingVolumeIsWrittenWithDecimalPoints)
+{
+    {
+        Core::Operations::OperationContext context;
+        context.document().addObject(boost::make_shared<Model::Automaton::TotalVolume>(
+            20, 5, 6, 1, 1, 1, Util::Vector3D(), TestSupport::anchoredBeam()));
+        ASSERT_TRUE(Core::Operations::DocumentFiles::save(folder.file(QStringLiteral("beam.cvx")), context).ok);
+    }
+    const QString empty = write("empty.plst", Header + "</Process-List>\n");
+    const BatchProgramRun result =
+        BatchProgramRun::start(folder.path(),
+                               {empty, QStringLiteral("-i"), QStringLiteral("beam.cvx"), QStringLiteral("-o"),
+                                QStringLiteral("out.cvx"), QStringLiteral("--netlist"), QStringLiteral("beam.cir")},
+                               false, {QStringLiteral("LC_ALL=de_DE.UTF-8"), QStringLiteral("LANG=de_DE.UTF-8")});
+    EXPECT_EQ(result.exitCode, 0) << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("wrote the netlist of 1 cantilever to beam.cir"))) << describe(result);
+    const double mass = 8.0 * 3 * 2 * 2.00129819772e-17 * 2700 * 33 / 140;
+    const double compliance = 512.0 / (3 * 7e10 * (8.0 * 3 / 12));
+    const QByteArray expected = "Model extracted by Tessival\nc1 1 0 " + QByteArray::number(mass, 'g', 6) + " \nl1 1 0 "
+                                + QByteArray::number(compliance, 'g', 6) + " \n.end \n";
+    EXPECT_EQ(TempFolder::read(folder.file(QStringLiteral("beam.cir"))), expected);
+}
+
+TEST_F(BatchProgramTest, NetlistThatCannotBeWrittenIsExplained)
+{
+    const QString list = write("flat.plst", Header + substrate(6) + "</Process-List>\n");
+    // No cantilever: the document is written, the netlist is not.
+    const BatchProgramRun flat = run({list, QStringLiteral("-o"), QStringLiteral("flat.cvx"), QStringLiteral("--netlist"),
+                                      QStringLiteral("flat.cir")});
+    EXPECT_EQ(flat.exitCode, 1) << describe(flat);
+    EXPECT_TRUE(flat.err.contains(QStringLiteral("flat.cir: not written: no cantilever was found"))) << describe(flat);
+    EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("flat.cvx"))));
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("flat.cir"))));
+
+    const BatchProgramRun missing = run({list, QStringLiteral("-o"), QStringLiteral("a.cvx"), QStringLiteral("--netlist"),
+                                         QStringLiteral("no/such/folder/a.cir")});
+    EXPECT_EQ(missing.exitCode, 3) << describe(missing);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("does not exist"))) << describe(missing);
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("a.cvx"))));
+
+    const BatchProgramRun same = run({list, QStringLiteral("-o"), QStringLiteral("b.cvx"), QStringLiteral("--netlist"),
+                                      QStringLiteral("b.cvx")});
+    EXPECT_EQ(same.exitCode, 2) << describe(same);
+    EXPECT_TRUE(same.err.contains(QStringLiteral("cannot be the same file"))) << describe(same);
+
+    const BatchProgramRun help = run({QStringLiteral("--help")});
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--netlist FILE"))) << help.out.toStdString();
 }
