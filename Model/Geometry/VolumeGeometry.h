@@ -2,6 +2,7 @@
 
 #include "Model/Geometry/QuadFace.h"
 #include "Model/Geometry/QuadMesh.h"
+#include "Model/Geometry/TriangleMesh.h"
 
 #include <cstdint>
 #include <vector>
@@ -19,6 +20,7 @@ struct VolumeGeometry
 {
     QuadMesh cubicFaces;
     QuadMesh octreeFaces;
+    TriangleMesh marchingCubes;
     QuadFaceList emptyCellOutlines;
     std::vector<std::uint32_t> presentMaterials;
 

@@ -4,7 +4,7 @@
 #include "Model/Geometry/CellGrid.h"
 #include "Model/Geometry/CubicFaceBuilder.h"
 #include "Model/Geometry/EmptyCellOutlineBuilder.h"
-#include "Model/Geometry/MaterialsSeen.h"
+#include "Model/Geometry/MarchingCubeSurface.h"
 #include "Model/Geometry/SurfaceOctree.h"
 
 namespace Model {
@@ -30,7 +30,7 @@ VolumeGeometry VolumeGeometryBuilder::build(const CellGrid &grid, const Automato
         break;
     }
     case SurfaceGenerationAlgorithm::MarchingCubes:
-        geometry.presentMaterials = MaterialsSeen::of(grid);
+        geometry.marchingCubes = MarchingCubeSurface::build(grid, colours, &geometry.presentMaterials);
         break;
     }
     return geometry;

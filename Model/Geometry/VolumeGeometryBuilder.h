@@ -15,9 +15,9 @@ struct CellGrid;
 
 // Turns a cell volume into the mesh data its view options ask for, over
 // their draw range: the direct cubic faces (with the empty-cell outlines
-// when those are on), or the octree surface; the materials present in
-// every case. The marching-cube surface has no builder yet and shows
-// nothing. Faces carry the catalogue colours of `colours`, unhighlighted.
+// when those are on), the marching-cube surface or the octree surface;
+// the materials present in every case. Faces carry the catalogue colours
+// of `colours`, unhighlighted.
 // Every builder runs on the pool threads by x strips and gives the same
 // data for any number of threads.
 class VolumeGeometryBuilder

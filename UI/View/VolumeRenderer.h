@@ -3,6 +3,7 @@
 #include "Model/Automaton/VolumeViewOptions.h"
 #include "UI/View/CubicFacesModule.h"
 #include "UI/View/EmptyCellOutlineModule.h"
+#include "UI/View/MarchingCubeModule.h"
 #include "UI/View/MaskOverlayModule.h"
 #include "UI/View/OctreeSurfaceModule.h"
 #include "UI/View/VolumeRenderStates.h"
@@ -32,12 +33,12 @@ public:
     static void drawBounds(const Model::Automaton::TotalVolume &volume);
 
 private:
-    // Null for a surface nothing builds yet.
     const SurfaceModule *surfaceModule(Model::Automaton::SurfaceGenerationAlgorithm algorithm) const;
 
     VolumeRenderStates m_states;
     CubicFacesModule m_cubicFaces;
     OctreeSurfaceModule m_octreeSurface;
+    MarchingCubeModule m_marchingCubes;
     EmptyCellOutlineModule m_emptyCellOutlines;
     MaskOverlayModule m_maskOverlays;
 };
