@@ -26,7 +26,8 @@ public:
     static VolumeGeometry build(const CellGrid &grid, const Automaton::VolumeViewOptions &options,
                                 const ColourMap &colours);
     // From the volume's current cells, waiting for them while a step holds
-    // them.
+    // them; with the atomistic view of its Si lattice, which the cells'
+    // lock keeps steps from changing meanwhile.
     static VolumeGeometry build(Automaton::TotalVolume &volume, const Automaton::VolumeViewOptions &options,
                                 const ColourMap &colours);
     // The same without waiting: false, with `geometry` untouched, while a

@@ -33,6 +33,9 @@ void VolumeRenderer::draw(Model::Automaton::TotalVolume &volume, bool renderObje
     const Util::Vector3D preview = volume.isMoving() ? volume.previewDisplacement() : Util::Vector3D();
     glPushMatrix();
     glTranslated(p.x + preview.x, p.y + preview.y, p.z + preview.z);
+    AtomBuffers &atomBuffers = state->atomBuffers();
+    atomBuffers.update(geometry.atoms, state->builds());
+    m_atoms.drawOpaque(geometry.atoms, atomBuffers);
     surface->drawOpaque(geometry, renderEdges);
     if (renderEdges)
         m_emptyCellOutlines.drawEdges(geometry);
@@ -40,6 +43,7 @@ void VolumeRenderer::draw(Model::Automaton::TotalVolume &volume, bool renderObje
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
+    m_atoms.drawTranslucent(geometry.atoms, atomBuffers);
     surface->drawTranslucent(geometry, renderEdges);
     m_maskOverlays.draw(volume);
     glPopAttrib();
