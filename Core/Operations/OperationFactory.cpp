@@ -10,6 +10,7 @@
 #include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/ProcessRegistry.h"
 #include "Core/Operations/Substrate/CreateSubstrateOperation.h"
+#include "Core/Operations/Volumes/ChangeTotalVolumeVisualizationOptions.h"
 #include "Core/Operations/Volumes/CutCellVolumeOperation.h"
 #include "Core/Operations/Volumes/ExtractFilm.h"
 #include "Core/Operations/Volumes/GlueSubstrateOperation.h"
@@ -38,6 +39,7 @@ const OtherOperation OtherOperations[] = {
     {BatchRunId, makeOperation<SelectVolumesOperation>},
     {GlueSubstrateId, makeOperation<GlueSubstrateOperation>},
     {CutCellVolumeId, makeOperation<CutCellVolumeOperation>},
+    {ChangeVisualizationOptionsId, makeOperation<ChangeTotalVolumeVisualizationOptions>},
     {ExtractFilmId, makeOperation<ExtractFilm>},
 };
 

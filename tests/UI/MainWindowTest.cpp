@@ -785,9 +785,7 @@ TEST_F(MainWindowTest, ConsoleGreetsWithWhatItIsFor)
 TEST_F(MainWindowTest, StepsNotBuiltYetSayTheyAreNotAvailable)
 {
     // An entry leaves this list when its process is built.
-    const char *const unbuilt[] = {
-        "actionChange_Viewing_Options",
-    };
+    const std::vector<const char *> unbuilt = {};
     context().startOperation(Core::Operations::DeleteObjectId);
     const auto waiting = context().currentOperation();
     ASSERT_TRUE(waiting);
@@ -809,6 +807,7 @@ TEST_F(MainWindowTest, VolumeActionsStartTheirOperations)
     const std::pair<const char *, const char *> prompts[] = {
         {"actionGlue_Substrate", "Glue Volumes: select the base cell volume and press Enter/Return."},
         {"actionCut_Cell_Volume", "Change Cut Planes: Select a cell volume and press Enter/Return."},
+        {"actionChange_Viewing_Options", "Change Visualization: Select a cell volume and press Enter/Return."},
         {"actionExtract_Film", "Extract Film: select a cell volume and press Enter/Return."},
     };
     for (const auto &entry : prompts) {
