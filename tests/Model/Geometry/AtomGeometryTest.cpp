@@ -14,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <thread>
 
 using Model::Automaton::AtomViewFlags;
 using Model::Automaton::TotalVolume;
@@ -234,3 +236,32 @@ TEST(GeodesicSphere, ThreeHundredTwentyOutwardTrianglesOnTheUnitSphere)
         EXPECT_GT(n[0] * a[0] + n[1] * a[1] + n[2] * a[2], 0.0f) << "counter-clockwise seen from outside";
     }
 }
+
+// A step lays a new lattice on a pool thread while the view reads the old
+// one: the pointer changes hands under the volume's mutex, and the atoms are
+// only read while the cells are held.
+TEST(AtomGeometry, ViewReadsTheLatticeWhileAStepLaysANewOne)
+{
+    auto v = siliconSlab(4, 3, 3);
+    std::atomic<bool> done{false};
+    std::thread step([&] {
+        for (int i = 0; i < 15; ++i)
+            v->rebuildSiLattice();
+        done = true;
+    });
+    VolumeViewOptions options = v->viewOptions();
+    options.atomView = flags(true, true);
+    int reads = 0;
+    while (!done) {
+        Model::Automaton::LockedCells cells(*v, std::try_to_lock);
+        if (!cells.ownsCells())
+            continue;
+        const AtomGeometry geometry = AtomGeometryBuilder::build(*v, options);
+        EXPECT_TRUE(geometry.atoms.empty() || geometry.atoms.size() > 10u);
+        ++reads;
+    }
+    step.join();
+    EXPECT_TRUE(v->siLattice());
+    EXPECT_GT(reads, 0);
+}
+
