@@ -5,6 +5,7 @@
 #include "Model/Geometry/MarchingCubeTables.h"
 #include "Model/Geometry/MaterialsSeen.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -69,21 +70,60 @@ private:
     std::uint64_t m_nz;
 };
 
+// The materials of one x plane of cells over the range's y and z extent
+// and one cell beyond it on each side, empty outside the range: what the
+// cubes of two neighbouring planes read, without a range check per corner.
+class PaddedPlane
+{
+public:
+    explicit PaddedPlane(const CellGrid &grid)
+        : m_grid(&grid)
+        , m_y0(grid.range.lower[1] - 1)
+        , m_z0(grid.range.lower[2] - 1)
+        , m_ny(grid.range.upper[1] - m_y0 + 1)
+        , m_nz(grid.range.upper[2] - m_z0 + 1)
+        , m_values(std::size_t(m_ny) * std::size_t(m_nz))
+    {
+    }
+
+    void load(int x)
+    {
+        std::fill(m_values.begin(), m_values.end(), 0u);
+        const Automaton::CellRange &range = m_grid->range;
+        if (x < range.lower[0] || x >= range.upper[0])
+            return;
+        for (int y = range.lower[1]; y < range.upper[1]; ++y)
+            for (int z = range.lower[2]; z < range.upper[2]; ++z)
+                m_values[std::size_t(y - m_y0) * std::size_t(m_nz) + std::size_t(z - m_z0)] = m_grid->material(x, y, z);
+    }
+
+    std::uint32_t at(int y, int z) const
+    {
+        return m_values[std::size_t(y - m_y0) * std::size_t(m_nz) + std::size_t(z - m_z0)];
+    }
+
+private:
+    const CellGrid *m_grid;
+    int m_y0, m_z0, m_ny, m_nz;
+    std::vector<std::uint32_t> m_values;
+};
+
 void polygoniseStrip(const CellGrid &grid, const ColourMap &colours, int first, int end, StripMesh &result)
 {
     const Automaton::CellRange &range = grid.range;
     const GridKey key(grid.size);
     StripMesh mesh;
-    auto value = [&](int x, int y, int z) -> std::uint32_t {
-        return range.contains(x, y, z) ? grid.material(x, y, z) : 0;
-    };
+    PaddedPlane planes[2] = {PaddedPlane(grid), PaddedPlane(grid)};
+    planes[1].load(first);
     for (int x = first; x < end; ++x) {
+        std::swap(planes[0], planes[1]);
+        planes[1].load(x + 1);
         for (int y = range.lower[1] - 1; y < range.upper[1]; ++y) {
             for (int z = range.lower[2] - 1; z < range.upper[2]; ++z) {
                 std::uint32_t corner[8];
                 int cubeIndex = 0;
                 for (int c = 0; c < 8; ++c) {
-                    corner[c] = value(x + CornerOffsets[c][0], y + CornerOffsets[c][1], z + CornerOffsets[c][2]);
+                    corner[c] = planes[CornerOffsets[c][0]].at(y + CornerOffsets[c][1], z + CornerOffsets[c][2]);
                     if (corner[c] != 0)
                         cubeIndex |= 1 << c;
                 }
@@ -177,18 +217,22 @@ TriangleMesh MarchingCubeSurface::build(const CellGrid &grid, const ColourMap &c
     Automaton::ParallelStrips::run(strips, [&](const Automaton::ParallelStrips::Strip &strip) {
         polygoniseStrip(grid, colours, strip.first, strip.end, parts[strip.index]);
     });
+    // Joined in strip order; a single strip is taken over as it is.
+    StripMesh joined = std::move(parts.front());
     std::size_t count = 0;
     for (const StripMesh &part : parts)
         count += part.triangles.size();
-    mesh.triangles.reserve(count);
-    std::vector<std::uint64_t> keys;
-    keys.reserve(3 * count);
-    for (StripMesh &part : parts) {
-        mesh.triangles.insert(mesh.triangles.end(), part.triangles.begin(), part.triangles.end());
-        keys.insert(keys.end(), part.keys.begin(), part.keys.end());
-        part = StripMesh();
+    joined.triangles.reserve(count);
+    joined.keys.reserve(3 * count);
+    for (std::size_t i = 1; i < parts.size(); ++i) {
+        joined.triangles.insert(joined.triangles.end(), parts[i].triangles.begin(), parts[i].triangles.end());
+        joined.keys.insert(joined.keys.end(), parts[i].keys.begin(), parts[i].keys.end());
+        parts[i] = StripMesh();
     }
-    smoothNormals(mesh.triangles, keys);
+    smoothNormals(joined.triangles, joined.keys);
+    // The mesh is kept between frames: no room to spare.
+    joined.triangles.shrink_to_fit();
+    mesh.triangles = std::move(joined.triangles);
     return mesh;
 }
 
