@@ -35,7 +35,7 @@ void addAtoms(const LatticeWalk &lattice, const Automaton::AtomViewFlags &flags,
               AtomGeometry &geometry)
 {
     lattice.forEachAtom([&](const LatticeAtom &atom) {
-        if (atom.state == 0 || (flags.surfaceAtomsOnly && !atom.surface) || !clip.isVisible(atom.position))
+        if (atom.state == 0 || !clip.isVisible(atom.position))
             return;
         if (flags.atoms)
             geometry.atoms.push_back(
@@ -49,7 +49,7 @@ void addAtoms(const LatticeWalk &lattice, const Automaton::AtomViewFlags &flags,
             geometry.bondVertices.push_back(atom.bondToSilicon[std::size_t(bond)] ? end
                                                                                   : midpoint(atom.position, end));
         }
-    });
+    }, flags.surfaceAtomsOnly);
     if (flags.atoms)
         lattice.forEachBorderAtom([&](const Point &position) { geometry.borderAtoms.push_back(position); });
 }

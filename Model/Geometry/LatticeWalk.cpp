@@ -24,27 +24,32 @@ LatticeAtom::Point LatticeWalk::fromCorner(const std::array<float, 3> &world) co
     return {float(world[0] - m_corner[0]), float(world[1] - m_corner[1]), float(world[2] - m_corner[2])};
 }
 
-void LatticeWalk::forEachAtom(const std::function<void(const LatticeAtom &)> &visit) const
+void LatticeWalk::forEachAtom(const std::function<void(const LatticeAtom &)> &visit, bool surfaceOnly) const
 {
     LatticeAtom record;
     for (const auto &entry : m_lattice.cells()) {
         for (const auto &atom : entry.second->atoms()) {
-            record.position = fromCorner(atom->position());
-            record.state = atom->state();
-            record.coordination = atom->coordination();
-            record.secondNeighbourSum = atom->secondNeighbourSum();
-            record.surface = false;
+            bool surface = false;
+            for (int slot = 0; slot < 4 && !surface; ++slot) {
+                const SiAtom *neighbour = atom->neighbour(slot);
+                surface = !neighbour || neighbour->state() == SiAtom::Absent;
+            }
+            if (surfaceOnly && !surface)
+                continue;
+            record.surface = surface;
             record.bondCount = 0;
             for (int slot = 0; slot < 4; ++slot) {
                 const SiAtom *neighbour = atom->neighbour(slot);
-                if (!neighbour || neighbour->state() == SiAtom::Absent)
-                    record.surface = true;
                 if (!neighbour)
                     continue;
                 const std::size_t bond = std::size_t(record.bondCount++);
                 record.bondEnds[bond] = fromCorner(neighbour->position());
                 record.bondToSilicon[bond] = neighbour->state() == SiAtom::Silicon;
             }
+            record.position = fromCorner(atom->position());
+            record.state = atom->state();
+            record.coordination = atom->coordination();
+            record.secondNeighbourSum = atom->secondNeighbourSum();
             visit(record);
         }
     }

@@ -38,8 +38,10 @@ class LatticeWalk
 public:
     LatticeWalk(const Automaton::TotalVolume &volume, Automaton::SiLattice &lattice);
 
-    // Every atom of every stored unit cell.
-    void forEachAtom(const std::function<void(const LatticeAtom &)> &visit) const;
+    // Every atom of every stored unit cell; with `surfaceOnly`, only those
+    // with an empty bond slot or an absent neighbour (the bulk is skipped
+    // before its neighbours are counted).
+    void forEachAtom(const std::function<void(const LatticeAtom &)> &visit, bool surfaceOnly = false) const;
     // The corner (its atom 0) of every stored unit cell.
     void forEachUnitCell(const std::function<void(const LatticeAtom::Point &)> &visit) const;
     // The fixed atoms the etching left where a neighbour went missing.
