@@ -134,11 +134,8 @@ void MainWindowPresenter::newDocument()
         m_context.newDocument();
 }
 
-namespace {
-
-// The question before a catalogue file that could not be read at start-up is
-// written over.
-Core::Operations::CatalogueEdits::ConfirmOverwrite confirmOverwrite(QWidget *window, const QString &title)
+Core::Operations::CatalogueEdits::ConfirmOverwrite MainWindowPresenter::confirmOverwrite(QWidget *window,
+                                                                                    const QString &title)
 {
     return [window, title](const QString &path) {
         const auto answer = QMessageBox::question(
@@ -149,13 +146,16 @@ Core::Operations::CatalogueEdits::ConfirmOverwrite confirmOverwrite(QWidget *win
     };
 }
 
-} // namespace
-
 void MainWindowPresenter::redrawOtherWindows()
+{
+    redrawWindowsOtherThan(m_context);
+}
+
+void MainWindowPresenter::redrawWindowsOtherThan(const Core::Operations::OperationContext &context)
 {
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         auto *window = qobject_cast<MainWindow *>(widget);
-        if (window && window != m_window && window->presenter())
+        if (window && window->presenter() && &window->presenter()->context() != &context)
             window->presenter()->context().notifyUpdate();
     }
 }
@@ -201,13 +201,21 @@ void MainWindowPresenter::manageMaterials()
     ManageMaterialsDialog dialog(catalogue->getMaterials(), m_window);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const bool saved = Core::Operations::CatalogueEdits::applyMaterials(
-        dialog.materials(), *catalogue, m_context, confirmOverwrite(m_window, tr("Manage Materials")));
+    storeMaterials(dialog.materials(), m_context, m_window, tr("Manage Materials"));
+}
+
+void MainWindowPresenter::storeMaterials(const std::vector<Model::Materials::Material> &materials,
+                                         Core::Operations::OperationContext &context, QWidget *window,
+                                         const QString &title)
+{
+    const auto catalogue = Model::Materials::MaterialFactory::getInstance();
+    const bool saved = Core::Operations::CatalogueEdits::applyMaterials(materials, *catalogue, context,
+                                                                        confirmOverwrite(window, title));
     // The colours are shared: the volumes of every window take them at their
     // next frame (this window's context has just asked for one).
-    redrawOtherWindows();
+    redrawWindowsOtherThan(context);
     if (!saved) {
-        QMessageBox::warning(m_window, tr("Manage Materials"),
+        QMessageBox::warning(window, title,
                              tr("The materials could not be saved to %1. The changes hold until Tessival is "
                                 "closed.")
                                  .arg(catalogue->filePath()));

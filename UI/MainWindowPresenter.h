@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/Operations/Catalogues/CatalogueEdits.h"
 #include "Core/Operations/OperationContext.h"
 
 #include <QObject>
@@ -52,6 +53,14 @@ public:
     void refreshTitle();
     void manageMaterials();
     void manageCompatibleMaterials();
+    // Stores materials edited in a dialog titled `title` in the catalogue and
+    // its file, and has the views of every window show them; warns when the
+    // file could not be written.
+    static void storeMaterials(const std::vector<Model::Materials::Material> &materials,
+                               Core::Operations::OperationContext &context, QWidget *window, const QString &title);
+    // The question before a catalogue file that could not be read at
+    // start-up is written over.
+    static Core::Operations::CatalogueEdits::ConfirmOverwrite confirmOverwrite(QWidget *window, const QString &title);
     // Has the views of the other main windows drawn again, as after a change
     // of the shared material colours.
     void redrawOtherWindows();
@@ -66,6 +75,7 @@ public slots:
     void cancelPressed();
 
 private:
+    static void redrawWindowsOtherThan(const Core::Operations::OperationContext &context);
     void placeConsole();
 
     MainWindow *m_window;

@@ -3,6 +3,7 @@
 #include "Core/Operations/OperationId.h"
 #include "UI/Observers/BatchRunObserver.h"
 #include "UI/Observers/CVDObserver.h"
+#include "UI/Observers/ChangeTotalVolumeViewOptionsObserver.h"
 #include "UI/Observers/CreateSubstrateObserver.h"
 #include "UI/Observers/CutCellVolumeObserver.h"
 #include "UI/Observers/DocumentOpenedObserver.h"
@@ -46,6 +47,7 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case ContinuousWetEtchingId: return make<Observers::CCAWetEtchingObserver>();
     case GlueSubstrateId: return make<Observers::GlueSubstrateObserver>();
     case CutCellVolumeId: return make<Observers::CutCellVolumeObserver>();
+    case ChangeVisualizationOptionsId: return make<Observers::ChangeTotalVolumeViewOptionsObserver>();
     case ExtractFilmId: return make<Observers::ExtractFilmObserver>();
     case ModelExtractionId: return make<Observers::RunModelExtractionObserver>();
     case AnisotropicDepositionId: return make<Observers::CVDObserver>();

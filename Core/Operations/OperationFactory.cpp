@@ -11,6 +11,7 @@
 #include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/ProcessRegistry.h"
 #include "Core/Operations/Substrate/CreateSubstrateOperation.h"
+#include "Core/Operations/Volumes/ChangeTotalVolumeVisualizationOptions.h"
 #include "Core/Operations/Volumes/CutCellVolumeOperation.h"
 #include "Core/Operations/Volumes/ExtractFilm.h"
 #include "Core/Operations/Volumes/GlueSubstrateOperation.h"
@@ -39,6 +40,7 @@ const OtherOperation OtherOperations[] = {
     {BatchRunId, makeOperation<SelectVolumesOperation>},
     {GlueSubstrateId, makeOperation<GlueSubstrateOperation>},
     {CutCellVolumeId, makeOperation<CutCellVolumeOperation>},
+    {ChangeVisualizationOptionsId, makeOperation<ChangeTotalVolumeVisualizationOptions>},
     {ExtractFilmId, makeOperation<ExtractFilm>},
     {ModelExtractionId, makeOperation<RunModelExtraction>},
 };

@@ -117,14 +117,31 @@ bool TotalVolume::rebuildSiLattice(const std::function<bool(unsigned done, unsig
 {
     // The old lattice goes first: the two would not fit in memory together
     // for large volumes.
-    m_siLattice.reset();
-    m_siLattice.reset(new SiLattice(*this, progress));
-    if (!m_siLattice->isComplete()) {
-        m_siLattice.reset();
+    dropSiLattice();
+    boost::shared_ptr<SiLattice> lattice(new SiLattice(*this, progress));
+    if (!lattice->isComplete())
         return false;
+    {
+        std::lock_guard<std::mutex> lock(m_siLatticeMutex);
+        m_siLattice = lattice;
     }
     qCDebug(tessivalLog) << "Done initializing";
     return true;
+}
+
+boost::shared_ptr<SiLattice> TotalVolume::siLattice() const
+{
+    std::lock_guard<std::mutex> lock(m_siLatticeMutex);
+    return m_siLattice;
+}
+
+void TotalVolume::dropSiLattice()
+{
+    boost::shared_ptr<SiLattice> old;
+    {
+        std::lock_guard<std::mutex> lock(m_siLatticeMutex);
+        old.swap(m_siLattice);
+    }
 }
 
 void TotalVolume::moveBy(const Util::Vector3D &d)

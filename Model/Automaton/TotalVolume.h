@@ -72,12 +72,14 @@ public:
     void moveBy(const Util::Vector3D &d) override;
     void bounds(Util::Vector4D &low, Util::Vector4D &high) override;
 
-    boost::shared_ptr<SiLattice> siLattice() const { return m_siLattice; }
+    // The view reads the lattice on the GUI thread while a step may replace
+    // it on a pool thread: the pointer is handed over under a mutex.
+    boost::shared_ptr<SiLattice> siLattice() const;
     // Lays a new Si lattice over the current cells, replacing the old one.
     // A build that `progress` stops leaves the volume without a lattice and
     // returns false.
     bool rebuildSiLattice(const std::function<bool(unsigned done, unsigned total)> &progress = {});
-    void dropSiLattice() { m_siLattice.reset(); }
+    void dropSiLattice();
 
     // Counts the changes of the cells. Whoever rewrote them marks them
     // changed once done (and has released them); whatever shows or exports
@@ -123,6 +125,7 @@ private:
     mutable std::mutex m_masksMutex;
     CellMask m_bottomMask;
     CellMask m_topMask;
+    mutable std::mutex m_siLatticeMutex;
     boost::shared_ptr<SiLattice> m_siLattice;
     std::atomic<std::uint64_t> m_cellsGeneration{0};
     mutable std::mutex m_viewOptionsMutex;

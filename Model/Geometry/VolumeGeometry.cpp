@@ -7,6 +7,7 @@ void VolumeGeometry::recolour(const ColourMap &colours, bool selected)
 {
     cubicFaces.recolour(colours, selected);
     octreeFaces.recolour(colours, selected);
+    marchingCubes.recolour(colours, selected);
 }
 
 } // namespace Geometry

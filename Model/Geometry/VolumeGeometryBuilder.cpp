@@ -1,10 +1,11 @@
 #include "Model/Geometry/VolumeGeometryBuilder.h"
 
 #include "Model/Automaton/TotalVolume.h"
+#include "Model/Geometry/AtomGeometryBuilder.h"
 #include "Model/Geometry/CellGrid.h"
 #include "Model/Geometry/CubicFaceBuilder.h"
 #include "Model/Geometry/EmptyCellOutlineBuilder.h"
-#include "Model/Geometry/MaterialsSeen.h"
+#include "Model/Geometry/MarchingCubeSurface.h"
 #include "Model/Geometry/SurfaceOctree.h"
 
 namespace Model {
@@ -30,7 +31,7 @@ VolumeGeometry VolumeGeometryBuilder::build(const CellGrid &grid, const Automato
         break;
     }
     case SurfaceGenerationAlgorithm::MarchingCubes:
-        geometry.presentMaterials = MaterialsSeen::of(grid);
+        geometry.marchingCubes = MarchingCubeSurface::build(grid, colours, &geometry.presentMaterials);
         break;
     }
     return geometry;
@@ -40,7 +41,9 @@ VolumeGeometry VolumeGeometryBuilder::build(Automaton::TotalVolume &volume,
                                             const Automaton::VolumeViewOptions &options, const ColourMap &colours)
 {
     Automaton::LockedCells cells(volume);
-    return build(CellGrid::of(volume, cells.get(), options.drawRange), options, colours);
+    VolumeGeometry geometry = build(CellGrid::of(volume, cells.get(), options.drawRange), options, colours);
+    geometry.atoms = AtomGeometryBuilder::build(volume, options);
+    return geometry;
 }
 
 bool VolumeGeometryBuilder::tryBuild(Automaton::TotalVolume &volume, const Automaton::VolumeViewOptions &options,
@@ -50,6 +53,7 @@ bool VolumeGeometryBuilder::tryBuild(Automaton::TotalVolume &volume, const Autom
     if (!cells.ownsCells())
         return false;
     geometry = build(CellGrid::of(volume, cells.get(), options.drawRange), options, colours);
+    geometry.atoms = AtomGeometryBuilder::build(volume, options);
     return true;
 }
 

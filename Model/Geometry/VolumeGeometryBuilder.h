@@ -15,9 +15,9 @@ struct CellGrid;
 
 // Turns a cell volume into the mesh data its view options ask for, over
 // their draw range: the direct cubic faces (with the empty-cell outlines
-// when those are on), or the octree surface; the materials present in
-// every case. The marching-cube surface has no builder yet and shows
-// nothing. Faces carry the catalogue colours of `colours`, unhighlighted.
+// when those are on), the marching-cube surface or the octree surface;
+// the materials present in every case. Faces carry the catalogue colours
+// of `colours`, unhighlighted.
 // Every builder runs on the pool threads by x strips and gives the same
 // data for any number of threads.
 class VolumeGeometryBuilder
@@ -26,7 +26,8 @@ public:
     static VolumeGeometry build(const CellGrid &grid, const Automaton::VolumeViewOptions &options,
                                 const ColourMap &colours);
     // From the volume's current cells, waiting for them while a step holds
-    // them.
+    // them; with the atomistic view of its Si lattice, which the cells'
+    // lock keeps steps from changing meanwhile.
     static VolumeGeometry build(Automaton::TotalVolume &volume, const Automaton::VolumeViewOptions &options,
                                 const ColourMap &colours);
     // The same without waiting: false, with `geometry` untouched, while a

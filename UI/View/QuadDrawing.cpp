@@ -20,12 +20,7 @@ void QuadDrawing::drawFaces(const Model::Geometry::QuadFaceList &faces)
 
 void QuadDrawing::drawEdges(std::initializer_list<const Model::Geometry::QuadFaceList *> lists)
 {
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_POLYGON_OFFSET_FILL);
-    glPolygonOffset(-2.5f, -2.5f);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    glLineWidth(2.0f);
+    const EdgeStyle style;
     glBegin(GL_QUADS);
     for (const Model::Geometry::QuadFaceList *faces : lists) {
         for (const QuadFace &face : *faces) {
@@ -35,6 +30,20 @@ void QuadDrawing::drawEdges(std::initializer_list<const Model::Geometry::QuadFac
         }
     }
     glEnd();
+}
+
+QuadDrawing::EdgeStyle::EdgeStyle()
+{
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(-2.5f, -2.5f);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glLineWidth(2.0f);
+}
+
+QuadDrawing::EdgeStyle::~EdgeStyle()
+{
     glPopAttrib();
 }
 

@@ -16,6 +16,17 @@ public:
     // The outlines of the quads in their edge colours, unlit and pulled
     // towards the viewer so that they show over the faces they border.
     static void drawEdges(std::initializer_list<const Model::Geometry::QuadFaceList *> lists);
+
+    // The state outlines are drawn in, for as long as it lives: unlit lines
+    // of width 2, pulled towards the viewer.
+    class EdgeStyle
+    {
+    public:
+        EdgeStyle();
+        ~EdgeStyle();
+        EdgeStyle(const EdgeStyle &) = delete;
+        EdgeStyle &operator=(const EdgeStyle &) = delete;
+    };
 };
 
 } // namespace Ui

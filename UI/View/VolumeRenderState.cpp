@@ -21,8 +21,10 @@ void VolumeRenderState::refresh(Model::Automaton::TotalVolume &volume,
     // Suspension hides the volume; it changes nothing of its meshes.
     options.paintingSuspended = false;
     const bool selected = volume.isSelected();
+    const void *lattice = volume.siLattice().get();
 
-    const bool stale = !m_built || cellsGeneration != m_cellsGeneration || options != m_options;
+    const bool stale =
+        !m_built || cellsGeneration != m_cellsGeneration || options != m_options || lattice != m_lattice;
     if (!stale && selected == m_selected && catalogueGeneration == m_catalogueGeneration)
         return;
 
@@ -42,7 +44,9 @@ void VolumeRenderState::refresh(Model::Automaton::TotalVolume &volume,
         m_geometry = std::move(geometry);
         m_options = options;
         m_cellsGeneration = cellsGeneration;
+        m_lattice = lattice;
         m_built = true;
+        ++m_builds;
     }
     m_colours = std::move(colours);
     m_catalogueGeneration = catalogueGeneration;

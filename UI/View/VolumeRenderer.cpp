@@ -13,9 +13,9 @@ const SurfaceModule *VolumeRenderer::surfaceModule(SurfaceGenerationAlgorithm al
     switch (algorithm) {
     case SurfaceGenerationAlgorithm::DirectCubic: return &m_cubicFaces;
     case SurfaceGenerationAlgorithm::OctreeSurface: return &m_octreeSurface;
-    case SurfaceGenerationAlgorithm::MarchingCubes: break;
+    case SurfaceGenerationAlgorithm::MarchingCubes: return &m_marchingCubes;
     }
-    return nullptr;
+    return &m_cubicFaces;
 }
 
 void VolumeRenderer::draw(Model::Automaton::TotalVolume &volume, bool renderObjects, bool renderEdges)
@@ -33,17 +33,18 @@ void VolumeRenderer::draw(Model::Automaton::TotalVolume &volume, bool renderObje
     const Util::Vector3D preview = volume.isMoving() ? volume.previewDisplacement() : Util::Vector3D();
     glPushMatrix();
     glTranslated(p.x + preview.x, p.y + preview.y, p.z + preview.z);
-    if (surface) {
-        surface->drawOpaque(geometry, renderEdges);
-        if (renderEdges)
-            m_emptyCellOutlines.drawEdges(geometry);
-    }
+    AtomBuffers &atomBuffers = state->atomBuffers();
+    atomBuffers.update(geometry.atoms, state->builds());
+    m_atoms.drawOpaque(geometry.atoms, atomBuffers);
+    surface->drawOpaque(geometry, renderEdges);
+    if (renderEdges)
+        m_emptyCellOutlines.drawEdges(geometry);
 
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glEnable(GL_BLEND);
     glDepthMask(GL_FALSE);
-    if (surface)
-        surface->drawTranslucent(geometry, renderEdges);
+    m_atoms.drawTranslucent(geometry.atoms, atomBuffers);
+    surface->drawTranslucent(geometry, renderEdges);
     m_maskOverlays.draw(volume);
     glPopAttrib();
     glPopMatrix();

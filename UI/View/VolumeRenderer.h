@@ -1,8 +1,10 @@
 #pragma once
 
 #include "Model/Automaton/VolumeViewOptions.h"
+#include "UI/View/AtomModule.h"
 #include "UI/View/CubicFacesModule.h"
 #include "UI/View/EmptyCellOutlineModule.h"
+#include "UI/View/MarchingCubeModule.h"
 #include "UI/View/MaskOverlayModule.h"
 #include "UI/View/OctreeSurfaceModule.h"
 #include "UI/View/VolumeRenderStates.h"
@@ -20,7 +22,8 @@ class SurfaceModule;
 // Draws the cell volumes of one view: brings each volume's render state up
 // to date and hands its mesh data to the render module of each
 // representation, opaque parts first, then the blended ones (translucent
-// faces, mask overlays) without depth writes.
+// faces, unit-cell boxes, mask overlays) without depth writes. The
+// atomistic view shows over whichever surface is chosen.
 class VolumeRenderer
 {
 public:
@@ -32,13 +35,14 @@ public:
     static void drawBounds(const Model::Automaton::TotalVolume &volume);
 
 private:
-    // Null for a surface nothing builds yet.
     const SurfaceModule *surfaceModule(Model::Automaton::SurfaceGenerationAlgorithm algorithm) const;
 
     VolumeRenderStates m_states;
     CubicFacesModule m_cubicFaces;
     OctreeSurfaceModule m_octreeSurface;
+    MarchingCubeModule m_marchingCubes;
     EmptyCellOutlineModule m_emptyCellOutlines;
+    AtomModule m_atoms;
     MaskOverlayModule m_maskOverlays;
 };
 

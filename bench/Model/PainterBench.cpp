@@ -1,6 +1,7 @@
 // Surface generation on a realistic volume: a 200 x 200 x 100 silicon
 // substrate with trenches and an oxide film, with one pool thread and with
-// all of them, as the view builds it from the volume's view options.
+// all of them, as the view builds it from the volume's view options: the
+// direct cubic faces, the marching-cube surface and the octree surface.
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Geometry/ColourMap.h"
 #include "Model/Geometry/VolumeGeometryBuilder.h"
@@ -59,10 +60,15 @@ void buildSurface(benchmark::State &state, SurfaceGenerationAlgorithm algorithm)
         colours.rebuild(*Model::Materials::MaterialFactory::getInstance());
         geometry = Model::Geometry::VolumeGeometryBuilder::build(volume, options, colours);
     }
-    const auto &faces = algorithm == SurfaceGenerationAlgorithm::OctreeSurface ? geometry.octreeFaces
-                                                                                : geometry.cubicFaces;
-    state.counters["faces"] = double(faces.size());
-    state.counters["bytes/face"] = bytesPerFace(faces.opaque);
+    if (algorithm == SurfaceGenerationAlgorithm::MarchingCubes) {
+        state.counters["triangles"] = double(geometry.marchingCubes.size());
+        state.counters["bytes/triangle"] = bytesPerFace(geometry.marchingCubes.triangles);
+    } else {
+        const auto &faces = algorithm == SurfaceGenerationAlgorithm::OctreeSurface ? geometry.octreeFaces
+                                                                                    : geometry.cubicFaces;
+        state.counters["faces"] = double(faces.size());
+        state.counters["bytes/face"] = bytesPerFace(faces.opaque);
+    }
     state.counters["cells/s"] = benchmark::Counter(double(volume.cellCount()), benchmark::Counter::kIsIterationInvariantRate);
 }
 
@@ -71,6 +77,13 @@ void BM_DirectCubicFaces(benchmark::State &state)
     buildSurface(state, SurfaceGenerationAlgorithm::DirectCubic);
 }
 BENCHMARK(BM_DirectCubicFaces)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Milliseconds, triangles and the bytes each keeps.
+void BM_MarchingCubes(benchmark::State &state)
+{
+    buildSurface(state, SurfaceGenerationAlgorithm::MarchingCubes);
+}
+BENCHMARK(BM_MarchingCubes)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_OctreeSurface(benchmark::State &state)
 {

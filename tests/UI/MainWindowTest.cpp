@@ -19,6 +19,7 @@
 #include "UI/MaterialTableViewItem.h"
 #include "UI/Observers/DocumentOpenedObserver.h"
 #include "UI/Operations/BCAEtchingDialog.h"
+#include "UI/Operations/ChangeVolumeVisualizationDialog.h"
 #include "UI/Operations/CreateSubstrateDialog.h"
 #include "UI/Operations/IsotropicDepositionDialog.h"
 #include "UI/Operations/MooreOptionsDialog.h"
@@ -37,6 +38,8 @@
 #include "TempFolder.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDoubleSpinBox>
@@ -786,9 +789,7 @@ TEST_F(MainWindowTest, ConsoleGreetsWithWhatItIsFor)
 TEST_F(MainWindowTest, StepsNotBuiltYetSayTheyAreNotAvailable)
 {
     // An entry leaves this list when its process is built.
-    const char *const unbuilt[] = {
-        "actionChange_Viewing_Options",
-    };
+    const std::vector<const char *> unbuilt = {};
     context().startOperation(Core::Operations::DeleteObjectId);
     const auto waiting = context().currentOperation();
     ASSERT_TRUE(waiting);
@@ -810,6 +811,7 @@ TEST_F(MainWindowTest, VolumeActionsStartTheirOperations)
     const std::pair<const char *, const char *> prompts[] = {
         {"actionGlue_Substrate", "Glue Volumes: select the base cell volume and press Enter/Return."},
         {"actionCut_Cell_Volume", "Change Cut Planes: Select a cell volume and press Enter/Return."},
+        {"actionChange_Viewing_Options", "Change Visualization: Select a cell volume and press Enter/Return."},
         {"actionExtract_Film", "Extract Film: select a cell volume and press Enter/Return."},
     };
     for (const auto &entry : prompts) {
@@ -1141,3 +1143,45 @@ TEST(MainWindows, ExitingAsksEachWindowWithChanges)
     for (const auto &each : windows)
         delete each.data();
 }
+
+// The visualization options through their menu action: the window's own
+// view draws the smooth surface, and makes the atoms' buffers in its own
+// context at its next frame.
+TEST_F(MainWindowTest, ViewingOptionsActionSwitchesTheViewToMarchingCubesAndAtoms)
+{
+    std::vector<std::uint32_t> cells(16 * 16 * 6);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        cells[i] = i % 6 < 4 ? 1u : 0u;
+    auto volume = boost::make_shared<Model::Automaton::TotalVolume>(16, 16, 6, 1.0f, 1.0f, 1.0f,
+                                                                   Util::Vector3D(), cells);
+    ASSERT_TRUE(volume->rebuildSiLattice());
+    context().document().addObject(volume);
+    view->fitToVolumes();
+    view->updateGL();
+    TestSupport::TempFolder temp;
+    ASSERT_TRUE(view->saveImage(temp.file("cubic.png")));
+
+    context().selectionManager().setMode(true);
+    context().selectionManager().toggle({volume->id()});
+    TestSupport::whenModal<Ui::Operations::ChangeVolumeVisualizationDialog>(
+        [](Ui::Operations::ChangeVolumeVisualizationDialog *dialog) {
+            dialog->findChild<QCheckBox *>("cbxRenderAtoms")->setChecked(true);
+            dialog->findChild<QCheckBox *>("cbxRenderLinks")->setChecked(true);
+            dialog->findChild<QComboBox *>("cbxAlgorithm")->setCurrentIndex(1);
+            dialog->accept();
+        });
+    window->action("actionChange_Viewing_Options")->trigger();
+    EXPECT_TRUE(consoleLog().endsWith("Change Visualization: Options changed.")) << consoleLog().toStdString();
+    view->updateGL();
+    ASSERT_TRUE(view->saveImage(temp.file("smooth.png")));
+    EXPECT_NE(QImage(temp.file("smooth.png")), QImage(temp.file("cubic.png")));
+
+    const Ui::VolumeRenderState *state = view->volumeStates().find(volume->id());
+    ASSERT_TRUE(state);
+    EXPECT_FALSE(state->geometry().marchingCubes.empty());
+    EXPECT_FALSE(state->geometry().atoms.atoms.empty());
+    EXPECT_TRUE(state->atomBuffers().parts().atoms) << "a frame with a context switches nothing off";
+    EXPECT_NE(state->atomBuffers().sphere(), 0u);
+    EXPECT_NE(state->atomBuffers().links(), 0u);
+}
+

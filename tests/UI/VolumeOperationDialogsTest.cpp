@@ -5,6 +5,7 @@
 // old ones back; accepted dialogs end their operations.
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationId.h"
+#include "Core/Operations/Volumes/ChangeTotalVolumeVisualizationOptions.h"
 #include "Core/Operations/Volumes/CutCellVolumeOperation.h"
 #include "Core/Operations/Volumes/ExtractFilm.h"
 #include "Core/Operations/Volumes/GlueSubstrateOperation.h"
@@ -12,6 +13,7 @@
 #include "Model/Materials/MaterialFactory.h"
 #include "UI/MaterialComboBox.h"
 #include "UI/OperationFactory.h"
+#include "UI/Operations/ChangeVolumeVisualizationDialog.h"
 #include "UI/Operations/CutCellVolumeDialog.h"
 #include "UI/Operations/ExtractFilmDialog.h"
 #include "UI/Operations/GlueSubstrateDialog.h"
@@ -20,6 +22,11 @@
 #include "RecordingOperation.h"
 
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListWidget>
+#include <QTabWidget>
 #include <QComboBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -274,3 +281,155 @@ TEST_F(VolumeDialogFlowTest, RejectedFilmDialogCancelsSilently)
     EXPECT_FALSE(context.currentOperation());
     EXPECT_EQ(context.document().allObjects().size(), 1u);
 }
+
+TEST(ChangeVolumeVisualizationDialog, ShowsTheGivenOptionsOnThreeTabsAndCollectsNewColours)
+{
+    ChangeVolumeVisualizationDialog dialog(nullptr, false, true, true, false, true, true, 2);
+    EXPECT_EQ(dialog.windowTitle(), "Change Volume Visualization Options");
+    auto *tabs = child<QTabWidget>(dialog, "tabWidget");
+    ASSERT_TRUE(tabs);
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(tabs->tabText(0), "Si Visualization");
+    EXPECT_EQ(tabs->tabText(1), "Film Visualization");
+    EXPECT_EQ(tabs->tabText(2), "Surface Generation");
+    EXPECT_EQ(child<QCheckBox>(dialog, "cbxRenderAtoms")->text(), "Render Si Atoms");
+    EXPECT_EQ(child<QCheckBox>(dialog, "cbxEmptyVoxelOutlines")->text(), "Render Empty Voxel Outlines");
+    EXPECT_FALSE(dialog.renderAtoms());
+    EXPECT_TRUE(dialog.renderSurfaceAtomsOnly());
+    EXPECT_TRUE(dialog.renderAtomLinks());
+    EXPECT_FALSE(dialog.renderUnitCellOutlines());
+    EXPECT_TRUE(dialog.renderUnitCells());
+    EXPECT_TRUE(dialog.renderEmptyVoxelOutlines());
+    EXPECT_EQ(dialog.algorithm(), 2);
+    auto *algorithms = child<QComboBox>(dialog, "cbxAlgorithm");
+    ASSERT_EQ(algorithms->count(), 3);
+    EXPECT_EQ(algorithms->itemText(0), "Direct Cubic Surface Generation");
+    EXPECT_EQ(algorithms->itemText(1), "Marching Cubes");
+    EXPECT_EQ(algorithms->itemText(2), "Octree Surface Generation");
+
+    auto *surfaceOnly = child<QCheckBox>(dialog, "cbxSurfaceAtomsOnly");
+    EXPECT_FALSE(surfaceOnly->isEnabled()) << "only while atoms are rendered";
+    child<QCheckBox>(dialog, "cbxRenderAtoms")->setChecked(true);
+    EXPECT_TRUE(surfaceOnly->isEnabled());
+
+    using Model::Materials::Material;
+    dialog.setMaterials({Material(1, "Si", 1, 1, 1, {0.5f, 0.5f, 0.5f, 1.0f}),
+                         Material(5, "Cu", 1, 1, 1, {1.0f, 0.8f, 0.3f, 1.0f})});
+    auto *list = child<QListWidget>(dialog, "lstMaterials");
+    ASSERT_EQ(list->count(), 2);
+    const QList<QLabel *> labels = list->itemWidget(list->item(1))->findChildren<QLabel *>();
+    ASSERT_EQ(labels.size(), 2);
+    EXPECT_TRUE(labels[0]->styleSheet().startsWith("background-color : #ffcc4c")) << labels[0]->styleSheet().toStdString();
+    EXPECT_EQ(labels[1]->text(), "Cu");
+
+    list->setCurrentRow(1);
+    QString title;
+    TestSupport::whenModal<QColorDialog>([&title](QColorDialog *chooser) {
+        title = chooser->windowTitle();
+        chooser->setCurrentColor(QColor(0, 255, 0, 128));
+        chooser->accept();
+    });
+    child<QPushButton>(dialog, "btnChangeColor")->click();
+    EXPECT_EQ(title, "Select new film color");
+    const auto changed = dialog.changedMaterials();
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].id(), 5u);
+    EXPECT_NEAR(changed[0].colour().green, 1.0f, 1e-3f);
+    EXPECT_NEAR(changed[0].colour().alpha, 128 / 255.0f, 1e-3f) << "the alpha decides translucency";
+    EXPECT_TRUE(labels[0]->styleSheet().startsWith("background-color : #00ff00"));
+
+    list->setCurrentRow(0);
+    TestSupport::whenModal<QColorDialog>([](QColorDialog *chooser) { chooser->reject(); });
+    child<QPushButton>(dialog, "btnChangeColor")->click();
+    EXPECT_EQ(dialog.changedMaterials().size(), 1u) << "a cancelled choice changes nothing";
+}
+
+TEST_F(VolumeDialogFlowTest, AcceptedVisualizationOptionsGoToTheVolumeAndNewColoursToTheCatalogue)
+{
+    using Core::Operations::ChangeTotalVolumeVisualizationOptions;
+    const auto catalogue = Model::Materials::MaterialFactory::getInstance();
+    const Model::Materials::Material copper = catalogue->getMaterial(5);
+    context.startOperation(Core::Operations::ChangeVisualizationOptionsId);
+    EXPECT_EQ(lines->lines.back(), "Change Visualization: Select a cell volume and press Enter/Return.");
+    TestSupport::whenModal<ChangeVolumeVisualizationDialog>([](ChangeVolumeVisualizationDialog *dialog) {
+        EXPECT_FALSE(dialog->renderAtoms()) << "the volume's current options are shown";
+        EXPECT_TRUE(dialog->renderSurfaceAtomsOnly());
+        EXPECT_EQ(dialog->algorithm(), 0);
+        child<QCheckBox>(*dialog, "cbxRenderAtoms")->setChecked(true);
+        child<QCheckBox>(*dialog, "cbxSurfaceAtomsOnly")->setChecked(false);
+        child<QCheckBox>(*dialog, "cbxRenderUnitCellOutlines")->setChecked(true);
+        child<QCheckBox>(*dialog, "cbxEmptyVoxelOutlines")->setChecked(true);
+        child<QComboBox>(*dialog, "cbxAlgorithm")->setCurrentIndex(1);
+        auto *list = child<QListWidget>(*dialog, "lstMaterials");
+        for (int row = 0; row < list->count(); ++row)
+            if (list->itemWidget(list->item(row))->findChildren<QLabel *>().value(1)->text() == "Cu (bulk)")
+                list->setCurrentRow(row);
+        TestSupport::whenModal<QColorDialog>([](QColorDialog *chooser) {
+            chooser->setCurrentColor(QColor(10, 20, 250));
+            chooser->accept();
+        });
+        child<QPushButton>(*dialog, "btnChangeColor")->click();
+        dialog->accept();
+    });
+    pickAndEnter(volume);
+
+    EXPECT_EQ(lines->lines.back(), "Change Visualization: Options changed.");
+    EXPECT_EQ(lines->lines[lines->lines.size() - 2], "Change Visualization: Cell volume selected.");
+    EXPECT_FALSE(context.currentOperation());
+    EXPECT_TRUE(context.history().undoTitle().empty()) << "the cells did not change: nothing to undo";
+    const auto painter = volume->painter();
+    EXPECT_TRUE(painter.atomViewFlags().atoms);
+    EXPECT_FALSE(painter.atomViewFlags().surfaceAtomsOnly);
+    EXPECT_TRUE(painter.atomViewFlags().unitCellOutlines);
+    EXPECT_FALSE(painter.atomViewFlags().unitCells);
+    EXPECT_TRUE(painter.rendersEmptyVoxelOutlines());
+    EXPECT_EQ(painter.algorithm(), Model::Automaton::SurfaceGenerationAlgorithm::MarchingCubes);
+
+    EXPECT_NEAR(catalogue->getMaterial(5).colour().blue, 250 / 255.0f, 1e-3f);
+    Model::Materials::MaterialFactory reread(QFileInfo(catalogue->filePath()).absolutePath());
+    ASSERT_TRUE(reread.loadMaterials());
+    EXPECT_NEAR(reread.getMaterial(5).colour().blue, 250 / 255.0f, 1e-2f) << "saved to the materials file";
+    catalogue->setMaterial(copper);
+    catalogue->saveMaterials();
+}
+
+TEST_F(VolumeDialogFlowTest, RejectedVisualizationOptionsSayCanceledAndChangeNothing)
+{
+    using Core::Operations::ChangeTotalVolumeVisualizationOptions;
+    const auto before = volume->viewOptions();
+    context.selectionManager().toggle({volume->id()});
+    TestSupport::whenModal<ChangeVolumeVisualizationDialog>([](ChangeVolumeVisualizationDialog *dialog) {
+        child<QComboBox>(*dialog, "cbxAlgorithm")->setCurrentIndex(2);
+        dialog->reject();
+    });
+    context.startOperation(Core::Operations::ChangeVisualizationOptionsId);
+    EXPECT_EQ(lines->lines.back(), "Change Visualization: Operation Canceled!");
+    EXPECT_EQ(volume->viewOptions(), before);
+    // Like moving and copying, the operation stays until the next replaces it.
+    const auto waiting =
+        boost::dynamic_pointer_cast<ChangeTotalVolumeVisualizationOptions>(context.currentOperation());
+    ASSERT_TRUE(waiting);
+    ChangeTotalVolumeVisualizationOptions::Options options;
+    options.algorithm = Model::Automaton::SurfaceGenerationAlgorithm::OctreeSurface;
+    waiting->setOptions(options);
+    waiting->end();
+    EXPECT_EQ(volume->viewOptions().algorithm, Model::Automaton::SurfaceGenerationAlgorithm::OctreeSurface);
+
+    // Ended without options: canceled and abandoned.
+    context.startOperation(Core::Operations::ChangeVisualizationOptionsId);
+    ASSERT_TRUE(context.currentOperation());
+    context.currentOperation()->end();
+    EXPECT_EQ(lines->lines.back(), "Change Visualization: Operation Canceled!");
+    EXPECT_FALSE(context.currentOperation());
+}
+
+TEST_F(VolumeDialogFlowTest, VisualizationOptionsKeepOneObserverForTheirClass)
+{
+    const auto first = context.operationFactory()->createOperation(Core::Operations::ChangeVisualizationOptionsId);
+    const auto observer = first->observer();
+    ASSERT_TRUE(observer);
+    const auto second = context.operationFactory()->createOperation(Core::Operations::ChangeVisualizationOptionsId);
+    EXPECT_NE(second->observer(), observer) << "each creation replaces it";
+    EXPECT_EQ(first->observer(), second->observer()) << "shared by every operation of the class";
+}
+

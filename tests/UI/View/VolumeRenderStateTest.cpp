@@ -1,7 +1,9 @@
 // What the view keeps of each cell volume between frames: meshes rebuilt
 // only when the cells were marked changed or the view options changed,
 // recoloured on selection and catalogue edits, and never read from cells
-// that a step holds. No display needed: the states hold no GL objects yet.
+// that a step holds. No display needed: the GL side of a state (the atom
+// buffers) is only made where a context is current, which these tests
+// have none of.
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Geometry/ColourMap.h"
 #include "Model/Materials/MaterialFactory.h"
@@ -255,4 +257,35 @@ TEST_F(VolumeRenderStateTest, EachFrameKeepsTheStatesOfTheVolumesItMeets)
     EXPECT_FALSE(states.find(second->id()));
     EXPECT_TRUE(states.shownMaterials().empty()) << "objects hidden: nothing shown";
     EXPECT_TRUE(states.find(first->id())->isBuilt());
+}
+
+// Steps run off the GUI thread, where no context is current: the atomistic
+// view is built there as plain data, and only the buffers, made in the
+// paint pass, switch their parts off when a context is missing.
+TEST_F(VolumeRenderStateTest, AtomisticViewIsBuiltWithoutAContextAndItsBuffersSwitchOffWithoutOne)
+{
+    auto v = volume(3, 3, 3, std::vector<std::uint32_t>(27, Opaque));
+    ASSERT_TRUE(v->rebuildSiLattice());
+    Model::Automaton::AtomViewFlags flags;
+    flags.atoms = flags.atomLinks = flags.unitCells = flags.unitCellOutlines = true;
+    v->painter().setAtomViewFlags(flags);
+    VolumeRenderState state;
+    state.refresh(*v, *catalogue);
+    const auto &atoms = state.geometry().atoms;
+    EXPECT_FALSE(atoms.atoms.empty());
+    EXPECT_FALSE(atoms.bondVertices.empty());
+    EXPECT_FALSE(atoms.unitCellCorners.empty());
+    EXPECT_EQ(atoms.parts, flags);
+
+    state.atomBuffers().update(atoms, state.builds());
+    const auto &parts = state.atomBuffers().parts();
+    EXPECT_FALSE(parts.atoms || parts.atomLinks || parts.unitCells || parts.unitCellOutlines);
+    EXPECT_EQ(state.atomBuffers().sphere(), 0u);
+    EXPECT_EQ(v->painter().atomViewFlags(), flags) << "the volume's own choice stays";
+
+    const std::uint64_t builds = state.builds();
+    const auto lattice = v->siLattice();
+    ASSERT_TRUE(v->rebuildSiLattice());
+    state.refresh(*v, *catalogue);
+    EXPECT_GT(state.builds(), builds) << "a new lattice is a new picture, though the cells did not change";
 }
