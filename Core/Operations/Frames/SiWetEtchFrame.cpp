@@ -1,16 +1,12 @@
 #include "Core/Operations/Frames/SiWetEtchFrame.h"
 
 #include "Core/Operations/Frames/Interrupter.h"
-#include "Model/Automaton/SiAtom.h"
-#include "Model/Automaton/SiCell.h"
 #include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Materials/Material.h"
 #include "Util/DebugLog.h"
 
 #include <QDebug>
-
-#include <boost/make_shared.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -22,18 +18,9 @@ using Model::Automaton::ParallelStrips;
 
 namespace {
 
-const float B = float(std::sqrt(2.0) / 4.0);
-
-// World-axis bond vectors by sublattice and slot (the lattice is turned 45°
-// about z).
-const float BondVectors[2][4][3] = {
-    {{B, 0, -0.25f}, {-B, 0, -0.25f}, {0, -B, 0.25f}, {0, B, 0.25f}},
-    {{0, -B, -0.25f}, {0, B, -0.25f}, {B, 0, 0.25f}, {-B, 0, 0.25f}},
-};
-
 const char *const EtchPhase = "Etching";
 
-void sortUnique(std::vector<Model::Automaton::SiAtom *> &atoms)
+void sortUnique(std::vector<std::uint32_t> &atoms)
 {
     std::sort(atoms.begin(), atoms.end());
     atoms.erase(std::unique(atoms.begin(), atoms.end()), atoms.end());
@@ -41,15 +28,13 @@ void sortUnique(std::vector<Model::Automaton::SiAtom *> &atoms)
 
 } // namespace
 
+// Atoms are listed by their numbers in the lattice.
 struct SiWetEtchFrame::StripState
 {
-    std::vector<SiAtom *> atoms;   // the strip's atoms inside the volume
-    std::vector<SiAtom *> silicon; // those the run starts from
-    std::vector<SiAtom *> surface;
-    std::vector<SiAtom *> nextSurface;
-    std::vector<SiAtom *> removed;
-    std::vector<std::vector<SiAtom *>> outbox; // hand-offs, by receiving strip
-    std::list<boost::shared_ptr<SiAtom>> created;
+    std::vector<AtomId> surface;
+    std::vector<AtomId> nextSurface;
+    std::vector<AtomId> removed;
+    std::vector<std::vector<AtomId>> outbox; // hand-offs, by receiving strip
     std::size_t misplacedNeighbours = 0;
 };
 
@@ -112,8 +97,7 @@ bool SiWetEtchFrame::runEtching()
     for (StripState &state : m_state)
         state.outbox.resize(m_strips.size());
 
-    m_lattice->borderAtoms().clear();
-    bucketAtoms();
+    m_lattice->clearBorderAtoms();
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { collect(strip); });
     ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { findSurface(strip); });
     const int count = steps();
@@ -132,73 +116,78 @@ bool SiWetEtchFrame::runEtching()
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { applyStep(strip); });
         return surfaceLeft();
     });
-    // A stopped run hands over its border atoms too: they hold bonds of
-    // lattice atoms.
-    for (StripState &state : m_state) {
+    // A stopped run keeps its border atoms too: they hold bonds of lattice
+    // atoms.
+    for (StripState &state : m_state)
         if (state.misplacedNeighbours)
             qCDebug(tessivalLog) << "This wasn't suppose to happen." << state.misplacedNeighbours << "times";
-        m_lattice->borderAtoms().splice(m_lattice->borderAtoms().end(), state.created);
-    }
     m_state.clear();
     m_current = m_working = nullptr;
     return finished;
 }
 
-void SiWetEtchFrame::bucketAtoms()
+bool SiWetEtchFrame::inStrip(std::int32_t index, const ParallelStrips::Strip &strip) const
 {
-    for (const auto &entry : m_lattice->cells())
-        for (const auto &atom : entry.second->atoms())
-            if (atom->index() >= 0)
-                m_state[stripOf(atom->index())].atoms.push_back(atom.get());
+    const std::int64_t plane = std::int64_t(m_size[1]) * m_size[2];
+    return index >= strip.first * plane && index < strip.end * plane;
 }
 
 void SiWetEtchFrame::collect(const ParallelStrips::Strip &strip)
 {
     // Every atom is brought in line with the material of its cell; silicon
     // removed by an earlier run comes back while its cell is still silicon.
-    StripState &state = m_state[strip.index];
-    for (SiAtom *atom : state.atoms) {
-        const std::size_t index = std::size_t(atom->index());
+    // Each strip looks at every atom and takes those of its volume cells.
+    SiLattice &lattice = *m_lattice;
+    const AtomId count = AtomId(lattice.atomCount());
+    for (AtomId atom = 0; atom < count; ++atom) {
+        const std::int32_t at = lattice.index(atom);
+        if (!inStrip(at, strip))
+            continue;
+        const std::size_t index = std::size_t(at);
         const std::uint32_t material = m_current[index].material;
         if (material == Model::Materials::SiliconId) {
-            if (atom->state() != SiAtom::Silicon) {
-                atom->setState(SiAtom::Silicon);
+            if (lattice.state(atom) != SiAtom::Silicon) {
+                lattice.setState(atom, SiAtom::Silicon);
                 m_current[index].siAtomCount += 1;
                 m_working[index].siAtomCount = m_current[index].siAtomCount;
             }
-            initializeAtom(*atom);
-            state.silicon.push_back(atom);
+            initializeAtom(lattice, atom);
         } else {
-            atom->setState(material == 0 ? SiAtom::Absent : SiAtom::Fixed);
+            lattice.setState(atom, material == 0 ? SiAtom::Absent : SiAtom::Fixed);
         }
     }
 }
 
 void SiWetEtchFrame::findSurface(const ParallelStrips::Strip &strip)
 {
+    // After the collection the strip's silicon atoms are those the run
+    // starts from.
     StripState &state = m_state[strip.index];
-    for (SiAtom *atom : state.silicon)
-        if (atom->coordination() < 4)
-            treatMissingNeighbours(*atom, state);
+    const SiLattice &lattice = *m_lattice;
+    const AtomId count = AtomId(lattice.atomCount());
+    for (AtomId atom = 0; atom < count; ++atom)
+        if (lattice.state(atom) == SiAtom::Silicon && inStrip(lattice.index(atom), strip)
+            && lattice.coordination(atom) < 4)
+            treatMissingNeighbours(atom, state);
     sortUnique(state.surface);
     qCDebug(tessivalLog) << "Surface list size for thread " << strip.index << ": " << state.surface.size();
 }
 
-void SiWetEtchFrame::treatMissingNeighbours(SiAtom &atom, StripState &state)
+void SiWetEtchFrame::treatMissingNeighbours(AtomId atom, StripState &state)
 {
+    SiLattice &lattice = *m_lattice;
     bool exposed = false;
     for (int slot = 0; slot < 4; ++slot) {
-        if (const SiAtom *neighbour = atom.neighbour(slot)) {
-            if (neighbour->index() < 0)
+        const AtomId neighbour = lattice.neighbour(atom, slot);
+        if (neighbour != SiLattice::NoAtom) {
+            const std::int32_t index = lattice.index(neighbour);
+            if (index < 0)
                 ++state.misplacedNeighbours;
-            else if (m_current[std::size_t(neighbour->index())].material == 0)
+            else if (m_current[std::size_t(index)].material == 0)
                 exposed = true;
             continue;
         }
-        const float *bond = BondVectors[atom.sublattice()][slot];
-        const std::array<float, 3> &p = atom.position();
-        const std::array<float, 3> position = {p[0] + bond[0], p[1] + bond[1], p[2] + bond[2]};
-        const long cell = cellAt(position);
+        const long cell = cellAt(lattice.borderPosition(atom, slot));
         if (cell >= 0 && m_current[std::size_t(cell)].material == 0) {
             exposed = true;
             continue;
@@ -206,13 +195,10 @@ void SiWetEtchFrame::treatMissingNeighbours(SiAtom &atom, StripState &state)
         if (cell >= 0 && m_current[std::size_t(cell)].material == Model::Materials::SiliconId)
             continue;
         // Another material, or outside the volume: a fixed atom holds the bond.
-        auto fixed = boost::make_shared<SiAtom>(nullptr, std::uint8_t(0), position);
-        fixed->setState(SiAtom::Fixed);
-        SiAtom::link(atom, *fixed, slot);
-        state.created.push_back(fixed);
+        lattice.addBorderAtom(atom, slot);
     }
     if (exposed)
-        state.surface.push_back(&atom);
+        state.surface.push_back(atom);
 }
 
 void SiWetEtchFrame::decideStep(const ParallelStrips::Strip &strip)
@@ -222,19 +208,20 @@ void SiWetEtchFrame::decideStep(const ParallelStrips::Strip &strip)
     state.removed.clear();
     for (auto &box : state.outbox)
         box.clear();
-    for (SiAtom *atom : state.surface) {
-        if (atom->state() != SiAtom::Silicon)
+    SiLattice &lattice = *m_lattice;
+    for (const AtomId atom : state.surface) {
+        if (lattice.state(atom) != SiAtom::Silicon)
             continue;
-        if (decide(*atom) == Decision::Stay) {
+        if (decide(lattice, atom) == Decision::Stay) {
             state.nextSurface.push_back(atom);
             continue;
         }
         state.removed.push_back(atom);
         for (int slot = 0; slot < 4; ++slot) {
-            SiAtom *neighbour = atom->neighbour(slot);
-            if (!neighbour || neighbour->state() != SiAtom::Silicon || neighbour->index() < 0)
+            const AtomId neighbour = lattice.neighbour(atom, slot);
+            if (lattice.stateOf(neighbour) != SiAtom::Silicon || lattice.index(neighbour) < 0)
                 continue;
-            const unsigned owner = stripOf(neighbour->index());
+            const unsigned owner = stripOf(lattice.index(neighbour));
             (owner == strip.index ? state.nextSurface : state.outbox[owner]).push_back(neighbour);
         }
     }
@@ -243,10 +230,11 @@ void SiWetEtchFrame::decideStep(const ParallelStrips::Strip &strip)
 void SiWetEtchFrame::applyStep(const ParallelStrips::Strip &strip)
 {
     StripState &state = m_state[strip.index];
+    SiLattice &lattice = *m_lattice;
     std::vector<std::size_t> changed;
-    for (SiAtom *atom : state.removed) {
-        atom->setState(SiAtom::Absent);
-        const std::int32_t index = atom->index();
+    for (const AtomId atom : state.removed) {
+        lattice.setState(atom, SiAtom::Absent);
+        const std::int32_t index = lattice.index(atom);
         Model::Automaton::Voxel &cell = m_working[std::size_t(index)];
         const int count = cell.siAtomCount;
         cell.siAtomCount = count - 1;

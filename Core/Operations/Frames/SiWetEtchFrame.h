@@ -1,17 +1,16 @@
 #pragma once
 
 #include "Model/Automaton/ParallelStrips.h"
+#include "Model/Automaton/SiAtom.h"
 
 #include <boost/shared_ptr.hpp>
 
 #include <array>
 #include <cstdint>
-#include <list>
 #include <vector>
 
 namespace Model {
 namespace Automaton {
-class SiAtom;
 class SiLattice;
 class TotalVolume;
 struct Voxel;
@@ -34,6 +33,8 @@ class SiWetEtchFrame
 {
 public:
     using SiAtom = Model::Automaton::SiAtom;
+    using SiLattice = Model::Automaton::SiLattice;
+    using AtomId = std::uint32_t;
 
     virtual ~SiWetEtchFrame();
 
@@ -60,18 +61,21 @@ protected:
     Interrupter *interrupter() const { return m_interrupter; }
 
     // Called once per run for every Si atom the run starts from.
-    virtual void initializeAtom(SiAtom &) {}
-    // The fate of a surface atom in this step. Reads only states (as before
-    // the step); may change the atom's own occupation.
-    virtual Decision decide(SiAtom &atom) = 0;
+    virtual void initializeAtom(SiLattice &, AtomId) {}
+    // The fate of a surface atom of the lattice in this step. Reads only
+    // states (as before the step); may change the atom's own occupation.
+    virtual Decision decide(SiLattice &lattice, AtomId atom) = 0;
+    // The same for a view of the atom.
+    Decision decide(SiAtom atom) { return decide(*atom.lattice(), atom.id()); }
 
 private:
     struct StripState;
 
-    void bucketAtoms();
     void collect(const Model::Automaton::ParallelStrips::Strip &strip);
     void findSurface(const Model::Automaton::ParallelStrips::Strip &strip);
-    void treatMissingNeighbours(SiAtom &atom, StripState &state);
+    void treatMissingNeighbours(AtomId atom, StripState &state);
+    // Whether a volume cell index lies in the strip's x planes.
+    bool inStrip(std::int32_t index, const Model::Automaton::ParallelStrips::Strip &strip) const;
     void decideStep(const Model::Automaton::ParallelStrips::Strip &strip);
     void applyStep(const Model::Automaton::ParallelStrips::Strip &strip);
     unsigned stripOf(std::int32_t index) const;

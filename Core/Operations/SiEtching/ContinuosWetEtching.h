@@ -36,8 +36,9 @@ public:
     static double unexpectedRate(unsigned presentNeighbours);
 
 protected:
-    void initializeAtom(SiAtom &atom) override;
-    Decision decide(SiAtom &atom) override;
+    using SiWetEtchFrame::decide;
+    void initializeAtom(SiLattice &lattice, AtomId atom) override;
+    Decision decide(SiLattice &lattice, AtomId atom) override;
 
 private:
     // Unexpected configurations are logged once per run each, not per atom

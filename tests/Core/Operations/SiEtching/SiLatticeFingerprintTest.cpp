@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <cstring>
 #include <iostream>
-#include <map>
 #include <memory>
 #include <random>
 #include <string>
@@ -132,40 +131,34 @@ void PrintTo(const Fingerprints &f, std::ostream *out)
 
 // Where a bond slot leads: no atom, a lattice atom by its cell key and
 // basis number, or a fixed border atom by its position.
-void feedNeighbour(Digest &d, const SiLattice &lattice, const std::map<const SiCell *, unsigned> &keys,
-                   const SiAtom *neighbour)
+void feedNeighbour(Digest &d, const SiAtom &neighbour)
 {
-    (void)lattice;
     if (!neighbour) {
         d << std::uint8_t(0);
         return;
     }
-    if (!neighbour->cell()) {
-        d << std::uint8_t(2) << neighbour->state() << neighbour->index() << neighbour->position();
+    if (!neighbour.cell()) {
+        d << std::uint8_t(2) << neighbour.state() << neighbour.index() << neighbour.position();
         return;
     }
-    d << std::uint8_t(1) << keys.at(neighbour->cell()) << neighbour->basis();
+    d << std::uint8_t(1) << neighbour.cell().key() << neighbour.basis();
 }
 
 Fingerprints fingerprints(TotalVolume &v)
 {
     Fingerprints f;
-    const SiLattice &lattice = *v.siLattice();
-    std::map<const SiCell *, unsigned> keys;
-    for (const auto &entry : lattice.cells())
-        keys[entry.second.get()] = entry.first;
+    SiLattice &lattice = *v.siLattice();
 
     Digest cells, atoms, bonds, queries, occupations, border, voxels;
     cells << lattice.li() << lattice.lj() << lattice.lk() << lattice.origin().x << lattice.origin().y
-          << lattice.origin().z << std::uint64_t(lattice.cells().size());
-    for (const auto &entry : lattice.cells()) {
-        const SiCell &cell = *entry.second;
-        cells << entry.first << cell.position().x << cell.position().y << cell.position().z;
-        for (const auto &pointer : cell.atoms()) {
-            const SiAtom &atom = *pointer;
+          << lattice.origin().z << std::uint64_t(lattice.cellCount());
+    for (std::size_t n = 0; n < lattice.cellCount(); ++n) {
+        const SiCell cell = lattice.cell(n);
+        cells << cell.key() << cell.position().x << cell.position().y << cell.position().z;
+        for (const SiAtom &atom : cell.atoms()) {
             atoms << atom.basis() << atom.state() << atom.index() << atom.position();
             for (int slot = 0; slot < 4; ++slot)
-                feedNeighbour(bonds, lattice, keys, atom.neighbour(slot));
+                feedNeighbour(bonds, atom.neighbour(slot));
             unsigned ns1, nb1, ns2, nb2;
             atom.firstNeighbourSplit(ns1, nb1);
             atom.secondNeighbourSplit(ns2, nb2);
@@ -174,8 +167,9 @@ Fingerprints fingerprints(TotalVolume &v)
         }
     }
     std::vector<std::tuple<float, float, float>> borderAtoms;
-    for (const auto &atom : const_cast<SiLattice &>(lattice).borderAtoms())
-        borderAtoms.emplace_back(atom->position()[0], atom->position()[1], atom->position()[2]);
+    lattice.forEachBorderAtom([&borderAtoms](SiAtom atom) {
+        borderAtoms.emplace_back(atom.position()[0], atom.position()[1], atom.position()[2]);
+    });
     std::sort(borderAtoms.begin(), borderAtoms.end());
     border << std::uint64_t(borderAtoms.size());
     for (const auto &position : borderAtoms)
