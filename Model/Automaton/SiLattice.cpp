@@ -298,6 +298,18 @@ bool SiLattice::build(TotalVolume &volume, const BuildProgress &progress)
     for (std::size_t i = 0; i < volume.cellCount(); ++i)
         current[i].siAtomCount = working[i].siAtomCount = 0;
 
+    // The volume layer of each basis atom of each layer of cells, -1 when
+    // it lies above or below the volume: the same for every column.
+    std::vector<std::array<long, 8>> layers(m_lk);
+    for (unsigned k = 0; k < m_lk; ++k)
+        for (int a = 0; a < 8; ++a) {
+            const double lz = k + Basis[a][2];
+            const double world = lz + m_origin.z;
+            const double at = (world - p.z) / size[2];
+            const long cell = long(std::floor(at));
+            layers[k][std::size_t(a)] = at >= 0.0 && cell < counts[2] ? cell : -1;
+        }
+
     std::vector<Row> rows(m_li);
     const auto buildRow = [&](unsigned i) {
         Row &row = rows[i];
@@ -322,6 +334,9 @@ bool SiLattice::build(TotalVolume &volume, const BuildProgress &progress)
             // A column wholly beside the volume holds only fixed atoms.
             if (!anyInside)
                 continue;
+            std::int64_t columns[8];
+            for (int a = 0; a < 8; ++a)
+                columns[a] = inside[a] ? (std::int64_t(lateral[a][0]) * ny + lateral[a][1]) * nz : -1;
             for (unsigned k = 0; k < m_lk; ++k) {
                 std::uint8_t states[8];
                 std::int32_t indices[8];
@@ -329,16 +344,10 @@ bool SiLattice::build(TotalVolume &volume, const BuildProgress &progress)
                 for (int a = 0; a < 8; ++a) {
                     states[a] = SiAtom::Fixed;
                     indices[a] = -1;
-                    if (!inside[a])
+                    const long layer = layers[k][std::size_t(a)];
+                    if (columns[a] < 0 || layer < 0)
                         continue;
-                    const double lz = k + Basis[a][2];
-                    const double world = lz + m_origin.z;
-                    const double at = (world - p.z) / size[2];
-                    const long cell = long(std::floor(at));
-                    if (!(at >= 0.0 && cell < counts[2]))
-                        continue;
-                    indices[a] = std::int32_t((std::size_t(lateral[a][0]) * ny + std::size_t(lateral[a][1])) * nz
-                                              + std::size_t(cell));
+                    indices[a] = std::int32_t(columns[a] + layer);
                     const std::uint32_t material = current[std::size_t(indices[a])].material;
                     if (material == Materials::SiliconId) {
                         states[a] = SiAtom::Silicon;

@@ -141,6 +141,7 @@ public:
     bool hasBorderAtom(AtomId id, int slot) const { return (m_borders[id] >> slot) & 1u; }
     void addBorderAtom(AtomId id, int slot) { m_borders[id] = std::uint8_t(m_borders[id] | (1u << slot)); }
     void clearBorderAtoms();
+    void clearBorderAtoms(AtomId id) { m_borders[id] = 0; }
     std::size_t borderAtomCount() const;
     // Calls `visit` with every border atom, by the lattice atom it is bonded
     // to.

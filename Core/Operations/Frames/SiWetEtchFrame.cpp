@@ -35,6 +35,12 @@ struct SiWetEtchFrame::StripState
     std::vector<AtomId> nextSurface;
     std::vector<AtomId> removed;
     std::vector<std::vector<AtomId>> outbox; // hand-offs, by receiving strip
+};
+
+struct SiWetEtchFrame::PartState
+{
+    std::vector<std::vector<AtomId>> surface; // by the strip of the atom
+    std::vector<std::size_t> returned;        // cells of silicon atoms that came back
     std::size_t misplacedNeighbours = 0;
 };
 
@@ -97,9 +103,22 @@ bool SiWetEtchFrame::runEtching()
     for (StripState &state : m_state)
         state.outbox.resize(m_strips.size());
 
-    m_lattice->clearBorderAtoms();
-    ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { collect(strip); });
-    ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { findSurface(strip); });
+    m_parts = ParallelStrips::split(0, int(m_lattice->cellCount()), ParallelStrips::threadCount(), 1);
+    m_partState = std::vector<PartState>(m_parts.size());
+    for (PartState &state : m_partState)
+        state.surface.resize(m_strips.size());
+    ParallelStrips::run(m_parts, [this](const ParallelStrips::Strip &part) { collect(part); });
+    for (const PartState &state : m_partState)
+        for (const std::size_t index : state.returned)
+            m_working[index].siAtomCount = m_current[index].siAtomCount;
+    ParallelStrips::run(m_parts, [this](const ParallelStrips::Strip &part) { findSurface(part); });
+    ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { gatherSurface(strip); });
+    std::size_t misplacedNeighbours = 0;
+    for (const PartState &state : m_partState)
+        misplacedNeighbours += state.misplacedNeighbours;
+    if (misplacedNeighbours)
+        qCDebug(tessivalLog) << "This wasn't suppose to happen." << misplacedNeighbours << "times";
+    m_partState.clear();
     const int count = steps();
     // Between two steps every removal is applied to atoms and cells alike.
     // Once no strip has a surface atom left, no step can remove one.
@@ -118,38 +137,32 @@ bool SiWetEtchFrame::runEtching()
     });
     // A stopped run keeps its border atoms too: they hold bonds of lattice
     // atoms.
-    for (StripState &state : m_state)
-        if (state.misplacedNeighbours)
-            qCDebug(tessivalLog) << "This wasn't suppose to happen." << state.misplacedNeighbours << "times";
     m_state.clear();
     m_current = m_working = nullptr;
     return finished;
 }
 
-bool SiWetEtchFrame::inStrip(std::int32_t index, const ParallelStrips::Strip &strip) const
-{
-    const std::int64_t plane = std::int64_t(m_size[1]) * m_size[2];
-    return index >= strip.first * plane && index < strip.end * plane;
-}
-
-void SiWetEtchFrame::collect(const ParallelStrips::Strip &strip)
+void SiWetEtchFrame::collect(const ParallelStrips::Strip &part)
 {
     // Every atom is brought in line with the material of its cell; silicon
     // removed by an earlier run comes back while its cell is still silicon.
-    // Each strip looks at every atom and takes those of its volume cells.
+    // Border atoms of an earlier run go.
     SiLattice &lattice = *m_lattice;
-    const AtomId count = AtomId(lattice.atomCount());
-    for (AtomId atom = 0; atom < count; ++atom) {
+    PartState &state = m_partState[part.index];
+    const AtomId end = AtomId(part.end) * 8;
+    for (AtomId atom = AtomId(part.first) * 8; atom < end; ++atom) {
+        lattice.clearBorderAtoms(atom);
         const std::int32_t at = lattice.index(atom);
-        if (!inStrip(at, strip))
+        if (at < 0)
             continue;
         const std::size_t index = std::size_t(at);
         const std::uint32_t material = m_current[index].material;
         if (material == Model::Materials::SiliconId) {
             if (lattice.state(atom) != SiAtom::Silicon) {
                 lattice.setState(atom, SiAtom::Silicon);
-                m_current[index].siAtomCount += 1;
-                m_working[index].siAtomCount = m_current[index].siAtomCount;
+                // Atoms of another part may share the volume cell.
+                __atomic_fetch_add(&m_current[index].siAtomCount, 1, __ATOMIC_RELAXED);
+                state.returned.push_back(index);
             }
             initializeAtom(lattice, atom);
         } else {
@@ -158,22 +171,29 @@ void SiWetEtchFrame::collect(const ParallelStrips::Strip &strip)
     }
 }
 
-void SiWetEtchFrame::findSurface(const ParallelStrips::Strip &strip)
+void SiWetEtchFrame::findSurface(const ParallelStrips::Strip &part)
 {
-    // After the collection the strip's silicon atoms are those the run
-    // starts from.
-    StripState &state = m_state[strip.index];
+    // After the collection the silicon atoms are those the run starts from.
+    PartState &state = m_partState[part.index];
     const SiLattice &lattice = *m_lattice;
-    const AtomId count = AtomId(lattice.atomCount());
-    for (AtomId atom = 0; atom < count; ++atom)
-        if (lattice.state(atom) == SiAtom::Silicon && inStrip(lattice.index(atom), strip)
-            && lattice.coordination(atom) < 4)
-            treatMissingNeighbours(atom, state);
+    const AtomId end = AtomId(part.end) * 8;
+    for (AtomId atom = AtomId(part.first) * 8; atom < end; ++atom)
+        if (lattice.state(atom) == SiAtom::Silicon && lattice.coordination(atom) < 4
+            && treatMissingNeighbours(atom, state))
+            state.surface[stripOf(lattice.index(atom))].push_back(atom);
+}
+
+void SiWetEtchFrame::gatherSurface(const ParallelStrips::Strip &strip)
+{
+    StripState &state = m_state[strip.index];
+    for (const PartState &part : m_partState)
+        state.surface.insert(state.surface.end(), part.surface[strip.index].begin(),
+                             part.surface[strip.index].end());
     sortUnique(state.surface);
     qCDebug(tessivalLog) << "Surface list size for thread " << strip.index << ": " << state.surface.size();
 }
 
-void SiWetEtchFrame::treatMissingNeighbours(AtomId atom, StripState &state)
+bool SiWetEtchFrame::treatMissingNeighbours(AtomId atom, PartState &state)
 {
     SiLattice &lattice = *m_lattice;
     bool exposed = false;
@@ -197,8 +217,7 @@ void SiWetEtchFrame::treatMissingNeighbours(AtomId atom, StripState &state)
         // Another material, or outside the volume: a fixed atom holds the bond.
         lattice.addBorderAtom(atom, slot);
     }
-    if (exposed)
-        state.surface.push_back(atom);
+    return exposed;
 }
 
 void SiWetEtchFrame::decideStep(const ParallelStrips::Strip &strip)

@@ -71,11 +71,16 @@ protected:
 private:
     struct StripState;
 
-    void collect(const Model::Automaton::ParallelStrips::Strip &strip);
-    void findSurface(const Model::Automaton::ParallelStrips::Strip &strip);
-    void treatMissingNeighbours(AtomId atom, StripState &state);
-    // Whether a volume cell index lies in the strip's x planes.
-    bool inStrip(std::int32_t index, const Model::Automaton::ParallelStrips::Strip &strip) const;
+    struct PartState;
+
+    // The run starts with passes over all atoms, split by unit cells into
+    // parts of equal size rather than by the strips their volume cells lie
+    // in.
+    void collect(const Model::Automaton::ParallelStrips::Strip &part);
+    void findSurface(const Model::Automaton::ParallelStrips::Strip &part);
+    void gatherSurface(const Model::Automaton::ParallelStrips::Strip &strip);
+    // True when the atom is exposed to empty space.
+    bool treatMissingNeighbours(AtomId atom, PartState &state);
     void decideStep(const Model::Automaton::ParallelStrips::Strip &strip);
     void applyStep(const Model::Automaton::ParallelStrips::Strip &strip);
     unsigned stripOf(std::int32_t index) const;
@@ -89,6 +94,8 @@ private:
     std::vector<Model::Automaton::ParallelStrips::Strip> m_strips;
     std::vector<unsigned> m_stripOfPlane;
     std::vector<StripState> m_state;
+    std::vector<Model::Automaton::ParallelStrips::Strip> m_parts;
+    std::vector<PartState> m_partState;
     Model::Automaton::Voxel *m_current = nullptr;
     Model::Automaton::Voxel *m_working = nullptr;
     Interrupter *const m_interrupter;
