@@ -253,9 +253,8 @@ std::array<Util::Vector3D, 8> SiLattice::unitCellOutline() const
 
 std::uint64_t SiLattice::memoryBytes() const
 {
-    return m_cellPlaces.capacity() * sizeof(std::uint32_t) + m_table.capacity() * sizeof(std::uint32_t)
-        + m_states.capacity() + m_borders.capacity() + m_indices.capacity() * sizeof(std::int32_t)
-        + m_occupations.capacity() * sizeof(float);
+    return m_cellPlaces.bytes() + m_table.bytes() + m_states.bytes() + m_borders.bytes() + m_indices.bytes()
+        + m_occupations.bytes();
 }
 
 namespace {
@@ -392,20 +391,27 @@ bool SiLattice::build(TotalVolume &volume, const BuildProgress &progress)
     for (unsigned i = 0; i < m_li; ++i)
         firstCell[i + 1] = firstCell[i] + rows[i].places.size();
     const std::size_t cells = firstCell[m_li];
-    m_table.assign(std::size_t(strideI) * (std::size_t(m_li) + 2), NoCell);
-    m_cellPlaces.resize(cells);
-    m_states.resize(cells * 8);
-    m_indices.resize(cells * 8);
-    m_borders.assign(cells * 8, 0);
-    m_occupations.assign(cells * 8, 0.0f);
+    m_table.allocate(std::size_t(strideI) * (std::size_t(m_li) + 2));
+    m_cellPlaces.allocate(cells);
+    m_states.allocate(cells * 8);
+    m_indices.allocate(cells * 8);
+    m_borders.allocate(cells * 8);
+    m_occupations.allocate(cells * 8);
+    // The margin planes before the first row and after the last.
+    std::fill(m_table.begin(), m_table.begin() + strideI, NoCell);
+    std::fill(m_table.end() - strideI, m_table.end(), NoCell);
     const auto strips = ParallelStrips::split(0, int(m_li), threads, 1);
     ParallelStrips::run(strips, [&](const ParallelStrips::Strip &strip) {
+        std::fill(m_table.begin() + (strip.first + 1) * strideI, m_table.begin() + (strip.end + 1) * strideI, NoCell);
+        const std::size_t first = firstCell[std::size_t(strip.first)] * 8, end = firstCell[std::size_t(strip.end)] * 8;
+        std::fill(m_borders.begin() + first, m_borders.begin() + end, std::uint8_t(0));
+        std::fill(m_occupations.begin() + first, m_occupations.begin() + end, 0.0f);
         for (int i = strip.first; i < strip.end; ++i) {
             Row &row = rows[std::size_t(i)];
             const std::size_t at = firstCell[std::size_t(i)];
-            std::copy(row.places.begin(), row.places.end(), m_cellPlaces.begin() + std::ptrdiff_t(at));
-            std::copy(row.states.begin(), row.states.end(), m_states.begin() + std::ptrdiff_t(at * 8));
-            std::copy(row.indices.begin(), row.indices.end(), m_indices.begin() + std::ptrdiff_t(at * 8));
+            std::copy(row.places.begin(), row.places.end(), m_cellPlaces.begin() + at);
+            std::copy(row.states.begin(), row.states.end(), m_states.begin() + at * 8);
+            std::copy(row.indices.begin(), row.indices.end(), m_indices.begin() + at * 8);
             for (std::size_t n = 0; n < row.places.size(); ++n)
                 m_table[row.places[n]] = std::uint32_t(at + n);
             row = Row();

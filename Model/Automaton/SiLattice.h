@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace Model {
@@ -107,6 +108,25 @@ public:
         }
         return (other << 3) | link.basis;
     }
+    // The kept cells the bonds of cell n lead to, by direction: the cell
+    // itself first, NoCell where no cell was kept. For walks over all atoms
+    // of a cell.
+    using BondedCells = std::array<std::uint32_t, 13>;
+    void bondedCells(std::uint32_t n, BondedCells &cells) const
+    {
+        cells[0] = n;
+        for (std::size_t d = 1; d < cells.size(); ++d)
+            cells[d] = m_table[std::size_t(std::int64_t(m_cellPlaces[n]) + m_offsets[d])];
+    }
+    // neighbour() of an atom of the cell whose bonded cells are given.
+    AtomId neighbour(const BondedCells &cells, AtomId id, int slot) const
+    {
+        const Link &link = Links[id & 7u][std::size_t(slot)];
+        const std::uint32_t other = cells[link.direction];
+        if (other == NoCell)
+            return (m_borders[id] >> slot) & 1u ? BorderAtom : NoAtom;
+        return (other << 3) | link.basis;
+    }
     // State of a neighbour as neighbour() gives it; NoAtom counts as absent.
     int stateOf(AtomId neighbour) const
     {
@@ -159,6 +179,31 @@ public:
     static const float BondVectors[2][4][3];
 
 private:
+    // A flat array left unset when made: the build fills its parts on
+    // several threads, and a zero fill beforehand would be work on one.
+    template<typename T>
+    class Array
+    {
+    public:
+        void allocate(std::size_t size)
+        {
+            m_data.reset(new T[size]);
+            m_size = size;
+        }
+        T &operator[](std::size_t i) { return m_data[i]; }
+        const T &operator[](std::size_t i) const { return m_data[i]; }
+        T *begin() { return m_data.get(); }
+        T *end() { return m_data.get() + m_size; }
+        const T *begin() const { return m_data.get(); }
+        const T *end() const { return m_data.get() + m_size; }
+        std::size_t size() const { return m_size; }
+        std::uint64_t bytes() const { return m_size * sizeof(T); }
+
+    private:
+        std::unique_ptr<T[]> m_data;
+        std::size_t m_size = 0;
+    };
+
     // Where a bond of atom b of a cell leads: direction 0 is the same cell,
     // 1..12 a neighbouring one (see m_offsets); `basis` is the atom there.
     struct Link
@@ -183,16 +228,16 @@ private:
     double m_cos = 0.0;
     double m_sin = 0.0;
     // Per kept cell, its place in the table.
-    std::vector<std::uint32_t> m_cellPlaces;
+    Array<std::uint32_t> m_cellPlaces;
     // The number of the kept cell at each place of the grid with its margin.
-    std::vector<std::uint32_t> m_table;
+    Array<std::uint32_t> m_table;
     // Table offsets of the twelve neighbouring cells bonds lead to.
     std::int64_t m_offsets[13] = {};
     // Per atom.
-    std::vector<std::uint8_t> m_states;
-    std::vector<std::uint8_t> m_borders; // bit s: a border atom in slot s
-    std::vector<std::int32_t> m_indices;
-    std::vector<float> m_occupations;
+    Array<std::uint8_t> m_states;
+    Array<std::uint8_t> m_borders; // bit s: a border atom in slot s
+    Array<std::int32_t> m_indices;
+    Array<float> m_occupations;
     bool m_complete = false;
 };
 

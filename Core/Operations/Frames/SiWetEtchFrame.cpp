@@ -176,11 +176,19 @@ void SiWetEtchFrame::findSurface(const ParallelStrips::Strip &part)
     // After the collection the silicon atoms are those the run starts from.
     PartState &state = m_partState[part.index];
     const SiLattice &lattice = *m_lattice;
-    const AtomId end = AtomId(part.end) * 8;
-    for (AtomId atom = AtomId(part.first) * 8; atom < end; ++atom)
-        if (lattice.state(atom) == SiAtom::Silicon && lattice.coordination(atom) < 4
-            && treatMissingNeighbours(atom, state))
-            state.surface[stripOf(lattice.index(atom))].push_back(atom);
+    SiLattice::BondedCells cells;
+    for (std::uint32_t cell = std::uint32_t(part.first); cell < std::uint32_t(part.end); ++cell) {
+        lattice.bondedCells(cell, cells);
+        for (AtomId atom = cell * 8; atom < cell * 8 + 8; ++atom) {
+            if (lattice.state(atom) != SiAtom::Silicon)
+                continue;
+            int present = 0;
+            for (int slot = 0; slot < 4; ++slot)
+                present += lattice.stateOf(lattice.neighbour(cells, atom, slot)) != SiAtom::Absent ? 1 : 0;
+            if (present < 4 && treatMissingNeighbours(atom, state))
+                state.surface[stripOf(lattice.index(atom))].push_back(atom);
+        }
+    }
 }
 
 void SiWetEtchFrame::gatherSurface(const ParallelStrips::Strip &strip)
