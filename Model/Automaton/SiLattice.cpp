@@ -221,11 +221,6 @@ void SiLattice::secondNeighbourSplit(AtomId id, unsigned &ns2, unsigned &nb2) co
     }
 }
 
-void SiLattice::clearBorderAtoms()
-{
-    std::fill(m_borders.begin(), m_borders.end(), std::uint8_t(0));
-}
-
 std::size_t SiLattice::borderAtomCount() const
 {
     std::size_t count = 0;

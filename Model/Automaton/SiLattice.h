@@ -160,7 +160,6 @@ public:
     // one may sit in a slot whose neighbour cell was not kept.
     bool hasBorderAtom(AtomId id, int slot) const { return (m_borders[id] >> slot) & 1u; }
     void addBorderAtom(AtomId id, int slot) { m_borders[id] = std::uint8_t(m_borders[id] | (1u << slot)); }
-    void clearBorderAtoms();
     void clearBorderAtoms(AtomId id) { m_borders[id] = 0; }
     std::size_t borderAtomCount() const;
     // Calls `visit` with every border atom, by the lattice atom it is bonded

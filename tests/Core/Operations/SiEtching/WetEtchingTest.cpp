@@ -237,6 +237,39 @@ TEST_F(WetEtchingTest, CellsEmptyExactlyWhenTheirLastAtomGoes)
     EXPECT_EQ(after[v->cellIndex(4, 4, 2)], Si) << "the second layer of cells is untouched";
 }
 
+TEST_F(WetEtchingTest, BorderAtomsHoldTheBondsThatLeaveTheVolume)
+{
+    // Bonds of surface atoms that lead out of the volume, or into the mask,
+    // end on fixed atoms the etching places; each is bonded back to the
+    // atom that holds it, and a second run places them afresh.
+    auto v = slab(9, 8, 8, 4, true);
+    Model::Automaton::SiLattice &lattice = *v->siLattice();
+    EXPECT_EQ(lattice.borderAtomCount(), 0u);
+    AtomicStructureSimpleSiWetEtch(*v, 0.25).runEtching();
+    const std::size_t count = lattice.borderAtomCount();
+    EXPECT_GT(count, 0u);
+    std::size_t visited = 0;
+    lattice.forEachBorderAtom([&](SiAtom border) {
+        ++visited;
+        EXPECT_EQ(border.state(), SiAtom::Fixed);
+        EXPECT_EQ(border.index(), -1);
+        EXPECT_EQ(border.coordination(), 4);
+        EXPECT_FALSE(border.cell());
+        int bonds = 0;
+        for (int slot = 0; slot < 4; ++slot) {
+            if (const SiAtom holder = border.neighbour(slot)) {
+                ++bonds;
+                EXPECT_FALSE(holder.isBorderAtom());
+                EXPECT_EQ(holder.neighbour(3 - slot), border);
+            }
+        }
+        EXPECT_EQ(bonds, 1);
+    });
+    EXPECT_EQ(visited, count);
+    AtomicStructureSimpleSiWetEtch(*v, 0.1).runEtching();
+    EXPECT_EQ(lattice.borderAtomCount(), count) << "border atoms are not placed twice";
+}
+
 TEST_F(WetEtchingTest, MaskedOpeningEtchesOnlyUnderTheOpening)
 {
     auto v = slab(12, 12, 10, 7, true);
