@@ -105,6 +105,7 @@ bool SiWetEtchFrame::runEtching()
 
     m_parts = ParallelStrips::split(0, int(m_lattice->cellCount()), ParallelStrips::threadCount(), 1);
     m_partState = std::vector<PartState>(m_parts.size());
+    m_fullCells.assign(m_lattice->cellCount(), 0);
     for (PartState &state : m_partState)
         state.surface.resize(m_strips.size());
     ParallelStrips::run(m_parts, [this](const ParallelStrips::Strip &part) { collect(part); });
@@ -119,6 +120,7 @@ bool SiWetEtchFrame::runEtching()
     if (misplacedNeighbours)
         qCDebug(tessivalLog) << "This wasn't suppose to happen." << misplacedNeighbours << "times";
     m_partState.clear();
+    m_fullCells = std::vector<std::uint8_t>();
     const int count = steps();
     // Between two steps every removal is applied to atoms and cells alike.
     // Once no strip has a surface atom left, no step can remove one.
@@ -149,36 +151,51 @@ void SiWetEtchFrame::collect(const ParallelStrips::Strip &part)
     // Border atoms of an earlier run go.
     SiLattice &lattice = *m_lattice;
     PartState &state = m_partState[part.index];
-    const AtomId end = AtomId(part.end) * 8;
-    for (AtomId atom = AtomId(part.first) * 8; atom < end; ++atom) {
-        lattice.clearBorderAtoms(atom);
-        const std::int32_t at = lattice.index(atom);
-        if (at < 0)
-            continue;
-        const std::size_t index = std::size_t(at);
-        const std::uint32_t material = m_current[index].material;
-        if (material == Model::Materials::SiliconId) {
-            if (lattice.state(atom) != SiAtom::Silicon) {
-                lattice.setState(atom, SiAtom::Silicon);
-                // Atoms of another part may share the volume cell.
-                __atomic_fetch_add(&m_current[index].siAtomCount, 1, __ATOMIC_RELAXED);
-                state.returned.push_back(index);
+    for (std::uint32_t cell = std::uint32_t(part.first); cell < std::uint32_t(part.end); ++cell) {
+        bool full = true;
+        for (AtomId atom = cell * 8; atom < cell * 8 + 8; ++atom) {
+            lattice.clearBorderAtoms(atom);
+            const std::int32_t at = lattice.index(atom);
+            if (at < 0) {
+                full = full && lattice.state(atom) == SiAtom::Silicon;
+                continue;
             }
-            initializeAtom(lattice, atom);
-        } else {
-            lattice.setState(atom, material == 0 ? SiAtom::Absent : SiAtom::Fixed);
+            const std::size_t index = std::size_t(at);
+            const std::uint32_t material = m_current[index].material;
+            if (material == Model::Materials::SiliconId) {
+                if (lattice.state(atom) != SiAtom::Silicon) {
+                    lattice.setState(atom, SiAtom::Silicon);
+                    // Atoms of another part may share the volume cell.
+                    __atomic_fetch_add(&m_current[index].siAtomCount, 1, __ATOMIC_RELAXED);
+                    state.returned.push_back(index);
+                }
+                initializeAtom(lattice, atom);
+            } else {
+                lattice.setState(atom, material == 0 ? SiAtom::Absent : SiAtom::Fixed);
+                full = false;
+            }
         }
+        m_fullCells[cell] = full ? 1 : 0;
     }
 }
 
 void SiWetEtchFrame::findSurface(const ParallelStrips::Strip &part)
 {
     // After the collection the silicon atoms are those the run starts from.
+    // Most of them lie deep in the silicon: a cell of silicon atoms whose
+    // bonds all lead to cells of silicon atoms holds no surface atom.
     PartState &state = m_partState[part.index];
     const SiLattice &lattice = *m_lattice;
     SiLattice::BondedCells cells;
     for (std::uint32_t cell = std::uint32_t(part.first); cell < std::uint32_t(part.end); ++cell) {
         lattice.bondedCells(cell, cells);
+        if (m_fullCells[cell]) {
+            bool enclosed = true;
+            for (std::size_t d = 1; d < cells.size() && enclosed; ++d)
+                enclosed = cells[d] != SiLattice::NoCell && m_fullCells[cells[d]];
+            if (enclosed)
+                continue;
+        }
         for (AtomId atom = cell * 8; atom < cell * 8 + 8; ++atom) {
             if (lattice.state(atom) != SiAtom::Silicon)
                 continue;

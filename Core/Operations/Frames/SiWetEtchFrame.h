@@ -96,6 +96,8 @@ private:
     std::vector<StripState> m_state;
     std::vector<Model::Automaton::ParallelStrips::Strip> m_parts;
     std::vector<PartState> m_partState;
+    // Per unit cell, while the run starts: 1 when its atoms are all silicon.
+    std::vector<std::uint8_t> m_fullCells;
     Model::Automaton::Voxel *m_current = nullptr;
     Model::Automaton::Voxel *m_working = nullptr;
     Interrupter *const m_interrupter;
