@@ -173,7 +173,12 @@ void SurfaceOctree::insert(OctreeNode *top, int x, int y, int z, std::uint32_t m
         node = node->child(index);
     }
     node->setMaterial(material);
-    for (OctreeNode *merged = node; merged != top && merged->parent()->mergeChildren(); merged = merged->parent()) {
+    // A merge frees the children, the node among them: step up first.
+    while (node != top) {
+        OctreeNode *parent = node->parent();
+        if (!parent->mergeChildren())
+            break;
+        node = parent;
     }
 }
 
