@@ -108,7 +108,11 @@ bool SiWetEtchFrame::runEtching()
     m_fullCells.assign(m_lattice->cellCount(), 0);
     for (PartState &state : m_partState)
         state.surface.resize(m_strips.size());
-    ParallelStrips::run(m_parts, [this](const ParallelStrips::Strip &part) { collect(part); });
+    float occupation = 0.0f;
+    const bool setOccupation = startsOccupations(occupation);
+    ParallelStrips::run(m_parts, [this, setOccupation, occupation](const ParallelStrips::Strip &part) {
+        collect(part, setOccupation, occupation);
+    });
     for (const PartState &state : m_partState)
         for (const std::size_t index : state.returned)
             m_working[index].siAtomCount = m_current[index].siAtomCount;
@@ -144,7 +148,7 @@ bool SiWetEtchFrame::runEtching()
     return finished;
 }
 
-void SiWetEtchFrame::collect(const ParallelStrips::Strip &part)
+void SiWetEtchFrame::collect(const ParallelStrips::Strip &part, bool setOccupation, float occupation)
 {
     // Every atom is brought in line with the material of its cell; silicon
     // removed by an earlier run comes back while its cell is still silicon.
@@ -169,7 +173,8 @@ void SiWetEtchFrame::collect(const ParallelStrips::Strip &part)
                     __atomic_fetch_add(&m_current[index].siAtomCount, 1, __ATOMIC_RELAXED);
                     state.returned.push_back(index);
                 }
-                initializeAtom(lattice, atom);
+                if (setOccupation)
+                    lattice.setOccupation(atom, occupation);
             } else {
                 lattice.setState(atom, material == 0 ? SiAtom::Absent : SiAtom::Fixed);
                 full = false;

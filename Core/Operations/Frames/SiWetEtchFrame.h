@@ -60,8 +60,13 @@ protected:
 
     Interrupter *interrupter() const { return m_interrupter; }
 
-    // Called once per run for every Si atom the run starts from.
-    virtual void initializeAtom(SiLattice &, AtomId) {}
+    // The occupation every Si atom the run starts from is given, or none
+    // to leave occupations as they are. Asked once per run.
+    virtual bool startsOccupations(float &occupation) const
+    {
+        (void)occupation;
+        return false;
+    }
     // The fate of a surface atom of the lattice in this step. Reads only
     // states (as before the step); may change the atom's own occupation.
     virtual Decision decide(SiLattice &lattice, AtomId atom) = 0;
@@ -76,7 +81,7 @@ private:
     // The run starts with passes over all atoms, split by unit cells into
     // parts of equal size rather than by the strips their volume cells lie
     // in.
-    void collect(const Model::Automaton::ParallelStrips::Strip &part);
+    void collect(const Model::Automaton::ParallelStrips::Strip &part, bool setOccupation, float occupation);
     void findSurface(const Model::Automaton::ParallelStrips::Strip &part);
     void gatherSurface(const Model::Automaton::ParallelStrips::Strip &strip);
     // True when the atom is exposed to empty space.

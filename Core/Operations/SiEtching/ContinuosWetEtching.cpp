@@ -61,9 +61,10 @@ AtomicConfiguration ContinuosWetEtching::getAtomicConfiguration(unsigned ns1, un
     return configuration;
 }
 
-void ContinuosWetEtching::initializeAtom(SiLattice &lattice, AtomId atom)
+bool ContinuosWetEtching::startsOccupations(float &occupation) const
 {
-    lattice.setOccupation(atom, 1.0f);
+    occupation = 1.0f;
+    return true;
 }
 
 SiWetEtchFrame::Decision ContinuosWetEtching::decide(SiLattice &lattice, AtomId atom)

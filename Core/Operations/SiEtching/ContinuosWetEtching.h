@@ -37,7 +37,8 @@ public:
 
 protected:
     using SiWetEtchFrame::decide;
-    void initializeAtom(SiLattice &lattice, AtomId atom) override;
+    // Every Si atom starts whole.
+    bool startsOccupations(float &occupation) const override;
     Decision decide(SiLattice &lattice, AtomId atom) override;
 
 private:
