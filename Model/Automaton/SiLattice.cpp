@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace Model {
 namespace Automaton {
@@ -123,9 +122,10 @@ std::uint64_t SiLattice::tableCells(unsigned sizeX, unsigned sizeY, unsigned siz
 
 bool SiLattice::numberable(unsigned sizeX, unsigned sizeY, unsigned sizeZ)
 {
-    // Atoms are numbered by 32 bits, eight per cell, and so are the places
-    // of the table.
-    const std::uint64_t limit = std::uint64_t(std::numeric_limits<std::uint32_t>::max());
+    // Atoms are numbered by 32 bits, eight per cell, below the numbers that
+    // stand for no atom and for a border atom; so are the places of the
+    // table.
+    const std::uint64_t limit = std::uint64_t(BorderAtom) - 1;
     return candidateCells(sizeX, sizeY, sizeZ) * 8 <= limit && tableCells(sizeX, sizeY, sizeZ) <= limit;
 }
 

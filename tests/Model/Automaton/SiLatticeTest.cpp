@@ -216,4 +216,10 @@ TEST(SiLattice, LatticeWithMoreUnitCellsThanKeysIsRefused)
     std::string problem;
     EXPECT_FALSE(SiLatticeMemory::fits(v, std::numeric_limits<std::uint64_t>::max(), &problem));
     EXPECT_EQ(problem, "The Si lattice of this volume would have more unit cells than it can number.");
+
+    // Atoms are numbered by 32 bits, eight per unit cell: 600 million unit
+    // cells have keys but their atoms no numbers.
+    EXPECT_LT(SiLattice::candidateCells(20000, 1, 3), std::uint64_t(std::numeric_limits<unsigned>::max()));
+    EXPECT_FALSE(SiLattice::numberable(20000, 1, 3));
+    EXPECT_TRUE(SiLattice::numberable(400, 400, 200));
 }
