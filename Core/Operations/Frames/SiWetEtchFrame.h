@@ -75,7 +75,6 @@ protected:
 
 private:
     struct StripState;
-
     struct PartState;
 
     // The run starts with passes over all atoms, split by unit cells into
