@@ -1,48 +1,62 @@
 #pragma once
 
+#include "Model/Automaton/SiCell.h"
+
 #include <array>
 #include <cstdint>
 
 namespace Model {
 namespace Automaton {
 
-class SiCell;
+class SiLattice;
 
-// One atom of the diamond lattice laid over a cell volume, bonded to up to
-// four neighbours. Bonds are plain pointers so that walks over neighbours
-// cost no reference counting; an atom that goes away unlinks itself from
-// its neighbours. Kept small: a lattice holds millions of them.
+// A view of one atom of a Si lattice: what the etchings and the view read
+// and change of it. Cheap to copy; valid while its lattice lives. Besides
+// the lattice's own atoms it shows the fixed border atoms the etching
+// places where a bonded neighbour is missing: such an atom is told by the
+// lattice atom it is bonded to and the slot it sits in. A default view is
+// no atom (an empty bond slot).
 class SiAtom
 {
 public:
     enum State : std::uint8_t { Absent = 0, Silicon = 1, Fixed = 3 };
 
-    SiAtom(SiCell *cell, std::uint8_t basis, const std::array<float, 3> &position)
-        : m_cell(cell), m_position(position), m_basis(basis)
+    SiAtom() = default;
+    SiAtom(SiLattice *lattice, std::uint32_t id, int borderSlot = -1)
+        : m_lattice(lattice), m_id(id), m_borderSlot(std::int8_t(borderSlot))
     {
     }
-    ~SiAtom();
-    SiAtom(const SiAtom &) = delete;
-    SiAtom &operator=(const SiAtom &) = delete;
 
-    // Links a through `slot` and b through 3 - slot.
-    static void link(SiAtom &a, SiAtom &b, int slot);
+    // False for an empty bond slot.
+    explicit operator bool() const { return m_lattice != nullptr; }
+    bool operator==(const SiAtom &o) const
+    {
+        return m_lattice == o.m_lattice && m_id == o.m_id && m_borderSlot == o.m_borderSlot;
+    }
+    bool operator!=(const SiAtom &o) const { return !(*this == o); }
 
-    SiAtom *neighbour(int slot) const { return m_neighbours[std::size_t(slot)]; }
-    int state() const { return m_state; }
-    void setState(int state) { m_state = std::uint8_t(state); }
-    bool isPresent() const { return m_state != Absent; }
+    SiLattice *lattice() const { return m_lattice; }
+    // The atom's number in its lattice; for a border atom, the number of
+    // the lattice atom it is bonded to.
+    std::uint32_t id() const { return m_id; }
+    bool isBorderAtom() const { return m_borderSlot >= 0; }
+
+    // The atom bonded through `slot`; an empty view when there is none.
+    SiAtom neighbour(int slot) const;
+    int state() const;
+    // A border atom stays fixed.
+    void setState(int state);
+    bool isPresent() const { return state() != Absent; }
     // Linear index of the volume cell the atom lies in; -1 outside the volume.
-    std::int32_t index() const { return m_index; }
-    void setIndex(std::int32_t index) { m_index = index; }
-    float occupation() const { return m_occupation; }
-    void setOccupation(float occupation) { m_occupation = occupation; }
-    const std::array<float, 3> &position() const { return m_position; }
-    void setPosition(const std::array<float, 3> &position) { m_position = position; }
-    SiCell *cell() const { return m_cell; }
+    std::int32_t index() const;
+    float occupation() const;
+    void setOccupation(float occupation);
+    std::array<float, 3> position() const;
+    // The unit cell the atom belongs to; a border atom has none.
+    SiCell cell() const;
     // The atom's number in its unit cell (0..7), and its sublattice (0 or 1).
-    int basis() const { return m_basis; }
-    int sublattice() const { return (m_basis / 2) % 2; }
+    int basis() const { return isBorderAtom() ? 0 : int(m_id & 7u); }
+    int sublattice() const { return (basis() / 2) % 2; }
 
     // 4 for a fixed atom; otherwise its present neighbours.
     int coordination() const;
@@ -55,13 +69,9 @@ public:
     void secondNeighbourSplit(unsigned &ns2, unsigned &nb2) const;
 
 private:
-    std::array<SiAtom *, 4> m_neighbours{};
-    SiCell *m_cell;
-    std::array<float, 3> m_position;
-    std::int32_t m_index = -1;
-    float m_occupation = 0.0f;
-    std::uint8_t m_state = Silicon;
-    std::uint8_t m_basis;
+    SiLattice *m_lattice = nullptr;
+    std::uint32_t m_id = 0;
+    std::int8_t m_borderSlot = -1;
 };
 
 } // namespace Automaton

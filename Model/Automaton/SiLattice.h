@@ -1,20 +1,18 @@
 #pragma once
 
+#include "Model/Automaton/SiAtom.h"
+#include "Model/Automaton/SiCell.h"
 #include "Util/Vector3D.h"
-
-#include <boost/shared_ptr.hpp>
 
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <list>
-#include <map>
+#include <memory>
+#include <vector>
 
 namespace Model {
 namespace Automaton {
 
-class SiAtom;
-class SiCell;
 class TotalVolume;
 
 // The diamond-cubic crystal of a cell volume's silicon: unit cells of
@@ -23,18 +21,31 @@ class TotalVolume;
 // <110> and its top is a (100) plane. Only unit cells that hold silicon are
 // kept. Every atom knows the volume cell it lies in; every volume cell
 // counts its Si atoms.
+//
+// A lattice holds millions of atoms, so an atom is a number, not an object:
+// atom 8·n + b is atom b of the n-th kept cell (cells in key order). Per atom
+// only its state, its volume cell, its occupation and the fixed border
+// atoms bonded to it are stored; its position and its bonded neighbours
+// follow from its cell and the unit-cell basis. SiCell and SiAtom are light
+// views for those who read the lattice cell by cell and atom by atom.
 class SiLattice
 {
 public:
-    using CellMap = std::map<unsigned, boost::shared_ptr<SiCell>>;
-    using AtomList = std::list<boost::shared_ptr<SiAtom>>;
+    using AtomId = std::uint32_t;
+    // No atom in that bond slot.
+    static constexpr AtomId NoAtom = 0xffffffffu;
+    // A fixed atom the etching created where the lattice had none (see
+    // hasBorderAtom).
+    static constexpr AtomId BorderAtom = 0xfffffffeu;
+    static constexpr std::uint32_t NoCell = 0xffffffffu;
+
     // Told `done` of `total` parts of the build (rows of unit cells, then
     // the bonds between cells) before each; false stops the build there.
     using BuildProgress = std::function<bool(unsigned done, unsigned total)>;
 
-    // Builds the lattice over the volume's current cells.
+    // Builds the lattice over the volume's current cells, on the pool's
+    // threads.
     explicit SiLattice(TotalVolume &volume, const BuildProgress &progress = {});
-    ~SiLattice();
     SiLattice(const SiLattice &) = delete;
     SiLattice &operator=(const SiLattice &) = delete;
 
@@ -43,6 +54,11 @@ public:
     static unsigned lateralCells(unsigned sizeX, unsigned sizeY);
     // Unit cells the lattice of such a volume considers: Li · Lj · Lk.
     static std::uint64_t candidateCells(unsigned sizeX, unsigned sizeY, unsigned sizeZ);
+    // Entries of the table that finds a kept cell by its place: the
+    // candidate cells with a margin of one on every side.
+    static std::uint64_t tableCells(unsigned sizeX, unsigned sizeY, unsigned sizeZ);
+    // Whether atoms and table entries of such a volume can be numbered.
+    static bool numberable(unsigned sizeX, unsigned sizeY, unsigned sizeZ);
 
     // False when the build was stopped: such a lattice must not be used.
     bool isComplete() const { return m_complete; }
@@ -52,29 +68,175 @@ public:
     unsigned lj() const { return m_lj; }
     unsigned lk() const { return m_lk; }
     unsigned key(unsigned i, unsigned j, unsigned k) const { return k + m_lk * (j + m_lj * i); }
-    const CellMap &cells() const { return m_cells; }
     const Util::Vector3D &origin() const { return m_origin; }
 
-    // Fixed atoms the etching creates where a bonded neighbour is missing.
-    AtomList &borderAtoms() { return m_borderAtoms; }
+    // The kept unit cells, in key order (i, then j, then k).
+    std::size_t cellCount() const { return m_cellPlaces.size(); }
+    SiCell cell(std::size_t n) { return SiCell(this, std::uint32_t(n)); }
+    // The number of the kept cell at (i, j, k), or NoCell.
+    std::uint32_t findCell(unsigned i, unsigned j, unsigned k) const;
+    // Key and lattice place (i, j, k) of the n-th kept cell.
+    unsigned cellKey(std::uint32_t n) const;
+    std::array<unsigned, 3> cellPlace(std::uint32_t n) const;
+
+    std::size_t atomCount() const { return m_states.size(); }
+    SiAtom atom(AtomId id) { return SiAtom(this, id); }
+
+    // Per atom, by number.
+    int state(AtomId id) const { return m_states[id]; }
+    void setState(AtomId id, int state) { m_states[id] = std::uint8_t(state); }
+    std::int32_t index(AtomId id) const { return m_indices[id]; }
+    float occupation(AtomId id) const { return m_occupations[id]; }
+    void setOccupation(AtomId id, float occupation) { m_occupations[id] = occupation; }
+    // World position, as the build placed it.
+    std::array<float, 3> position(AtomId id) const;
+    // The world position of the fixed border atom in `slot` of atom `id`.
+    std::array<float, 3> borderPosition(AtomId id, int slot) const;
+    // The atom's sublattice (0 or 1): which bond directions it has.
+    static int sublattice(AtomId id) { return ((id & 7u) / 2) % 2; }
+
+    // The atom bonded through `slot`: a lattice atom, BorderAtom or NoAtom.
+    AtomId neighbour(AtomId id, int slot) const
+    {
+        const Link &link = Links[id & 7u][std::size_t(slot)];
+        const std::uint32_t n = id >> 3;
+        std::uint32_t other = n;
+        if (link.direction) {
+            other = m_table[std::size_t(std::int64_t(m_cellPlaces[n]) + m_offsets[link.direction])];
+            if (other == NoCell)
+                return (m_borders[id] >> slot) & 1u ? BorderAtom : NoAtom;
+        }
+        return (other << 3) | link.basis;
+    }
+    // The kept cells the bonds of cell n lead to, by direction: the cell
+    // itself first, NoCell where no cell was kept. For walks over all atoms
+    // of a cell.
+    using BondedCells = std::array<std::uint32_t, 13>;
+    void bondedCells(std::uint32_t n, BondedCells &cells) const
+    {
+        cells[0] = n;
+        for (std::size_t d = 1; d < cells.size(); ++d)
+            cells[d] = m_table[std::size_t(std::int64_t(m_cellPlaces[n]) + m_offsets[d])];
+    }
+    // neighbour() of an atom of the cell whose bonded cells are given.
+    AtomId neighbour(const BondedCells &cells, AtomId id, int slot) const
+    {
+        const Link &link = Links[id & 7u][std::size_t(slot)];
+        const std::uint32_t other = cells[link.direction];
+        if (other == NoCell)
+            return (m_borders[id] >> slot) & 1u ? BorderAtom : NoAtom;
+        return (other << 3) | link.basis;
+    }
+    // State of a neighbour as neighbour() gives it; NoAtom counts as absent.
+    int stateOf(AtomId neighbour) const
+    {
+        return neighbour == BorderAtom ? SiAtom::Fixed : (neighbour == NoAtom ? SiAtom::Absent : int(m_states[neighbour]));
+    }
+
+    // 4 for a fixed atom; otherwise its present neighbours.
+    int coordination(AtomId id) const
+    {
+        if (m_states[id] == SiAtom::Fixed)
+            return 4;
+        return presentNeighbours(id);
+    }
+    // The present neighbours, whatever the atom's own state.
+    int presentNeighbours(AtomId id) const
+    {
+        int count = 0;
+        for (int slot = 0; slot < 4; ++slot)
+            count += stateOf(neighbour(id, slot)) != SiAtom::Absent ? 1 : 0;
+        return count;
+    }
+    // Over the neighbours: coordination - 1 for silicon, 3 for fixed ones.
+    int secondNeighbourSum(AtomId id) const;
+    // Present neighbours split into surface ones (ns) and bulk ones (nb,
+    // fixed or fully bonded).
+    void firstNeighbourSplit(AtomId id, unsigned &ns1, unsigned &nb1) const;
+    // The same split over the neighbours' neighbours, not back to this atom.
+    void secondNeighbourSplit(AtomId id, unsigned &ns2, unsigned &nb2) const;
+
+    // Fixed atoms the etching creates where a bonded neighbour is missing:
+    // one may sit in a slot whose neighbour cell was not kept.
+    bool hasBorderAtom(AtomId id, int slot) const { return (m_borders[id] >> slot) & 1u; }
+    void addBorderAtom(AtomId id, int slot) { m_borders[id] = std::uint8_t(m_borders[id] | (1u << slot)); }
+    void clearBorderAtoms(AtomId id) { m_borders[id] = 0; }
+    std::size_t borderAtomCount() const;
+    // Calls `visit` with every border atom, by the lattice atom it is bonded
+    // to.
+    void forEachBorderAtom(const std::function<void(SiAtom)> &visit);
 
     // The corners of a unit cell, turned as the lattice is.
     std::array<Util::Vector3D, 8> unitCellOutline() const;
 
+    // Bytes the lattice holds.
+    std::uint64_t memoryBytes() const;
+
     // Atom positions of the unit-cell basis, in lattice units.
     static const float Basis[8][3];
+    // World-axis bond vectors by sublattice and slot.
+    static const float BondVectors[2][4][3];
 
 private:
+    // A flat array left unset when made: the build fills its parts on
+    // several threads, and a zero fill beforehand would be work on one.
+    template<typename T>
+    class Array
+    {
+    public:
+        void allocate(std::size_t size)
+        {
+            m_data.reset(new T[size]);
+            m_size = size;
+        }
+        T &operator[](std::size_t i) { return m_data[i]; }
+        const T &operator[](std::size_t i) const { return m_data[i]; }
+        T *begin() { return m_data.get(); }
+        T *end() { return m_data.get() + m_size; }
+        const T *begin() const { return m_data.get(); }
+        const T *end() const { return m_data.get() + m_size; }
+        std::size_t size() const { return m_size; }
+        std::uint64_t bytes() const { return m_size * sizeof(T); }
+
+    private:
+        std::unique_ptr<T[]> m_data;
+        std::size_t m_size = 0;
+    };
+
+    // Where a bond of atom b of a cell leads: direction 0 is the same cell,
+    // 1..12 a neighbouring one (see m_offsets); `basis` is the atom there.
+    struct Link
+    {
+        std::uint8_t direction;
+        std::uint8_t basis;
+    };
+    static const std::array<std::array<Link, 4>, 8> Links;
+
     // False when `progress` stopped it.
     bool build(TotalVolume &volume, const BuildProgress &progress);
-    void bondCells();
+    std::size_t tablePlace(unsigned i, unsigned j, unsigned k) const
+    {
+        return (std::size_t(i) + 1) * (std::size_t(m_lj) + 2) * (std::size_t(m_lk) + 2)
+            + (std::size_t(j) + 1) * (std::size_t(m_lk) + 2) + std::size_t(k) + 1;
+    }
 
     unsigned m_li = 0;
     unsigned m_lj = 0;
     unsigned m_lk = 0;
     Util::Vector3D m_origin;
-    CellMap m_cells;
-    AtomList m_borderAtoms;
+    double m_cos = 0.0;
+    double m_sin = 0.0;
+    // Per kept cell, its place in the table.
+    Array<std::uint32_t> m_cellPlaces;
+    // The number of the kept cell at each place of the grid with its margin.
+    Array<std::uint32_t> m_table;
+    // Table offsets of the twelve neighbouring cells bonds lead to.
+    std::int64_t m_offsets[13] = {};
+    // Per atom.
+    Array<std::uint8_t> m_states;
+    Array<std::uint8_t> m_borders; // bit s: a border atom in slot s
+    Array<std::int32_t> m_indices;
+    Array<float> m_occupations;
     bool m_complete = false;
 };
 

@@ -6,19 +6,17 @@
 #include "Model/Materials/Material.h"
 
 #include <cmath>
-#include <limits>
 
 namespace Model {
 namespace Automaton {
 
 namespace {
 
-// Unit cells are numbered by an unsigned key; a lattice with more of them
-// would number two cells alike and lose one of them.
+// Atoms and unit cells are numbered by 32 bits; a lattice with more of
+// them would number two alike and lose one of them.
 bool numberable(TotalVolume &volume)
 {
-    return SiLattice::candidateCells(volume.sizeX(), volume.sizeY(), volume.sizeZ())
-        <= std::uint64_t(std::numeric_limits<unsigned>::max()) + 1;
+    return SiLattice::numberable(volume.sizeX(), volume.sizeY(), volume.sizeZ());
 }
 
 } // namespace
@@ -38,7 +36,7 @@ std::uint64_t SiLatticeMemory::estimatedAtoms(TotalVolume &volume)
 
 std::uint64_t SiLatticeMemory::estimatedTableBytes(TotalVolume &volume)
 {
-    return SiLattice::candidateCells(volume.sizeX(), volume.sizeY(), volume.sizeZ()) * sizeof(void *);
+    return SiLattice::tableCells(volume.sizeX(), volume.sizeY(), volume.sizeZ()) * sizeof(std::uint32_t);
 }
 
 std::uint64_t SiLatticeMemory::estimatedBytes(TotalVolume &volume)

@@ -10,9 +10,8 @@ class TotalVolume;
 
 // Whether the Si lattice of a volume can be built on this machine: eight
 // atoms per unit of silicon volume, each with its share of the unit cells,
-// and, while the cells are bonded, a table with one entry for every unit
-// cell the lattice considers, silicon or not; against the memory the system
-// can give.
+// and a table with one entry for every unit cell the lattice considers,
+// silicon or not; against the memory the system can give.
 class SiLatticeMemory
 {
 public:
@@ -27,8 +26,10 @@ public:
     // "The Si lattice of this volume needs N of memory" (no full stop).
     static std::string describeNeed(TotalVolume &volume);
 
-    // Memory one atom takes with its allocation and its share of a cell.
-    static constexpr std::uint64_t BytesPerAtom = 112;
+    // Memory one atom takes with its share of a cell (10.5 bytes), and the
+    // copy of its state and volume cell while the rows built apart are
+    // joined.
+    static constexpr std::uint64_t BytesPerAtom = 20;
 };
 
 } // namespace Automaton

@@ -76,16 +76,69 @@ void SurfaceOctree::build(const CellGrid &grid, const ColourMap &colours, std::v
         extent = std::max(extent, range.upper[std::size_t(axis)] - range.lower[std::size_t(axis)]);
     m_root.reset(new OctreeNode(nullptr, 0, range.lower, roundUpToPowerOfTwo(extent)));
 
-    grid.forEachCell(range.lower[0], range.upper[0], [&](int x, int y, int z) {
-        if (const std::uint32_t material = grid.material(x, y, z))
-            insert(x, y, z, material);
-    });
+    // A cube merges when its last cell comes in, whatever the order of the
+    // cells: the octants can fill apart and the root merge last.
+    using Automaton::ParallelStrips;
+    m_root->split();
+    const auto octants = ParallelStrips::split(0, m_root->isLeaf() ? 1 : 8, ParallelStrips::threadCount(), 1);
+    if (m_root->isLeaf()) {
+        fill(m_root.get(), grid);
+    } else {
+        ParallelStrips::run(octants, [this, &grid](const ParallelStrips::Strip &strip) {
+            for (int i = strip.first; i < strip.end; ++i)
+                fill(m_root->child(i), grid);
+        });
+        m_root->mergeChildren();
+    }
 
-    // Faces seen from every empty or translucent leaf. Every cell lies in
-    // one leaf of its material, so the leaves also tell which materials
-    // the range holds, at far fewer visits than the cells.
-    MaterialsSeen seen;
-    std::vector<const OctreeNode *> pending{m_root.get()};
+    // Faces seen from every empty or translucent leaf, octant by octant in
+    // the order a search from the root meets them (the last first). Every
+    // cell lies in one leaf of its material, so the leaves also tell which
+    // materials the range holds, at far fewer visits than the cells.
+    std::vector<const OctreeNode *> tops;
+    if (m_root->isLeaf())
+        tops.push_back(m_root.get());
+    else
+        for (int i = 7; i >= 0; --i)
+            tops.push_back(m_root->child(i));
+    std::vector<QuadMesh> faces(tops.size());
+    std::vector<MaterialsSeen> seen(tops.size());
+    const auto parts = ParallelStrips::split(0, int(tops.size()), ParallelStrips::threadCount(), 1);
+    ParallelStrips::run(parts, [&](const ParallelStrips::Strip &strip) {
+        for (int i = strip.first; i < strip.end; ++i)
+            emitSeenFaces(tops[std::size_t(i)], faces[std::size_t(i)], seen[std::size_t(i)]);
+    });
+    for (QuadMesh &part : faces) {
+        m_faces.opaque.insert(m_faces.opaque.end(), part.opaque.begin(), part.opaque.end());
+        m_faces.translucent.insert(m_faces.translucent.end(), part.translucent.begin(), part.translucent.end());
+    }
+    // The tree's own outside, seen from beyond it.
+    for (int axis = 0; axis < 3; ++axis) {
+        emitFaces(m_root.get(), 2 * axis + 1, nullptr, m_faces);
+        emitFaces(m_root.get(), 2 * axis, nullptr, m_faces);
+    }
+    if (materials)
+        *materials = MaterialsSeen::join(seen);
+}
+
+void SurfaceOctree::fill(OctreeNode *top, const CellGrid &grid)
+{
+    const Automaton::CellRange &range = grid.range;
+    int lower[3], upper[3];
+    for (std::size_t axis = 0; axis < 3; ++axis) {
+        lower[axis] = std::max(range.lower[axis], top->origin()[axis]);
+        upper[axis] = std::min(range.upper[axis], top->origin()[axis] + top->side());
+    }
+    for (int x = lower[0]; x < upper[0]; ++x)
+        for (int y = lower[1]; y < upper[1]; ++y)
+            for (int z = lower[2]; z < upper[2]; ++z)
+                if (const std::uint32_t material = grid.material(x, y, z))
+                    insert(top, x, y, z, material);
+}
+
+void SurfaceOctree::emitSeenFaces(const OctreeNode *top, QuadMesh &faces, MaterialsSeen &seen) const
+{
+    std::vector<const OctreeNode *> pending{top};
     while (!pending.empty()) {
         const OctreeNode *node = pending.back();
         pending.pop_back();
@@ -96,25 +149,18 @@ void SurfaceOctree::build(const CellGrid &grid, const ColourMap &colours, std::v
         }
         if (node->material() != 0) {
             seen.add(node->material());
-            if (colours.alpha(node->material()) >= 0.999f)
+            if (m_colours->alpha(node->material()) >= 0.999f)
                 continue;
         }
         for (int direction = 0; direction < 6; ++direction)
             if (const OctreeNode *other = neighbour(node, direction))
-                emitFaces(other, direction ^ 1, node);
+                emitFaces(other, direction ^ 1, node, faces);
     }
-    // The tree's own outside, seen from beyond it.
-    for (int axis = 0; axis < 3; ++axis) {
-        emitFaces(m_root.get(), 2 * axis + 1, nullptr);
-        emitFaces(m_root.get(), 2 * axis, nullptr);
-    }
-    if (materials)
-        *materials = MaterialsSeen::join({seen});
 }
 
-void SurfaceOctree::insert(int x, int y, int z, std::uint32_t material)
+void SurfaceOctree::insert(OctreeNode *top, int x, int y, int z, std::uint32_t material)
 {
-    OctreeNode *node = m_root.get();
+    OctreeNode *node = top;
     while (node->side() / 2 > 0) {
         if (node->isLeaf()) {
             if (node->material() == material)
@@ -127,7 +173,12 @@ void SurfaceOctree::insert(int x, int y, int z, std::uint32_t material)
         node = node->child(index);
     }
     node->setMaterial(material);
-    for (OctreeNode *parent = node->parent(); parent && parent->mergeChildren(); parent = parent->parent()) {
+    // A merge frees the children, the node among them: step up first.
+    while (node != top) {
+        OctreeNode *parent = node->parent();
+        if (!parent->mergeChildren())
+            break;
+        node = parent;
     }
 }
 
@@ -149,11 +200,11 @@ const OctreeNode *SurfaceOctree::neighbour(const OctreeNode *node, int direction
     return nullptr;
 }
 
-void SurfaceOctree::emitFaces(const OctreeNode *node, int side, const OctreeNode *looker)
+void SurfaceOctree::emitFaces(const OctreeNode *node, int side, const OctreeNode *looker, QuadMesh &faces) const
 {
     if (!node->isLeaf()) {
         for (int child : SideChildren[side])
-            emitFaces(node->child(child), side, looker);
+            emitFaces(node->child(child), side, looker, faces);
         return;
     }
     if (node->material() == 0)
@@ -161,10 +212,10 @@ void SurfaceOctree::emitFaces(const OctreeNode *node, int side, const OctreeNode
     const bool lookerEmpty = !looker || looker->material() == 0;
     const float alpha = m_colours->alpha(node->material());
     if ((lookerEmpty && alpha > 0.001f) || alpha > 0.999f)
-        addFace(*node, side, looker && looker->side() < node->side() ? *looker : *node);
+        addFace(*node, side, looker && looker->side() < node->side() ? *looker : *node, faces);
 }
 
-void SurfaceOctree::addFace(const OctreeNode &node, int side, const OctreeNode &footprint)
+void SurfaceOctree::addFace(const OctreeNode &node, int side, const OctreeNode &footprint, QuadMesh &faces) const
 {
     Geometry::QuadFace face;
     const auto &o = footprint.origin();
@@ -182,7 +233,7 @@ void SurfaceOctree::addFace(const OctreeNode &node, int side, const OctreeNode &
     face.normal = Normals[side];
     face.material = node.material();
     face.fill = face.edge = m_colours->colour(node.material());
-    (face.fill[3] > 0.999f ? m_faces.opaque : m_faces.translucent).push_back(face);
+    (face.fill[3] > 0.999f ? faces.opaque : faces.translucent).push_back(face);
 }
 
 } // namespace Geometry

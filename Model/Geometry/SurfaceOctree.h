@@ -13,10 +13,14 @@ namespace Geometry {
 
 struct CellGrid;
 class ColourMap;
+class MaterialsSeen;
 
 // The octree surface of a cell volume: the cells of the draw range merged
 // into cubes of one material, and quads only where an empty or translucent
 // cube looks at material. Large uniform regions give few, large faces.
+// The eight octants of the root are filled and searched for faces on the
+// pool's threads; the tree of given cells is always the same, and so are
+// its faces and their order.
 class SurfaceOctree
 {
 public:
@@ -39,12 +43,18 @@ public:
     static const OctreeNode *neighbour(const OctreeNode *node, int direction);
 
 private:
-    void insert(int x, int y, int z, std::uint32_t material);
+    // Inserts a cell into the subtree of `top`, merging no higher than it.
+    void insert(OctreeNode *top, int x, int y, int z, std::uint32_t material);
+    // The range's cells inside `top`.
+    void fill(OctreeNode *top, const CellGrid &grid);
+    // Faces seen from the empty or translucent leaves under `top`, and the
+    // materials of its leaves.
+    void emitSeenFaces(const OctreeNode *top, QuadMesh &faces, MaterialsSeen &seen) const;
     // Faces of `node` on `side` as seen by `looker` (null: from outside the
     // tree). A leaf larger than the looker shows only the part the looker
     // faces, so that every piece of surface is emitted once.
-    void emitFaces(const OctreeNode *node, int side, const OctreeNode *looker);
-    void addFace(const OctreeNode &node, int side, const OctreeNode &footprint);
+    void emitFaces(const OctreeNode *node, int side, const OctreeNode *looker, QuadMesh &faces) const;
+    void addFace(const OctreeNode &node, int side, const OctreeNode &footprint, QuadMesh &faces) const;
 
     std::unique_ptr<OctreeNode> m_root;
     std::array<float, 3> m_cellSize{1, 1, 1};

@@ -5,8 +5,6 @@
 #include "Core/Operations/Frames/StepProgress.h"
 #include "Core/Operations/SiEtching/AtomicStructureSimpleSiWetEtch.h"
 #include "Core/Operations/SiEtching/ContinuosWetEtching.h"
-#include "Model/Automaton/SiAtom.h"
-#include "Model/Automaton/SiCell.h"
 #include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
 
@@ -50,15 +48,16 @@ void reset(TotalVolume &v)
 
 std::size_t atomCount(TotalVolume &v)
 {
-    return v.siLattice()->cells().size() * 8;
+    return v.siLattice()->atomCount();
 }
 
-void report(benchmark::State &state, std::size_t atoms)
+void report(benchmark::State &state, TotalVolume &v)
 {
+    const std::size_t atoms = atomCount(v);
     state.counters["atoms"] = double(atoms);
     state.counters["atoms/s"] = benchmark::Counter(double(atoms), benchmark::Counter::kIsIterationInvariantRate);
     state.counters["peak MB"] = BenchSupport::peakMegabytes();
-    state.counters["sizeof(SiAtom)"] = double(sizeof(Model::Automaton::SiAtom));
+    state.counters["lattice B/atom"] = double(v.siLattice()->memoryBytes()) / double(atoms);
     state.counters["threads"] = QThreadPool::globalInstance()->maxThreadCount();
 }
 
@@ -68,9 +67,9 @@ void BM_BuildLattice(benchmark::State &state)
     TotalVolume &v = volume();
     for (auto _ : state)
         v.rebuildSiLattice();
-    report(state, atomCount(v));
+    report(state, v);
 }
-BENCHMARK(BM_BuildLattice)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BuildLattice)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_BuildLatticeWithProgress(benchmark::State &state)
 {
@@ -82,7 +81,7 @@ void BM_BuildLatticeWithProgress(benchmark::State &state)
     };
     for (auto _ : state)
         v.rebuildSiLattice(follow);
-    report(state, atomCount(v));
+    report(state, v);
 }
 BENCHMARK(BM_BuildLatticeWithProgress)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -97,7 +96,7 @@ void etch(benchmark::State &state, Core::Operations::Interrupter *interrupter = 
         state.ResumeTiming();
         Etch(v, 10.0, interrupter).runEtching();
     }
-    report(state, atomCount(v));
+    report(state, v);
 }
 
 void BM_AtomisticEtch(benchmark::State &state)

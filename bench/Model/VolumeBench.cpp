@@ -31,6 +31,8 @@ void BM_ConstructVolume(benchmark::State &state)
     }
     state.SetItemsProcessed(state.iterations() * int64_t(materials.size()));
     state.counters["cells/s"] = benchmark::Counter(double(materials.size()), benchmark::Counter::kIsIterationInvariantRate);
+    // A volume holds two cell arrays, the current and the working one.
+    state.counters["cell bytes/voxel"] = double(2 * sizeof(Model::Automaton::Voxel));
 }
 BENCHMARK(BM_ConstructVolume)->Unit(benchmark::kMillisecond);
 

@@ -1,16 +1,12 @@
 #include "Core/Operations/Frames/SiWetEtchFrame.h"
 
 #include "Core/Operations/Frames/Interrupter.h"
-#include "Model/Automaton/SiAtom.h"
-#include "Model/Automaton/SiCell.h"
 #include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Materials/Material.h"
 #include "Util/DebugLog.h"
 
 #include <QDebug>
-
-#include <boost/make_shared.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -22,18 +18,9 @@ using Model::Automaton::ParallelStrips;
 
 namespace {
 
-const float B = float(std::sqrt(2.0) / 4.0);
-
-// World-axis bond vectors by sublattice and slot (the lattice is turned 45°
-// about z).
-const float BondVectors[2][4][3] = {
-    {{B, 0, -0.25f}, {-B, 0, -0.25f}, {0, -B, 0.25f}, {0, B, 0.25f}},
-    {{0, -B, -0.25f}, {0, B, -0.25f}, {B, 0, 0.25f}, {-B, 0, 0.25f}},
-};
-
 const char *const EtchPhase = "Etching";
 
-void sortUnique(std::vector<Model::Automaton::SiAtom *> &atoms)
+void sortUnique(std::vector<std::uint32_t> &atoms)
 {
     std::sort(atoms.begin(), atoms.end());
     atoms.erase(std::unique(atoms.begin(), atoms.end()), atoms.end());
@@ -41,15 +28,19 @@ void sortUnique(std::vector<Model::Automaton::SiAtom *> &atoms)
 
 } // namespace
 
+// Atoms are listed by their numbers in the lattice.
 struct SiWetEtchFrame::StripState
 {
-    std::vector<SiAtom *> atoms;   // the strip's atoms inside the volume
-    std::vector<SiAtom *> silicon; // those the run starts from
-    std::vector<SiAtom *> surface;
-    std::vector<SiAtom *> nextSurface;
-    std::vector<SiAtom *> removed;
-    std::vector<std::vector<SiAtom *>> outbox; // hand-offs, by receiving strip
-    std::list<boost::shared_ptr<SiAtom>> created;
+    std::vector<AtomId> surface;
+    std::vector<AtomId> nextSurface;
+    std::vector<AtomId> removed;
+    std::vector<std::vector<AtomId>> outbox; // hand-offs, by receiving strip
+};
+
+struct SiWetEtchFrame::PartState
+{
+    std::vector<std::vector<AtomId>> surface; // by the strip of the atom
+    std::vector<std::size_t> returned;        // cells of silicon atoms that came back
     std::size_t misplacedNeighbours = 0;
 };
 
@@ -112,10 +103,28 @@ bool SiWetEtchFrame::runEtching()
     for (StripState &state : m_state)
         state.outbox.resize(m_strips.size());
 
-    m_lattice->borderAtoms().clear();
-    bucketAtoms();
-    ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { collect(strip); });
-    ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { findSurface(strip); });
+    m_parts = ParallelStrips::split(0, int(m_lattice->cellCount()), ParallelStrips::threadCount(), 1);
+    m_partState = std::vector<PartState>(m_parts.size());
+    m_fullCells.assign(m_lattice->cellCount(), 0);
+    for (PartState &state : m_partState)
+        state.surface.resize(m_strips.size());
+    float occupation = 0.0f;
+    const bool setOccupation = startsOccupations(occupation);
+    ParallelStrips::run(m_parts, [this, setOccupation, occupation](const ParallelStrips::Strip &part) {
+        collect(part, setOccupation, occupation);
+    });
+    for (const PartState &state : m_partState)
+        for (const std::size_t index : state.returned)
+            m_working[index].siAtomCount = m_current[index].siAtomCount;
+    ParallelStrips::run(m_parts, [this](const ParallelStrips::Strip &part) { findSurface(part); });
+    ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { gatherSurface(strip); });
+    std::size_t misplacedNeighbours = 0;
+    for (const PartState &state : m_partState)
+        misplacedNeighbours += state.misplacedNeighbours;
+    if (misplacedNeighbours)
+        qCDebug(tessivalLog) << "This wasn't suppose to happen." << misplacedNeighbours << "times";
+    m_partState.clear();
+    m_fullCells = std::vector<std::uint8_t>();
     const int count = steps();
     // Between two steps every removal is applied to atoms and cells alike.
     // Once no strip has a surface atom left, no step can remove one.
@@ -132,73 +141,103 @@ bool SiWetEtchFrame::runEtching()
         ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { applyStep(strip); });
         return surfaceLeft();
     });
-    // A stopped run hands over its border atoms too: they hold bonds of
-    // lattice atoms.
-    for (StripState &state : m_state) {
-        if (state.misplacedNeighbours)
-            qCDebug(tessivalLog) << "This wasn't suppose to happen." << state.misplacedNeighbours << "times";
-        m_lattice->borderAtoms().splice(m_lattice->borderAtoms().end(), state.created);
-    }
+    // A stopped run keeps its border atoms too: they hold bonds of lattice
+    // atoms.
     m_state.clear();
     m_current = m_working = nullptr;
     return finished;
 }
 
-void SiWetEtchFrame::bucketAtoms()
-{
-    for (const auto &entry : m_lattice->cells())
-        for (const auto &atom : entry.second->atoms())
-            if (atom->index() >= 0)
-                m_state[stripOf(atom->index())].atoms.push_back(atom.get());
-}
-
-void SiWetEtchFrame::collect(const ParallelStrips::Strip &strip)
+void SiWetEtchFrame::collect(const ParallelStrips::Strip &part, bool setOccupation, float occupation)
 {
     // Every atom is brought in line with the material of its cell; silicon
     // removed by an earlier run comes back while its cell is still silicon.
-    StripState &state = m_state[strip.index];
-    for (SiAtom *atom : state.atoms) {
-        const std::size_t index = std::size_t(atom->index());
-        const std::uint32_t material = m_current[index].material;
-        if (material == Model::Materials::SiliconId) {
-            if (atom->state() != SiAtom::Silicon) {
-                atom->setState(SiAtom::Silicon);
-                m_current[index].siAtomCount += 1;
-                m_working[index].siAtomCount = m_current[index].siAtomCount;
+    // Border atoms of an earlier run go.
+    SiLattice &lattice = *m_lattice;
+    PartState &state = m_partState[part.index];
+    for (std::uint32_t cell = std::uint32_t(part.first); cell < std::uint32_t(part.end); ++cell) {
+        bool full = true;
+        for (AtomId atom = cell * 8; atom < cell * 8 + 8; ++atom) {
+            lattice.clearBorderAtoms(atom);
+            const std::int32_t at = lattice.index(atom);
+            if (at < 0) {
+                full = full && lattice.state(atom) == SiAtom::Silicon;
+                continue;
             }
-            initializeAtom(*atom);
-            state.silicon.push_back(atom);
-        } else {
-            atom->setState(material == 0 ? SiAtom::Absent : SiAtom::Fixed);
+            const std::size_t index = std::size_t(at);
+            const std::uint32_t material = m_current[index].material;
+            if (material == Model::Materials::SiliconId) {
+                if (lattice.state(atom) != SiAtom::Silicon) {
+                    lattice.setState(atom, SiAtom::Silicon);
+                    // Atoms of another part may share the volume cell.
+                    __atomic_fetch_add(&m_current[index].siAtomCount, 1, __ATOMIC_RELAXED);
+                    state.returned.push_back(index);
+                }
+                if (setOccupation)
+                    lattice.setOccupation(atom, occupation);
+            } else {
+                lattice.setState(atom, material == 0 ? SiAtom::Absent : SiAtom::Fixed);
+                full = false;
+            }
+        }
+        m_fullCells[cell] = full ? 1 : 0;
+    }
+}
+
+void SiWetEtchFrame::findSurface(const ParallelStrips::Strip &part)
+{
+    // After the collection the silicon atoms are those the run starts from.
+    // Most of them lie deep in the silicon: a cell of silicon atoms whose
+    // bonds all lead to cells of silicon atoms holds no surface atom.
+    PartState &state = m_partState[part.index];
+    const SiLattice &lattice = *m_lattice;
+    SiLattice::BondedCells cells;
+    for (std::uint32_t cell = std::uint32_t(part.first); cell < std::uint32_t(part.end); ++cell) {
+        lattice.bondedCells(cell, cells);
+        if (m_fullCells[cell]) {
+            bool enclosed = true;
+            for (std::size_t d = 1; d < cells.size() && enclosed; ++d)
+                enclosed = cells[d] != SiLattice::NoCell && m_fullCells[cells[d]];
+            if (enclosed)
+                continue;
+        }
+        for (AtomId atom = cell * 8; atom < cell * 8 + 8; ++atom) {
+            if (lattice.state(atom) != SiAtom::Silicon)
+                continue;
+            int present = 0;
+            for (int slot = 0; slot < 4; ++slot)
+                present += lattice.stateOf(lattice.neighbour(cells, atom, slot)) != SiAtom::Absent ? 1 : 0;
+            if (present < 4 && treatMissingNeighbours(atom, state))
+                state.surface[stripOf(lattice.index(atom))].push_back(atom);
         }
     }
 }
 
-void SiWetEtchFrame::findSurface(const ParallelStrips::Strip &strip)
+void SiWetEtchFrame::gatherSurface(const ParallelStrips::Strip &strip)
 {
     StripState &state = m_state[strip.index];
-    for (SiAtom *atom : state.silicon)
-        if (atom->coordination() < 4)
-            treatMissingNeighbours(*atom, state);
+    for (const PartState &part : m_partState)
+        state.surface.insert(state.surface.end(), part.surface[strip.index].begin(),
+                             part.surface[strip.index].end());
     sortUnique(state.surface);
     qCDebug(tessivalLog) << "Surface list size for thread " << strip.index << ": " << state.surface.size();
 }
 
-void SiWetEtchFrame::treatMissingNeighbours(SiAtom &atom, StripState &state)
+bool SiWetEtchFrame::treatMissingNeighbours(AtomId atom, PartState &state)
 {
+    SiLattice &lattice = *m_lattice;
     bool exposed = false;
     for (int slot = 0; slot < 4; ++slot) {
-        if (const SiAtom *neighbour = atom.neighbour(slot)) {
-            if (neighbour->index() < 0)
+        const AtomId neighbour = lattice.neighbour(atom, slot);
+        if (neighbour != SiLattice::NoAtom) {
+            const std::int32_t index = lattice.index(neighbour);
+            if (index < 0)
                 ++state.misplacedNeighbours;
-            else if (m_current[std::size_t(neighbour->index())].material == 0)
+            else if (m_current[std::size_t(index)].material == 0)
                 exposed = true;
             continue;
         }
-        const float *bond = BondVectors[atom.sublattice()][slot];
-        const std::array<float, 3> &p = atom.position();
-        const std::array<float, 3> position = {p[0] + bond[0], p[1] + bond[1], p[2] + bond[2]};
-        const long cell = cellAt(position);
+        const long cell = cellAt(lattice.borderPosition(atom, slot));
         if (cell >= 0 && m_current[std::size_t(cell)].material == 0) {
             exposed = true;
             continue;
@@ -206,13 +245,9 @@ void SiWetEtchFrame::treatMissingNeighbours(SiAtom &atom, StripState &state)
         if (cell >= 0 && m_current[std::size_t(cell)].material == Model::Materials::SiliconId)
             continue;
         // Another material, or outside the volume: a fixed atom holds the bond.
-        auto fixed = boost::make_shared<SiAtom>(nullptr, std::uint8_t(0), position);
-        fixed->setState(SiAtom::Fixed);
-        SiAtom::link(atom, *fixed, slot);
-        state.created.push_back(fixed);
+        lattice.addBorderAtom(atom, slot);
     }
-    if (exposed)
-        state.surface.push_back(&atom);
+    return exposed;
 }
 
 void SiWetEtchFrame::decideStep(const ParallelStrips::Strip &strip)
@@ -222,19 +257,20 @@ void SiWetEtchFrame::decideStep(const ParallelStrips::Strip &strip)
     state.removed.clear();
     for (auto &box : state.outbox)
         box.clear();
-    for (SiAtom *atom : state.surface) {
-        if (atom->state() != SiAtom::Silicon)
+    SiLattice &lattice = *m_lattice;
+    for (const AtomId atom : state.surface) {
+        if (lattice.state(atom) != SiAtom::Silicon)
             continue;
-        if (decide(*atom) == Decision::Stay) {
+        if (decide(lattice, atom) == Decision::Stay) {
             state.nextSurface.push_back(atom);
             continue;
         }
         state.removed.push_back(atom);
         for (int slot = 0; slot < 4; ++slot) {
-            SiAtom *neighbour = atom->neighbour(slot);
-            if (!neighbour || neighbour->state() != SiAtom::Silicon || neighbour->index() < 0)
+            const AtomId neighbour = lattice.neighbour(atom, slot);
+            if (lattice.stateOf(neighbour) != SiAtom::Silicon || lattice.index(neighbour) < 0)
                 continue;
-            const unsigned owner = stripOf(neighbour->index());
+            const unsigned owner = stripOf(lattice.index(neighbour));
             (owner == strip.index ? state.nextSurface : state.outbox[owner]).push_back(neighbour);
         }
     }
@@ -243,10 +279,11 @@ void SiWetEtchFrame::decideStep(const ParallelStrips::Strip &strip)
 void SiWetEtchFrame::applyStep(const ParallelStrips::Strip &strip)
 {
     StripState &state = m_state[strip.index];
+    SiLattice &lattice = *m_lattice;
     std::vector<std::size_t> changed;
-    for (SiAtom *atom : state.removed) {
-        atom->setState(SiAtom::Absent);
-        const std::int32_t index = atom->index();
+    for (const AtomId atom : state.removed) {
+        lattice.setState(atom, SiAtom::Absent);
+        const std::int32_t index = lattice.index(atom);
         Model::Automaton::Voxel &cell = m_working[std::size_t(index)];
         const int count = cell.siAtomCount;
         cell.siAtomCount = count - 1;

@@ -1,17 +1,16 @@
 #pragma once
 
 #include "Model/Automaton/ParallelStrips.h"
+#include "Model/Automaton/SiAtom.h"
 
 #include <boost/shared_ptr.hpp>
 
 #include <array>
 #include <cstdint>
-#include <list>
 #include <vector>
 
 namespace Model {
 namespace Automaton {
-class SiAtom;
 class SiLattice;
 class TotalVolume;
 struct Voxel;
@@ -34,6 +33,8 @@ class SiWetEtchFrame
 {
 public:
     using SiAtom = Model::Automaton::SiAtom;
+    using SiLattice = Model::Automaton::SiLattice;
+    using AtomId = std::uint32_t;
 
     virtual ~SiWetEtchFrame();
 
@@ -59,19 +60,31 @@ protected:
 
     Interrupter *interrupter() const { return m_interrupter; }
 
-    // Called once per run for every Si atom the run starts from.
-    virtual void initializeAtom(SiAtom &) {}
-    // The fate of a surface atom in this step. Reads only states (as before
-    // the step); may change the atom's own occupation.
-    virtual Decision decide(SiAtom &atom) = 0;
+    // The occupation every Si atom the run starts from is given, or none
+    // to leave occupations as they are. Asked once per run.
+    virtual bool startsOccupations(float &occupation) const
+    {
+        (void)occupation;
+        return false;
+    }
+    // The fate of a surface atom of the lattice in this step. Reads only
+    // states (as before the step); may change the atom's own occupation.
+    virtual Decision decide(SiLattice &lattice, AtomId atom) = 0;
+    // The same for a view of the atom.
+    Decision decide(SiAtom atom) { return decide(*atom.lattice(), atom.id()); }
 
 private:
     struct StripState;
+    struct PartState;
 
-    void bucketAtoms();
-    void collect(const Model::Automaton::ParallelStrips::Strip &strip);
-    void findSurface(const Model::Automaton::ParallelStrips::Strip &strip);
-    void treatMissingNeighbours(SiAtom &atom, StripState &state);
+    // The run starts with passes over all atoms, split by unit cells into
+    // parts of equal size rather than by the strips their volume cells lie
+    // in.
+    void collect(const Model::Automaton::ParallelStrips::Strip &part, bool setOccupation, float occupation);
+    void findSurface(const Model::Automaton::ParallelStrips::Strip &part);
+    void gatherSurface(const Model::Automaton::ParallelStrips::Strip &strip);
+    // True when the atom is exposed to empty space.
+    bool treatMissingNeighbours(AtomId atom, PartState &state);
     void decideStep(const Model::Automaton::ParallelStrips::Strip &strip);
     void applyStep(const Model::Automaton::ParallelStrips::Strip &strip);
     unsigned stripOf(std::int32_t index) const;
@@ -85,6 +98,10 @@ private:
     std::vector<Model::Automaton::ParallelStrips::Strip> m_strips;
     std::vector<unsigned> m_stripOfPlane;
     std::vector<StripState> m_state;
+    std::vector<Model::Automaton::ParallelStrips::Strip> m_parts;
+    std::vector<PartState> m_partState;
+    // Per unit cell, while the run starts: 1 when its atoms are all silicon.
+    std::vector<std::uint8_t> m_fullCells;
     Model::Automaton::Voxel *m_current = nullptr;
     Model::Automaton::Voxel *m_working = nullptr;
     Interrupter *const m_interrupter;

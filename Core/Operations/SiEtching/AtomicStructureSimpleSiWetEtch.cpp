@@ -1,16 +1,16 @@
 #include "Core/Operations/SiEtching/AtomicStructureSimpleSiWetEtch.h"
 
-#include "Model/Automaton/SiAtom.h"
+#include "Model/Automaton/SiLattice.h"
 
 namespace Core {
 namespace Operations {
 
-SiWetEtchFrame::Decision AtomicStructureSimpleSiWetEtch::decide(SiAtom &atom)
+SiWetEtchFrame::Decision AtomicStructureSimpleSiWetEtch::decide(SiLattice &lattice, AtomId atom)
 {
-    const int c1 = atom.coordination();
+    const int c1 = lattice.coordination(atom);
     if (c1 >= 4)
         return Decision::Stay;
-    return removes(c1, atom.secondNeighbourSum()) ? Decision::Remove : Decision::Stay;
+    return removes(c1, lattice.secondNeighbourSum(atom)) ? Decision::Remove : Decision::Stay;
 }
 
 } // namespace Operations

@@ -23,7 +23,8 @@ public:
     static bool removes(int c1, int c2) { return c1 <= 2 || (c1 == 3 && c2 < 9); }
 
 protected:
-    Decision decide(SiAtom &atom) override;
+    using SiWetEtchFrame::decide;
+    Decision decide(SiLattice &lattice, AtomId atom) override;
 };
 
 } // namespace Operations

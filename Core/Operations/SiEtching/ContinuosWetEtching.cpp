@@ -1,6 +1,6 @@
 #include "Core/Operations/SiEtching/ContinuosWetEtching.h"
 
-#include "Model/Automaton/SiAtom.h"
+#include "Model/Automaton/SiLattice.h"
 #include "Util/DebugLog.h"
 
 #include <QDebug>
@@ -61,28 +61,29 @@ AtomicConfiguration ContinuosWetEtching::getAtomicConfiguration(unsigned ns1, un
     return configuration;
 }
 
-void ContinuosWetEtching::initializeAtom(SiAtom &atom)
+bool ContinuosWetEtching::startsOccupations(float &occupation) const
 {
-    atom.setOccupation(1.0f);
+    occupation = 1.0f;
+    return true;
 }
 
-SiWetEtchFrame::Decision ContinuosWetEtching::decide(SiAtom &atom)
+SiWetEtchFrame::Decision ContinuosWetEtching::decide(SiLattice &lattice, AtomId atom)
 {
     unsigned ns1 = 0, nb1 = 0;
-    atom.firstNeighbourSplit(ns1, nb1);
+    lattice.firstNeighbourSplit(atom, ns1, nb1);
     if (ns1 + nb1 > 3)
         return Decision::Stay;
     unsigned ns2 = 0, nb2 = 0;
-    atom.secondNeighbourSplit(ns2, nb2);
+    lattice.secondNeighbourSplit(atom, ns2, nb2);
     const AtomicConfiguration configuration = getAtomicConfiguration(ns1, nb1, ns2, nb2);
     const double speed =
         configuration.isExpected() ? rate(configuration.number()) : unexpectedRate(ns1 + nb1);
-    const double left = double(atom.occupation()) - speed * TimeStep;
+    const double left = double(lattice.occupation(atom)) - speed * TimeStep;
     if (left < 1e-6) {
-        atom.setOccupation(0.0f);
+        lattice.setOccupation(atom, 0.0f);
         return Decision::Remove;
     }
-    atom.setOccupation(float(left));
+    lattice.setOccupation(atom, float(left));
     return Decision::Stay;
 }
 

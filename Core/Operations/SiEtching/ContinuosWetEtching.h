@@ -36,8 +36,10 @@ public:
     static double unexpectedRate(unsigned presentNeighbours);
 
 protected:
-    void initializeAtom(SiAtom &atom) override;
-    Decision decide(SiAtom &atom) override;
+    using SiWetEtchFrame::decide;
+    // Every Si atom starts whole.
+    bool startsOccupations(float &occupation) const override;
+    Decision decide(SiLattice &lattice, AtomId atom) override;
 
 private:
     // Unexpected configurations are logged once per run each, not per atom

@@ -1,6 +1,6 @@
 // The diamond lattice over a cell volume: its size, which unit cells it
 // keeps, its bonds, the atom queries, the Si atom counts of the cells, and
-// the memory it is estimated to need.
+// the memory it is estimated to need and takes.
 #include "Model/Automaton/SiAtom.h"
 #include "Model/Automaton/SiCell.h"
 #include "Model/Automaton/SiLattice.h"
@@ -41,34 +41,43 @@ TEST(SiLattice, OneCellVolumeHasFourCandidateCells)
     EXPECT_EQ(lattice.li(), 2u);
     EXPECT_EQ(lattice.lj(), 2u);
     EXPECT_EQ(lattice.lk(), 1u);
-    EXPECT_LE(lattice.cells().size(), 4u);
-    EXPECT_GE(lattice.cells().size(), 1u);
+    EXPECT_LE(lattice.cellCount(), 4u);
+    EXPECT_GE(lattice.cellCount(), 1u);
 }
 
 TEST(SiLattice, VolumeWithoutSiliconKeepsNoCell)
 {
     auto v = volume(4, 3, 2, 3);
     SiLattice lattice(*v);
-    EXPECT_TRUE(lattice.cells().empty());
+    EXPECT_EQ(lattice.cellCount(), 0u);
     auto empty = volume(4, 3, 2, 0);
-    EXPECT_TRUE(SiLattice(*empty).cells().empty());
+    EXPECT_EQ(SiLattice(*empty).cellCount(), 0u);
 }
 
 TEST(SiLattice, InnerAndCellBondsUseEverySlotOnce)
 {
     auto v = volume(6, 6, 4, 1);
     SiLattice lattice(*v);
-    const auto first = lattice.cells().find(lattice.key(0, 0, 0));
-    if (first != lattice.cells().end()) {
-        const SiAtom &corner = *first->second->atoms()[0];
+    const std::uint32_t first = lattice.findCell(0, 0, 0);
+    if (first != SiLattice::NoCell) {
+        const SiAtom corner = lattice.cell(first).atom(0);
         EXPECT_EQ(bonds(corner), 1u) << "atom 0 of cell (0, 0, 0) has only its slot-3 bond";
         EXPECT_TRUE(corner.neighbour(3));
     }
-    for (const auto &entry : lattice.cells()) {
-        const SiAtom &two = *entry.second->atoms()[2];
+    for (std::size_t n = 0; n < lattice.cellCount(); ++n) {
+        const SiAtom two = lattice.cell(n).atom(2);
         EXPECT_EQ(bonds(two), 4u) << "atom 2 is bonded inside its cell";
         for (int slot = 0; slot < 4; ++slot)
-            EXPECT_EQ(two.neighbour(slot)->neighbour(3 - slot), &two) << "bonds are mutual";
+            EXPECT_EQ(two.neighbour(slot).neighbour(3 - slot), two) << "bonds are mutual";
+    }
+    // Every bond of every kept atom is mutual, across cells too.
+    for (std::size_t id = 0; id < lattice.atomCount(); ++id) {
+        const SiAtom atom = lattice.atom(SiLattice::AtomId(id));
+        for (int slot = 0; slot < 4; ++slot) {
+            if (const SiAtom other = atom.neighbour(slot)) {
+                ASSERT_EQ(other.neighbour(3 - slot), atom) << id << " slot " << slot;
+            }
+        }
     }
 }
 
@@ -77,18 +86,18 @@ TEST(SiLattice, InteriorAtomsAreFullyBondedSilicon)
     auto v = volume(10, 10, 8, 1);
     SiLattice lattice(*v);
     std::size_t interior = 0;
-    for (const auto &entry : lattice.cells())
-        for (const auto &atom : entry.second->atoms()) {
-            const auto &p = atom->position();
+    for (std::size_t n = 0; n < lattice.cellCount(); ++n)
+        for (const SiAtom &atom : lattice.cell(n).atoms()) {
+            const auto &p = atom.position();
             if (p[0] < 3 || p[0] > 7 || p[1] < 3 || p[1] > 7 || p[2] < 2 || p[2] > 6)
                 continue;
             ++interior;
-            EXPECT_EQ(atom->state(), SiAtom::Silicon);
-            EXPECT_EQ(atom->coordination(), 4);
-            EXPECT_EQ(atom->secondNeighbourSum(), 12);
+            EXPECT_EQ(atom.state(), SiAtom::Silicon);
+            EXPECT_EQ(atom.coordination(), 4);
+            EXPECT_EQ(atom.secondNeighbourSum(), 12);
             unsigned ns1, nb1, ns2, nb2;
-            atom->firstNeighbourSplit(ns1, nb1);
-            atom->secondNeighbourSplit(ns2, nb2);
+            atom.firstNeighbourSplit(ns1, nb1);
+            atom.secondNeighbourSplit(ns2, nb2);
             EXPECT_EQ(nb1, 4u);
             EXPECT_EQ(nb2, 12u);
             EXPECT_EQ(ns1 + ns2, 0u);
@@ -105,13 +114,13 @@ TEST(SiLattice, AtomsCountIntoTheirVolumeCells)
     TotalVolume v(5, 5, 4, 1.0f, 1.0f, 1.0f, Util::Vector3D(), m);
     SiLattice lattice(v);
     std::map<std::int32_t, int> atomsPerCell;
-    for (const auto &entry : lattice.cells())
-        for (const auto &atom : entry.second->atoms()) {
-            if (atom->state() == SiAtom::Silicon) {
-                ++atomsPerCell[atom->index()];
-                EXPECT_EQ(m[std::size_t(atom->index())], 1u);
-            } else if (atom->index() >= 0 && m[std::size_t(atom->index())] == 3u) {
-                EXPECT_EQ(atom->state(), SiAtom::Fixed) << "atoms in another material are fixed";
+    for (std::size_t n = 0; n < lattice.cellCount(); ++n)
+        for (const SiAtom &atom : lattice.cell(n).atoms()) {
+            if (atom.state() == SiAtom::Silicon) {
+                ++atomsPerCell[atom.index()];
+                EXPECT_EQ(m[std::size_t(atom.index())], 1u);
+            } else if (atom.index() >= 0 && m[std::size_t(atom.index())] == 3u) {
+                EXPECT_EQ(atom.state(), SiAtom::Fixed) << "atoms in another material are fixed";
             }
         }
     LockedCellArrays arrays(v);
@@ -149,11 +158,11 @@ TEST(SiLattice, LatticeSitsOnTheVolumeWhereverItIs)
     TotalVolume shifted(4, 4, 2, 0.5f, 0.5f, 0.5f, Util::Vector3D(10, -3, 2), std::vector<std::uint32_t>(32, 1));
     SiLattice lattice(shifted);
     std::size_t silicon = 0;
-    for (const auto &entry : lattice.cells())
-        for (const auto &atom : entry.second->atoms())
-            if (atom->state() == SiAtom::Silicon) {
+    for (std::size_t n = 0; n < lattice.cellCount(); ++n)
+        for (const SiAtom &atom : lattice.cell(n).atoms())
+            if (atom.state() == SiAtom::Silicon) {
                 ++silicon;
-                const auto &p = atom->position();
+                const auto &p = atom.position();
                 EXPECT_GE(p[0], 10.0f);
                 EXPECT_LT(p[0], 12.0f);
                 EXPECT_GE(p[1], -3.0f);
@@ -173,15 +182,29 @@ TEST(SiLattice, MemoryEstimateCoversTheAtomsAndTheTableOfUnitCells)
     const std::uint64_t estimate = SiLatticeMemory::estimatedBytes(v);
     SiLattice lattice(v);
     EXPECT_EQ(std::uint64_t(lattice.li()) * lattice.lj() * lattice.lk(), SiLattice::candidateCells(20, 20, 400));
-    const std::uint64_t table = SiLattice::candidateCells(20, 20, 400) * sizeof(SiCell *);
-    const std::uint64_t atoms = lattice.cells().size() * 8 * sizeof(SiAtom);
-    EXPECT_GE(estimate, table + atoms);
+    const std::uint64_t table = SiLattice::tableCells(20, 20, 400) * sizeof(std::uint32_t);
+    EXPECT_GE(estimate, lattice.memoryBytes());
+    EXPECT_GE(lattice.memoryBytes(), table) << "the table of unit cells is part of the lattice";
 
     std::string problem;
     EXPECT_TRUE(SiLatticeMemory::fits(v, estimate, &problem));
     EXPECT_FALSE(SiLatticeMemory::fits(v, table, &problem)) << "the table alone does not leave room for the atoms";
     EXPECT_EQ(problem, SiLatticeMemory::describeNeed(v) + ", but only "
                            + VolumeMemory::describeBytes(double(table)) + " is available.");
+}
+
+TEST(SiLattice, AtomTakesFewBytes)
+{
+    // States, volume cells, occupations and border bonds per atom, and the
+    // table of unit cells, on a block of silicon: a lattice of millions of
+    // atoms must fit beside its volume.
+    auto v = volume(24, 24, 24, 1);
+    SiLattice lattice(*v);
+    ASSERT_GT(lattice.atomCount(), 100000u);
+    EXPECT_LE(double(lattice.memoryBytes()) / double(lattice.atomCount()), 16.0);
+    EXPECT_LE(double(lattice.memoryBytes()),
+              double(SiLatticeMemory::estimatedBytes(*v)))
+        << "the estimate covers the lattice";
 }
 
 TEST(SiLattice, LatticeWithMoreUnitCellsThanKeysIsRefused)
@@ -193,4 +216,10 @@ TEST(SiLattice, LatticeWithMoreUnitCellsThanKeysIsRefused)
     std::string problem;
     EXPECT_FALSE(SiLatticeMemory::fits(v, std::numeric_limits<std::uint64_t>::max(), &problem));
     EXPECT_EQ(problem, "The Si lattice of this volume would have more unit cells than it can number.");
+
+    // Atoms are numbered by 32 bits, eight per unit cell: 600 million unit
+    // cells have keys but their atoms no numbers.
+    EXPECT_LT(SiLattice::candidateCells(20000, 1, 3), std::uint64_t(std::numeric_limits<unsigned>::max()));
+    EXPECT_FALSE(SiLattice::numberable(20000, 1, 3));
+    EXPECT_TRUE(SiLattice::numberable(400, 400, 200));
 }

@@ -19,6 +19,8 @@
 #include <boost/make_shared.hpp>
 
 #include <algorithm>
+#include <cstring>
+#include <iostream>
 #include <random>
 #include <tuple>
 
@@ -241,6 +243,64 @@ TEST_F(SurfaceBuildersTest, OctreeCoversTheSameOpaqueSurfaceAsTheCellFaces)
         EXPECT_NEAR(area(build(*v, SurfaceGenerationAlgorithm::OctreeSurface).octreeFaces.opaque),
                     area(build(*v).cubicFaces.opaque), 1e-3)
             << "range from (1, 2, 1)";
+    }
+}
+
+TEST_F(SurfaceBuildersTest, OctreeFacesAreTheSameInOrderForEveryThreadCount)
+{
+    // Random cells of opaque and translucent materials over blocks of one
+    // material, whole and through a narrowed draw range, in volumes whose
+    // sides are and are not powers of two.
+    const std::uint32_t palette[] = {0, Opaque, OtherOpaque, HalfClear, NearlyClear, Pinkish};
+    // The faces of the octree built on one thread before it was threaded,
+    // per volume and range (printed with TESSIVAL_PRINT_FINGERPRINTS set).
+    const std::uint64_t before[3][2] = {{0xaf068b1b64326db8ull, 0x6750e5a0fd9c245cull},
+                                        {0x53adb3eca3600845ull, 0xc1e8580f4b402142ull},
+                                        {0x7f0902e95dd4543aull, 0x4e0c9aafedf6745bull}};
+    const auto fingerprint = [](const Model::Geometry::QuadMesh &mesh) {
+        std::uint64_t hash = 14695981039346656037ull;
+        for (const QuadFaceList *list : {&mesh.opaque, &mesh.translucent})
+            for (const QuadFace &face : *list) {
+                unsigned char bytes[sizeof(face.corners) + sizeof(float) * 3 + sizeof(face.material) + sizeof(face.fill)];
+                std::memcpy(bytes, &face.corners, sizeof(face.corners));
+                std::memcpy(bytes + sizeof(face.corners), face.normal, sizeof(float) * 3);
+                std::memcpy(bytes + sizeof(face.corners) + sizeof(float) * 3, &face.material, sizeof(face.material));
+                std::memcpy(bytes + sizeof(face.corners) + sizeof(float) * 3 + sizeof(face.material), &face.fill,
+                            sizeof(face.fill));
+                for (unsigned char byte : bytes)
+                    hash = (hash ^ byte) * 1099511628211ull;
+            }
+        return hash;
+    };
+    std::mt19937 random(5);
+    int n = 0;
+    for (unsigned sx : {8u, 13u, 32u}) {
+        const unsigned sy = 11, sz = 9;
+        std::vector<std::uint32_t> m = trenchedStructure(sx, sy, sz, Opaque, HalfClear);
+        for (std::size_t i = 0; i < m.size(); ++i)
+            if (random() % 4 == 0)
+                m[i] = palette[random() % 6];
+        auto v = volume(sx, sy, sz, m);
+        for (bool narrowed : {false, true}) {
+            if (narrowed)
+                v->painter().setDrawRange({1, 2, 0}, {int(sx) - 2, int(sy), int(sz) - 3});
+            QThreadPool::globalInstance()->setMaxThreadCount(1);
+            const VolumeGeometry serial = build(*v, SurfaceGenerationAlgorithm::OctreeSurface);
+            ASSERT_FALSE(serial.octreeFaces.opaque.empty());
+            ASSERT_FALSE(serial.octreeFaces.translucent.empty());
+            if (qEnvironmentVariableIsSet("TESSIVAL_PRINT_FINGERPRINTS"))
+                std::cout << "0x" << std::hex << fingerprint(serial.octreeFaces) << "ull" << std::dec << std::endl;
+            EXPECT_EQ(fingerprint(serial.octreeFaces), before[n / 2][n % 2]) << sx << " x, narrowed " << narrowed;
+            ++n;
+            for (int threads : {2, 3, 8}) {
+                QThreadPool::globalInstance()->setMaxThreadCount(threads);
+                const VolumeGeometry threaded = build(*v, SurfaceGenerationAlgorithm::OctreeSurface);
+                EXPECT_EQ(signature(threaded.octreeFaces.opaque), signature(serial.octreeFaces.opaque))
+                    << sx << " x, " << threads << " threads, narrowed " << narrowed;
+                EXPECT_EQ(signature(threaded.octreeFaces.translucent), signature(serial.octreeFaces.translucent));
+                EXPECT_EQ(threaded.presentMaterials, serial.presentMaterials);
+            }
+        }
     }
 }
 

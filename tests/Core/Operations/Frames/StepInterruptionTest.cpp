@@ -284,9 +284,9 @@ TEST(StepInterruption, AStoppedLatticeBuildLeavesNoLattice)
     const unsigned rowsOfCells = Model::Automaton::SiLattice::lateralCells(v->sizeX(), v->sizeY());
     ASSERT_EQ(watched.reports.size(), std::size_t(rowsOfCells) + 2) << "each row, the bonds, and the end";
     EXPECT_EQ(watched.reports.back().step, watched.reports.back().steps);
-    const std::size_t cells = v->siLattice()->cells().size();
+    const std::size_t cells = v->siLattice()->cellCount();
     v->rebuildSiLattice();
-    EXPECT_EQ(v->siLattice()->cells().size(), cells) << "a reported build is the same lattice";
+    EXPECT_EQ(v->siLattice()->cellCount(), cells) << "a reported build is the same lattice";
 }
 
 TEST(StepInterruption, StepProgressKeepsTheLatestReportForAnotherThread)

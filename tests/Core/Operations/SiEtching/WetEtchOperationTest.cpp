@@ -114,10 +114,10 @@ TEST_F(WetEtchOperationTest, SecondContinuousRunReusesTheLatticeAndResetsOccupat
     second->setDepth(0.1); // no step: only the initialisation runs
     second->end();
     EXPECT_EQ(volume->siLattice(), lattice) << "not stale: the lattice is reused";
-    for (const auto &entry : lattice->cells()) {
-        for (const auto &atom : entry.second->atoms()) {
-            if (atom->state() == 1) {
-                ASSERT_EQ(atom->occupation(), 1.0f);
+    for (std::size_t n = 0; n < lattice->cellCount(); ++n) {
+        for (const auto &atom : lattice->cell(n).atoms()) {
+            if (atom.state() == 1) {
+                ASSERT_EQ(atom.occupation(), 1.0f);
             }
         }
     }

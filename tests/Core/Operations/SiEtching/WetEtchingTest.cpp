@@ -5,7 +5,6 @@
 #include "Core/Operations/SiEtching/AtomicStructureSimpleSiWetEtch.h"
 #include "Core/Operations/SiEtching/ContinuosWetEtching.h"
 #include "Model/Automaton/SiAtom.h"
-#include "Model/Automaton/SiCell.h"
 #include "Model/Automaton/SiLattice.h"
 #include "Model/Automaton/TotalVolume.h"
 
@@ -17,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -51,6 +51,14 @@ std::unique_ptr<TotalVolume> slab(unsigned sx, unsigned sy, unsigned sz, unsigne
     return v;
 }
 
+void forEachAtom(TotalVolume &v, const std::function<void(SiAtom)> &visit)
+{
+    Model::Automaton::SiLattice &lattice = *v.siLattice();
+    for (std::size_t n = 0; n < lattice.cellCount(); ++n)
+        for (const SiAtom &atom : lattice.cell(n).atoms())
+            visit(atom);
+}
+
 // The highest silicon away from the volume's sides (where bonds leaving the
 // volume are held by fixed atoms and the surface is not free).
 float highestSilicon(TotalVolume &v)
@@ -59,63 +67,83 @@ float highestSilicon(TotalVolume &v)
     const float x0 = float(p.x) + 2, x1 = float(p.x) + v.sizeX() * v.cellsizeX() - 2;
     const float y0 = float(p.y) + 2, y1 = float(p.y) + v.sizeY() * v.cellsizeY() - 2;
     float top = -1e9f;
-    for (const auto &entry : v.siLattice()->cells())
-        for (const auto &atom : entry.second->atoms()) {
-            const auto &a = atom->position();
-            if (atom->state() == SiAtom::Silicon && a[0] > x0 && a[0] < x1 && a[1] > y0 && a[1] < y1)
-                top = std::max(top, a[2]);
-        }
+    forEachAtom(v, [&](SiAtom atom) {
+        const auto a = atom.position();
+        if (atom.state() == SiAtom::Silicon && a[0] > x0 && a[0] < x1 && a[1] > y0 && a[1] < y1)
+            top = std::max(top, a[2]);
+    });
     return top;
 }
 
 std::set<std::tuple<float, float, float>> siliconAtoms(TotalVolume &v)
 {
     std::set<std::tuple<float, float, float>> atoms;
-    for (const auto &entry : v.siLattice()->cells())
-        for (const auto &atom : entry.second->atoms())
-            if (atom->state() == SiAtom::Silicon)
-                atoms.emplace(atom->position()[0], atom->position()[1], atom->position()[2]);
+    forEachAtom(v, [&](SiAtom atom) {
+        if (atom.state() == SiAtom::Silicon)
+            atoms.emplace(atom.position()[0], atom.position()[1], atom.position()[2]);
+    });
     return atoms;
 }
 
-// Builds atom neighbourhoods by hand for the continuous rule.
+// Builds atom neighbourhoods by hand for the continuous rule, in a lattice
+// of absent atoms: each centre lies far enough from the others that no
+// query of one reaches what is set around another. An absent neighbour
+// whose own neighbours are absent counts as no neighbour at all.
 class Neighbourhood
 {
 public:
-    SiAtom &atom(int state)
+    Neighbourhood()
+        : m_volume(std::make_unique<TotalVolume>(16, 16, 10, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
+                                                 std::vector<std::uint32_t>(16 * 16 * 10, Si)))
     {
-        m_atoms.push_back(std::make_unique<SiAtom>(nullptr, std::uint8_t(0), std::array<float, 3>{0, 0, 0}));
-        m_atoms.back()->setState(state);
-        return *m_atoms.back();
+        m_volume->rebuildSiLattice();
+        forEachAtom(*m_volume, [this](SiAtom atom) {
+            atom.setState(SiAtom::Absent);
+            const auto p = atom.position();
+            if (p[0] < 3 || p[0] > 13 || p[1] < 3 || p[1] > 13 || p[2] < 3 || p[2] > 7)
+                return;
+            for (const SiAtom &other : m_centres) {
+                const auto q = other.position();
+                const float dx = p[0] - q[0], dy = p[1] - q[1], dz = p[2] - q[2];
+                if (dx * dx + dy * dy + dz * dz < 9.0f)
+                    return;
+            }
+            m_centres.push_back(atom);
+        });
     }
-    // Gives `centre` the listed neighbours in slots 0, 1, ...
-    void bond(SiAtom &centre, std::initializer_list<SiAtom *> neighbours)
+    // A new centre with nothing around it.
+    SiAtom atom(int state)
+    {
+        SiAtom centre = m_centres.at(m_used++);
+        centre.setState(state);
+        return centre;
+    }
+    // Gives `centre` neighbours of the listed states in slots 0, 1, ...
+    void bond(SiAtom centre, std::initializer_list<int> states)
     {
         int slot = 0;
-        for (SiAtom *other : neighbours) {
-            if (other)
-                SiAtom::link(centre, *other, slot);
-            ++slot;
-        }
+        for (int state : states)
+            centre.neighbour(slot++).setState(state);
     }
     // A neighbour of `centre` in `slot` whose other slots hold the given states.
-    SiAtom &withOthers(SiAtom &centre, int slot, int state, std::initializer_list<int> others)
+    SiAtom withOthers(SiAtom centre, int slot, int state, std::initializer_list<int> others)
     {
-        SiAtom &r = atom(state);
-        SiAtom::link(centre, r, slot);
+        SiAtom r = centre.neighbour(slot);
+        r.setState(state);
         int k = 0;
         for (int other : others) {
             if (k == 3 - slot)
                 ++k; // the bond back to the centre
-            SiAtom::link(r, atom(other), k);
+            r.neighbour(k).setState(other);
             ++k;
         }
         return r;
     }
 
 private:
-    // Destroyed in reverse, each unlinking itself.
-    std::vector<std::unique_ptr<SiAtom>> m_atoms;
+    std::unique_ptr<TotalVolume> m_volume;
+    std::vector<SiAtom> m_centres;
+    std::size_t m_used = 0;
 };
 
 // Exposes one decision of the continuous rule.
@@ -123,7 +151,7 @@ class ContinuousRule : public ContinuosWetEtching
 {
 public:
     using ContinuosWetEtching::ContinuosWetEtching;
-    bool removes(SiAtom &atom) { return decide(atom) == Decision::Remove; }
+    bool removes(SiAtom atom) { return decide(atom) == Decision::Remove; }
 };
 
 class WetEtchingTest : public ::testing::Test
@@ -133,7 +161,7 @@ protected:
 };
 
 // Steps until the rule removes a fresh atom of this neighbourhood.
-int stepsToRemove(ContinuousRule &rule, SiAtom &centre, int limit)
+int stepsToRemove(ContinuousRule &rule, SiAtom centre, int limit)
 {
     centre.setOccupation(1.0f);
     for (int step = 1; step <= limit; ++step)
@@ -174,19 +202,18 @@ TEST_F(WetEtchingTest, BondCountingKeepsThreeBondedTerraceAtoms)
 
     // An interior atom with one neighbour gone is a (111) terrace atom.
     auto v = slab(10, 10, 8, 8);
-    SiAtom *terrace = nullptr;
-    for (const auto &entry : v->siLattice()->cells())
-        for (const auto &atom : entry.second->atoms()) {
-            const auto &p = atom->position();
-            if (!terrace && p[0] > 4 && p[0] < 6 && p[1] > 4 && p[1] < 6 && p[2] > 3 && p[2] < 5)
-                terrace = atom.get();
-        }
+    SiAtom terrace;
+    forEachAtom(*v, [&terrace](SiAtom atom) {
+        const auto p = atom.position();
+        if (!terrace && p[0] > 4 && p[0] < 6 && p[1] > 4 && p[1] < 6 && p[2] > 3 && p[2] < 5)
+            terrace = atom;
+    });
     ASSERT_TRUE(terrace);
-    terrace->neighbour(0)->setState(SiAtom::Absent);
-    EXPECT_EQ(terrace->coordination(), 3);
-    EXPECT_EQ(terrace->secondNeighbourSum(), 9);
-    EXPECT_FALSE(AtomicStructureSimpleSiWetEtch::removes(terrace->coordination(), terrace->secondNeighbourSum()));
-    terrace->neighbour(0)->setState(SiAtom::Silicon);
+    terrace.neighbour(0).setState(SiAtom::Absent);
+    EXPECT_EQ(terrace.coordination(), 3);
+    EXPECT_EQ(terrace.secondNeighbourSum(), 9);
+    EXPECT_FALSE(AtomicStructureSimpleSiWetEtch::removes(terrace.coordination(), terrace.secondNeighbourSum()));
+    terrace.neighbour(0).setState(SiAtom::Silicon);
 }
 
 TEST_F(WetEtchingTest, CellsEmptyExactlyWhenTheirLastAtomGoes)
@@ -208,6 +235,39 @@ TEST_F(WetEtchingTest, CellsEmptyExactlyWhenTheirLastAtomGoes)
     }
     EXPECT_GT(emptied, 0u);
     EXPECT_EQ(after[v->cellIndex(4, 4, 2)], Si) << "the second layer of cells is untouched";
+}
+
+TEST_F(WetEtchingTest, BorderAtomsHoldTheBondsThatLeaveTheVolume)
+{
+    // Bonds of surface atoms that lead out of the volume, or into the mask,
+    // end on fixed atoms the etching places; each is bonded back to the
+    // atom that holds it, and a second run places them afresh.
+    auto v = slab(9, 8, 8, 4, true);
+    Model::Automaton::SiLattice &lattice = *v->siLattice();
+    EXPECT_EQ(lattice.borderAtomCount(), 0u);
+    AtomicStructureSimpleSiWetEtch(*v, 0.25).runEtching();
+    const std::size_t count = lattice.borderAtomCount();
+    EXPECT_GT(count, 0u);
+    std::size_t visited = 0;
+    lattice.forEachBorderAtom([&](SiAtom border) {
+        ++visited;
+        EXPECT_EQ(border.state(), SiAtom::Fixed);
+        EXPECT_EQ(border.index(), -1);
+        EXPECT_EQ(border.coordination(), 4);
+        EXPECT_FALSE(border.cell());
+        int bonds = 0;
+        for (int slot = 0; slot < 4; ++slot) {
+            if (const SiAtom holder = border.neighbour(slot)) {
+                ++bonds;
+                EXPECT_FALSE(holder.isBorderAtom());
+                EXPECT_EQ(holder.neighbour(3 - slot), border);
+            }
+        }
+        EXPECT_EQ(bonds, 1);
+    });
+    EXPECT_EQ(visited, count);
+    AtomicStructureSimpleSiWetEtch(*v, 0.1).runEtching();
+    EXPECT_EQ(lattice.borderAtomCount(), count) << "border atoms are not placed twice";
 }
 
 TEST_F(WetEtchingTest, MaskedOpeningEtchesOnlyUnderTheOpening)
@@ -297,7 +357,7 @@ TEST_F(WetEtchingTest, ContinuousRuleRemovesAtTheRateOfTheConfiguration)
 
     // Configuration 7 (1, 2, 3, 6): a surface neighbour, two bulk ones, and
     // an absent one whose own neighbours still count.
-    SiAtom &seven = n.atom(S);
+    SiAtom seven = n.atom(S);
     n.withOthers(seven, 0, S, {});
     n.withOthers(seven, 1, F, {F, F, F});
     n.withOthers(seven, 2, F, {F, F, F});
@@ -309,7 +369,7 @@ TEST_F(WetEtchingTest, ContinuousRuleRemovesAtTheRateOfTheConfiguration)
     EXPECT_EQ(stepsToRemove(rule, seven, 10), 3) << "4.115 per unit time: gone in the third step";
 
     // Configuration 22 (0, 2, 3, 4).
-    SiAtom &fast = n.atom(S);
+    SiAtom fast = n.atom(S);
     n.withOthers(fast, 0, F, {F, F, S});
     n.withOthers(fast, 1, F, {F, F, S});
     n.withOthers(fast, 2, SiAtom::Absent, {S});
@@ -319,7 +379,7 @@ TEST_F(WetEtchingTest, ContinuousRuleRemovesAtTheRateOfTheConfiguration)
     EXPECT_EQ(stepsToRemove(rule, fast, 10), 2);
 
     // Configuration 0 (0, 3, 4, 7): nearly inert.
-    SiAtom &slow = n.atom(S);
+    SiAtom slow = n.atom(S);
     n.withOthers(slow, 0, F, {F, F, F});
     n.withOthers(slow, 1, F, {F, F, F});
     n.withOthers(slow, 2, F, {F, S, S});
@@ -330,8 +390,8 @@ TEST_F(WetEtchingTest, ContinuousRuleRemovesAtTheRateOfTheConfiguration)
     EXPECT_GT(stepsToRemove(rule, slow, 2000), 1000);
 
     // Four present neighbours: never examined further.
-    SiAtom &bulk = n.atom(S);
-    n.bond(bulk, {&n.atom(F), &n.atom(F), &n.atom(F), &n.atom(S)});
+    SiAtom bulk = n.atom(S);
+    n.bond(bulk, {F, F, F, S});
     bulk.setOccupation(0.5f);
     EXPECT_FALSE(rule.removes(bulk));
     EXPECT_EQ(bulk.occupation(), 0.5f);
@@ -349,9 +409,9 @@ TEST_F(WetEtchingTest, UnexpectedConfigurationEtchesByItsBonds)
     const double rates[4] = {0.0, ContinuosWetEtching::rate(29), ContinuosWetEtching::rate(18),
                              ContinuosWetEtching::rate(0)};
     for (int bonds = 3; bonds >= 1; --bonds) {
-        SiAtom &odd = n.atom(SiAtom::Silicon);
+        SiAtom odd = n.atom(SiAtom::Silicon);
         for (int slot = 0; slot < bonds; ++slot)
-            SiAtom::link(odd, n.atom(SiAtom::Fixed), slot);
+            odd.neighbour(slot).setState(SiAtom::Fixed);
         unsigned ns1, nb1, ns2, nb2;
         odd.firstNeighbourSplit(ns1, nb1);
         odd.secondNeighbourSplit(ns2, nb2);
@@ -362,7 +422,7 @@ TEST_F(WetEtchingTest, UnexpectedConfigurationEtchesByItsBonds)
         EXPECT_EQ(rule.removes(odd), bonds == 1) << "one bond: 6.0 per unit time, gone in the second step";
     }
     // An atom that nothing holds goes at once.
-    SiAtom &lone = n.atom(SiAtom::Silicon);
+    SiAtom lone = n.atom(SiAtom::Silicon);
     lone.setOccupation(1.0f);
     EXPECT_TRUE(rule.removes(lone));
     EXPECT_EQ(lone.occupation(), 0.0f);
@@ -382,18 +442,17 @@ TEST_F(WetEtchingTest, ContinuousEtchRemovesTheFlatSurfaceOfAFreshSubstrate)
     // neighbourhood the table does not list. With two bonds it etches at
     // 3.188 per unit time and goes in the fourth step.
     auto v = slab(8, 8, 8, 4);
-    SiAtom *surface = nullptr;
-    for (const auto &entry : v->siLattice()->cells())
-        for (const auto &atom : entry.second->atoms()) {
-            const auto &p = atom->position();
-            if (!surface && atom->state() == SiAtom::Silicon && p[2] == 3.75f && p[0] > 3 && p[0] < 5 && p[1] > 3
-                && p[1] < 5)
-                surface = atom.get();
-        }
+    SiAtom surface;
+    forEachAtom(*v, [&surface](SiAtom atom) {
+        const auto p = atom.position();
+        if (!surface && atom.state() == SiAtom::Silicon && p[2] == 3.75f && p[0] > 3 && p[0] < 5 && p[1] > 3
+            && p[1] < 5)
+            surface = atom;
+    });
     ASSERT_TRUE(surface);
     unsigned ns1, nb1, ns2, nb2;
-    surface->firstNeighbourSplit(ns1, nb1);
-    surface->secondNeighbourSplit(ns2, nb2);
+    surface.firstNeighbourSplit(ns1, nb1);
+    surface.secondNeighbourSplit(ns2, nb2);
     EXPECT_EQ(std::vector<unsigned>({ns1, nb1, ns2, nb2}), std::vector<unsigned>({0, 2, 2, 4}));
 
     ContinuosWetEtching(*v, 0.75).runEtching();
