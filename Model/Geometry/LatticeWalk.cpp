@@ -27,29 +27,29 @@ LatticeAtom::Point LatticeWalk::fromCorner(const std::array<float, 3> &world) co
 void LatticeWalk::forEachAtom(const std::function<void(const LatticeAtom &)> &visit, bool surfaceOnly) const
 {
     LatticeAtom record;
-    for (const auto &entry : m_lattice.cells()) {
-        for (const auto &atom : entry.second->atoms()) {
+    for (std::size_t n = 0; n < m_lattice.cellCount(); ++n) {
+        for (const SiAtom &atom : m_lattice.cell(n).atoms()) {
             bool surface = false;
             for (int slot = 0; slot < 4 && !surface; ++slot) {
-                const SiAtom *neighbour = atom->neighbour(slot);
-                surface = !neighbour || neighbour->state() == SiAtom::Absent;
+                const SiAtom neighbour = atom.neighbour(slot);
+                surface = !neighbour || neighbour.state() == SiAtom::Absent;
             }
             if (surfaceOnly && !surface)
                 continue;
             record.surface = surface;
             record.bondCount = 0;
             for (int slot = 0; slot < 4; ++slot) {
-                const SiAtom *neighbour = atom->neighbour(slot);
+                const SiAtom neighbour = atom.neighbour(slot);
                 if (!neighbour)
                     continue;
                 const std::size_t bond = std::size_t(record.bondCount++);
-                record.bondEnds[bond] = fromCorner(neighbour->position());
-                record.bondToSilicon[bond] = neighbour->state() == SiAtom::Silicon;
+                record.bondEnds[bond] = fromCorner(neighbour.position());
+                record.bondToSilicon[bond] = neighbour.state() == SiAtom::Silicon;
             }
-            record.position = fromCorner(atom->position());
-            record.state = atom->state();
-            record.coordination = atom->coordination();
-            record.secondNeighbourSum = atom->secondNeighbourSum();
+            record.position = fromCorner(atom.position());
+            record.state = atom.state();
+            record.coordination = atom.coordination();
+            record.secondNeighbourSum = atom.secondNeighbourSum();
             visit(record);
         }
     }
@@ -57,16 +57,15 @@ void LatticeWalk::forEachAtom(const std::function<void(const LatticeAtom &)> &vi
 
 void LatticeWalk::forEachUnitCell(const std::function<void(const LatticeAtom::Point &)> &visit) const
 {
-    for (const auto &entry : m_lattice.cells()) {
-        const Util::Vector3D &p = entry.second->position();
+    for (std::size_t n = 0; n < m_lattice.cellCount(); ++n) {
+        const Util::Vector3D p = m_lattice.cell(n).position();
         visit({float(p.x - m_corner[0]), float(p.y - m_corner[1]), float(p.z - m_corner[2])});
     }
 }
 
 void LatticeWalk::forEachBorderAtom(const std::function<void(const LatticeAtom::Point &)> &visit) const
 {
-    for (const auto &atom : m_lattice.borderAtoms())
-        visit(fromCorner(atom->position()));
+    m_lattice.forEachBorderAtom([&](SiAtom atom) { visit(fromCorner(atom.position())); });
 }
 
 std::array<LatticeAtom::Point, 8> LatticeWalk::unitCellCorners() const
