@@ -1,0 +1,273 @@
+#include "Model/Geometry/MaterialSurfaceBuilder.h"
+
+#include "Model/Automaton/ParallelStrips.h"
+#include "Model/Geometry/CellGrid.h"
+
+#include <algorithm>
+#include <map>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+
+namespace Model {
+namespace Geometry {
+
+namespace {
+
+using Automaton::ParallelStrips;
+
+// Sides of one material merged on one plane: the plane `plane` across axis
+// `axis`, covering [u0, u1) x [v0, v1) along the next two axes in cyclic
+// order, facing up the axis (`outward` true: the body lies below the plane)
+// or down it.
+struct SideRectangle
+{
+    std::uint32_t material;
+    int axis;
+    bool outward;
+    int plane, u0, u1, v0, v1;
+};
+
+struct PlaneJob
+{
+    int axis;
+    int plane;
+};
+
+// What one plane contributes: its rectangles and, for the planes across x,
+// the materials of the cell layer above it with their cell counts.
+struct PlaneResult
+{
+    std::vector<SideRectangle> rectangles;
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> cellCounts;
+};
+
+std::uint32_t materialOf(const CellGrid &grid, const std::array<int, 3> &cell)
+{
+    return grid.range.contains(cell[0], cell[1], cell[2]) ? grid.material(cell[0], cell[1], cell[2]) : 0;
+}
+
+void countCell(std::vector<std::pair<std::uint32_t, std::uint64_t>> &counts, std::uint32_t material)
+{
+    if (material == 0)
+        return;
+    // Neighbouring cells mostly hold the same material.
+    if (!counts.empty() && counts.back().first == material) {
+        ++counts.back().second;
+        return;
+    }
+    for (auto &entry : counts)
+        if (entry.first == material) {
+            ++entry.second;
+            return;
+        }
+    counts.emplace_back(material, 1);
+}
+
+// Greedy merging of a plane's labels (0: no side) into rectangles: the
+// first unmerged side grows along v as far as the label holds, then along u
+// while whole rows of that width hold it. Merged labels are cleared.
+template<typename Emit>
+void mergeSides(std::vector<std::uint32_t> &labels, int nu, int nv, Emit &&emit)
+{
+    for (int u = 0; u < nu; ++u) {
+        for (int v = 0; v < nv; ++v) {
+            const std::uint32_t material = labels[std::size_t(u) * std::size_t(nv) + std::size_t(v)];
+            if (material == 0)
+                continue;
+            int v1 = v + 1;
+            while (v1 < nv && labels[std::size_t(u) * std::size_t(nv) + std::size_t(v1)] == material)
+                ++v1;
+            int u1 = u + 1;
+            for (bool whole = true; whole && u1 < nu;) {
+                for (int k = v; k < v1 && whole; ++k)
+                    whole = labels[std::size_t(u1) * std::size_t(nv) + std::size_t(k)] == material;
+                if (whole)
+                    ++u1;
+            }
+            for (int i = u; i < u1; ++i)
+                for (int k = v; k < v1; ++k)
+                    labels[std::size_t(i) * std::size_t(nv) + std::size_t(k)] = 0;
+            emit(material, u, u1, v, v1);
+        }
+    }
+}
+
+PlaneResult sidesOfPlane(const CellGrid &grid, const PlaneJob &job, std::vector<std::uint32_t> &up,
+                         std::vector<std::uint32_t> &down)
+{
+    const int a = job.axis, b = (a + 1) % 3, c = (a + 2) % 3;
+    const int lowerU = grid.range.lower[std::size_t(b)], lowerV = grid.range.lower[std::size_t(c)];
+    const int nu = grid.range.upper[std::size_t(b)] - lowerU, nv = grid.range.upper[std::size_t(c)] - lowerV;
+    const bool countLayer = a == 0 && job.plane < grid.range.upper[0];
+    PlaneResult result;
+    up.assign(std::size_t(nu) * std::size_t(nv), 0);
+    down.assign(up.size(), 0);
+    std::array<int, 3> below{}, above{};
+    below[std::size_t(a)] = job.plane - 1;
+    above[std::size_t(a)] = job.plane;
+    for (int u = 0; u < nu; ++u) {
+        below[std::size_t(b)] = above[std::size_t(b)] = lowerU + u;
+        for (int v = 0; v < nv; ++v) {
+            below[std::size_t(c)] = above[std::size_t(c)] = lowerV + v;
+            const std::uint32_t lower = materialOf(grid, below), upper = materialOf(grid, above);
+            if (countLayer)
+                countCell(result.cellCounts, upper);
+            if (lower == upper)
+                continue;
+            const std::size_t at = std::size_t(u) * std::size_t(nv) + std::size_t(v);
+            up[at] = lower;
+            down[at] = upper;
+        }
+    }
+    for (const bool outward : {true, false}) {
+        mergeSides(outward ? up : down, nu, nv, [&](std::uint32_t material, int u0, int u1, int v0, int v1) {
+            result.rectangles.push_back(
+                {material, a, outward, job.plane, lowerU + u0, lowerU + u1, lowerV + v0, lowerV + v1});
+        });
+    }
+    return result;
+}
+
+// Turns the rectangles of the bodies into triangles over shared points.
+class BodyTriangulation
+{
+public:
+    BodyTriangulation(const CellGrid &grid, const std::array<double, 3> &origin, MaterialSurfaces &surfaces)
+        : m_grid(grid), m_origin(origin), m_surfaces(surfaces)
+    {
+    }
+
+    void add(MaterialSurfaces::Body &body, const std::vector<const SideRectangle *> &rectangles)
+    {
+        m_corners.clear();
+        for (const SideRectangle *r : rectangles)
+            for (const int u : {r->u0, r->u1})
+                for (const int v : {r->v0, r->v1})
+                    m_corners.insert(key(lattice(*r, u, v)));
+        for (const SideRectangle *r : rectangles)
+            triangulate(body, *r);
+    }
+
+private:
+    using LatticePoint = std::array<int, 3>;
+
+    static LatticePoint lattice(const SideRectangle &r, int u, int v)
+    {
+        LatticePoint p{};
+        p[std::size_t(r.axis)] = r.plane;
+        p[std::size_t((r.axis + 1) % 3)] = u;
+        p[std::size_t((r.axis + 2) % 3)] = v;
+        return p;
+    }
+
+    std::uint64_t key(const LatticePoint &p) const
+    {
+        const std::uint64_t ny = std::uint64_t(m_grid.size[1]) + 1, nz = std::uint64_t(m_grid.size[2]) + 1;
+        return (std::uint64_t(p[0]) * ny + std::uint64_t(p[1])) * nz + std::uint64_t(p[2]);
+    }
+
+    MaterialSurfaces::Point world(const std::array<double, 3> &lattice) const
+    {
+        MaterialSurfaces::Point point{};
+        for (std::size_t axis = 0; axis < 3; ++axis)
+            point[axis] = float(m_origin[axis] + lattice[axis] * double(m_grid.cellSize[axis]));
+        return point;
+    }
+
+    std::uint32_t pointAt(const LatticePoint &p)
+    {
+        const auto found = m_points.emplace(key(p), std::uint32_t(m_surfaces.points.size()));
+        if (found.second)
+            m_surfaces.points.push_back(world({double(p[0]), double(p[1]), double(p[2])}));
+        return found.first->second;
+    }
+
+    // The corners of the body met walking from (u, v) by `count` unit steps
+    // of (du, dv), the start included and the end left out.
+    void walk(const SideRectangle &r, int u, int v, int du, int dv, int count)
+    {
+        for (int step = 0; step < count; ++step, u += du, v += dv) {
+            const LatticePoint p = lattice(r, u, v);
+            if (step == 0 || m_corners.count(key(p)))
+                m_loop.push_back(pointAt(p));
+        }
+    }
+
+    void triangulate(MaterialSurfaces::Body &body, const SideRectangle &r)
+    {
+        // Counter-clockwise seen from the side the normal points to.
+        m_loop.clear();
+        const int width = r.u1 - r.u0, height = r.v1 - r.v0;
+        walk(r, r.u0, r.v0, 1, 0, width);
+        walk(r, r.u1, r.v0, 0, 1, height);
+        walk(r, r.u1, r.v1, -1, 0, width);
+        walk(r, r.u0, r.v1, 0, -1, height);
+        if (!r.outward)
+            std::reverse(m_loop.begin(), m_loop.end());
+        if (m_loop.size() == 4) {
+            body.triangles.push_back({m_loop[0], m_loop[1], m_loop[2]});
+            body.triangles.push_back({m_loop[0], m_loop[2], m_loop[3]});
+            return;
+        }
+        std::array<double, 3> centre{};
+        centre[std::size_t(r.axis)] = r.plane;
+        centre[std::size_t((r.axis + 1) % 3)] = 0.5 * (r.u0 + r.u1);
+        centre[std::size_t((r.axis + 2) % 3)] = 0.5 * (r.v0 + r.v1);
+        const std::uint32_t middle = std::uint32_t(m_surfaces.points.size());
+        m_surfaces.points.push_back(world(centre));
+        for (std::size_t i = 0; i < m_loop.size(); ++i)
+            body.triangles.push_back({middle, m_loop[i], m_loop[(i + 1) % m_loop.size()]});
+    }
+
+    const CellGrid &m_grid;
+    std::array<double, 3> m_origin;
+    MaterialSurfaces &m_surfaces;
+    std::unordered_map<std::uint64_t, std::uint32_t> m_points;
+    std::unordered_set<std::uint64_t> m_corners;
+    std::vector<std::uint32_t> m_loop;
+};
+
+} // namespace
+
+MaterialSurfaces MaterialSurfaceBuilder::build(const CellGrid &grid, const std::array<double, 3> &origin)
+{
+    MaterialSurfaces surfaces;
+    for (std::size_t axis = 0; axis < 3; ++axis)
+        if (grid.range.upper[axis] <= grid.range.lower[axis])
+            return surfaces;
+
+    std::vector<PlaneJob> jobs;
+    for (int axis = 0; axis < 3; ++axis)
+        for (int plane = grid.range.lower[std::size_t(axis)]; plane <= grid.range.upper[std::size_t(axis)]; ++plane)
+            jobs.push_back({axis, plane});
+    std::vector<PlaneResult> planes(jobs.size());
+    ParallelStrips::run(ParallelStrips::split(0, int(jobs.size()), ParallelStrips::threadCount()),
+                        [&](const ParallelStrips::Strip &strip) {
+                            std::vector<std::uint32_t> up, down;
+                            for (int job = strip.first; job < strip.end; ++job)
+                                planes[std::size_t(job)] = sidesOfPlane(grid, jobs[std::size_t(job)], up, down);
+                        });
+
+    // Bodies in material order, their rectangles in plane order.
+    std::map<std::uint32_t, std::vector<const SideRectangle *>> rectangles;
+    std::map<std::uint32_t, std::uint64_t> cellCounts;
+    for (const PlaneResult &plane : planes) {
+        for (const SideRectangle &r : plane.rectangles)
+            rectangles[r.material].push_back(&r);
+        for (const auto &count : plane.cellCounts)
+            cellCounts[count.first] += count.second;
+    }
+    BodyTriangulation triangulation(grid, origin, surfaces);
+    for (const auto &entry : rectangles) {
+        MaterialSurfaces::Body body;
+        body.material = entry.first;
+        body.cellCount = cellCounts[entry.first];
+        triangulation.add(body, entry.second);
+        surfaces.bodies.push_back(std::move(body));
+    }
+    return surfaces;
+}
+
+} // namespace Geometry
+} // namespace Model
