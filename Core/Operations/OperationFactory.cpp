@@ -12,8 +12,10 @@
 #include "Core/Operations/ProcessRegistry.h"
 #include "Core/Operations/Substrate/CreateSubstrateOperation.h"
 #include "Core/Operations/Volumes/CutCellVolumeOperation.h"
+#include "Core/Operations/Volumes/ExportVolumeOperation.h"
 #include "Core/Operations/Volumes/ExtractFilm.h"
 #include "Core/Operations/Volumes/GlueSubstrateOperation.h"
+#include "Core/Operations/Volumes/SaveCrossSectionOperation.h"
 #include "Util/IObserver.h"
 
 namespace Core {
@@ -41,6 +43,8 @@ const OtherOperation OtherOperations[] = {
     {CutCellVolumeId, makeOperation<CutCellVolumeOperation>},
     {ExtractFilmId, makeOperation<ExtractFilm>},
     {ModelExtractionId, makeOperation<RunModelExtraction>},
+    {ExportVolumeId, makeOperation<ExportVolumeOperation>},
+    {SaveCrossSectionId, makeOperation<SaveCrossSectionOperation>},
 };
 
 const OtherOperation *otherOperation(unsigned id)
