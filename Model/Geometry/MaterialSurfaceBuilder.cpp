@@ -28,24 +28,24 @@ struct SideRectangle
     int plane, u0, u1, v0, v1;
 };
 
+// A few neighbouring planes across one axis, [first, end): handled
+// together so that the cells are read in memory order whatever the axis.
 struct PlaneJob
 {
     int axis;
-    int plane;
+    int first;
+    int end;
 };
 
-// What one plane contributes: its rectangles and, for the planes across x,
-// the materials of the cell layer above it with their cell counts.
+constexpr int PlanesPerJob = 8;
+
+// What some planes contribute: their rectangles and, for the planes across
+// x, the materials of the cell layers above them with their cell counts.
 struct PlaneResult
 {
     std::vector<SideRectangle> rectangles;
     std::vector<std::pair<std::uint32_t, std::uint64_t>> cellCounts;
 };
-
-std::uint32_t materialOf(const CellGrid &grid, const std::array<int, 3> &cell)
-{
-    return grid.range.contains(cell[0], cell[1], cell[2]) ? grid.material(cell[0], cell[1], cell[2]) : 0;
-}
 
 void countCell(std::vector<std::pair<std::uint32_t, std::uint64_t>> &counts, std::uint32_t material)
 {
@@ -68,7 +68,7 @@ void countCell(std::vector<std::pair<std::uint32_t, std::uint64_t>> &counts, std
 // first unmerged side grows along v as far as the label holds, then along u
 // while whole rows of that width hold it. Merged labels are cleared.
 template<typename Emit>
-void mergeSides(std::vector<std::uint32_t> &labels, int nu, int nv, Emit &&emit)
+void mergeSides(std::uint32_t *labels, int nu, int nv, Emit &&emit)
 {
     for (int u = 0; u < nu; ++u) {
         for (int v = 0; v < nv; ++v) {
@@ -93,38 +93,54 @@ void mergeSides(std::vector<std::uint32_t> &labels, int nu, int nv, Emit &&emit)
     }
 }
 
-PlaneResult sidesOfPlane(const CellGrid &grid, const PlaneJob &job, std::vector<std::uint32_t> &up,
-                         std::vector<std::uint32_t> &down)
+PlaneResult sidesOfPlanes(const CellGrid &grid, const PlaneJob &job, std::vector<std::uint32_t> &up,
+                          std::vector<std::uint32_t> &down)
 {
     const int a = job.axis, b = (a + 1) % 3, c = (a + 2) % 3;
     const int lowerU = grid.range.lower[std::size_t(b)], lowerV = grid.range.lower[std::size_t(c)];
     const int nu = grid.range.upper[std::size_t(b)] - lowerU, nv = grid.range.upper[std::size_t(c)] - lowerV;
-    const bool countLayer = a == 0 && job.plane < grid.range.upper[0];
-    PlaneResult result;
-    up.assign(std::size_t(nu) * std::size_t(nv), 0);
+    const std::size_t planeCells = std::size_t(nu) * std::size_t(nv);
+    up.assign(planeCells * std::size_t(job.end - job.first), 0);
     down.assign(up.size(), 0);
-    std::array<int, 3> below{}, above{};
-    below[std::size_t(a)] = job.plane - 1;
-    above[std::size_t(a)] = job.plane;
-    for (int u = 0; u < nu; ++u) {
-        below[std::size_t(b)] = above[std::size_t(b)] = lowerU + u;
-        for (int v = 0; v < nv; ++v) {
-            below[std::size_t(c)] = above[std::size_t(c)] = lowerV + v;
-            const std::uint32_t lower = materialOf(grid, below), upper = materialOf(grid, above);
-            if (countLayer)
-                countCell(result.cellCounts, upper);
-            if (lower == upper)
-                continue;
-            const std::size_t at = std::size_t(u) * std::size_t(nv) + std::size_t(v);
-            up[at] = lower;
-            down[at] = upper;
+    PlaneResult result;
+
+    // Each cell of the planes' upper layers against its neighbour below,
+    // visited x slowest and z fastest as the cells lie in memory. Only
+    // along the axis can a cell or its neighbour lie outside the range.
+    std::array<int, 3> lower = grid.range.lower, upper = grid.range.upper;
+    lower[std::size_t(a)] = job.first;
+    upper[std::size_t(a)] = job.end;
+    const std::array<std::ptrdiff_t, 3> stride = {std::ptrdiff_t(grid.size[1]) * grid.size[2], grid.size[2], 1};
+    std::array<int, 3> cell{};
+    for (cell[0] = lower[0]; cell[0] < upper[0]; ++cell[0])
+        for (cell[1] = lower[1]; cell[1] < upper[1]; ++cell[1]) {
+            for (cell[2] = lower[2]; cell[2] < upper[2]; ++cell[2]) {
+                const int along = cell[std::size_t(a)];
+                const bool overInside = along < grid.range.upper[std::size_t(a)];
+                const bool underInside = along > grid.range.lower[std::size_t(a)];
+                const std::ptrdiff_t index = cell[0] * stride[0] + cell[1] * stride[1] + cell[2];
+                const std::uint32_t over = overInside ? grid.cells[index].material : 0;
+                const std::uint32_t under = underInside ? grid.cells[index - stride[std::size_t(a)]].material : 0;
+                if (a == 0)
+                    countCell(result.cellCounts, over);
+                if (under == over)
+                    continue;
+                const std::size_t at = std::size_t(along - job.first) * planeCells
+                                       + std::size_t(cell[std::size_t(b)] - lowerU) * std::size_t(nv)
+                                       + std::size_t(cell[std::size_t(c)] - lowerV);
+                up[at] = under;
+                down[at] = over;
+            }
         }
-    }
-    for (const bool outward : {true, false}) {
-        mergeSides(outward ? up : down, nu, nv, [&](std::uint32_t material, int u0, int u1, int v0, int v1) {
-            result.rectangles.push_back(
-                {material, a, outward, job.plane, lowerU + u0, lowerU + u1, lowerV + v0, lowerV + v1});
-        });
+    for (int plane = job.first; plane < job.end; ++plane) {
+        const std::size_t offset = std::size_t(plane - job.first) * planeCells;
+        for (const bool outward : {true, false}) {
+            std::uint32_t *labels = (outward ? up : down).data() + offset;
+            mergeSides(labels, nu, nv, [&](std::uint32_t material, int u0, int u1, int v0, int v1) {
+                result.rectangles.push_back(
+                    {material, a, outward, plane, lowerU + u0, lowerU + u1, lowerV + v0, lowerV + v1});
+            });
+        }
     }
     return result;
 }
@@ -238,15 +254,18 @@ MaterialSurfaces MaterialSurfaceBuilder::build(const CellGrid &grid, const std::
             return surfaces;
 
     std::vector<PlaneJob> jobs;
-    for (int axis = 0; axis < 3; ++axis)
-        for (int plane = grid.range.lower[std::size_t(axis)]; plane <= grid.range.upper[std::size_t(axis)]; ++plane)
-            jobs.push_back({axis, plane});
+    for (int axis = 0; axis < 3; ++axis) {
+        // The last plane lies on the range's far side, past its last cells.
+        const int end = grid.range.upper[std::size_t(axis)] + 1;
+        for (int first = grid.range.lower[std::size_t(axis)]; first < end; first += PlanesPerJob)
+            jobs.push_back({axis, first, std::min(first + PlanesPerJob, end)});
+    }
     std::vector<PlaneResult> planes(jobs.size());
     ParallelStrips::run(ParallelStrips::split(0, int(jobs.size()), ParallelStrips::threadCount()),
                         [&](const ParallelStrips::Strip &strip) {
                             std::vector<std::uint32_t> up, down;
                             for (int job = strip.first; job < strip.end; ++job)
-                                planes[std::size_t(job)] = sidesOfPlane(grid, jobs[std::size_t(job)], up, down);
+                                planes[std::size_t(job)] = sidesOfPlanes(grid, jobs[std::size_t(job)], up, down);
                         });
 
     // Bodies in material order, their rectangles in plane order.
