@@ -161,3 +161,22 @@ TEST_F(VolumeExportTest, AFailedExportLeavesNoFileAndKeepsAnEarlierOne)
     const QStringList left = QDir(temp.path()).entryList(QDir::Files);
     EXPECT_EQ(left, (QStringList{QStringLiteral("old.obj"), QStringLiteral("old.stl"), QStringLiteral("old.vti")}));
 }
+
+TEST_F(VolumeExportTest, MaterialsTheCatalogueDoesNotKnowAreStillNamedAndCounted)
+{
+    volume = TestSupport::filledVolume(2, 2, 2, [](unsigned x, unsigned, unsigned) { return x == 0 ? 1u : 70000u; });
+    ASSERT_TRUE(exportTo(QStringLiteral("large.vti")).ok);
+    const QByteArray cells = TempFolder::read(temp.file(QStringLiteral("large.vti")));
+    EXPECT_TRUE(cells.contains("<DataArray type=\"UInt32\" Name=\"material\""));
+    // "Material 70000" as the character codes of a VTK string array.
+    QByteArray codes;
+    for (const char c : QByteArray("Material 70000"))
+        codes += QByteArray::number(int(c)) + ' ';
+    EXPECT_TRUE(cells.contains(codes + '0')) << cells.left(800).toStdString();
+
+    ASSERT_TRUE(exportTo(QStringLiteral("large.stl")).ok);
+    const QByteArray surfaces = TempFolder::read(temp.file(QStringLiteral("large.stl")));
+    quint16 lastAttribute = 0;
+    std::memcpy(&lastAttribute, surfaces.constData() + surfaces.size() - 2, 2);
+    EXPECT_EQ(lastAttribute, 0xffff);
+}
