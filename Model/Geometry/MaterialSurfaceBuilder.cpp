@@ -16,17 +16,26 @@ namespace {
 
 using Automaton::ParallelStrips;
 
-// Sides of one material merged on one plane: the plane `plane` across axis
-// `axis`, covering [u0, u1) x [v0, v1) along the next two axes in cyclic
-// order, facing up the axis (`outward` true: the body lies below the plane)
-// or down it.
+// Sides between the same two materials merged on one plane: the plane
+// `plane` across axis `axis`, covering [u0, u1) x [v0, v1) along the next
+// two axes in cyclic order, with `below` on the lower side of the plane and
+// `above` on the upper one (0: empty or outside). The rectangle is a face
+// of both bodies, facing out of each.
 struct SideRectangle
 {
-    std::uint32_t material;
+    std::uint32_t below;
+    std::uint32_t above;
     int axis;
-    bool outward;
     int plane, u0, u1, v0, v1;
 };
+
+// The two materials on either side of a plane, as one label to merge by.
+using SidePair = std::uint64_t;
+
+SidePair sidePair(std::uint32_t below, std::uint32_t above)
+{
+    return SidePair(below) << 32 | above;
+}
 
 // A few neighbouring planes across one axis, [first, end): handled
 // together so that the cells are read in memory order whatever the axis.
@@ -68,11 +77,11 @@ void countCell(std::vector<std::pair<std::uint32_t, std::uint64_t>> &counts, std
 // first unmerged side grows along v as far as the label holds, then along u
 // while whole rows of that width hold it. Merged labels are cleared.
 template<typename Emit>
-void mergeSides(std::uint32_t *labels, int nu, int nv, Emit &&emit)
+void mergeSides(SidePair *labels, int nu, int nv, Emit &&emit)
 {
     for (int u = 0; u < nu; ++u) {
         for (int v = 0; v < nv; ++v) {
-            const std::uint32_t material = labels[std::size_t(u) * std::size_t(nv) + std::size_t(v)];
+            const SidePair material = labels[std::size_t(u) * std::size_t(nv) + std::size_t(v)];
             if (material == 0)
                 continue;
             int v1 = v + 1;
@@ -93,15 +102,13 @@ void mergeSides(std::uint32_t *labels, int nu, int nv, Emit &&emit)
     }
 }
 
-PlaneResult sidesOfPlanes(const CellGrid &grid, const PlaneJob &job, std::vector<std::uint32_t> &up,
-                          std::vector<std::uint32_t> &down)
+PlaneResult sidesOfPlanes(const CellGrid &grid, const PlaneJob &job, std::vector<SidePair> &labels)
 {
     const int a = job.axis, b = (a + 1) % 3, c = (a + 2) % 3;
     const int lowerU = grid.range.lower[std::size_t(b)], lowerV = grid.range.lower[std::size_t(c)];
     const int nu = grid.range.upper[std::size_t(b)] - lowerU, nv = grid.range.upper[std::size_t(c)] - lowerV;
     const std::size_t planeCells = std::size_t(nu) * std::size_t(nv);
-    up.assign(planeCells * std::size_t(job.end - job.first), 0);
-    down.assign(up.size(), 0);
+    labels.assign(planeCells * std::size_t(job.end - job.first), 0);
     PlaneResult result;
 
     // Each cell of the planes' upper layers against its neighbour below,
@@ -128,41 +135,64 @@ PlaneResult sidesOfPlanes(const CellGrid &grid, const PlaneJob &job, std::vector
                 const std::size_t at = std::size_t(along - job.first) * planeCells
                                        + std::size_t(cell[std::size_t(b)] - lowerU) * std::size_t(nv)
                                        + std::size_t(cell[std::size_t(c)] - lowerV);
-                up[at] = under;
-                down[at] = over;
+                labels[at] = sidePair(under, over);
             }
         }
     for (int plane = job.first; plane < job.end; ++plane) {
         const std::size_t offset = std::size_t(plane - job.first) * planeCells;
-        for (const bool outward : {true, false}) {
-            std::uint32_t *labels = (outward ? up : down).data() + offset;
-            mergeSides(labels, nu, nv, [&](std::uint32_t material, int u0, int u1, int v0, int v1) {
-                result.rectangles.push_back(
-                    {material, a, outward, plane, lowerU + u0, lowerU + u1, lowerV + v0, lowerV + v1});
-            });
-        }
+        mergeSides(labels.data() + offset, nu, nv, [&](SidePair pair, int u0, int u1, int v0, int v1) {
+            result.rectangles.push_back({std::uint32_t(pair >> 32), std::uint32_t(pair), a, plane, lowerU + u0,
+                                         lowerU + u1, lowerV + v0, lowerV + v1});
+        });
     }
     return result;
 }
 
-// Turns the rectangles of the bodies into triangles over shared points.
-class BodyTriangulation
+// Turns the rectangles into triangles over shared points, and hands them
+// to the bodies on their two sides.
+class SideTriangulation
 {
 public:
-    BodyTriangulation(const CellGrid &grid, const std::array<double, 3> &origin, MaterialSurfaces &surfaces)
+    SideTriangulation(const CellGrid &grid, const std::array<double, 3> &origin, MaterialSurfaces &surfaces)
         : m_grid(grid), m_origin(origin), m_surfaces(surfaces)
     {
     }
 
-    void add(MaterialSurfaces::Body &body, const std::vector<const SideRectangle *> &rectangles)
+    // Every rectangle's edges are split at every corner of any rectangle on
+    // them, so all bodies together form one mesh without T-junctions and
+    // the two bodies of a face share its triangles.
+    void addCorners(const std::vector<SideRectangle> &rectangles)
     {
-        m_corners.clear();
-        for (const SideRectangle *r : rectangles)
-            for (const int u : {r->u0, r->u1})
-                for (const int v : {r->v0, r->v1})
-                    m_corners.insert(key(lattice(*r, u, v)));
-        for (const SideRectangle *r : rectangles)
-            triangulate(body, *r);
+        for (const SideRectangle &r : rectangles)
+            for (const int u : {r.u0, r.u1})
+                for (const int v : {r.v0, r.v1})
+                    m_corners.insert(key(lattice(r, u, v)));
+    }
+
+    // The triangles facing up the rectangle's axis, out of the body below.
+    const std::vector<MaterialSurfaces::Triangle> &triangulate(const SideRectangle &r)
+    {
+        m_loop.clear();
+        m_triangles.clear();
+        const int width = r.u1 - r.u0, height = r.v1 - r.v0;
+        walk(r, r.u0, r.v0, 1, 0, width);
+        walk(r, r.u1, r.v0, 0, 1, height);
+        walk(r, r.u1, r.v1, -1, 0, width);
+        walk(r, r.u0, r.v1, 0, -1, height);
+        if (m_loop.size() == 4) {
+            m_triangles.push_back({m_loop[0], m_loop[1], m_loop[2]});
+            m_triangles.push_back({m_loop[0], m_loop[2], m_loop[3]});
+            return m_triangles;
+        }
+        std::array<double, 3> centre{};
+        centre[std::size_t(r.axis)] = r.plane;
+        centre[std::size_t((r.axis + 1) % 3)] = 0.5 * (r.u0 + r.u1);
+        centre[std::size_t((r.axis + 2) % 3)] = 0.5 * (r.v0 + r.v1);
+        const std::uint32_t middle = std::uint32_t(m_surfaces.points.size());
+        m_surfaces.points.push_back(world(centre));
+        for (std::size_t i = 0; i < m_loop.size(); ++i)
+            m_triangles.push_back({middle, m_loop[i], m_loop[(i + 1) % m_loop.size()]});
+        return m_triangles;
     }
 
 private:
@@ -199,8 +229,8 @@ private:
         return found.first->second;
     }
 
-    // The corners of the body met walking from (u, v) by `count` unit steps
-    // of (du, dv), the start included and the end left out.
+    // The corners met walking from (u, v) by `count` unit steps of (du, dv),
+    // the start included and the end left out.
     void walk(const SideRectangle &r, int u, int v, int du, int dv, int count)
     {
         for (int step = 0; step < count; ++step, u += du, v += dv) {
@@ -210,38 +240,13 @@ private:
         }
     }
 
-    void triangulate(MaterialSurfaces::Body &body, const SideRectangle &r)
-    {
-        // Counter-clockwise seen from the side the normal points to.
-        m_loop.clear();
-        const int width = r.u1 - r.u0, height = r.v1 - r.v0;
-        walk(r, r.u0, r.v0, 1, 0, width);
-        walk(r, r.u1, r.v0, 0, 1, height);
-        walk(r, r.u1, r.v1, -1, 0, width);
-        walk(r, r.u0, r.v1, 0, -1, height);
-        if (!r.outward)
-            std::reverse(m_loop.begin(), m_loop.end());
-        if (m_loop.size() == 4) {
-            body.triangles.push_back({m_loop[0], m_loop[1], m_loop[2]});
-            body.triangles.push_back({m_loop[0], m_loop[2], m_loop[3]});
-            return;
-        }
-        std::array<double, 3> centre{};
-        centre[std::size_t(r.axis)] = r.plane;
-        centre[std::size_t((r.axis + 1) % 3)] = 0.5 * (r.u0 + r.u1);
-        centre[std::size_t((r.axis + 2) % 3)] = 0.5 * (r.v0 + r.v1);
-        const std::uint32_t middle = std::uint32_t(m_surfaces.points.size());
-        m_surfaces.points.push_back(world(centre));
-        for (std::size_t i = 0; i < m_loop.size(); ++i)
-            body.triangles.push_back({middle, m_loop[i], m_loop[(i + 1) % m_loop.size()]});
-    }
-
     const CellGrid &m_grid;
     std::array<double, 3> m_origin;
     MaterialSurfaces &m_surfaces;
     std::unordered_map<std::uint64_t, std::uint32_t> m_points;
     std::unordered_set<std::uint64_t> m_corners;
     std::vector<std::uint32_t> m_loop;
+    std::vector<MaterialSurfaces::Triangle> m_triangles;
 };
 
 } // namespace
@@ -263,27 +268,35 @@ MaterialSurfaces MaterialSurfaceBuilder::build(const CellGrid &grid, const std::
     std::vector<PlaneResult> planes(jobs.size());
     ParallelStrips::run(ParallelStrips::split(0, int(jobs.size()), ParallelStrips::threadCount()),
                         [&](const ParallelStrips::Strip &strip) {
-                            std::vector<std::uint32_t> up, down;
+                            std::vector<SidePair> labels;
                             for (int job = strip.first; job < strip.end; ++job)
-                                planes[std::size_t(job)] = sidesOfPlanes(grid, jobs[std::size_t(job)], up, down);
+                                planes[std::size_t(job)] = sidesOfPlanes(grid, jobs[std::size_t(job)], labels);
                         });
 
-    // Bodies in material order, their rectangles in plane order.
-    std::map<std::uint32_t, std::vector<const SideRectangle *>> rectangles;
-    std::map<std::uint32_t, std::uint64_t> cellCounts;
+    // Bodies in material order, their triangles in plane order.
+    std::map<std::uint32_t, MaterialSurfaces::Body> bodies;
+    SideTriangulation triangulation(grid, origin, surfaces);
     for (const PlaneResult &plane : planes) {
-        for (const SideRectangle &r : plane.rectangles)
-            rectangles[r.material].push_back(&r);
+        triangulation.addCorners(plane.rectangles);
         for (const auto &count : plane.cellCounts)
-            cellCounts[count.first] += count.second;
+            bodies[count.first].cellCount += count.second;
     }
-    BodyTriangulation triangulation(grid, origin, surfaces);
-    for (const auto &entry : rectangles) {
-        MaterialSurfaces::Body body;
-        body.material = entry.first;
-        body.cellCount = cellCounts[entry.first];
-        triangulation.add(body, entry.second);
-        surfaces.bodies.push_back(std::move(body));
+    for (const PlaneResult &plane : planes)
+        for (const SideRectangle &r : plane.rectangles) {
+            const auto &triangles = triangulation.triangulate(r);
+            if (r.below != 0) {
+                auto &faces = bodies[r.below].triangles;
+                faces.insert(faces.end(), triangles.begin(), triangles.end());
+            }
+            if (r.above != 0) {
+                auto &faces = bodies[r.above].triangles;
+                for (const auto &t : triangles)
+                    faces.push_back({t[0], t[2], t[1]});
+            }
+        }
+    for (auto &entry : bodies) {
+        entry.second.material = entry.first;
+        surfaces.bodies.push_back(std::move(entry.second));
     }
     return surfaces;
 }

@@ -11,13 +11,15 @@ struct CellGrid;
 
 // Builds the closed surface of every material of a cell volume. On each
 // plane between two layers of cells, the sides where the material changes
-// are gathered per material and facing, and sides of one material that lie
-// side by side are merged into rectangles, so that flat walls cost a few
-// triangles whatever their size. A rectangle's edges are split at every
-// corner of another rectangle of the same body that lies on them, so the
-// surface has no T-junctions: every edge of a body is shared by an even
-// number of its triangles. Rectangles without such corners are two
-// triangles; the others are fanned from their centre.
+// are gathered by the pair of materials on either side, and sides of one
+// pair that lie side by side are merged into rectangles, so that flat walls
+// cost a few triangles whatever their size. A rectangle's edges are split
+// at every corner of another rectangle that lies on them, so the bodies
+// together form one mesh without T-junctions: every edge of a body is
+// shared by an even number of its triangles, and a face between two
+// materials has the same triangles in both bodies, facing out of each.
+// Rectangles without such corners are two triangles; the others are
+// fanned from their centre.
 class MaterialSurfaceBuilder
 {
 public:

@@ -111,7 +111,7 @@ TEST_F(VolumeExportTest, BinaryStlCarriesTheMaterialOfEachTriangle)
         ++perMaterial[attribute];
     }
     EXPECT_EQ(perMaterial.size(), 2u);
-    EXPECT_EQ(perMaterial[1], 12); // the silicon slab is a box
+    EXPECT_GE(perMaterial[1], 12); // the silicon slab, its top split where the oxide ends
     EXPECT_GT(perMaterial[300], 12);
 }
 

@@ -1,6 +1,6 @@
 // The material surfaces the mesh exports write: every body closed and
 // consistently oriented, enclosing exactly its cells, with faces between
-// two materials in both bodies; merged walls instead of one quad per side;
+// two materials the same triangles in both bodies; merged walls instead of one quad per side;
 // the same result for one pool thread as for several.
 #include "Model/Automaton/CellRange.h"
 #include "Model/Automaton/TotalVolume.h"
@@ -15,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
+#include <set>
 
 using Model::Automaton::TotalVolume;
 using Model::Geometry::MaterialSurfaces;
@@ -53,6 +55,50 @@ void expectSoundBodies(TotalVolume &volume, const MaterialSurfaces &surfaces)
         for (const auto &triangle : body.triangles)
             ASSERT_GT(TestSupport::doubledArea(surfaces, triangle), 1e-9);
     }
+}
+
+// Triangles whose outer side is a cell of another material that the body of
+// that material does not share, walked the other way: a face between two
+// materials must be the same triangles in both bodies.
+std::size_t unsharedInterfaceTriangles(TotalVolume &volume, const MaterialSurfaces &surfaces,
+                                       const std::array<double, 3> &origin)
+{
+    using Triangle = MaterialSurfaces::Triangle;
+    auto canonical = [](Triangle t) {
+        while (t[0] > t[1] || t[0] > t[2])
+            t = {t[1], t[2], t[0]};
+        return t;
+    };
+    std::set<std::pair<std::uint32_t, Triangle>> faces;
+    for (const auto &body : surfaces.bodies)
+        for (const auto &t : body.triangles)
+            faces.insert({body.material, canonical(t)});
+    const std::array<float, 3> cell{volume.cellsizeX(), volume.cellsizeY(), volume.cellsizeZ()};
+    const std::array<unsigned, 3> size{volume.sizeX(), volume.sizeY(), volume.sizeZ()};
+    std::size_t unshared = 0;
+    Model::Automaton::LockedCells cells(volume);
+    for (const auto &body : surfaces.bodies)
+        for (const auto &t : body.triangles) {
+            const auto &a = surfaces.points[t[0]], &b = surfaces.points[t[1]], &c = surfaces.points[t[2]];
+            const double u[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]}, v[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+            const double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
+            std::array<long, 3> outside{};
+            for (std::size_t axis = 0; axis < 3; ++axis) {
+                const double centroid = (double(a[axis]) + b[axis] + c[axis]) / 3;
+                const double step = n[axis] > 0 ? 0.5 : n[axis] < 0 ? -0.5 : 0.0;
+                outside[axis] = long(std::floor((centroid - origin[axis]) / cell[axis] + step));
+            }
+            bool inside = true;
+            for (std::size_t axis = 0; axis < 3; ++axis)
+                inside = inside && outside[axis] >= 0 && outside[axis] < long(size[axis]);
+            if (!inside)
+                continue;
+            const std::uint32_t other =
+                cells[volume.cellIndex(unsigned(outside[0]), unsigned(outside[1]), unsigned(outside[2]))].material;
+            if (other != 0 && !faces.count({other, canonical({t[0], t[2], t[1]})}))
+                ++unshared;
+        }
+    return unshared;
 }
 
 class MaterialSurfaceBuilderTest : public ::testing::Test
@@ -103,6 +149,7 @@ TEST_F(MaterialSurfaceBuilderTest, AFaceBetweenTwoMaterialsBelongsToBoth)
         EXPECT_EQ(onInterface, 2);
     }
     expectSoundBodies(*stack, surfaces);
+    EXPECT_EQ(unsharedInterfaceTriangles(*stack, surfaces, {0, 0, 0}), 0u);
 }
 
 TEST_F(MaterialSurfaceBuilderTest, WallsMeetingSmallerFacesAreSplitAtTheirCorners)
@@ -142,6 +189,7 @@ TEST_F(MaterialSurfaceBuilderTest, ScatteredMaterialsGiveClosedBodiesInWorldUnit
     const MaterialSurfaces surfaces = surfacesOf(*scattered, origin);
     ASSERT_EQ(surfaces.bodies.size(), 3u);
     expectSoundBodies(*scattered, surfaces);
+    EXPECT_EQ(unsharedInterfaceTriangles(*scattered, surfaces, origin), 0u);
     std::array<float, 3> low{1e9f, 1e9f, 1e9f}, high{-1e9f, -1e9f, -1e9f};
     for (const auto &point : surfaces.points)
         for (std::size_t axis = 0; axis < 3; ++axis) {
