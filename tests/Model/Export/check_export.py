@@ -9,7 +9,10 @@ here from what the reader returned, independently of the exporter.
   check_export.py vti FILE --extent NX NY NZ --origin X Y Z --spacing DX DY DZ
                   --cells ID=COUNT ... --name ID=NAME ...
   check_export.py vtp|stl|obj FILE --bounds X0 X1 Y0 Y1 Z0 Z1
-                  --volume ID=VOLUME ... [--name ID=NAME ...]
+                  --volume ID=VOLUME ... [--name ID=NAME ...] [--shared ID:ID=AREA ...]
+
+--shared gives the area of the faces between two materials, which both
+bodies must hold as the same triangles walked in opposite directions.
 """
 import argparse
 import collections
@@ -42,6 +45,15 @@ def pairs(items, convert):
     return result
 
 
+def shared(args):
+    result = {}
+    for item in args.shared or []:
+        pair, area = item.split("=", 1)
+        first, second = pair.split(":", 1)
+        result[(int(first), int(second))] = float(area)
+    return result
+
+
 def field_materials(data):
     """id -> (name, colour) from the field data the exporter writes."""
     fields = data.GetFieldData()
@@ -64,6 +76,27 @@ def check_names(known, expected):
     for material, name in expected.items():
         expect(material in known and known[material][0] == name,
                "material %d is named %r, not %r" % (material, known.get(material, ("none",))[0], name))
+
+
+def check_shared(points, triangles, materials, expected):
+    """Faces between two bodies: the same triangles in both, reversed."""
+    def turned(t):
+        t = list(t)
+        while t[0] != min(t):
+            t = t[1:] + t[:1]
+        return tuple(t)
+    faces = {}
+    for t, material in zip(triangles, materials):
+        faces.setdefault(turned(t), []).append(int(material))
+    for pair, wanted in expected.items():
+        first, second = pair
+        area = 0.0
+        for t, material in zip(triangles, materials):
+            if int(material) == first and second in faces.get(turned(t[::-1]), []):
+                a, b, c = points[t[0]], points[t[1]], points[t[2]]
+                area += float(np.linalg.norm(np.cross(b - a, c - a))) / 2
+        expect(abs(area - wanted) <= 1e-6 * max(1.0, wanted),
+               "materials %d and %d share %g, expected %g" % (first, second, area, wanted))
 
 
 def check_bodies(points, triangles, materials, expected_volumes, bounds):
@@ -126,6 +159,7 @@ def read_vtp(path, args):
     triangles = connectivity.reshape(-1, 3)
     materials = numpy_support.vtk_to_numpy(data.GetCellData().GetArray("material")).astype(int)
     count = check_bodies(points, triangles, materials, pairs(args.volume, float), args.bounds)
+    check_shared(points, triangles, materials, shared(args))
     known = field_materials(data)
     expect(sorted(known) == sorted(set(materials)), "field data names %s" % sorted(known))
     check_names(known, pairs(args.name, str))
@@ -144,6 +178,7 @@ def read_stl(path, args):
     expect(len(triangles) == count, "meshio read %d of %d triangles" % (len(triangles), count))
     materials = records["attribute"].astype(int)
     check_bodies(mesh.points.astype(float), triangles, materials, pairs(args.volume, float), args.bounds)
+    check_shared(mesh.points.astype(float), triangles, materials, shared(args))
     print("stl: %d triangles" % len(triangles))
 
 
@@ -169,6 +204,7 @@ def read_obj(path, args):
     triangles = np.concatenate(blocks)
     count = check_bodies(mesh.points.astype(float), triangles, np.concatenate(materials),
                          pairs(args.volume, float), args.bounds)
+    check_shared(mesh.points.astype(float), triangles, np.concatenate(materials), shared(args))
     print("obj: %d triangles in groups %s" % (count, groups))
 
 
@@ -183,6 +219,7 @@ def main():
     parser.add_argument("--bounds", type=float, nargs=6)
     parser.add_argument("--volume", nargs="+")
     parser.add_argument("--name", nargs="+")
+    parser.add_argument("--shared", nargs="+")
     args = parser.parse_args()
     {"vti": read_vti, "vtp": read_vtp, "stl": read_stl, "obj": read_obj}[args.format](args.file, args)
     for failure in failures:
