@@ -16,6 +16,8 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
 )
+# The readers the tests open the exports with.
+TEST_PACKAGES=(python3-vtk9 python3-meshio)
 
 usage() {
     sed -n '2,9s/^# \{0,1\}//p' "$0"
@@ -59,7 +61,7 @@ run_tests() {
         *) usage >&2; exit 2 ;;
     esac
 
-    install_missing_packages
+    install_missing_packages "${TEST_PACKAGES[@]}"
     configure_and_build "$build_dir" "${options[@]}"
 
     local ctest=(ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)")

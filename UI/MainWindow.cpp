@@ -47,7 +47,11 @@ const ActionEntry Actions[] = {
     {"actionOpen", "Open", "Ctrl+O", "", "", false, false, true},
     {"actionSave", "Save", "Ctrl+S", "", "", false, false, true},
     {"actionSave_as", "Save As ...", "", "", "", false, false, true},
+    {"actionExport", "Export…", "", "Export the cells or the surface of each material for other programs.", "",
+     false, false, true},
     {"actionSave_Image", "Save Image", "", "Save a screenshot as an image.", "", false, false, true},
+    {"actionSave_Cross_Section", "Save Cross-Section…", "", "Save a picture of one plane of cells.", "", false,
+     false, true},
     {"actionExit", "Exit", "Ctrl+Q", "Exit Tessival", "", false, false, true},
     {"actionConsole", "Console", "", "View the console window.", "", true, true, true},
     {"actionUndo", "Undo", "Ctrl+Z", "", "", false, false, false},
@@ -130,8 +134,8 @@ struct MenuEntry
 };
 
 const MenuEntry Menus[] = {
-    {"menuFile", "File", {"actionNew", "actionOpen", "actionSave", "actionSave_as", "-", "actionSave_Image", "-",
-                          "actionExit"}},
+    {"menuFile", "File", {"actionNew", "actionOpen", "actionSave", "actionSave_as", "-", "actionExport", "-",
+                          "actionSave_Image", "actionSave_Cross_Section", "-", "actionExit"}},
     {"menuEdit", "Edit", {"actionUndo", "actionRedo", "-", "actionSelect", "actionCopy", "actionMove",
                           "actionDelete", "-", "actionGrid", "actionSnap_to_Grid", "actionGrid_Spacing"}},
     {"menuSimulation", "Simulation",
@@ -186,6 +190,8 @@ const OperationAction OperationActions[] = {
     {"actionContinuous_Wet_Etching", ContinuousWetEtchingId},
     {"actionSimple_RIE", SimpleReactiveIonEtchingId},
     {"actionModel_Extraction", ModelExtractionId},
+    {"actionExport", ExportVolumeId},
+    {"actionSave_Cross_Section", SaveCrossSectionId},
 };
 
 const std::pair<const char *, const char *> ViewActions[] = {

@@ -21,6 +21,7 @@
 #include "UI/Observers/RunModelExtractionObserver.h"
 #include "UI/Observers/SimpleRIEObserver.h"
 #include "UI/Observers/SpinCoatingObserver.h"
+#include "UI/Observers/VolumeOutputObservers.h"
 #include "UI/Observers/WetEtchObserver.h"
 
 namespace Ui {
@@ -61,6 +62,8 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case SpinCoatingId: return make<Observers::SpinCoatingObserver>();
     case SimpleReactiveIonEtchingId: return make<Observers::SimpleRIEObserver>();
     case BatchRunId: return make<Observers::BatchRunObserver>();
+    case ExportVolumeId: return make<Observers::ExportVolumeObserver>();
+    case SaveCrossSectionId: return make<Observers::SaveCrossSectionObserver>();
     default: return {};
     }
 }

@@ -13,8 +13,10 @@
 #include "Core/Operations/Substrate/CreateSubstrateOperation.h"
 #include "Core/Operations/Volumes/ChangeTotalVolumeVisualizationOptions.h"
 #include "Core/Operations/Volumes/CutCellVolumeOperation.h"
+#include "Core/Operations/Volumes/ExportVolumeOperation.h"
 #include "Core/Operations/Volumes/ExtractFilm.h"
 #include "Core/Operations/Volumes/GlueSubstrateOperation.h"
+#include "Core/Operations/Volumes/SaveCrossSectionOperation.h"
 #include "Util/IObserver.h"
 
 namespace Core {
@@ -43,6 +45,8 @@ const OtherOperation OtherOperations[] = {
     {ChangeVisualizationOptionsId, makeOperation<ChangeTotalVolumeVisualizationOptions>},
     {ExtractFilmId, makeOperation<ExtractFilm>},
     {ModelExtractionId, makeOperation<RunModelExtraction>},
+    {ExportVolumeId, makeOperation<ExportVolumeOperation>},
+    {SaveCrossSectionId, makeOperation<SaveCrossSectionOperation>},
 };
 
 const OtherOperation *otherOperation(unsigned id)

@@ -3,13 +3,13 @@
 namespace Core {
 namespace Operations {
 
-// The ids the main window's actions start operations by. 5, 21 and 25 are
-// unused.
+// The ids the main window's actions start operations by. 25 is unused.
 enum OperationId : unsigned {
     CopyObjectId = 1,
     CreateSubstrateId = 2,
     IonImplantationId = 3,
     DeleteObjectId = 4,
+    ExportVolumeId = 5,
     ChangeVisualizationOptionsId = 6,
     MoveObjectId = 7,
     ExtractFilmId = 8,
@@ -25,6 +25,7 @@ enum OperationId : unsigned {
     MooreDepositionId = 18,
     MooreEtchingId = 19,
     PhotolithographyId = 20,
+    SaveCrossSectionId = 21,
     PlanarizationId = 22,
     SpinCoatingId = 23,
     BatchRunId = 24,

@@ -14,7 +14,9 @@
 #include "Util/IObserver.h"
 #include "apps/tessival-batch/DisplayProbe.h"
 #include "apps/tessival-batch/DocumentSummary.h"
+#include "apps/tessival-batch/ParameterOverrides.h"
 #include "apps/tessival-batch/ProgressReport.h"
+#include "apps/tessival-batch/ResultFiles.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -80,6 +82,27 @@ bool outputWritable(const QString &path, const char *kind, QString *problem)
         return false;
     }
     return true;
+}
+
+bool resultFoldersWritable(const CommandLine &line, QString *problem)
+{
+    for (const QString &file : ResultFiles(line.exports, line.sections).files())
+        if (!outputWritable(file, "file", problem))
+            return false;
+    return true;
+}
+
+// Sections are drawn with QPainter, whose text needs a GUI application;
+// without a display Qt's offscreen platform serves.
+QCoreApplication *newApplication(int &argc, char *argv[], bool withDisplay, bool drawsSections)
+{
+    if (withDisplay)
+        return new QGuiApplication(argc, argv);
+    if (!drawsSections)
+        return new QCoreApplication(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !guiPlatformAvailable())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return new QGuiApplication(argc, argv);
 }
 
 // Messages the document reader posts to the console go to stderr here.
@@ -161,12 +184,17 @@ int BatchProgram::setUp(int &argc, char *argv[])
     }
     if (m_entries.empty())
         printError(QStringLiteral("%1: the list has no entries").arg(m_line.listFile));
+    if (!ParameterOverrides::apply(m_line.overrides, m_entries, &error)) {
+        printError(error);
+        return BadCommandLine;
+    }
     m_withDisplay = drawsImages(m_entries) && guiPlatformAvailable();
-    m_application.reset(m_withDisplay ? new QGuiApplication(argc, argv) : new QCoreApplication(argc, argv));
+    m_application.reset(newApplication(argc, argv, m_withDisplay, !m_line.sections.empty()));
     if (m_line.threads > 0)
         QThreadPool::globalInstance()->setMaxThreadCount(m_line.threads);
     if (!outputWritable(m_line.outputFile, "document", &error)
-        || (!m_line.netlistFile.isEmpty() && !outputWritable(m_line.netlistFile, "netlist", &error))) {
+        || (!m_line.netlistFile.isEmpty() && !outputWritable(m_line.netlistFile, "netlist", &error))
+        || !resultFoldersWritable(m_line, &error)) {
         printError(error);
         return NothingWritten;
     }
@@ -176,6 +204,14 @@ int BatchProgram::setUp(int &argc, char *argv[])
     m_context.reset(new Core::Operations::OperationContext);
     if (!openStartDocument())
         return NothingWritten;
+    const QString outside = ResultFiles(m_line.exports, m_line.sections)
+                                .sectionOutOfRange(m_entries, Model::Automaton::firstCellVolume(
+                                                                  m_context->document().allObjects())
+                                                                  .get());
+    if (!outside.isEmpty()) {
+        printError(outside);
+        return BadCommandLine;
+    }
     prepareRunner();
     return Proceed;
 }
@@ -290,7 +326,8 @@ int BatchProgram::report()
     if (m_runner->volume())
         printError(describeVolume(*m_runner->volume(), *Model::Materials::MaterialFactory::getInstance()));
     const bool netlistWritten = m_line.netlistFile.isEmpty() || writeNetlist();
-    return m_notRun == 0 && netlistWritten ? AllRan : SomeNotRun;
+    const bool resultFilesWritten = writeResultFiles();
+    return m_notRun == 0 && netlistWritten && resultFilesWritten ? AllRan : SomeNotRun;
 }
 
 bool BatchProgram::writeNetlist()
@@ -320,6 +357,12 @@ bool BatchProgram::writeNetlist()
                    .arg(rule.cantilevers().size())
                    .arg(rule.cantilevers().size() == 1 ? "cantilever" : "cantilevers", m_line.netlistFile));
     return true;
+}
+
+bool BatchProgram::writeResultFiles()
+{
+    return ResultFiles(m_line.exports, m_line.sections)
+        .write(m_runner->volume().get(), *Model::Materials::MaterialFactory::getInstance());
 }
 
 } // namespace BatchTool

@@ -63,6 +63,9 @@ private:
     // Extracts the cantilevers of the resulting volume into the netlist
     // file; false with the reason on stderr when none was written.
     bool writeNetlist();
+    // The exports and sections of the resulting volume; false with the
+    // reasons on stderr when one was not made.
+    bool writeResultFiles();
 
     CommandLine m_line;
     std::list<Ui::ProcessData> m_entries;

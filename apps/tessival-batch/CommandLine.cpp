@@ -8,7 +8,8 @@ QString CommandLine::usage()
 {
     return QStringLiteral(
         "Usage: tessival-batch LIST.plst -o RESULT.cvx [-i START.cvx] [--netlist FILE]\n"
-        "                      [--threads N] [--verbose]\n"
+        "                      [--export FILE]... [--section AXIS=INDEX FILE.png]...\n"
+        "                      [--set N:NAME=VALUE]... [--threads N] [--verbose]\n"
         "\n"
         "Runs every entry of a process list on one cell volume, without questions,\n"
         "and writes the resulting document.\n"
@@ -24,6 +25,17 @@ QString CommandLine::usage()
         "                        volume and write them as a circuit netlist (\"Circuit\n"
         "                        files *.cir\"): each beam's effective mass as a\n"
         "                        capacitor and its compliance as an inductor\n"
+        "  --export FILE         also export the resulting cell volume, by the file's\n"
+        "                        extension: *.vti the cells as VTK image data, *.vtp,\n"
+        "                        *.stl or *.obj (with its *.mtl) one closed surface per\n"
+        "                        material; may be repeated\n"
+        "  --section AXIS=INDEX FILE.png\n"
+        "                        also draw the cells of one plane of the resulting cell\n"
+        "                        volume, x=40 the plane of cells with x index 40 (from\n"
+        "                        0), with a legend and a scale bar; may be repeated\n"
+        "  --set N:NAME=VALUE    run entry N (from 1) with its parameter NAME set to\n"
+        "                        VALUE, read as the type the list stores it with; the\n"
+        "                        list file is not changed; may be repeated\n"
         "  --threads N           worker threads for the processes (default: one per core)\n"
         "  -v, --verbose         also print the debug log\n"
         "  -h, --help            show this text\n"
@@ -48,8 +60,11 @@ QString CommandLine::usage()
         "Exit status:\n"
         "    0  every entry ran and the document was written\n"
         "    1  the document was written, but some entries did not run, or no netlist\n"
-        "       was written (no cantilever was found, or the file could not be written)\n"
-        "    2  the command line was not understood\n"
+        "       was written (no cantilever was found, or the file could not be written),\n"
+        "       or an export or a section could not be made\n"
+        "    2  the command line was not understood, a --set names an entry, parameter\n"
+        "       or value the list does not have, or a --section plane lies outside the\n"
+        "       resulting cell volume\n"
         "    3  nothing was written: the list or the start document could not be\n"
         "       read (a damaged start document counts), the list needs a cell volume\n"
         "       it does not have, or the output or netlist folder cannot be written to\n"
@@ -85,6 +100,18 @@ bool CommandLine::parse(int argc, char *argv[], CommandLine &line, QString *erro
                 return false;
         } else if (argument == QLatin1String("--netlist")) {
             if (!value(line.netlistFile))
+                return false;
+        } else if (argument == QLatin1String("--export")) {
+            QString file;
+            if (!value(file) || !ResultOptions::parseExport(file, line.exports, error))
+                return false;
+        } else if (argument == QLatin1String("--section")) {
+            QString plane, file;
+            if (!value(plane) || !value(file) || !ResultOptions::parseSection(plane, file, line.sections, error))
+                return false;
+        } else if (argument == QLatin1String("--set")) {
+            QString setting;
+            if (!value(setting) || !ResultOptions::parseOverride(setting, line.overrides, error))
                 return false;
         } else if (argument == QLatin1String("--threads")) {
             QString count;

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "apps/tessival-batch/ResultOptions.h"
+
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 namespace BatchTool {
 
@@ -11,6 +16,9 @@ struct CommandLine
     QString outputFile;
     QString startDocument; // empty: start from an empty document
     QString netlistFile;   // empty: no netlist
+    QStringList exports;                     // --export, in order
+    std::vector<SectionRequest> sections;    // --section, in order
+    std::vector<ParameterOverride> overrides; // --set, in order
     int threads = 0;       // 0: the pool's default
     bool verbose = false;
     bool help = false;

@@ -189,7 +189,7 @@ TEST_F(MainWindowTest, StartsWithItsTitleMenusAndActionStates)
 
     const QList<QAction *> entries = window->menuBar()->actions();
     const QStringList expected[] = {
-        {"New", "Open", "Save", "Save As ...", "-", "Save Image", "-", "Exit"},
+        {"New", "Open", "Save", "Save As ...", "-", "Export…", "-", "Save Image", "Save Cross-Section…", "-", "Exit"},
         {"Undo", "Redo", "-", "Select", "Copy", "Move", "Delete", "-", "Grid", "Snap to Grid", "Grid Spacing"},
         {"Create Substrate", "-", "Doping", "Electroplating", "Ion Implantation", "PVD", "CVD", "Isotropic Etching",
          "Moore Deposition", "Moore Etching", "Photolithography", "Planarization", "Si Oxidation", "Si Wet Etching",

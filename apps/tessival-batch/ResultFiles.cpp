@@ -1,0 +1,106 @@
+#include "apps/tessival-batch/ResultFiles.h"
+
+#include "Model/Automaton/TotalVolume.h"
+#include "Model/Export/VolumeExport.h"
+#include "UI/View/CrossSectionImage.h"
+
+#include <array>
+#include <cstdio>
+
+namespace BatchTool {
+
+namespace {
+
+void say(const QString &text)
+{
+    std::fprintf(stderr, "tessival-batch: %s\n", text.toLocal8Bit().constData());
+}
+
+QString sizeText(qint64 bytes)
+{
+    if (bytes < 10 * 1024)
+        return QStringLiteral("%1 bytes").arg(bytes);
+    if (bytes < 10 * 1024 * 1024)
+        return QStringLiteral("%1 kB").arg(bytes / 1024);
+    return QStringLiteral("%1 MB").arg(bytes / (1024 * 1024));
+}
+
+} // namespace
+
+ResultFiles::ResultFiles(const QStringList &exports, const std::vector<SectionRequest> &sections)
+    : m_exports(exports)
+    , m_sections(sections)
+{
+}
+
+QStringList ResultFiles::files() const
+{
+    QStringList all = m_exports;
+    for (const SectionRequest &section : m_sections)
+        all.append(section.file);
+    return all;
+}
+
+QString ResultFiles::sectionOutOfRange(const std::list<Ui::ProcessData> &entries,
+                                       const Model::Automaton::TotalVolume *start) const
+{
+    bool known = start != nullptr;
+    std::array<unsigned, 3> size{};
+    if (start)
+        size = {start->sizeX(), start->sizeY(), start->sizeZ()};
+    for (const Ui::ProcessData &entry : entries) {
+        if (entry.type() != Ui::ProcessData::CreateSubstrate)
+            continue;
+        known = true;
+        const char *names[3] = {"Volume Size X", "Volume Size Y", "Volume Size Z"};
+        for (std::size_t axis = 0; axis < 3; ++axis) {
+            bool ok = false;
+            size[axis] = entry.parameter(QLatin1String(names[axis])).toUInt(&ok);
+            known = known && ok;
+        }
+    }
+    if (!known)
+        return QString();
+    for (const SectionRequest &section : m_sections) {
+        const unsigned cells = size[std::size_t(section.axis)];
+        if (unsigned(section.index) >= cells)
+            return QStringLiteral("--section %1: the resulting cell volume has %2 cells along %3 (0 to %4)")
+                .arg(section.describe())
+                .arg(cells)
+                .arg(QLatin1Char("xyz"[section.axis]))
+                .arg(int(cells) - 1);
+    }
+    return QString();
+}
+
+bool ResultFiles::write(Model::Automaton::TotalVolume *volume, const Model::Materials::MaterialFactory &catalogue) const
+{
+    bool all = true;
+    for (const QString &file : m_exports) {
+        if (!volume) {
+            say(QStringLiteral("%1: not written: the run has no cell volume to export").arg(file));
+            all = false;
+            continue;
+        }
+        const Model::Export::VolumeExport::Result result = Model::Export::VolumeExport::write(file, *volume, catalogue);
+        if (result.ok)
+            say(QStringLiteral("exported the cell volume to %1 (%2)").arg(file, sizeText(result.bytes)));
+        else
+            say(result.error);
+        all = all && result.ok;
+    }
+    for (const SectionRequest &section : m_sections) {
+        QString problem;
+        if (!volume)
+            problem = QStringLiteral("%1: not written: the run has no cell volume to cut").arg(section.file);
+        else if (Ui::CrossSectionImage::save(*volume, section.axis, section.index, catalogue, section.file, &problem))
+            say(QStringLiteral("drew the section %1 to %2").arg(section.describe(), section.file));
+        if (!problem.isEmpty()) {
+            say(problem);
+            all = false;
+        }
+    }
+    return all;
+}
+
+} // namespace BatchTool

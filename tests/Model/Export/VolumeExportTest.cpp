@@ -1,0 +1,182 @@
+// The exports as files: the formats chosen by extension, the cell order and
+// header of the image data, the size and attributes of binary STL, the
+// groups and colours of OBJ, and failures that never leave a half-written
+// file or touch an earlier one. Real readers open the same files in the
+// reader checks (tests/Model/Export/check_export.py).
+#include "Model/Automaton/TotalVolume.h"
+#include "Model/Export/ObjWriter.h"
+#include "Model/Export/VolumeExport.h"
+#include "Model/Materials/MaterialFactory.h"
+
+#include "FileSizeLimit.h"
+#include "FilledVolume.h"
+#include "TempFolder.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <boost/make_shared.hpp>
+
+#include <cstring>
+
+using Model::Export::VolumeExport;
+using Model::Materials::Colour;
+using Model::Materials::Material;
+using TestSupport::TempFolder;
+
+namespace {
+
+class VolumeExportTest : public ::testing::Test
+{
+protected:
+    VolumeExportTest() : catalogue(temp.file(QStringLiteral("catalogue")))
+    {
+        catalogue.setMaterial(Material(1, "Silicon", 1, 1, 1, Colour{0.5f, 0.5f, 0.5f, 1.0f}));
+        catalogue.setMaterial(Material(300, "Silicon Oxide", 1, 1, 1, Colour{0.2f, 0.4f, 1.0f, 0.5f}));
+        // 4 x 3 x 2 cells at (10, 20, 30), 0.5 x 1 x 2 each: silicon below,
+        // oxide above but for an empty cell in one corner.
+        volume = TestSupport::filledVolume(
+            4, 3, 2,
+            [](unsigned x, unsigned y, unsigned z) {
+                return z == 0 ? 1u : (x == 3 && y == 2 ? 0u : 300u);
+            },
+            {0.5f, 1.0f, 2.0f});
+        volume->moveBy(Util::Vector3D(10, 20, 30));
+    }
+
+    VolumeExport::Result exportTo(const QString &name) { return VolumeExport::write(temp.file(name), *volume, catalogue); }
+
+    TempFolder temp;
+    Model::Materials::MaterialFactory catalogue;
+    boost::shared_ptr<Model::Automaton::TotalVolume> volume;
+};
+
+} // namespace
+
+TEST_F(VolumeExportTest, TheExtensionChoosesTheFormat)
+{
+    EXPECT_EQ(VolumeExport::formatOf(QStringLiteral("a/b.vti")), VolumeExport::ImageData);
+    EXPECT_EQ(VolumeExport::formatOf(QStringLiteral("b.VTP")), VolumeExport::PolyData);
+    EXPECT_EQ(VolumeExport::formatOf(QStringLiteral("b.Stl")), VolumeExport::Stl);
+    EXPECT_EQ(VolumeExport::formatOf(QStringLiteral("b.obj")), VolumeExport::Obj);
+    EXPECT_EQ(VolumeExport::formatOf(QStringLiteral("b.cvx")), VolumeExport::UnknownFormat);
+    EXPECT_EQ(VolumeExport::formatOf(QStringLiteral("vti")), VolumeExport::UnknownFormat);
+
+    const VolumeExport::Result result = exportTo(QStringLiteral("result.ply"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.error.contains(QStringLiteral("*.vti, *.vtp, *.stl or *.obj"))) << result.error.toStdString();
+    EXPECT_TRUE(QDir(temp.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(VolumeExportTest, ImageDataHoldsEveryCellWithXFastest)
+{
+    const VolumeExport::Result result = exportTo(QStringLiteral("cells.vti"));
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    const QByteArray file = TempFolder::read(temp.file(QStringLiteral("cells.vti")));
+    EXPECT_EQ(result.bytes, file.size());
+    EXPECT_TRUE(file.contains("WholeExtent=\"0 4 0 3 0 2\" Origin=\"10 20 30\" Spacing=\"0.5 1 2\""));
+    // Ids up to 300 take two bytes a cell.
+    EXPECT_TRUE(file.contains("<DataArray type=\"UInt16\" Name=\"material\" format=\"appended\" offset=\"0\"/>"));
+    EXPECT_TRUE(file.contains("Name=\"material_id\" NumberOfTuples=\"2\" format=\"ascii\">1 300</Array>"));
+    const int start = file.indexOf("\n   _") + 5;
+    quint64 bytes = 0;
+    std::memcpy(&bytes, file.constData() + start, sizeof bytes);
+    ASSERT_EQ(bytes, 24u * 2u);
+    std::vector<quint16> cells(24);
+    std::memcpy(cells.data(), file.constData() + start + 8, bytes);
+    EXPECT_EQ(cells[0], 1u);       // (0, 0, 0)
+    EXPECT_EQ(cells[11], 1u);      // (3, 2, 0)
+    EXPECT_EQ(cells[12], 300u);    // (0, 0, 1)
+    EXPECT_EQ(cells[23], 0u);      // (3, 2, 1): the empty corner
+    EXPECT_EQ(cells[22], 300u);    // (2, 2, 1)
+    EXPECT_TRUE(file.endsWith("</AppendedData>\n</VTKFile>\n"));
+}
+
+TEST_F(VolumeExportTest, BinaryStlCarriesTheMaterialOfEachTriangle)
+{
+    const VolumeExport::Result result = exportTo(QStringLiteral("surfaces.stl"));
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    const QByteArray file = TempFolder::read(temp.file(QStringLiteral("surfaces.stl")));
+    ASSERT_GE(file.size(), 84);
+    EXPECT_FALSE(file.startsWith("solid"));
+    quint32 triangles = 0;
+    std::memcpy(&triangles, file.constData() + 80, 4);
+    ASSERT_EQ(file.size(), 84 + 50 * qint64(triangles));
+    std::map<quint16, int> perMaterial;
+    for (quint32 i = 0; i < triangles; ++i) {
+        quint16 attribute = 0;
+        std::memcpy(&attribute, file.constData() + 84 + 50 * i + 48, 2);
+        ++perMaterial[attribute];
+    }
+    EXPECT_EQ(perMaterial.size(), 2u);
+    EXPECT_GE(perMaterial[1], 12); // the silicon slab, its top split where the oxide ends
+    EXPECT_GT(perMaterial[300], 12);
+}
+
+TEST_F(VolumeExportTest, ObjHasAGroupAndAColourPerMaterial)
+{
+    const VolumeExport::Result result = exportTo(QStringLiteral("surfaces.obj"));
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    const QString obj = QString::fromUtf8(TempFolder::read(temp.file(QStringLiteral("surfaces.obj"))));
+    const QString mtl = QString::fromUtf8(TempFolder::read(temp.file(QStringLiteral("surfaces.mtl"))));
+    EXPECT_TRUE(obj.contains(QStringLiteral("\nmtllib surfaces.mtl\n")));
+    EXPECT_TRUE(obj.contains(QStringLiteral("\ng Silicon\nusemtl Silicon\n")));
+    EXPECT_TRUE(obj.contains(QStringLiteral("\ng Silicon_Oxide\nusemtl Silicon_Oxide\n")));
+    EXPECT_TRUE(obj.contains(QStringLiteral("\nv 10 20 30\n")));
+    EXPECT_TRUE(mtl.contains(QStringLiteral("newmtl Silicon_Oxide\nKd 0.2 0.4 1\nd 0.5\n")));
+    EXPECT_EQ(obj.count(QRegularExpression(QStringLiteral("\nf \\d+ \\d+ \\d+"))) % 2, 0);
+}
+
+TEST_F(VolumeExportTest, GroupNamesAreSingleWordsAndDistinct)
+{
+    std::vector<Model::Export::ExportMaterial> materials(4);
+    materials[0].id = 4, materials[0].name = QStringLiteral("Poly Si");
+    materials[1].id = 9, materials[1].name = QStringLiteral("Poly\tSi");
+    materials[2].id = 12, materials[2].name = QString();
+    materials[3].id = 13, materials[3].name = QStringLiteral("Gold");
+    const std::vector<QByteArray> names = Model::Export::ObjWriter::groupNames(materials);
+    EXPECT_EQ(names, (std::vector<QByteArray>{"Poly_Si_4", "Poly_Si_9", "Material", "Gold"}));
+}
+
+TEST_F(VolumeExportTest, AFailedExportLeavesNoFileAndKeepsAnEarlierOne)
+{
+    const VolumeExport::Result missingFolder = exportTo(QStringLiteral("no/such/folder/cells.vti"));
+    EXPECT_FALSE(missingFolder.ok);
+    EXPECT_TRUE(missingFolder.error.contains(QStringLiteral("cells.vti"))) << missingFolder.error.toStdString();
+
+    for (const QString &name : {QStringLiteral("old.vti"), QStringLiteral("old.stl"), QStringLiteral("old.obj")}) {
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_TRUE(TempFolder::write(temp.file(name), "earlier export"));
+        VolumeExport::Result full;
+        {
+            const TestSupport::FileSizeLimit limit(100);
+            full = exportTo(name);
+        }
+        EXPECT_FALSE(full.ok);
+        EXPECT_EQ(TempFolder::read(temp.file(name)), QByteArray("earlier export"));
+        EXPECT_FALSE(QFile::exists(temp.file(QStringLiteral("old.mtl"))));
+    }
+    const QStringList left = QDir(temp.path()).entryList(QDir::Files);
+    EXPECT_EQ(left, (QStringList{QStringLiteral("old.obj"), QStringLiteral("old.stl"), QStringLiteral("old.vti")}));
+}
+
+TEST_F(VolumeExportTest, MaterialsTheCatalogueDoesNotKnowAreStillNamedAndCounted)
+{
+    volume = TestSupport::filledVolume(2, 2, 2, [](unsigned x, unsigned, unsigned) { return x == 0 ? 1u : 70000u; });
+    ASSERT_TRUE(exportTo(QStringLiteral("large.vti")).ok);
+    const QByteArray cells = TempFolder::read(temp.file(QStringLiteral("large.vti")));
+    EXPECT_TRUE(cells.contains("<DataArray type=\"UInt32\" Name=\"material\""));
+    // "Material 70000" as the character codes of a VTK string array.
+    QByteArray codes;
+    for (const char c : QByteArray("Material 70000"))
+        codes += QByteArray::number(int(c)) + ' ';
+    EXPECT_TRUE(cells.contains(codes + '0')) << cells.left(800).toStdString();
+
+    ASSERT_TRUE(exportTo(QStringLiteral("large.stl")).ok);
+    const QByteArray surfaces = TempFolder::read(temp.file(QStringLiteral("large.stl")));
+    quint16 lastAttribute = 0;
+    std::memcpy(&lastAttribute, surfaces.constData() + surfaces.size() - 2, 2);
+    EXPECT_EQ(lastAttribute, 0xffff);
+}
