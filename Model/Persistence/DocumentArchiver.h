@@ -43,6 +43,12 @@ public:
     // The console warning for a "Material" element that cannot be read.
     static const char *const MaterialWarning;
 
+    // Steps over the element the reader stands on. The objects inside it
+    // (besides the `known` ones the caller reports itself) are lost: each
+    // is counted, and named in one warning.
+    static void skipNested(QXmlStreamReader &reader, const ObjectArchiver::Warning &warning, DocumentDamage *damage,
+                           unsigned known = 0);
+
 private:
     // False when the material could not be taken into the catalogue.
     static bool mergeMaterial(QXmlStreamReader &reader, Materials::MaterialFactory &catalogue,

@@ -46,13 +46,14 @@ QString CommandLine::usage()
         "nothing is written then. A second Ctrl-C ends the program at once.\n"
         "\n"
         "Exit status:\n"
-        "    0  every entry ran and the document was written\n"
-        "    1  the document was written, but some entries did not run, or no netlist\n"
-        "       was written (no cantilever was found, or the file could not be written)\n"
-        "    2  the command line was not understood\n"
+        "    0  every entry ran and every requested output was written\n"
+        "    1  the document was written, but not everything went as asked: entries\n"
+        "       that did not run, objects skipped from the start document, or a\n"
+        "       requested output (such as the netlist) that could not be made\n"
+        "    2  the command line was not understood (an unknown option or a bad value)\n"
         "    3  nothing was written: the list or the start document could not be\n"
-        "       read (a damaged start document counts), the list needs a cell volume\n"
-        "       it does not have, or the output or netlist folder cannot be written to\n"
+        "       read (a start document with cells missing counts), the list needs a\n"
+        "       cell volume it does not have, or an output folder cannot be written to\n"
         "  130  nothing was written: the run was interrupted with Ctrl-C\n");
 }
 
