@@ -117,24 +117,26 @@ bool SiLattice::build(TotalVolume &volume, const BuildProgress &progress)
                 bool holdsSilicon = false;
                 for (int a = 0; a < 8; ++a) {
                     const double lx = i + Basis[a][0], ly = j + Basis[a][1], lz = k + Basis[a][2];
-                    const double world[3] = {lx * c - ly * s + m_origin.x, lx * s + ly * c + m_origin.y,
-                                             lz + m_origin.z};
+                    // Placed relative to the volume's corner: where the
+                    // volume lies changes neither the cells nor the atoms.
+                    const double relative[3] = {lx * c - ly * s + nx / 2.0, lx * s + ly * c - nx / 2.0, lz};
                     Placement &placement = placements[a];
-                    placement.position = {float(world[0]), float(world[1]), float(world[2])};
+                    placement.position = {float(relative[0] + p.x), float(relative[1] + p.y),
+                                          float(relative[2] + p.z)};
                     placement.index = -1;
                     placement.state = SiAtom::Fixed;
-                    const double relative[3] = {world[0] - p.x, world[1] - p.y, world[2] - p.z};
-                    long cell[3];
+                    std::uint64_t cell[3];
                     bool inside = true;
-                    for (int axis = 0; axis < 3; ++axis) {
+                    for (int axis = 0; axis < 3 && inside; ++axis) {
+                        // Compared before converting: a tiny cell size
+                        // gives a quotient beyond any integer.
                         const double at = relative[axis] / size[axis];
-                        cell[axis] = long(std::floor(at));
-                        inside = inside && at >= 0.0 && cell[axis] < long(counts[axis]);
+                        inside = at >= 0.0 && at < double(counts[axis]);
+                        cell[axis] = inside ? std::uint64_t(at) : 0;
                     }
                     if (!inside)
                         continue;
-                    placement.index = std::int32_t((std::size_t(cell[0]) * ny + std::size_t(cell[1])) * nz
-                                                   + std::size_t(cell[2]));
+                    placement.index = std::int32_t((cell[0] * ny + cell[1]) * nz + cell[2]);
                     const std::uint32_t material = arrays.current()[std::size_t(placement.index)].material;
                     if (material == Materials::SiliconId) {
                         placement.state = SiAtom::Silicon;
