@@ -28,13 +28,19 @@ ArchiverRegistry DocumentArchiver::standardRegistry()
 bool DocumentArchiver::writeDocument(QXmlStreamWriter *writer, const Document &document,
                                      const ArchiverRegistry &archivers, const Materials::MaterialFactory &catalogue)
 {
+    return writeDocument(writer, document, archivers, catalogue.getMaterials());
+}
+
+bool DocumentArchiver::writeDocument(QXmlStreamWriter *writer, const Document &document,
+                                     const ArchiverRegistry &archivers, const std::vector<Materials::Material> &materials)
+{
     if (!writer)
         return false;
     writer->writeStartDocument();
     writer->writeStartElement(QStringLiteral("Document"));
     writer->writeEmptyElement(QStringLiteral("Header"));
     writer->writeAttribute(QStringLiteral("version"), QStringLiteral("1"));
-    for (const Materials::Material &material : catalogue.getMaterials())
+    for (const Materials::Material &material : materials)
         MaterialArchiver::saveMaterial(writer, material);
     for (const auto &object : document.allObjects()) {
         const auto archiver = archivers.find(unsigned(object->objectType()));

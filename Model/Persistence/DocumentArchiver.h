@@ -5,6 +5,7 @@
 #include <boost/shared_ptr.hpp>
 
 #include <map>
+#include <vector>
 
 class QXmlStreamReader;
 class QXmlStreamWriter;
@@ -13,6 +14,7 @@ namespace Model {
 class Document;
 
 namespace Materials {
+class Material;
 class MaterialFactory;
 }
 
@@ -32,6 +34,10 @@ public:
 
     static bool writeDocument(QXmlStreamWriter *writer, const Document &document, const ArchiverRegistry &archivers,
                               const Materials::MaterialFactory &catalogue);
+    // The same with the catalogue's materials as taken before, so that a
+    // copy of a document can be written away from the catalogue.
+    static bool writeDocument(QXmlStreamWriter *writer, const Document &document, const ArchiverRegistry &archivers,
+                              const std::vector<Materials::Material> &materials);
 
     // False when the file is not a document (another root, no "Header"):
     // then nothing was added. Damage after the header ends the reading but
