@@ -59,7 +59,8 @@ TEST(WetEtchPlacementTest, TheLatticeIsTheSameWhereverTheVolumeLies)
     auto home = halfSilicon(6, 1.0f, Util::Vector3D());
     ASSERT_TRUE(home->rebuildSiLattice());
     const Placed expected = placed(*home);
-    for (const Util::Vector3D corner : {Util::Vector3D(1e7 + 0.5, -3e6, 12345.25), Util::Vector3D(-7.1, 0.3, 1e5)}) {
+    for (const Util::Vector3D corner : {Util::Vector3D(1e7 + 0.5, -3e6, 12345.25), Util::Vector3D(-7.1, 0.3, 1e5),
+                                        Util::Vector3D(1e17, -2.5e16, 4e15)}) {
         auto moved = halfSilicon(6, 1.0f, corner);
         ASSERT_TRUE(moved->rebuildSiLattice());
         const Placed got = placed(*moved);
