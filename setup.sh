@@ -101,6 +101,7 @@ run_fuzzers() {
     local failed=()
     mkdir -p build-fuzz/crashes
     for target in build-fuzz/fuzz/fuzz_*; do
+        [ -f "$target" ] && [ -x "$target" ] || continue
         local reader=${target##*/fuzz_}
         mkdir -p "build-fuzz/corpus/$reader"
         echo "Fuzzing the $reader reader for $seconds seconds" >&2
