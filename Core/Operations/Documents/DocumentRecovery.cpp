@@ -9,15 +9,41 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QRunnable>
+#include <QThreadPool>
 #include <QXmlStreamWriter>
-#include <QtConcurrent>
 
 #include <boost/make_shared.hpp>
 
 #include <atomic>
+#include <functional>
 
 namespace Core {
 namespace Operations {
+
+namespace {
+
+// The writer's turn on the global pool. It is handed over with std::
+// synchronisation only: Qt's own locking is not visible to
+// ThreadSanitizer, which would then report the hand-over.
+class WriteTask : public QRunnable
+{
+public:
+    explicit WriteTask(std::function<void()> work) : m_work(std::move(work)) { setAutoDelete(false); }
+    // Called before each start, once what the task reads is in place.
+    void publish() { m_published.store(true, std::memory_order_release); }
+    void run() override
+    {
+        m_published.load(std::memory_order_acquire);
+        m_work();
+    }
+
+private:
+    const std::function<void()> m_work;
+    std::atomic<bool> m_published{false};
+};
+
+} // namespace
 
 // What a volume is made of, copied from the document at one moment.
 struct DocumentRecovery::Copy
@@ -36,6 +62,7 @@ struct DocumentRecovery::Copy
 DocumentRecovery::DocumentRecovery(StateFolder *folder, const QString &fileName)
     : m_folder(folder)
     , m_fileName(fileName)
+    , m_task(new WriteTask([this] { writeCopies(); }))
 {
 }
 
@@ -80,7 +107,9 @@ bool DocumentRecovery::save(const Model::Document &document, const std::vector<M
     m_discardAfterWrite = false;
     if (!m_writing) {
         m_writing = true;
-        QtConcurrent::run([this] { writeCopies(); });
+        auto *task = static_cast<WriteTask *>(m_task.get());
+        task->publish();
+        QThreadPool::globalInstance()->start(task);
     }
     return true;
 }

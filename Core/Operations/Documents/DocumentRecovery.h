@@ -9,6 +9,8 @@
 #include <mutex>
 #include <vector>
 
+class QRunnable;
+
 namespace Model {
 class Document;
 }
@@ -68,6 +70,8 @@ private:
     std::unique_ptr<Copy> m_waiting;
     bool m_writing = false;
     bool m_discardAfterWrite = false;
+    // Started on the global pool whenever copies wait and none is written.
+    std::unique_ptr<QRunnable> m_task;
 };
 
 } // namespace Operations
