@@ -105,7 +105,7 @@ run_fuzzers() {
         local reader=${target##*/fuzz_}
         mkdir -p "build-fuzz/corpus/$reader"
         echo "Fuzzing the $reader reader for $seconds seconds" >&2
-        if ! "$target" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2560 \
+        if ! "$target" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2560 \
             -artifact_prefix="build-fuzz/crashes/$reader-" -print_final_stats=1 \
             "build-fuzz/corpus/$reader" "fuzz/corpus/$reader"; then
             failed+=("$reader")
