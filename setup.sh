@@ -6,6 +6,8 @@
 #   ./setup.sh test            build and run the whole test suite
 #   ./setup.sh test --asan     the same with AddressSanitizer + UBSan
 #   ./setup.sh test --tsan     the same with ThreadSanitizer
+#   ./setup.sh fuzz [SECONDS]  build the fuzz targets of the file readers with
+#                              clang and run each for SECONDS (default 60)
 set -euo pipefail
 
 cd "$(dirname "$0")"
@@ -20,7 +22,7 @@ PACKAGES=(
 TEST_PACKAGES=(python3-vtk9 python3-meshio)
 
 usage() {
-    sed -n '2,9s/^# \{0,1\}//p' "$0"
+    sed -n '2,11s/^# \{0,1\}//p' "$0"
 }
 
 install_missing_packages() {
@@ -44,11 +46,22 @@ install_missing_packages() {
     apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# configure_and_build DIR [CMAKE OPTIONS...] [--target TARGET]
 configure_and_build() {
     local build_dir=$1
     shift
-    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-    cmake --build "$build_dir" --parallel "$(nproc)"
+    local options=() targets=()
+    while [ $# -gt 0 ]; do
+        if [ "$1" = --target ]; then
+            targets=(--target "$2")
+            shift 2
+        else
+            options+=("$1")
+            shift
+        fi
+    done
+    cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}"
+    cmake --build "$build_dir" --parallel "$(nproc)" "${targets[@]}"
 }
 
 run_tests() {
@@ -73,6 +86,39 @@ run_tests() {
     fi
 }
 
+# Each reader's target starts from the stored corpus (fuzz/corpus/READER,
+# left as it is) and keeps what it finds in build-fuzz/corpus/READER; an
+# input that crashes a reader is written to build-fuzz/crashes/. Add such an
+# input to fuzz/corpus/READER once the reader is mended: the test suite
+# replays every stored input.
+run_fuzzers() {
+    local seconds=${1:-60}
+    case "$seconds" in
+        ''|*[!0-9]*) usage >&2; exit 2 ;;
+    esac
+    install_missing_packages clang libclang-rt-14-dev
+    configure_and_build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DTESSIVAL_FUZZ=ON \
+        -DTESSIVAL_BUILD_TESTS=OFF -DTESSIVAL_BUILD_BENCH=OFF --target fuzzers
+
+    local failed=()
+    mkdir -p build-fuzz/crashes
+    for target in build-fuzz/fuzz/fuzz_*; do
+        [ -f "$target" ] && [ -x "$target" ] || continue
+        local reader=${target##*/fuzz_}
+        mkdir -p "build-fuzz/corpus/$reader"
+        echo "Fuzzing the $reader reader for $seconds seconds" >&2
+        if ! "$target" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2560 \
+            -artifact_prefix="build-fuzz/crashes/$reader-" -print_final_stats=1 \
+            "build-fuzz/corpus/$reader" "fuzz/corpus/$reader"; then
+            failed+=("$reader")
+        fi
+    done
+    if [ ${#failed[@]} -gt 0 ]; then
+        echo "These readers failed under the fuzzer: ${failed[*]} (inputs in build-fuzz/crashes/)" >&2
+        exit 1
+    fi
+}
+
 run_program() {
     install_missing_packages
     configure_and_build build
@@ -93,6 +139,7 @@ run_program() {
 case "${1:-}" in
     run) shift; run_program "$@" ;;
     test) shift; run_tests "$@" ;;
+    fuzz) shift; run_fuzzers "$@" ;;
     -h|--help|help) usage ;;
     *) usage >&2; exit 2 ;;
 esac

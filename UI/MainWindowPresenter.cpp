@@ -1,6 +1,7 @@
 #include "UI/MainWindowPresenter.h"
 
 #include "Core/Operations/Catalogues/CatalogueEdits.h"
+#include "Core/Operations/Documents/DocumentRecovery.h"
 #include "Core/Operations/OperationId.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "Model/Process/ProcessFactory.h"
@@ -49,6 +50,8 @@ MainWindowPresenter::MainWindowPresenter(MainWindow *window)
     m_context.setOperationFactory(boost::make_shared<OperationFactory>(&m_context, window));
     m_context.setDocumentDialogs(boost::make_shared<DocumentDialogs>(window));
     m_context.setStepRunner(boost::make_shared<ProgressDialogStepRunner>(window));
+    m_context.setRecovery(boost::make_shared<Core::Operations::DocumentRecovery>(
+        &Core::Operations::DocumentRecovery::folderOfThisProgram(), Core::Operations::DocumentRecovery::nextFileName()));
 }
 
 MainWindowPresenter::~MainWindowPresenter()

@@ -1,8 +1,11 @@
 #include "Core/Operations/OperationContext.h"
 
+#include "Core/Operations/Documents/DocumentRecovery.h"
 #include "Core/Operations/Documents/IDocumentDialogs.h"
 #include "Core/Operations/IOperationFactory.h"
 #include "Core/Operations/Operation.h"
+#include "Model/Materials/MaterialFactory.h"
+#include "Util/IObserver.h"
 #include "Util/ObserverList.h"
 
 #include <boost/make_shared.hpp>
@@ -118,6 +121,40 @@ void OperationContext::addUpdateObserver(const ObserverPtr &observer)
 void OperationContext::setOperationFactory(const boost::shared_ptr<IOperationFactory> &factory)
 {
     m_factory = factory;
+}
+
+namespace {
+
+// Told of every step, undo, redo and save through the history.
+class RecoveryCopyObserver : public Util::IObserver
+{
+public:
+    explicit RecoveryCopyObserver(OperationContext &context) : m_context(context) {}
+    void notify() override { m_context.keepRecoveryCopy(); }
+
+private:
+    OperationContext &m_context;
+};
+
+} // namespace
+
+void OperationContext::setRecovery(const boost::shared_ptr<DocumentRecovery> &recovery)
+{
+    if (!m_recovery)
+        m_history.addSavedStateObserver(boost::make_shared<RecoveryCopyObserver>(*this));
+    m_recovery = recovery;
+}
+
+bool OperationContext::keepRecoveryCopy(bool unrecorded)
+{
+    if (!m_recovery)
+        return true;
+    // Where the document matches its file there is nothing to recover.
+    if (!unrecorded && m_history.isAtSavedState()) {
+        m_recovery->discard();
+        return true;
+    }
+    return m_recovery->save(m_document, Model::Materials::MaterialFactory::getInstance()->getMaterials());
 }
 
 } // namespace Operations

@@ -21,6 +21,7 @@ class IObserver;
 namespace Core {
 namespace Operations {
 
+class DocumentRecovery;
 class IDocumentDialogs;
 class IOperationFactory;
 class Operation;
@@ -90,6 +91,16 @@ public:
     void addUpdateObserver(const ObserverPtr &observer);
     const std::vector<ObserverPtr> &updateObservers() const { return m_updateObservers; }
 
+    // The recovery copy of a window's document (none by default: only the
+    // window program keeps one), renewed after every change of the history
+    // and taken away where the document matches its file.
+    void setRecovery(const boost::shared_ptr<DocumentRecovery> &recovery);
+    boost::shared_ptr<DocumentRecovery> recovery() const { return m_recovery; }
+    // A fresh recovery copy, also for a change the history does not hold
+    // yet (`unrecorded`: a step of a batch run). False when a process holds
+    // cells now and the copy has to be asked for again later.
+    bool keepRecoveryCopy(bool unrecorded = false);
+
     void setOperationFactory(const boost::shared_ptr<IOperationFactory> &factory);
     boost::shared_ptr<IOperationFactory> operationFactory() const { return m_factory; }
 
@@ -113,6 +124,7 @@ private:
     boost::shared_ptr<StepRunner> m_stepRunner;
     bool m_runningStep = false;
     boost::shared_ptr<Operation> m_currentOperation;
+    boost::shared_ptr<DocumentRecovery> m_recovery;
 };
 
 } // namespace Operations

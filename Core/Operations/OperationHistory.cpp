@@ -94,6 +94,12 @@ void OperationHistory::markSaved()
     notifySavedStateObservers();
 }
 
+void OperationHistory::markUnsaved()
+{
+    m_savedDepth = NoSavedState;
+    notifySavedStateObservers();
+}
+
 bool OperationHistory::isAtSavedState() const
 {
     return m_savedDepth == long(m_undoStack.size());

@@ -48,6 +48,8 @@ public:
 
     // The document now matches its file (just saved, opened or new).
     void markSaved();
+    // The document matches no file (recovered after a crash).
+    void markUnsaved();
     bool isAtSavedState() const;
 
     std::size_t undoCount() const { return m_undoStack.size(); }

@@ -297,11 +297,12 @@ bool SiLattice::build(TotalVolume &volume, const BuildProgress &progress)
     std::vector<std::array<long, 8>> layers(m_lk);
     for (unsigned k = 0; k < m_lk; ++k)
         for (int a = 0; a < 8; ++a) {
-            const double lz = k + Basis[a][2];
-            const double world = lz + m_origin.z;
-            const double at = (world - p.z) / size[2];
-            const long cell = long(std::floor(at));
-            layers[k][std::size_t(a)] = at >= 0.0 && cell < counts[2] ? cell : -1;
+            // Heights and places below are taken from the volume's corner,
+            // so where the volume lies changes neither the cells nor the
+            // atoms; quotients are compared before any conversion, since a
+            // tiny cell size gives one beyond every integer.
+            const double at = (k + Basis[a][2]) / size[2];
+            layers[k][std::size_t(a)] = at >= 0.0 && at < double(counts[2]) ? long(at) : -1;
         }
 
     std::vector<Row> rows(m_li);
@@ -315,13 +316,12 @@ bool SiLattice::build(TotalVolume &volume, const BuildProgress &progress)
             bool anyInside = false;
             for (int a = 0; a < 8; ++a) {
                 const double lx = i + Basis[a][0], ly = j + Basis[a][1];
-                const double world[2] = {lx * c - ly * s + m_origin.x, lx * s + ly * c + m_origin.y};
-                const double relative[2] = {world[0] - p.x, world[1] - p.y};
+                const double relative[2] = {lx * c - ly * s + nx / 2.0, lx * s + ly * c - nx / 2.0};
                 inside[a] = true;
                 for (int axis = 0; axis < 2; ++axis) {
                     const double at = relative[axis] / size[axis];
-                    lateral[a][axis] = long(std::floor(at));
-                    inside[a] = inside[a] && at >= 0.0 && lateral[a][axis] < counts[axis];
+                    inside[a] = inside[a] && at >= 0.0 && at < double(counts[axis]);
+                    lateral[a][axis] = inside[a] ? long(at) : 0;
                 }
                 anyInside = anyInside || inside[a];
             }

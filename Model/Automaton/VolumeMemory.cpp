@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <limits>
 
@@ -55,16 +57,26 @@ bool VolumeMemory::requiredBytes(std::uint64_t sizeX, std::uint64_t sizeY, std::
         && cells <= std::uint64_t(std::numeric_limits<std::size_t>::max() / PerCell);
 }
 
+namespace {
+std::atomic<std::uint64_t> memoryLimit{0};
+} // namespace
+
+void VolumeMemory::setLimit(std::uint64_t bytes)
+{
+    memoryLimit.store(bytes);
+}
+
 std::uint64_t VolumeMemory::availableBytes()
 {
     std::uint64_t bytes = 0;
-    if (memAvailable(bytes))
-        return bytes;
-    const long pages = sysconf(_SC_AVPHYS_PAGES);
-    const long pageSize = sysconf(_SC_PAGESIZE);
-    if (pages > 0 && pageSize > 0)
-        return std::uint64_t(pages) * std::uint64_t(pageSize);
-    return std::numeric_limits<std::uint64_t>::max();
+    if (!memAvailable(bytes)) {
+        const long pages = sysconf(_SC_AVPHYS_PAGES);
+        const long pageSize = sysconf(_SC_PAGESIZE);
+        bytes = pages > 0 && pageSize > 0 ? std::uint64_t(pages) * std::uint64_t(pageSize)
+                                          : std::numeric_limits<std::uint64_t>::max();
+    }
+    const std::uint64_t limit = memoryLimit.load();
+    return limit != 0 ? std::min(bytes, limit) : bytes;
 }
 
 void VolumeMemory::releaseFreedMemory()

@@ -18,8 +18,12 @@ public:
     // when the size cannot even be represented.
     static bool requiredBytes(std::uint64_t sizeX, std::uint64_t sizeY, std::uint64_t sizeZ,
                               std::uint64_t &bytes);
-    // Memory the system can give this process without swapping.
+    // Memory the system can give this process without swapping, or the
+    // limit when one is set and lower.
     static std::uint64_t availableBytes();
+    // Caps what this process may take for volumes (0: no cap), for programs
+    // that share the machine, such as a reader fed thousands of files.
+    static void setLimit(std::uint64_t bytes);
     // Hands memory the program has freed back to the system, so that
     // availableBytes() counts it: freed small blocks otherwise stay with the
     // allocator, ready for this process but invisible to the system.

@@ -28,13 +28,19 @@ ArchiverRegistry DocumentArchiver::standardRegistry()
 bool DocumentArchiver::writeDocument(QXmlStreamWriter *writer, const Document &document,
                                      const ArchiverRegistry &archivers, const Materials::MaterialFactory &catalogue)
 {
+    return writeDocument(writer, document, archivers, catalogue.getMaterials());
+}
+
+bool DocumentArchiver::writeDocument(QXmlStreamWriter *writer, const Document &document,
+                                     const ArchiverRegistry &archivers, const std::vector<Materials::Material> &materials)
+{
     if (!writer)
         return false;
     writer->writeStartDocument();
     writer->writeStartElement(QStringLiteral("Document"));
     writer->writeEmptyElement(QStringLiteral("Header"));
     writer->writeAttribute(QStringLiteral("version"), QStringLiteral("1"));
-    for (const Materials::Material &material : catalogue.getMaterials())
+    for (const Materials::Material &material : materials)
         MaterialArchiver::saveMaterial(writer, material);
     for (const auto &object : document.allObjects()) {
         const auto archiver = archivers.find(unsigned(object->objectType()));
@@ -82,6 +88,21 @@ bool DocumentArchiver::mergeMaterial(QXmlStreamReader &reader, Materials::Materi
     return true;
 }
 
+void DocumentArchiver::skipNested(QXmlStreamReader &reader, const ObjectArchiver::Warning &warning,
+                                  DocumentDamage *damage, unsigned known)
+{
+    const QString outer = reader.name().toString();
+    const unsigned objects = DocumentDamage::skipElement(reader) - known;
+    if (objects == 0)
+        return;
+    if (warning)
+        warning("WARNING: " + std::to_string(objects) + (objects == 1 ? " object" : " objects") + " inside \""
+                + outer.toStdString() + "\" " + (objects == 1 ? "was" : "were") + " skipped.");
+    if (damage)
+        for (unsigned i = 0; i < objects; ++i)
+            damage->addUnreadableObject();
+}
+
 bool DocumentArchiver::readDocument(QXmlStreamReader *reader, Document &document, const ArchiverRegistry &archivers,
                                     Materials::MaterialFactory &catalogue, const ObjectArchiver::Warning &warning,
                                     DocumentDamage *damage)
@@ -95,7 +116,7 @@ bool DocumentArchiver::readDocument(QXmlStreamReader *reader, Document &document
     const QXmlStreamAttributes header = reader->attributes();
     if (!header.isEmpty())
         qCDebug(tessivalLog) << "Document version" << header.first().value().toUInt();
-    reader->skipCurrentElement();
+    skipNested(*reader, warning, damage);
 
     ObjectArchiver::MaterialIdMap translation;
     bool closed = false;
@@ -112,15 +133,19 @@ bool DocumentArchiver::readDocument(QXmlStreamReader *reader, Document &document
                 damage->addUnreadableMaterial();
         } else if (reader->name() == QLatin1String("Object")) {
             bool ok = false;
-            const unsigned type = reader->attributes().value(QLatin1String("object-type")).toUInt(&ok);
+            const QString typeText = reader->attributes().value(QLatin1String("object-type")).toString();
+            const unsigned type = typeText.toUInt(&ok);
             const auto archiver = archivers.find(type);
             if (!ok || archiver == archivers.end()) {
-                // Objects of other known types are not kept in documents on
-                // purpose; one whose type cannot be read was lost.
-                qCDebug(tessivalLog) << "An object of type" << type << "has no archiver; it is skipped";
-                if (!ok && damage)
+                // This program writes no other objects, so whatever the file
+                // held there is lost to the reader.
+                if (warning)
+                    warning(ok ? "WARNING: An object of type " + std::to_string(type)
+                                     + " was skipped: documents do not hold objects of that type."
+                               : "WARNING: An object without a readable \"object-type\" was skipped.");
+                if (damage)
                     damage->addUnreadableObject();
-                reader->skipCurrentElement();
+                skipNested(*reader, warning, damage, 1);
                 continue;
             }
             ObjectArchiver &objects = *archiver->second;
@@ -136,12 +161,12 @@ bool DocumentArchiver::readDocument(QXmlStreamReader *reader, Document &document
             if (object)
                 document.addObject(object);
         } else {
-            reader->skipCurrentElement();
+            skipNested(*reader, warning, damage);
         }
     }
     // Whatever follows the closed document cannot have held any of it.
     if (!closed && reader->hasError()) {
-        qWarning() << "The document ends early:" << reader->errorString();
+        qCDebug(tessivalLog) << "The document ends early:" << reader->errorString();
         if (damage)
             damage->setBroken(reader->error() == QXmlStreamReader::PrematureEndOfDocumentError,
                               reader->lineNumber(), reader->columnNumber());

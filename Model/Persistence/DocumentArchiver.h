@@ -5,6 +5,7 @@
 #include <boost/shared_ptr.hpp>
 
 #include <map>
+#include <vector>
 
 class QXmlStreamReader;
 class QXmlStreamWriter;
@@ -13,6 +14,7 @@ namespace Model {
 class Document;
 
 namespace Materials {
+class Material;
 class MaterialFactory;
 }
 
@@ -32,6 +34,10 @@ public:
 
     static bool writeDocument(QXmlStreamWriter *writer, const Document &document, const ArchiverRegistry &archivers,
                               const Materials::MaterialFactory &catalogue);
+    // The same with the catalogue's materials as taken before, so that a
+    // copy of a document can be written away from the catalogue.
+    static bool writeDocument(QXmlStreamWriter *writer, const Document &document, const ArchiverRegistry &archivers,
+                              const std::vector<Materials::Material> &materials);
 
     // False when the file is not a document (another root, no "Header"):
     // then nothing was added. Damage after the header ends the reading but
@@ -42,6 +48,12 @@ public:
 
     // The console warning for a "Material" element that cannot be read.
     static const char *const MaterialWarning;
+
+    // Steps over the element the reader stands on. The objects inside it
+    // (besides the `known` ones the caller reports itself) are lost: each
+    // is counted, and named in one warning.
+    static void skipNested(QXmlStreamReader &reader, const ObjectArchiver::Warning &warning, DocumentDamage *damage,
+                           unsigned known = 0);
 
 private:
     // False when the material could not be taken into the catalogue.

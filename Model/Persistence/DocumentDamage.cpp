@@ -1,5 +1,7 @@
 #include "Model/Persistence/DocumentDamage.h"
 
+#include <QXmlStreamReader>
+
 namespace Model {
 namespace Persistence {
 
@@ -43,6 +45,16 @@ void DocumentDamage::addUnreadableObject()
     ++m_unreadableObjects;
 }
 
+void DocumentDamage::addSurplusValues(std::uint64_t count)
+{
+    m_surplus += count;
+}
+
+void DocumentDamage::addStrayElement()
+{
+    ++m_strayElements;
+}
+
 void DocumentDamage::setBroken(bool endedEarly, qint64 line, qint64 column)
 {
     m_broken = true;
@@ -53,22 +65,35 @@ void DocumentDamage::setBroken(bool endedEarly, qint64 line, qint64 column)
 
 bool DocumentDamage::isDamaged() const
 {
-    return m_broken || m_filled < m_declared || m_unreadable > 0 || m_refusedVolumes > 0 || m_unreadableMaterials > 0
-           || m_unreadableObjects > 0;
+    return cellsIncomplete() || m_refusedVolumes > 0 || m_unreadableObjects > 0 || m_surplus > 0
+           || m_strayElements > 0;
+}
+
+bool DocumentDamage::cellsIncomplete() const
+{
+    return m_broken || m_filled < m_declared || m_unreadable > 0 || m_unreadableMaterials > 0;
+}
+
+QString DocumentDamage::describeCells() const
+{
+    const QString cells = m_declared == 0
+                              ? QStringLiteral("no cell volume was read.")
+                              : QStringLiteral("%1 of %2 cells were read.").arg(grouped(cellsRead()), grouped(m_declared));
+    if (m_broken && m_endedEarly)
+        return QStringLiteral("The document ends early: ") + cells;
+    if (m_broken)
+        return QStringLiteral("The document is damaged at line %1, column %2: ").arg(m_line).arg(m_column) + cells;
+    if (m_filled < m_declared)
+        return QStringLiteral("Cells are missing: ") + cells;
+    return QString();
 }
 
 QStringList DocumentDamage::describe() const
 {
     QStringList lines;
-    const QString cells = m_declared == 0
-                              ? QStringLiteral("no cell volume was read.")
-                              : QStringLiteral("%1 of %2 cells were read.").arg(grouped(cellsRead()), grouped(m_declared));
-    if (m_broken && m_endedEarly)
-        lines << QStringLiteral("The document ends early: ") + cells;
-    else if (m_broken)
-        lines << QStringLiteral("The document is damaged at line %1, column %2: ").arg(m_line).arg(m_column) + cells;
-    else if (m_filled < m_declared)
-        lines << QStringLiteral("Cells are missing: ") + cells;
+    const QString cells = describeCells();
+    if (!cells.isEmpty())
+        lines << cells;
     if (m_unreadable == 1)
         lines << QStringLiteral("1 cell value was not a number; that cell is empty.");
     else if (m_unreadable > 1)
@@ -79,7 +104,31 @@ QStringList DocumentDamage::describe() const
         lines << counted(m_unreadableMaterials, "material", "materials") + QStringLiteral(" could not be read.");
     if (m_unreadableObjects > 0)
         lines << counted(m_unreadableObjects, "object", "objects") + QStringLiteral(" could not be read.");
+    if (m_surplus > 0)
+        lines << counted(m_surplus, "cell value", "cell values")
+                     + QStringLiteral(" beyond the cells of a cell volume %1 dropped.").arg(m_surplus == 1 ? "was" : "were");
+    if (m_strayElements > 0)
+        lines << counted(m_strayElements, "element", "elements")
+                     + QStringLiteral(" inside the cells of a cell volume %1 skipped.")
+                           .arg(m_strayElements == 1 ? "was" : "were");
     return lines;
+}
+
+unsigned DocumentDamage::skipElement(QXmlStreamReader &reader)
+{
+    unsigned objects = reader.name() == QLatin1String("Object") ? 1u : 0u;
+    int depth = 1;
+    while (depth > 0 && !reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement()) {
+            ++depth;
+            if (reader.name() == QLatin1String("Object"))
+                ++objects;
+        } else if (reader.isEndElement()) {
+            --depth;
+        }
+    }
+    return objects;
 }
 
 } // namespace Persistence

@@ -2,6 +2,7 @@
 
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Automaton/VolumeMemory.h"
+#include "Model/Persistence/DocumentArchiver.h"
 #include "Model/Persistence/DocumentDamage.h"
 #include "Model/Persistence/DocumentInput.h"
 #include "Util/DecimalText.h"
@@ -10,6 +11,7 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <cmath>
 #include <new>
 
 namespace Model {
@@ -27,12 +29,14 @@ public:
     void feed(const QStringRef &text)
     {
         for (const QChar c : text) {
-            if (c == QLatin1Char(' ')) {
+            // Spaces separate the values this program writes; tabs and line
+            // breaks are white space to anyone editing the file.
+            const ushort u = c.unicode();
+            if (u == ' ' || u == '\t' || u == '\n' || u == '\r') {
                 finishPart();
                 continue;
             }
             m_inPart = true;
-            const ushort u = c.unicode();
             if (u >= '0' && u <= '9' && m_valid) {
                 m_value = m_value * 10 + (u - '0');
                 if (m_value > 0xffffffffull)
@@ -53,6 +57,8 @@ public:
     }
     std::size_t filled() const { return m_next; }
     std::size_t unreadable() const { return m_unreadable; }
+    // Values beyond the last cell, which have nowhere to go.
+    std::uint64_t surplus() const { return m_surplus; }
 
 private:
     void finishPart()
@@ -69,6 +75,8 @@ private:
                     id = it->second;
             }
             m_ids[m_next++] = id;
+        } else {
+            ++m_surplus;
         }
         m_inPart = false;
         m_valid = true;
@@ -82,15 +90,24 @@ private:
     bool m_inPart = false;
     bool m_valid = true;
     std::size_t m_unreadable = 0;
+    std::uint64_t m_surplus = 0;
 };
+
+// "cellsize-x" = "-1" for a message.
+std::string quoted(const char *name, const QStringRef &value)
+{
+    return "\"" + std::string(name) + "\" = \"" + value.left(40).toString().toStdString() + "\"";
+}
 
 } // namespace
 
 void TotalVolumeArchiver::warn(const std::string &text) const
 {
-    qWarning() << QString::fromStdString(text);
+    // Once: where a reader listens, it shows the warning itself.
     if (m_warning)
         m_warning(text);
+    else
+        qWarning() << QString::fromStdString(text);
 }
 
 void TotalVolumeArchiver::refuse(const std::string &text) const
@@ -156,22 +173,35 @@ boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
         sizesRead = sizesRead && ok && value > 0;
         return ok ? value : 0u;
     };
+    // Missing ones are 1; present ones must be usable: a cell size of 0 or
+    // of no number would place every cell at one point.
+    std::string badValue;
     auto cellSize = [&](const char *name) {
+        const QStringRef text = attributes.value(QLatin1String(name));
+        if (text.isNull())
+            return 1.0f;
         bool ok = false;
-        const float value = attributes.value(QLatin1String(name)).toFloat(&ok);
+        const float value = text.toFloat(&ok);
+        if (!(ok && std::isfinite(value) && value > 0.0f) && badValue.empty())
+            badValue = "a cell size " + quoted(name, text) + " that is not a positive number";
         return ok && value > 0.0f ? value : 1.0f;
     };
     const unsigned sx = size("size-x"), sy = size("size-y"), sz = size("size-z");
     const float cx = cellSize("cellsize-x"), cy = cellSize("cellsize-y"), cz = cellSize("cellsize-z");
     if (!sizesRead) {
         refuse("WARNING: A cell volume without readable sizes was skipped.");
-        r.skipCurrentElement();
+        DocumentArchiver::skipNested(r, m_warning, m_damage, 1);
+        return {};
+    }
+    if (!badValue.empty()) {
+        refuse("WARNING: A cell volume with " + badValue + " was skipped.");
+        DocumentArchiver::skipNested(r, m_warning, m_damage, 1);
         return {};
     }
     std::string problem;
     if (!Automaton::VolumeMemory::fits(sx, sy, sz, &problem)) {
         refuse("WARNING: " + problem + " It was not loaded.");
-        r.skipCurrentElement();
+        DocumentArchiver::skipNested(r, m_warning, m_damage, 1);
         return {};
     }
     const std::string unallocated = "WARNING: " + Automaton::VolumeMemory::describeNeed(sx, sy, sz)
@@ -182,10 +212,11 @@ boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
         ids.assign(std::size_t(sx) * sy * sz, 0);
     } catch (const std::bad_alloc &) {
         refuse(unallocated);
-        r.skipCurrentElement();
+        DocumentArchiver::skipNested(r, m_warning, m_damage, 1);
         return {};
     }
     Util::Vector3D position;
+    std::string badPosition;
     StateParser state(ids, m_map);
     // The children of "Object": "State" and "Position".
     while (r.readNextStartElement()) {
@@ -199,6 +230,13 @@ boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
                 } else if (r.isEndElement()) {
                     complete = true;
                     break;
+                } else if (r.isStartElement()) {
+                    // Not part of any cell; the cells after it still are.
+                    const std::string name = r.name().toString().toStdString();
+                    DocumentArchiver::skipNested(r, m_warning, m_damage);
+                    warn("WARNING: An element \"" + name + "\" inside the cells of a cell volume was skipped.");
+                    if (m_damage)
+                        m_damage->addStrayElement();
                 } else if (r.hasError()) {
                     if (r.error() == QXmlStreamReader::PrematureEndOfDocumentError && !cutTextReleased
                         && DocumentInput::releaseCutText(r)) {
@@ -210,14 +248,29 @@ boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
             }
             state.finish(complete);
         } else if (r.name() == QLatin1String("Position")) {
+            // Any finite place opens, however far out (the program writes
+            // what it was given); only a place that is no number is refused.
             const QXmlStreamAttributes at = r.attributes();
-            position = Util::Vector3D(at.value(QLatin1String("pos-x")).toFloat(),
-                                      at.value(QLatin1String("pos-y")).toFloat(),
-                                      at.value(QLatin1String("pos-z")).toFloat());
-            r.skipCurrentElement();
+            double p[3] = {0, 0, 0};
+            const char *const names[3] = {"pos-x", "pos-y", "pos-z"};
+            for (int axis = 0; axis < 3; ++axis) {
+                const QStringRef text = at.value(QLatin1String(names[axis]));
+                if (text.isNull())
+                    continue;
+                bool ok = false;
+                p[axis] = text.toDouble(&ok);
+                if (!(ok && std::isfinite(p[axis])) && badPosition.empty())
+                    badPosition = "a position " + quoted(names[axis], text) + " that is not a finite number";
+            }
+            position = Util::Vector3D(p[0], p[1], p[2]);
+            DocumentArchiver::skipNested(r, m_warning, m_damage);
         } else {
-            r.skipCurrentElement();
+            DocumentArchiver::skipNested(r, m_warning, m_damage);
         }
+    }
+    if (!badPosition.empty()) {
+        refuse("WARNING: A cell volume with " + badPosition + " was skipped.");
+        return {};
     }
     try {
         boost::shared_ptr<Automaton::TotalVolume> volume(new Automaton::TotalVolume(sx, sy, sz, cx, cy, cz,
@@ -227,6 +280,13 @@ boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
         if (state.unreadable() > 0)
             warn("WARNING: " + std::to_string(state.unreadable())
                  + " cell values of a cell volume were not numbers; those cells are empty.");
+        if (state.surplus() > 0) {
+            warn("WARNING: A cell volume of " + std::to_string(sx) + " x " + std::to_string(sy) + " x "
+                 + std::to_string(sz) + " cells holds " + std::to_string(state.surplus())
+                 + " more cell values than cells; they were dropped.");
+            if (m_damage)
+                m_damage->addSurplusValues(state.surplus());
+        }
         return volume;
     } catch (const std::bad_alloc &) {
         refuse(unallocated);

@@ -360,6 +360,10 @@ void RunProcessesDialog::updateProgress()
         m_volume = status.volume;
     if (newResults)
         m_context->notifyUpdate();
+    // Each step that ends is kept for recovery; while the next one holds
+    // the cells, the copy is taken at a later tick.
+    if (newResults || m_recoveryCopyDue)
+        m_recoveryCopyDue = !m_context->keepRecoveryCopy(true);
     if (status.running)
         return;
     finishRun();

@@ -122,6 +122,8 @@ private:
     std::size_t m_outcomesSeen = 0;
     int m_runLength = 0;
     bool m_closeAfterRun = false;
+    // A step ended while the next one held the cells: no recovery copy yet.
+    bool m_recoveryCopyDue = false;
 
     QTreeWidget *m_tree;
     QComboBox *m_choice;

@@ -229,16 +229,20 @@ bool BatchProgram::openStartDocument()
         printError(QStringLiteral("%1: %2").arg(opened.errorTitle, opened.errorText));
         return false;
     }
-    // A run cannot ask whether to go on from a document read in part, and
-    // its result would look whole.
-    if (!opened.damage.isEmpty()) {
-        for (const QString &loss : opened.damage)
-            printError(QStringLiteral("%1: %2").arg(m_line.startDocument, loss));
+    // The readers warned of each loss as they met it (on stderr, above),
+    // except of missing cells. A run cannot ask whether to go on from
+    // volumes read in part, and its result would look whole.
+    if (opened.cellsIncomplete) {
+        if (!opened.cellsLost.isEmpty())
+            printError(QStringLiteral("%1: %2").arg(m_line.startDocument, opened.cellsLost));
         printError(QStringLiteral("%1: the document is damaged; nothing was run (open it in Tessival to keep what "
                                   "could be read)")
                        .arg(m_line.startDocument));
         return false;
     }
+    // Only objects or values were left out: what was read is whole, and the
+    // run goes on; the exit status tells that not all of the document came.
+    m_startIncomplete = !opened.damage.isEmpty();
     return true;
 }
 
@@ -322,12 +326,14 @@ int BatchProgram::report()
                           .arg(ProgressReport::seconds(m_clock.elapsed() / 1000.0), m_line.outputFile);
     if (m_notRun > 0)
         summary += QStringLiteral(" (%1 %2 not run, see above)").arg(m_notRun).arg(m_notRun == 1 ? "entry was" : "entries were");
+    if (m_startIncomplete)
+        summary += QStringLiteral("; parts of %1 were skipped (see above)").arg(m_line.startDocument);
     printError(summary);
     if (m_runner->volume())
         printError(describeVolume(*m_runner->volume(), *Model::Materials::MaterialFactory::getInstance()));
     const bool netlistWritten = m_line.netlistFile.isEmpty() || writeNetlist();
     const bool resultFilesWritten = writeResultFiles();
-    return m_notRun == 0 && netlistWritten && resultFilesWritten ? AllRan : SomeNotRun;
+    return m_notRun == 0 && !m_startIncomplete && netlistWritten && resultFilesWritten ? AllRan : NotAllAsAsked;
 }
 
 bool BatchProgram::writeNetlist()

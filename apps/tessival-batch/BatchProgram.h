@@ -30,9 +30,12 @@ namespace BatchTool {
 class BatchProgram
 {
 public:
+    // The one table of exit statuses; the help text and the README list it.
     enum ExitStatus {
         AllRan = 0,
-        SomeNotRun = 1,
+        // The document was written, but entries did not run, parts of the
+        // start document were skipped, or a requested output is missing.
+        NotAllAsAsked = 1,
         BadCommandLine = 2,
         NothingWritten = 3,
         // Ctrl-C while the entries ran: the shell's status for SIGINT.
@@ -79,6 +82,7 @@ private:
     // What the run came to.
     QElapsedTimer m_clock;
     int m_notRun = 0;
+    bool m_startIncomplete = false; // objects of the start document skipped
     bool m_missingVolume = false;
     bool m_interrupted = false;
     int m_lastEntry = 0; // the last entry that started

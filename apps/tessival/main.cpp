@@ -1,7 +1,9 @@
 // The desktop program: one main window over the catalogues of the user.
 #include "Model/Materials/MaterialFactory.h"
 #include "Model/Process/ProcessFactory.h"
+#include "Core/Operations/Documents/DocumentRecovery.h"
 #include "UI/MainWindow.h"
+#include "UI/RecoveryOffer.h"
 #include "Util/DebugLog.h"
 
 #include <QApplication>
@@ -33,5 +35,7 @@ int main(int argc, char *argv[])
     application.setWindowIcon(windowIcon());
     auto *window = new Ui::MainWindow;
     window->showMaximized();
+    // What a program that did not end properly kept of its windows.
+    Ui::RecoveryOffer::offer(window, Core::Operations::DocumentRecovery::defaultRoot());
     return application.exec();
 }

@@ -14,6 +14,7 @@
 #include "UI/BatchRun/BatchRunner.h"
 #include "UI/BatchRun/ProcessListArchiver.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <boost/make_shared.hpp>
@@ -210,6 +211,41 @@ TEST_F(BatchProgramTest, ADamagedStartDocumentIsNamedAndNothingRuns)
     EXPECT_EQ(TempFolder::read(folder.file(QStringLiteral("cut.cvx"))), whole.left(whole.indexOf("<State>") + 7 + 200));
 }
 
+// Parts of a start document that cannot be read, while its volumes are
+// whole: each is named in one line, the list runs, and the status tells
+// that the document did not come whole.
+TEST_F(BatchProgramTest, AStartDocumentWithObjectsSkippedRunsOnWithOneWarningEachAndExitsOne)
+{
+    const QByteArray header = "<?xml version=\"1.0\"?><Document><Header version=\"1\"/>";
+    struct Case
+    {
+        const char *what;
+        QByteArray document;
+        const char *warning;
+    };
+    const Case cases[] = {
+        {"only volume too large",
+         header + "<Object object-type=\"1\" size-x=\"4000000000\" size-y=\"4000\" size-z=\"4000\"><State>1 </State>"
+                  "</Object></Document>",
+         "It was not loaded."},
+        {"an unknown object", header + "<Object object-type=\"9\"/></Document>", "An object of type 9 was skipped"},
+    };
+    for (const Case &c : cases) {
+        write("start.cvx", c.document);
+        const BatchProgramRun result = run({write("list.plst", Header + substrate(6) + "</Process-List>\n"),
+                                            QStringLiteral("-i"), QStringLiteral("start.cvx"), QStringLiteral("-o"),
+                                            QStringLiteral("out.cvx")});
+        EXPECT_EQ(result.exitCode, 1) << c.what << "\n" << describe(result);
+        const QStringList warnings = result.err.split(QLatin1Char('\n')).filter(QStringLiteral("warning"), Qt::CaseInsensitive);
+        ASSERT_EQ(warnings.size(), 1) << c.what << "\n" << describe(result);
+        EXPECT_TRUE(warnings[0].startsWith(QStringLiteral("tessival-batch: start.cvx: WARNING: "))) << describe(result);
+        EXPECT_TRUE(warnings[0].contains(QLatin1String(c.warning))) << describe(result);
+        EXPECT_TRUE(result.err.contains(QStringLiteral("parts of start.cvx were skipped"))) << describe(result);
+        EXPECT_TRUE(QFileInfo::exists(folder.file(QStringLiteral("out.cvx")))) << c.what;
+        QFile::remove(folder.file(QStringLiteral("out.cvx")));
+    }
+}
+
 TEST_F(BatchProgramTest, ListsThatCannotRunEndWithAMessageAndWriteNothing)
 {
     struct Case
@@ -355,6 +391,14 @@ TEST_F(BatchProgramTest, BadCommandLinesAndPathsAreRefused)
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.startsWith(QStringLiteral("Usage: tessival-batch LIST.plst -o RESULT.cvx")));
     EXPECT_TRUE(help.out.contains(QStringLiteral("Exit status")));
+
+    // One table of exit statuses: the README shows the help's, line by line.
+    QFile readme(QStringLiteral(TESSIVAL_EXAMPLES_DIR "/../README.md"));
+    ASSERT_TRUE(readme.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString shown = QString::fromUtf8(readme.readAll());
+    const QString table = help.out.mid(help.out.indexOf(QStringLiteral("Exit status:")));
+    for (const QString &line : table.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        EXPECT_TRUE(shown.contains(QStringLiteral("    ") + line + QLatin1Char('\n'))) << line.toStdString();
 }
 
 namespace {

@@ -71,6 +71,8 @@ DocumentFiles::Result DocumentFiles::open(const QString &path, OperationContext 
     Result result;
     result.ok = true;
     result.damage = damage.describe();
+    result.cellsIncomplete = damage.cellsIncomplete();
+    result.cellsLost = damage.describeCells();
     if (!damage.isDamaged())
         context.document().setFileName(path);
     context.history().markSaved();

@@ -20,6 +20,12 @@ public:
         // A document opened in part: one sentence per kind of loss (empty
         // when nothing was lost).
         QStringList damage;
+        // Whether a volume that was read lacks cells or holds cells of
+        // unknown material, rather than only objects or values left out.
+        bool cellsIncomplete = false;
+        // The sentence on the missing cells, the one loss that no console
+        // warning named while reading; empty when none are missing.
+        QString cellsLost;
     };
 
     // The extension of document files, without the dot.

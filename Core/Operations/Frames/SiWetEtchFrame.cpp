@@ -5,6 +5,7 @@
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Materials/Material.h"
 #include "Util/DebugLog.h"
+#include "Util/DecimalText.h"
 
 #include <QDebug>
 
@@ -64,7 +65,47 @@ int SiWetEtchFrame::stepCount(double depth)
 {
     if (!(depth > 0.0))
         return 0;
-    return int(std::min(std::floor(4.0 * depth + 0.5), double(1 << 30)));
+    return int(std::min(std::floor(4.0 * depth + 0.5), double(MaxSteps)));
+}
+
+bool SiWetEtchFrame::depthFits(double depth, std::string *problem)
+{
+    if (std::isfinite(depth) && std::floor(4.0 * depth + 0.5) <= double(MaxSteps))
+        return true;
+    if (problem)
+        *problem = "An etch depth of " + Util::generalNumber(depth).toStdString() + " would take more than "
+                   + std::to_string(MaxSteps) + " steps; etch at most " + Util::generalNumber(MaxDepth).toStdString()
+                   + " units deep at once.";
+    return false;
+}
+
+bool SiWetEtchFrame::placesAtoms(const Model::Automaton::TotalVolume &volume, std::string *problem)
+{
+    // Atoms keep their world positions in single precision. Far from the
+    // origin, or with cells much smaller than the lattice constant, they
+    // would land in the wrong cells, and the etch would silently do
+    // something else than asked.
+    const Util::Vector3D p = volume.position();
+    const double sizes[3] = {volume.cellsizeX(), volume.cellsizeY(), volume.cellsizeZ()};
+    const unsigned counts[3] = {volume.sizeX(), volume.sizeY(), volume.sizeZ()};
+    // The lattice reaches past the volume's footprint by up to its width.
+    double farthest = std::max({std::abs(p.x), std::abs(p.y), std::abs(p.z)}) + double(counts[0]) + counts[1];
+    double finest = 0.25; // a (100) monolayer
+    for (int axis = 0; axis < 3; ++axis) {
+        farthest += double(counts[axis]) * sizes[axis];
+        finest = std::min(finest, sizes[axis]);
+    }
+    // Single precision resolves 2^-23 of a coordinate; ask for 64 steps
+    // across the finest distance the etch tells apart.
+    const double resolution = farthest * std::ldexp(1.0, -23);
+    if (std::isfinite(farthest) && resolution * 64.0 <= finest)
+        return true;
+    if (problem)
+        *problem = "Its Si atoms cannot be placed within its cells: the cell volume reaches "
+                   + Util::generalNumber(farthest).toStdString() + " units from the origin with cells of "
+                   + Util::generalNumber(finest).toStdString()
+                   + " units or less. Move it nearer to the origin or use larger cells.";
+    return false;
 }
 
 unsigned SiWetEtchFrame::stripOf(std::int32_t index) const
@@ -75,20 +116,20 @@ unsigned SiWetEtchFrame::stripOf(std::int32_t index) const
 
 long SiWetEtchFrame::cellAt(const std::array<float, 3> &position) const
 {
-    // Relative to the volume and by its cell sizes, wherever the volume lies.
+    // Relative to the volume's corner and by its cell sizes, wherever the
+    // volume lies; compared with the counts before any conversion, so that
+    // no far position wraps round into the volume.
     const Util::Vector3D p = m_volume.position();
     const double size[3] = {m_volume.cellsizeX(), m_volume.cellsizeY(), m_volume.cellsizeZ()};
     const double origin[3] = {p.x, p.y, p.z};
-    long cell[3];
+    std::int64_t cell[3];
     for (int axis = 0; axis < 3; ++axis) {
         const double at = (double(position[std::size_t(axis)]) - origin[axis]) / size[axis];
-        if (!(at >= 0.0))
+        if (!(at >= 0.0 && at < double(m_size[axis])))
             return -1;
-        cell[axis] = long(std::floor(at));
-        if (cell[axis] >= m_size[axis])
-            return -1;
+        cell[axis] = std::int64_t(at);
     }
-    return (cell[0] * m_size[1] + cell[1]) * m_size[2] + cell[2];
+    return long((cell[0] * m_size[1] + cell[1]) * m_size[2] + cell[2]);
 }
 
 bool SiWetEtchFrame::runEtching()

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace Model {
@@ -41,6 +42,13 @@ public:
     // round(4 · depth), halves rounding up: a step removes at most one
     // (100) monolayer, a quarter of the lattice constant.
     static int stepCount(double depth);
+    static constexpr int MaxSteps = 1 << 30;
+    static constexpr double MaxDepth = MaxSteps / 4.0;
+    // False, with the reason, for a depth of more steps than a run counts.
+    static bool depthFits(double depth, std::string *problem);
+    // False, with the reason, for a volume whose atoms single precision
+    // cannot place within its cells (too far out, or cells too small).
+    static bool placesAtoms(const Model::Automaton::TotalVolume &volume, std::string *problem);
 
     // Etches the volume's lattice, which must exist. With an interrupter,
     // reports each step and stops between two steps when asked to: a

@@ -1,6 +1,7 @@
 #include "Core/Operations/Photolithography/LayoutMask.h"
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 #include <limits>
 
@@ -264,36 +265,46 @@ Model::Automaton::CellMask LayoutMask::rasterise(const std::vector<Polygon> &pol
     // Cell coordinates in which the centre of column (x, y) is (x + 0.5, y + 0.5).
     const auto cellX = [&](double layoutX) { return (layoutX - placement.offsetX) / units; };
     const auto cellY = [&](double layoutY) { return (layoutY - placement.offsetY) / units; };
-    std::vector<double> crossings;
+    // Each edge meets only the rows between its ends: gathered edge by edge
+    // and sorted by row, the crossings cost what the edges cross, not every
+    // edge times every row (a layout of a few hundred bytes can place
+    // millions of points).
+    std::vector<std::pair<int, double>> crossings; // (row, x)
     for (const Polygon &polygon : polygons) {
         if (polygon.size() < 3)
             continue;
-        double low = std::numeric_limits<double>::max(), high = std::numeric_limits<double>::lowest();
-        for (const Point &p : polygon) {
-            low = std::min(low, cellY(p.y));
-            high = std::max(high, cellY(p.y));
-        }
-        const double firstRow = std::max(0.0, std::ceil(low - 0.5));
-        const double endRow = std::min(double(sizeY), std::ceil(high - 0.5));
-        for (double row = firstRow; row < endRow; ++row) {
-            const double centre = row + 0.5;
-            crossings.clear();
-            for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
-                const double yi = cellY(polygon[i].y), yj = cellY(polygon[j].y);
+        crossings.clear();
+        for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+            const double yi = cellY(polygon[i].y), yj = cellY(polygon[j].y);
+            if (std::isnan(yi) || std::isnan(yj))
+                continue;
+            // The rows whose centre lies between the ends, one more on each
+            // side for rounding; the exact test below decides.
+            const double first = std::max(0.0, std::ceil(std::min(yi, yj) - 0.5) - 1.0);
+            const double end = std::min(double(sizeY), std::ceil(std::max(yi, yj) - 0.5) + 1.0);
+            for (double row = first; row < end; ++row) {
+                const double centre = row + 0.5;
                 if ((yi <= centre) == (yj <= centre))
                     continue;
                 const double xi = cellX(polygon[i].x), xj = cellX(polygon[j].x);
-                crossings.push_back(xi + (centre - yi) * (xj - xi) / (yj - yi));
+                crossings.emplace_back(int(row), xi + (centre - yi) * (xj - xi) / (yj - yi));
             }
-            std::sort(crossings.begin(), crossings.end());
-            // Inside between the first and second crossing, the third and
-            // fourth...: columns whose centre lies in [from, to).
-            for (std::size_t k = 0; k + 1 < crossings.size(); k += 2) {
-                const double from = std::max(0.0, std::ceil(crossings[k] - 0.5));
-                const double to = std::min(double(sizeX), std::ceil(crossings[k + 1] - 0.5));
+        }
+        std::sort(crossings.begin(), crossings.end());
+        // Inside between the first and second crossing of a row, the third
+        // and fourth...: columns whose centre lies in [from, to).
+        for (std::size_t start = 0; start < crossings.size();) {
+            std::size_t stop = start;
+            while (stop < crossings.size() && crossings[stop].first == crossings[start].first)
+                ++stop;
+            const std::size_t row = std::size_t(crossings[start].first);
+            for (std::size_t k = start; k + 1 < stop; k += 2) {
+                const double from = std::max(0.0, std::ceil(crossings[k].second - 0.5));
+                const double to = std::min(double(sizeX), std::ceil(crossings[k + 1].second - 0.5));
                 for (double x = from; x < to; ++x)
-                    mask.bits[std::size_t(x) * sizeY + std::size_t(row)] = true;
+                    mask.bits[std::size_t(x) * sizeY + row] = true;
             }
+            start = stop;
         }
     }
     return mask;

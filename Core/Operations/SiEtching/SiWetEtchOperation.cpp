@@ -1,5 +1,6 @@
 #include "Core/Operations/SiEtching/SiWetEtchOperation.h"
 
+#include "Core/Operations/Frames/SiWetEtchFrame.h"
 #include "Core/Operations/OperationContext.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Util/DebugLog.h"
@@ -27,11 +28,15 @@ void SiWetEtchOperation::setDepth(double depth)
 SiWetEtchOperation::LatticeOutcome SiWetEtchOperation::ensureLattice(Model::Automaton::TotalVolume &volume)
 {
     OperationContext &ctx = *context();
+    std::string problem;
+    if (!SiWetEtchFrame::placesAtoms(volume, &problem)) {
+        postMessage(problem);
+        return LatticeTooLarge;
+    }
     const bool stale = ctx.processRecords().needsSiLatticeRebuild(volume.id());
     // A lattice that is up to date needs no step of its own.
     if (volume.siLattice() && !stale)
         return LatticeReady;
-    std::string problem;
     bool ready = false;
     const auto build = [&](Interrupter *interrupter) {
         ready = m_kind.prepare(volume, ctx.processRecords(), &problem, interrupter);
@@ -49,6 +54,12 @@ void SiWetEtchOperation::end()
 {
     if (!volume() || !m_depthAccepted) {
         cancel();
+        return;
+    }
+    std::string problem;
+    if (!SiWetEtchFrame::depthFits(m_depth, &problem)) {
+        postMessage(problem);
+        cancelSilently();
         return;
     }
     QElapsedTimer timer;

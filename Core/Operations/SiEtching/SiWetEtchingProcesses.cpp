@@ -1,5 +1,6 @@
 #include "Core/Operations/SiEtching/SiWetEtchingProcesses.h"
 
+#include "Core/Operations/Frames/SiWetEtchFrame.h"
 #include "Core/Operations/OperationId.h"
 #include "Core/Operations/SiEtching/AtomicStructureSimpleSiWetEtch.h"
 #include "Core/Operations/SiEtching/AtomisticSiWetEtchingOperation.h"
@@ -24,6 +25,9 @@ WetEtchParameters readDepth(EntryParameters &reader)
 {
     WetEtchParameters parameters;
     reader.read("Depth", parameters.depth);
+    std::string problem;
+    if (reader.complete() && !SiWetEtchFrame::depthFits(parameters.depth, &problem))
+        reader.refuse("Depth", QString::fromStdString(problem));
     return parameters;
 }
 
@@ -35,6 +39,8 @@ SiLatticeEffect renews(const WetEtchParameters &)
 bool prepareLattice(TotalVolume &volume, const ProcessRecords &records, std::string *problem,
                     Interrupter *interrupter)
 {
+    if (!SiWetEtchFrame::placesAtoms(volume, problem))
+        return false;
     return prepareSiLattice(volume, records.needsSiLatticeRebuild(volume.id()), problem, {}, interrupter);
 }
 

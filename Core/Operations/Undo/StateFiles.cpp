@@ -43,7 +43,7 @@ StateFiles::StateFiles()
     }
     // Seeded once from the clock, then drawn until a free pair of names is
     // found: windows opened within the same second still get their own.
-    QRandomGenerator random(quint32(QDateTime::currentSecsSinceEpoch()));
+    QRandomGenerator random(static_cast<quint32>(QDateTime::currentSecsSinceEpoch()));
     const QDir dir(folder);
     for (int attempt = 0; attempt < MaxAttempts; ++attempt) {
         const QString number = QString::number(random.bounded(1u << 31));

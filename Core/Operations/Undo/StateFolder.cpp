@@ -8,6 +8,8 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <vector>
+
 namespace Core {
 namespace Operations {
 
@@ -35,13 +37,14 @@ std::unique_ptr<QLockFile> lockFile(const QString &path)
 
 } // namespace
 
-StateFolder::StateFolder(const QString &root) : m_root(root)
+StateFolder::StateFolder(const QString &root, EndedPrograms ended) : m_root(root)
 {
     if (!QDir().mkpath(m_root)) {
-        qWarning() << "The folder for undo state files" << m_root << "cannot be made";
+        qWarning() << "The folder" << m_root << "cannot be made";
         return;
     }
-    removeFoldersOfEndedPrograms();
+    if (ended == RemoveEnded)
+        removeFoldersOfEndedPrograms();
     if (!claim())
         qWarning() << "No folder for undo state files could be taken in" << m_root;
 }
@@ -60,16 +63,24 @@ void StateFolder::release()
     m_lock->unlock();
 }
 
+void StateFolder::releaseWithApplication(StateFolder &folder)
+{
+    // With the application object rather than at exit: by then what holds
+    // the folder (a test's own home) may be gone already.
+    static std::vector<StateFolder *> folders;
+    if (folders.empty())
+        qAddPostRoutine([] {
+            for (StateFolder *taken : folders)
+                taken->release();
+        });
+    folders.push_back(&folder);
+}
+
 StateFolder &StateFolder::forThisProgram()
 {
     static StateFolder folder(defaultRoot());
-    // With the application object rather than at exit: by then what holds
-    // the cache (a test's own home) may be gone already.
-    static const bool releasedWithApplication = [] {
-        qAddPostRoutine([] { forThisProgram().release(); });
-        return true;
-    }();
-    (void)releasedWithApplication;
+    static const bool registered = (releaseWithApplication(folder), true);
+    (void)registered;
     return folder;
 }
 
@@ -91,24 +102,51 @@ QString StateFolder::path() const
     return m_folder;
 }
 
+QStringList StateFolder::foldersOfEndedPrograms(const QString &rootPath)
+{
+    QStringList folders;
+    const QDir root(rootPath);
+    for (const QString &name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (!isProgramName(name))
+            continue;
+        // A running program holds its lock; taking it succeeds only when
+        // its program is gone (and gives it up again by removing it). A
+        // folder whose lock is gone belongs to no running program either.
+        const QString lockPath = root.filePath(name + LockSuffix);
+        if (QFile::exists(lockPath)) {
+            const auto lock = lockFile(lockPath);
+            if (!lock->tryLock(0))
+                continue;
+            lock->unlock();
+        }
+        folders << root.filePath(name);
+    }
+    return folders;
+}
+
+void StateFolder::removeFolderOfEndedProgram(const QString &folder)
+{
+    const auto lock = lockFile(folder + LockSuffix);
+    if (QFile::exists(folder + LockSuffix) && !lock->tryLock(0))
+        return;
+    QDir(folder).removeRecursively();
+    if (lock->isLocked())
+        lock->unlock();
+}
+
 void StateFolder::removeFoldersOfEndedPrograms() const
 {
+    for (const QString &folder : foldersOfEndedPrograms(m_root))
+        removeFolderOfEndedProgram(folder);
+    // Locks of gone programs whose folders went already.
     const QDir root(m_root);
     for (const QString &name : root.entryList({QStringLiteral("*") + LockSuffix}, QDir::Files)) {
         const QString program = name.chopped(LockSuffix.size());
-        if (!isProgramName(program))
+        if (!isProgramName(program) || root.exists(program))
             continue;
-        // Taking the lock succeeds only when its program is gone.
         const auto lock = lockFile(root.filePath(name));
-        if (!lock->tryLock(0))
-            continue;
-        QDir(root.filePath(program)).removeRecursively();
-        lock->unlock();
-    }
-    // A folder whose lock is gone was left half removed.
-    for (const QString &name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (isProgramName(name) && !QFile::exists(root.filePath(name + LockSuffix)))
-            QDir(root.filePath(name)).removeRecursively();
+        if (lock->tryLock(0))
+            lock->unlock();
     }
 }
 

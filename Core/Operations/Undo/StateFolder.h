@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -17,9 +18,14 @@ namespace Operations {
 class StateFolder
 {
 public:
-    // Removes what ended programs left under `root`, then takes a folder
-    // for this program. Without a writable root there is none.
-    explicit StateFolder(const QString &root);
+    // What a program that starts does with the folders of programs that
+    // ended without removing theirs.
+    enum EndedPrograms { RemoveEnded, KeepEnded };
+
+    // Removes what ended programs left under `root` (unless told to keep
+    // it), then takes a folder for this program. Without a writable root
+    // there is none.
+    explicit StateFolder(const QString &root, EndedPrograms ended = RemoveEnded);
     // Removes the folder with whatever state files are still in it.
     ~StateFolder();
     // The same, before the end: no state files can be made here afterwards.
@@ -30,6 +36,9 @@ public:
     // The folder of this program in the per-user cache, taken on first use
     // and released with the application object.
     static StateFolder &forThisProgram();
+    // Releases `folder`, one that lives to the end of the program, with the
+    // application object.
+    static void releaseWithApplication(StateFolder &folder);
     // "states" in the program's cache location.
     static QString defaultRoot();
 
@@ -37,6 +46,12 @@ public:
     // The folder, made again when something removed it meanwhile; empty
     // when there is none.
     QString path() const;
+
+    // The folders under `root` that programs which are gone left behind.
+    static QStringList foldersOfEndedPrograms(const QString &root);
+    // Removes one of those folders, unless its program turns out to be
+    // running after all.
+    static void removeFolderOfEndedProgram(const QString &folder);
 
 private:
     void removeFoldersOfEndedPrograms() const;

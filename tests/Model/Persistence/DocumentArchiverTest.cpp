@@ -197,7 +197,9 @@ TEST_F(DocumentArchiverTest, UnreadableMaterialWarnsAndOtherObjectTypesAreSkippe
                               "<Object object-type=\"1\" size-x=\"1\" size-y=\"1\" size-z=\"1\"><State>1 </State>"
                               "</Object>"),
                      doc));
-    EXPECT_EQ(warnings, std::vector<std::string>{DocumentArchiver::MaterialWarning});
+    EXPECT_EQ(warnings, (std::vector<std::string>{DocumentArchiver::MaterialWarning,
+                                                   "WARNING: An object of type 2 was skipped: documents do not hold "
+                                                   "objects of that type."}));
     EXPECT_STREQ(DocumentArchiver::MaterialWarning,
                  "WARNING: There was an error loading a material. This may alter the loaded cell volume.");
     EXPECT_EQ(volumes(doc).size(), 1u);
@@ -286,7 +288,7 @@ TEST_F(DocumentArchiverTest, EveryUnreadablePartIsCounted)
     EXPECT_TRUE(lines[0].endsWith(": 2 of 1 234 cells were read.")) << lines[0].toStdString();
     EXPECT_EQ(lines.mid(1), (QStringList{"1 cell value was not a number; that cell is empty.",
                                          "1 cell volume could not be loaded.", "1 material could not be read.",
-                                         "1 object could not be read."}));
+                                         "2 objects could not be read."}));
 }
 
 TEST_F(DocumentArchiverTest, MissingCellsOfAWellFormedFileAreDamage)
@@ -341,6 +343,133 @@ TEST_F(DocumentArchiverTest, GarbageStateOfOneHundredMegabytesDoesNotCrash)
     ASSERT_EQ(volumes(doc).size(), 1u);
     const auto ids = volumes(doc)[0]->materials();
     EXPECT_TRUE(std::all_of(ids.begin(), ids.end(), [](std::uint32_t id) { return id == 0; }));
-    ASSERT_EQ(warnings.size(), 1u);
+    ASSERT_EQ(warnings.size(), 2u) << "values that are no numbers, and values beyond the cells";
     EXPECT_NE(warnings[0].find("were not numbers"), std::string::npos);
+    EXPECT_NE(warnings[1].find("more cell values than cells"), std::string::npos);
+}
+
+// Losses the reader once passed over in silence: each is named in one
+// warning and counted, and only what the file really lacks is lost.
+TEST_F(DocumentArchiverTest, TabsAndLineBreaksSeparateCellsLikeSpaces)
+{
+    Document doc;
+    ASSERT_TRUE(read(document("<Object object-type=\"1\" size-x=\"4\" size-y=\"1\" size-z=\"1\"><State>1\t0\n1\r\n\t1"
+                              "</State></Object>"),
+                     doc));
+    ASSERT_EQ(volumes(doc).size(), 1u);
+    EXPECT_EQ(volumes(doc)[0]->materials(), (std::vector<std::uint32_t>{1, 0, 1, 1}));
+    EXPECT_TRUE(warnings.empty());
+    EXPECT_FALSE(damage.isDamaged());
+}
+
+TEST_F(DocumentArchiverTest, SurplusCellValuesAreNamedAndCounted)
+{
+    Document doc;
+    ASSERT_TRUE(read(document("<Object object-type=\"1\" size-x=\"2\" size-y=\"1\" size-z=\"1\"><State>1 0 1 1 1 "
+                              "</State></Object>"),
+                     doc));
+    ASSERT_EQ(volumes(doc).size(), 1u);
+    EXPECT_EQ(volumes(doc)[0]->materials(), (std::vector<std::uint32_t>{1, 0}));
+    EXPECT_EQ(warnings, std::vector<std::string>{"WARNING: A cell volume of 2 x 1 x 1 cells holds 3 more cell values "
+                                                 "than cells; they were dropped."});
+    EXPECT_EQ(damage.describe(), QStringList{"3 cell values beyond the cells of a cell volume were dropped."});
+    EXPECT_FALSE(damage.cellsIncomplete()) << "every cell of the volume was read";
+}
+
+TEST_F(DocumentArchiverTest, AnElementInsideTheCellsIsSkippedAndTheCellsAfterItAreRead)
+{
+    Document doc;
+    ASSERT_TRUE(read(document("<Object object-type=\"1\" size-x=\"3\" size-y=\"1\" size-z=\"1\"><State>1 "
+                              "<Note>9 9</Note>0 1 </State><Position pos-x=\"5\" pos-y=\"0\" pos-z=\"0\"/></Object>"),
+                     doc));
+    ASSERT_EQ(volumes(doc).size(), 1u);
+    EXPECT_EQ(volumes(doc)[0]->materials(), (std::vector<std::uint32_t>{1, 0, 1}));
+    EXPECT_EQ(volumes(doc)[0]->position().x, 5.0) << "the position after the cells is still read";
+    EXPECT_EQ(warnings, std::vector<std::string>{"WARNING: An element \"Note\" inside the cells of a cell volume was "
+                                                 "skipped."});
+    EXPECT_EQ(damage.describe(), QStringList{"1 element inside the cells of a cell volume was skipped."});
+}
+
+TEST_F(DocumentArchiverTest, ObjectsThatAreNotReadAreNamedWhereverTheyStand)
+{
+    struct Case
+    {
+        const char *what;
+        QByteArray body;
+        const char *warning;
+    };
+    const QByteArray one = "<Object object-type=\"1\" size-x=\"1\" size-y=\"1\" size-z=\"1\"><State>1 </State></Object>";
+    const Case cases[] = {
+        {"no type", "<Object size-x=\"1\" size-y=\"1\" size-z=\"1\"/>",
+         "WARNING: An object without a readable \"object-type\" was skipped."},
+        {"type not a number", "<Object object-type=\"one\"/>",
+         "WARNING: An object without a readable \"object-type\" was skipped."},
+        {"unknown type", "<Object object-type=\"77\"/>",
+         "WARNING: An object of type 77 was skipped: documents do not hold objects of that type."},
+        {"inside another element", "<Group>" + one + "</Group>", "WARNING: 1 object inside \"Group\" was skipped."},
+        {"inside a volume", "<Object object-type=\"1\" size-x=\"1\" size-y=\"1\" size-z=\"1\"><Extra>" + one + one
+                                + "</Extra><State>1 </State></Object>",
+         "WARNING: 2 objects inside \"Extra\" were skipped."},
+    };
+    for (const Case &c : cases) {
+        Document doc;
+        warnings.clear();
+        damage = DocumentDamage();
+        ASSERT_TRUE(read(document(c.body + one), doc)) << c.what;
+        EXPECT_EQ(warnings, std::vector<std::string>{c.warning}) << c.what;
+        EXPECT_TRUE(damage.isDamaged()) << c.what;
+        EXPECT_FALSE(damage.cellsIncomplete()) << c.what;
+        EXPECT_GE(volumes(doc).size(), 1u) << c.what << ": the next object still loads";
+    }
+}
+
+TEST_F(DocumentArchiverTest, FarPositionsOpenAndPlacesOrCellSizesThatAreNoNumbersAreRefused)
+{
+    Document far;
+    auto original = boost::make_shared<TotalVolume>(1, 1, 1, 1e-30f, 1.0f, 1.0f, Util::Vector3D(1e30, -2.5, 7),
+                                                    std::vector<std::uint32_t>{1});
+    far.addObject(original);
+    Document back;
+    ASSERT_TRUE(read(write(far), back));
+    ASSERT_EQ(volumes(back).size(), 1u) << "files the program writes keep opening";
+    EXPECT_DOUBLE_EQ(volumes(back)[0]->position().x, 1e30);
+    EXPECT_FLOAT_EQ(volumes(back)[0]->cellsizeX(), 1e-30f);
+    EXPECT_TRUE(warnings.empty());
+
+    const QByteArray refused[] = {
+        "<Object object-type=\"1\" size-x=\"1\" size-y=\"1\" size-z=\"1\" cellsize-x=\"0\"><State>1 </State></Object>",
+        "<Object object-type=\"1\" size-x=\"1\" size-y=\"1\" size-z=\"1\" cellsize-y=\"-1\"><State>1 </State></Object>",
+        "<Object object-type=\"1\" size-x=\"1\" size-y=\"1\" size-z=\"1\" cellsize-z=\"inf\"><State>1 </State></Object>",
+        "<Object object-type=\"1\" size-x=\"1\" size-y=\"1\" size-z=\"1\" cellsize-x=\"wide\"/>",
+        "<Object object-type=\"1\" size-x=\"1\" size-y=\"1\" size-z=\"1\"><State>1 </State><Position pos-x=\"nan\"/>"
+        "</Object>",
+        "<Object object-type=\"1\" size-x=\"1\" size-y=\"1\" size-z=\"1\"><State>1 </State><Position pos-z=\"1e999\"/>"
+        "</Object>",
+    };
+    for (const QByteArray &object : refused) {
+        Document doc;
+        warnings.clear();
+        damage = DocumentDamage();
+        ASSERT_TRUE(read(document(object), doc));
+        EXPECT_TRUE(volumes(doc).empty()) << object.constData();
+        ASSERT_EQ(warnings.size(), 1u) << object.constData();
+        EXPECT_EQ(warnings[0].rfind("WARNING: A cell volume with a ", 0), 0u) << warnings[0];
+        EXPECT_EQ(damage.describe(), QStringList{"1 cell volume could not be loaded."}) << object.constData();
+    }
+}
+
+// A few kilobytes can declare millions of cells: the empty cells added to
+// fill them are reported as missing, as for a file cut short.
+TEST_F(DocumentArchiverTest, ASmallFileDeclaringAHugeVolumeReportsTheCellsItLacks)
+{
+    QByteArray state;
+    for (int i = 0; i < 9000; ++i)
+        state += "1 ";
+    Document doc;
+    ASSERT_TRUE(read(document("<Object object-type=\"1\" size-x=\"19300\" size-y=\"20\" size-z=\"20\"><State>" + state
+                              + "</State></Object>"),
+                     doc));
+    EXPECT_EQ(volumes(doc).size(), 1u);
+    EXPECT_TRUE(damage.cellsIncomplete());
+    EXPECT_EQ(damage.describe(), QStringList{"Cells are missing: 9 000 of 7 720 000 cells were read."});
 }

@@ -744,3 +744,22 @@ TEST_F(BatchRunnerTest, WetEtchAfterSiliconDepositionInOneListRebuildsTheLattice
         << "the deposited layers have atoms to etch";
     EXPECT_EQ(materials, reference.volume()->materials());
 }
+
+// A volume placed where single precision cannot put its atoms in their
+// cells, and a depth of more steps than a run counts: the wet etch says so
+// instead of doing something else and reporting success.
+TEST_F(BatchRunnerTest, WetEtchRefusesFarVolumesAndDepthsBeyondItsStepCount)
+{
+    ProcessData far = substrateEntry(12, 12, 8);
+    far.setParameter(QStringLiteral("Lower Left Front Corner"), QVariant::fromValue(Util::Vector3D(1e12, 0, 0)));
+    ASSERT_EQ(runner.run(far), BatchRunner::Done) << "any finite corner is a place";
+    const auto before = runner.volume()->materials();
+    EXPECT_EQ(runner.run(wetEtchEntry(2)), BatchRunner::Failed);
+    EXPECT_TRUE(runner.problem().contains(QStringLiteral("cannot be placed"))) << runner.problem().toStdString();
+    EXPECT_EQ(runner.volume()->materials(), before);
+
+    ASSERT_EQ(runner.run(substrateEntry(12, 12, 8)), BatchRunner::Done);
+    EXPECT_EQ(runner.run(wetEtchEntry(1e9)), BatchRunner::NotConvertible);
+    EXPECT_TRUE(runner.problem().contains(QStringLiteral("steps"))) << runner.problem().toStdString();
+    EXPECT_EQ(runner.run(wetEtchEntry(0.5)), BatchRunner::Done);
+}

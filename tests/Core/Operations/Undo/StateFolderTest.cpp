@@ -5,6 +5,7 @@
 // folders of running programs and anything not of our making stay.
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/Undo/StateFolder.h"
+#include "EndedProgramLock.h"
 #include "TempFolder.h"
 
 #include <QDir>
@@ -20,20 +21,9 @@ using Core::Operations::OperationContext;
 using Core::Operations::StateFiles;
 using Core::Operations::StateFolder;
 using TestSupport::TempFolder;
+using TestSupport::lockOfEndedProgram;
 
 namespace {
-
-// The lock file a program that is no longer running left behind: written
-// like a live one, but naming a process id above the largest the kernel
-// hands out.
-QByteArray lockOfEndedProgram(const QString &scratch)
-{
-    QLockFile probe(scratch);
-    EXPECT_TRUE(probe.tryLock(0));
-    const QByteArray text = TempFolder::read(scratch);
-    probe.unlock();
-    return QByteArray::number((1 << 22) + 7) + text.mid(text.indexOf('\n'));
-}
 
 QStringList entries(const QString &folder)
 {
