@@ -78,9 +78,11 @@ run_tests() {
     configure_and_build "$build_dir" "${options[@]}"
 
     local ctest=(ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)")
-    # Widget and OpenGL tests need a display; without one they get a virtual one.
+    # Widget and OpenGL tests need a display; without one they get a virtual
+    # one. It must not reset when its last client leaves: a test starting
+    # during the reset could not connect.
     if [ -z "${DISPLAY:-}" ]; then
-        xvfb-run -a -s "-screen 0 1280x1024x24" "${ctest[@]}"
+        xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "${ctest[@]}"
     else
         "${ctest[@]}"
     fi
