@@ -1,0 +1,124 @@
+#!/usr/bin/env python3
+"""Writes the sample flows of this folder: each flow's process list and the
+mask images it develops its resist through.
+
+A process list holds its masks as flags, one per pixel, the way the
+Photolithography dialog stores the image it was given; this script draws
+each mask once and writes both the PNG (for people and for the dialog) and
+the flags (for the list) from the same drawing, so the two cannot drift
+apart. Run it from anywhere after changing a flow:
+
+    python3 examples/make-flows.py
+"""
+import os
+import struct
+import zlib
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+# Material ids of the default catalogue.
+SI, OXIDE, RESIST, COPPER, CHROME, POLY = 1, 3, 11, 5, 6, 16
+
+
+def parameter(name, kind, data):
+    return (f'        <Parameter parameter-name="{name}" parameter-type="{kind}" '
+            f'parameter-data="{data}" parameter-visibility="true"/>\n')
+
+
+def entry(kind, parameters):
+    body = "".join(parameter(*p) for p in sorted(parameters))
+    return f'    <Process-Data process-type="{kind}">\n{body}    </Process-Data>\n'
+
+
+def substrate(size_x, size_y, thickness, height):
+    return entry(11, [("MaterialId", "uint", SI), ("Lower Left Front Corner", "Util::Vector3D", "0;0;0"),
+                      ("Volume Size X", "uint", size_x), ("Volume Size Y", "uint", size_y),
+                      ("Volume Size Z", "uint", height), ("SphericalSubstrate", "bool", "false"),
+                      ("Substrate Size X", "uint", size_x), ("Substrate Size Y", "uint", size_y),
+                      ("Substrate Size Z", "uint", thickness), ("Substrate Delta X", "uint", 0),
+                      ("Substrate Delta Y", "uint", 0), ("Substrate Delta Z", "uint", 0)])
+
+
+def cvd(material, thickness):
+    return entry(4, [("MaterialId", "uint", material), ("Thickness", "double", thickness)])
+
+
+def isotropic_etch(material, depth):
+    return entry(5, [("MaterialId", "uint", material), ("Depth", "double", depth)])
+
+
+def wet_etch(depth):
+    return entry(1, [("Depth", "double", depth)])
+
+
+def electroplating(conducting, deposited, thickness):
+    return entry(7, [("ConductingMaterialId", "uint", conducting), ("DepositedMaterialId", "uint", deposited),
+                     ("Film Thickness", "double", thickness)])
+
+
+def save_image(file_name):
+    return entry(10, [("Filename", "QString", file_name)])
+
+
+def opaque_flags(mask):
+    """The list's flags of a mask: each image column bottom row first."""
+    height = len(mask)
+    return "".join("1" if mask[height - 1 - row][column] else "0"
+                   for column in range(len(mask[0])) for row in range(height))
+
+
+def photolithography(resist, mask, file_name):
+    empty = [("Bottom Mask", "vector", ""), ("Bottom Mask Width", "uint", 0), ("Bottom Mask Height", "uint", 0),
+             ("Bottom Mask File", "QString", "")]
+    return entry(0, empty + [("MaterialId", "uint", resist), ("Top Mask", "vector", opaque_flags(mask)),
+                             ("Top Mask Width", "uint", len(mask[0])), ("Top Mask Height", "uint", len(mask)),
+                             ("Top Mask File", "QString", file_name)])
+
+
+def write_png(path, mask):
+    """Opaque pixels black, the rest white; rows top first as images have them."""
+    width, height = len(mask[0]), len(mask)
+    rows = b"".join(b"\0" + bytes(0 if opaque else 255 for opaque in row) for row in mask)
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    with open(path, "wb") as png:
+        png.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 0, 0, 0, 0))
+                  + chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+
+
+def draw(width, height, clear):
+    """A mask whose pixel (x, y), y counted upwards as in the volume, is
+    transparent where clear(x, y) holds."""
+    return [[not clear(x, height - 1 - row) for x in range(width)] for row in range(height)]
+
+
+def write_list(folder, name, entries):
+    with open(os.path.join(HERE, folder, name), "w", encoding="utf-8") as plst:
+        plst.write('<?xml version="1.0" encoding="UTF-8"?>\n<Process-List>\n' + "".join(entries)
+                   + "</Process-List>\n")
+
+
+def membrane():
+    # A 30-cell wafer etched 24 cells deep through a 60-cell square window
+    # leaves a 6-cell membrane; the (111) walls take 17 cells of the window
+    # on each side, so the membrane's floor is 26 cells wide.
+    size, wafer, window, depth = 80, 30, 60, 24
+    low = (size - window) // 2
+    mask = draw(size, size, lambda x, y: low <= x < low + window and low <= y < low + window)
+    write_png(os.path.join(HERE, "membrane", "membrane-window.png"), mask)
+    write_list("membrane", "membrane.plst", [
+        substrate(size, size, wafer, wafer + 4),
+        cvd(OXIDE, 1),
+        cvd(RESIST, 1),
+        photolithography(RESIST, mask, "membrane-window.png"),
+        isotropic_etch(OXIDE, 1),
+        isotropic_etch(RESIST, 2),
+        wet_etch(depth),
+        save_image("membrane.png"),
+    ])
+
+
+if __name__ == "__main__":
+    membrane()
