@@ -47,6 +47,18 @@ def isotropic_etch(material, depth):
     return entry(5, [("MaterialId", "uint", material), ("Depth", "double", depth)])
 
 
+def rie_from_top(material, depth):
+    return entry(13, [("MaterialId", "uint", material), ("Etch Depth", "uint", depth), ("EtchDirectionValue", "int", 1)])
+
+
+def spin_coating(material, height):
+    return entry(9, [("MaterialId", "uint", material), ("Maximum Height", "uint", height)])
+
+
+def planarization(maximum, minimum):
+    return entry(6, [("Maximum Height", "uint", maximum), ("Minimum Height", "uint", minimum)])
+
+
 def wet_etch(depth):
     return entry(1, [("Depth", "double", depth)])
 
@@ -120,5 +132,41 @@ def membrane():
     ])
 
 
+def cantilever():
+    # A 36 x 8 polysilicon beam, 3 cells thick, held at one end by an
+    # anchor strip across the whole volume and freed 3 cells above the
+    # substrate by etching the sacrificial oxide away. Both resist layers
+    # are spun on flat and the films are etched straight down, so the beam's
+    # sides are flat and its netlist is one beam.
+    size_x, size_y, wafer, oxide, beam = 60, 24, 6, 3, 3
+    anchor, length, width = 12, 36, 8
+    top = wafer + oxide + beam
+    side = (size_y - width) // 2
+    anchor_mask = draw(size_x, size_y, lambda x, y: x < anchor)
+    beam_mask = draw(size_x, size_y, lambda x, y: not (x < anchor or (x < anchor + length and side <= y < side + width)))
+    write_png(os.path.join(HERE, "cantilever", "cantilever-anchor.png"), anchor_mask)
+    write_png(os.path.join(HERE, "cantilever", "cantilever-beam.png"), beam_mask)
+    write_list("cantilever", "cantilever.plst", [
+        substrate(size_x, size_y, wafer, top + 4),
+        cvd(OXIDE, oxide),
+        spin_coating(RESIST, wafer + oxide + 1),
+        photolithography(RESIST, anchor_mask, "cantilever-anchor.png"),
+        rie_from_top(OXIDE, oxide),
+        isotropic_etch(RESIST, 2),
+        # Thick enough to fill the anchor opening, then ground flat to the
+        # beam's top.
+        cvd(POLY, top - wafer + 1),
+        planarization(top, 0),
+        spin_coating(RESIST, top + 1),
+        photolithography(RESIST, beam_mask, "cantilever-beam.png"),
+        rie_from_top(POLY, beam),
+        isotropic_etch(RESIST, 2),
+        # Wide enough to clear the oxide under the beam from both sides.
+        isotropic_etch(OXIDE, width // 2 + 2),
+        save_image("cantilever.png"),
+    ])
+
+
 if __name__ == "__main__":
     membrane()
+    cantilever()

@@ -22,5 +22,6 @@ draw() {
 
 cd "$work"
 draw "$batch" "$root/examples/membrane/membrane.plst" -o membrane.cvx --section y=40 membrane-section.png
-cp membrane.png membrane-section.png "$root/docs/"
+draw "$batch" "$root/examples/cantilever/cantilever.plst" -o cantilever.cvx --section y=12 cantilever-section.png
+cp membrane.png membrane-section.png cantilever.png cantilever-section.png "$root/docs/"
 echo "Pictures written to $root/docs/" >&2

@@ -12,6 +12,11 @@
 #include "UI/BatchRun/ProcessData.h"
 #include "UI/BatchRun/ProcessListArchiver.h"
 
+#include <QImage>
+#include <QRect>
+#include <QRegularExpression>
+#include <QStringList>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -25,6 +30,7 @@ namespace {
 
 constexpr std::uint32_t Empty = 0;
 constexpr std::uint32_t Silicon = 1;
+constexpr std::uint32_t PolySilicon = 16;
 
 // The cells of a finished flow, with the volume's sizes.
 struct Cells
@@ -152,4 +158,62 @@ TEST_F(ExampleFlowsTest, TheMembraneIsAsThickAsPlannedAndItsPitHasTheWallsOfAlka
         EXPECT_NEAR(wallSlope, std::tan(54.74 * M_PI / 180.0), 0.1 * 1.41)
             << "walls across " << (alongX ? "x" : "y");
     }
+}
+
+TEST_F(ExampleFlowsTest, TheCantileverIsTheBeamOfItsMaskFreedAboveTheSubstrateAndItsNetlistHasOneBeam)
+{
+    const QString list = TestSupport::exampleList("cantilever/cantilever.plst");
+    const double wafer = listParameter(list, Ui::ProcessData::CreateSubstrate, QStringLiteral("Substrate Size Z"));
+    const double oxide = listParameter(list, Ui::ProcessData::Cvd, QStringLiteral("Thickness"));
+    const double top = listParameter(list, Ui::ProcessData::Planarization, QStringLiteral("Maximum Height"));
+    const Cells cells = runTwice(list, {QStringLiteral("--netlist"), QStringLiteral("beam.cir")});
+    ASSERT_GT(cells.sizeX, 0u);
+
+    // The beam as drawn: the opaque pixels of the beam mask beyond the
+    // anchor strip, which covers whole image columns.
+    const QImage mask(TestSupport::exampleList("cantilever/cantilever-beam.png"));
+    ASSERT_FALSE(mask.isNull());
+    QRect drawn;
+    for (int x = 0; x < mask.width(); ++x) {
+        int opaque = 0;
+        for (int row = 0; row < mask.height(); ++row)
+            opaque += qGray(mask.pixel(x, row)) == 0;
+        if (opaque == mask.height())
+            continue;
+        for (int row = 0; row < mask.height(); ++row)
+            if (qGray(mask.pixel(x, row)) == 0)
+                drawn |= QRect(x, mask.height() - 1 - row, 1, 1);
+    }
+    ASSERT_FALSE(drawn.isEmpty());
+
+    // The free-standing part: columns with polysilicon and nothing right
+    // above the substrate.
+    QRect free;
+    for (unsigned x = 0; x < cells.sizeX; ++x)
+        for (unsigned y = 0; y < cells.sizeY; ++y)
+            if (cells.count(x, y, PolySilicon) > 0 && cells.at(x, y, unsigned(wafer)) == Empty)
+                free |= QRect(int(x), int(y), 1, 1);
+    EXPECT_EQ(free.width(), drawn.width()) << "length";
+    EXPECT_EQ(free.height(), drawn.height()) << "width";
+    EXPECT_EQ(free.left(), drawn.left());
+
+    // Under the whole beam the sacrificial oxide is gone and the gap is as
+    // high as the oxide was thick; the beam is as thick as ground.
+    for (int x = free.left(); x <= free.right(); ++x)
+        for (int y = free.top(); y <= free.bottom(); ++y) {
+            unsigned z = unsigned(wafer);
+            while (z < cells.sizeZ && cells.at(unsigned(x), unsigned(y), z) == Empty)
+                ++z;
+            ASSERT_EQ(z - unsigned(wafer), unsigned(oxide)) << "clearance under (" << x << ", " << y << ")";
+            EXPECT_EQ(cells.count(unsigned(x), unsigned(y), PolySilicon), unsigned(top - wafer - oxide));
+        }
+    // The beam hangs from the anchor, which stands on the substrate.
+    const unsigned anchorX = unsigned(free.left() - 1), middleY = unsigned(free.center().y());
+    EXPECT_EQ(cells.at(anchorX, middleY, unsigned(wafer)), PolySilicon);
+    EXPECT_EQ(cells.at(anchorX, middleY, unsigned(top) - 1), PolySilicon);
+
+    const QStringList lines = QString::fromLatin1(TempFolder::read(folder.file(QStringLiteral("beam.cir"))))
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^c\\d+ "))).size(), 1) << lines.join('\n').toStdString();
+    EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^l\\d+ "))).size(), 1) << lines.join('\n').toStdString();
 }
