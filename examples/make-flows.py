@@ -10,6 +10,7 @@ apart. Run it from anywhere after changing a flow:
 
     python3 examples/make-flows.py
 """
+import math
 import os
 import struct
 import zlib
@@ -17,7 +18,7 @@ import zlib
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 # Material ids of the default catalogue.
-SI, OXIDE, RESIST, COPPER, CHROME, POLY = 1, 3, 11, 5, 6, 16
+SI, OXIDE, NICKEL, GOLD, RESIST, POLY = 1, 3, 7, 9, 11, 16
 
 
 def parameter(name, kind, data):
@@ -167,6 +168,32 @@ def cantilever():
     ])
 
 
+def gear(x, y, centre):
+    """A gear of 8 teeth around a round hole, centred on (centre, centre)."""
+    dx, dy = x + 0.5 - centre, y + 0.5 - centre
+    radius = math.hypot(dx, dy)
+    tooth = math.cos(8 * math.atan2(dy, dx)) > 0.2
+    return 7 <= radius < (22 if tooth else 17)
+
+
+def electroplated():
+    # A nickel gear plated 10 cells high into a 12-cell resist mould on a
+    # gold seed layer; stripping the mould leaves the gear standing free.
+    size, wafer, seed, mould, plated = 56, 6, 1, 12, 10
+    mask = draw(size, size, lambda x, y: gear(x, y, size / 2))
+    write_png(os.path.join(HERE, "electroplated", "electroplated-gear.png"), mask)
+    write_list("electroplated", "electroplated.plst", [
+        substrate(size, size, wafer, wafer + seed + mould + 2),
+        cvd(GOLD, seed),
+        spin_coating(RESIST, wafer + seed + mould),
+        photolithography(RESIST, mask, "electroplated-gear.png"),
+        electroplating(GOLD, NICKEL, plated),
+        isotropic_etch(RESIST, mould + 1),
+        save_image("electroplated.png"),
+    ])
+
+
 if __name__ == "__main__":
     membrane()
     cantilever()
+    electroplated()

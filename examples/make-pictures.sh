@@ -23,5 +23,8 @@ draw() {
 cd "$work"
 draw "$batch" "$root/examples/membrane/membrane.plst" -o membrane.cvx --section y=40 membrane-section.png
 draw "$batch" "$root/examples/cantilever/cantilever.plst" -o cantilever.cvx --section y=12 cantilever-section.png
-cp membrane.png membrane-section.png cantilever.png cantilever-section.png "$root/docs/"
+draw "$batch" "$root/examples/electroplated/electroplated.plst" -o electroplated.cvx \
+    --section y=28 electroplated-section.png
+cp membrane.png membrane-section.png cantilever.png cantilever-section.png electroplated.png \
+    electroplated-section.png "$root/docs/"
 echo "Pictures written to $root/docs/" >&2

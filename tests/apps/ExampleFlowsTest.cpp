@@ -30,6 +30,8 @@ namespace {
 
 constexpr std::uint32_t Empty = 0;
 constexpr std::uint32_t Silicon = 1;
+constexpr std::uint32_t Nickel = 7;
+constexpr std::uint32_t Resist = 11;
 constexpr std::uint32_t PolySilicon = 16;
 
 // The cells of a finished flow, with the volume's sizes.
@@ -216,4 +218,35 @@ TEST_F(ExampleFlowsTest, TheCantileverIsTheBeamOfItsMaskFreedAboveTheSubstrateAn
                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^c\\d+ "))).size(), 1) << lines.join('\n').toStdString();
     EXPECT_EQ(lines.filter(QRegularExpression(QStringLiteral("^l\\d+ "))).size(), 1) << lines.join('\n').toStdString();
+}
+
+TEST_F(ExampleFlowsTest, ThePlatedGearFillsItsMouldToThePlatedHeightAndTheMouldIsGone)
+{
+    const QString list = TestSupport::exampleList("electroplated/electroplated.plst");
+    const double wafer = listParameter(list, Ui::ProcessData::CreateSubstrate, QStringLiteral("Substrate Size Z"));
+    const double seed = listParameter(list, Ui::ProcessData::Cvd, QStringLiteral("Thickness"));
+    const double plated = listParameter(list, Ui::ProcessData::Electroplating, QStringLiteral("Film Thickness"));
+    const Cells cells = runTwice(list);
+    ASSERT_GT(cells.sizeX, 0u);
+
+    // The mould's openings: the transparent pixels of the mask, its bottom
+    // row at y = 0.
+    const QImage mask(TestSupport::exampleList("electroplated/electroplated-gear.png"));
+    ASSERT_EQ(unsigned(mask.width()), cells.sizeX);
+    ASSERT_EQ(unsigned(mask.height()), cells.sizeY);
+    unsigned openings = 0;
+    for (unsigned x = 0; x < cells.sizeX; ++x)
+        for (unsigned y = 0; y < cells.sizeY; ++y) {
+            const bool open = qGray(mask.pixel(int(x), mask.height() - 1 - int(y))) != 0;
+            openings += open;
+            const unsigned nickel = cells.count(x, y, Nickel);
+            EXPECT_EQ(cells.count(x, y, Resist), 0u) << "resist left at (" << x << ", " << y << ")";
+            if (!open) {
+                ASSERT_EQ(nickel, 0u) << "nickel outside the mould's openings at (" << x << ", " << y << ")";
+                continue;
+            }
+            ASSERT_NEAR(double(nickel), plated, 1.0) << "height at (" << x << ", " << y << ")";
+            EXPECT_EQ(cells.at(x, y, unsigned(wafer + seed)), Nickel) << "not plated on the seed at (" << x << ", " << y << ")";
+        }
+    EXPECT_GT(openings, 0u);
 }
