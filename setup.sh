@@ -2,7 +2,7 @@
 # Installs what Tessival needs on Debian 12, builds it, and runs it or its tests.
 #
 #   ./setup.sh run             build and start the program (without a display:
-#                              run the sample process list with tessival-batch)
+#                              run the membrane flow with tessival-batch)
 #   ./setup.sh test            build and run the whole test suite
 #   ./setup.sh test --asan     the same with AddressSanitizer + UBSan
 #   ./setup.sh test --tsan     the same with ThreadSanitizer
@@ -127,15 +127,17 @@ run_program() {
     if [ -n "${DISPLAY:-}" ]; then
         exec build/apps/tessival
     fi
-    # Without a display, the batch program runs the sample process list on a
+    # Without a display, the batch program runs the membrane flow on a
     # virtual one (its "Save Image" entry needs OpenGL) and writes the result.
-    echo "No display is available (DISPLAY is not set): running the sample process list" >&2
-    echo "examples/example-flow.plst with tessival-batch instead, on a virtual display (Xvfb)." >&2
-    local list="$PWD/examples/example-flow.plst"
+    echo "No display is available (DISPLAY is not set): running the sample flow" >&2
+    echo "examples/membrane/membrane.plst with tessival-batch instead, on a virtual display (Xvfb)." >&2
+    local list="$PWD/examples/membrane/membrane.plst"
     cd build
-    xvfb-run -a -s "-screen 0 1280x1024x24" apps/tessival-batch "$list" -o example-flow.cvx
-    echo "Document: $PWD/example-flow.cvx" >&2
-    echo "Image:    $PWD/example-flow.png" >&2
+    xvfb-run -a -s "-screen 0 1280x1024x24" apps/tessival-batch "$list" -o membrane.cvx \
+        --section y=40 membrane-section.png
+    echo "Document:      $PWD/membrane.cvx" >&2
+    echo "Image:         $PWD/membrane.png" >&2
+    echo "Cross-section: $PWD/membrane-section.png" >&2
 }
 
 case "${1:-}" in
