@@ -1,58 +1,46 @@
 #include "Model/Automaton/ParallelStrips.h"
 
-#include <QRunnable>
+#include "Model/Automaton/PoolHelper.h"
+
 #include <QThreadPool>
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
 
 namespace Model {
 namespace Automaton {
 
 namespace {
 
-// What the caller and the strip tasks of one run share.
-struct Completion
+// What the caller and its helpers share in one run: each takes the next
+// strip nobody has taken until none is left. The caller takes part, so a
+// run never waits for a pool thread to wake up or to come free: a helper
+// that starts late finds the strips done, one that never starts is taken
+// back from the pool's queue.
+struct SharedRun
 {
-    std::mutex mutex;
-    std::condition_variable allDone;
-    std::size_t remaining = 0;
+    const std::vector<ParallelStrips::Strip> &strips;
+    const std::function<void(const ParallelStrips::Strip &)> &task;
+    std::atomic<std::size_t> next{0};
+
+    void runUntaken()
+    {
+        for (std::size_t i = next.fetch_add(1, std::memory_order_relaxed); i < strips.size();
+             i = next.fetch_add(1, std::memory_order_relaxed))
+            task(strips[i]);
+    }
 };
 
-// One strip's task on the global pool. The hand-over through the pool and
-// the completion use std:: synchronisation only: Qt's own locking is not
-// visible to ThreadSanitizer, which would then report every hand-over.
-class StripTask : public QRunnable
+class Helper : public PoolHelper
 {
 public:
-    StripTask(const std::function<void(const ParallelStrips::Strip &)> &task, ParallelStrips::Strip strip,
-              Completion &completion)
-        : m_task(task), m_strip(strip), m_completion(completion)
-    {
-        setAutoDelete(false);
-    }
-
-    // Called by the caller once the task is fully built, before the pool
-    // can see it.
-    void publish() { m_published.store(true, std::memory_order_release); }
-
-    void run() override
-    {
-        m_published.load(std::memory_order_acquire);
-        m_task(m_strip);
-        std::lock_guard<std::mutex> lock(m_completion.mutex);
-        if (--m_completion.remaining == 0)
-            m_completion.allDone.notify_all();
-    }
+    explicit Helper(SharedRun &run) : m_run(run) {}
 
 private:
-    const std::function<void(const ParallelStrips::Strip &)> &m_task;
-    const ParallelStrips::Strip m_strip;
-    Completion &m_completion;
-    std::atomic<bool> m_published{false};
+    void help() override { m_run.runUntaken(); }
+
+    SharedRun &m_run;
 };
 
 } // namespace
@@ -83,21 +71,24 @@ unsigned ParallelStrips::threadCount()
 
 void ParallelStrips::run(const std::vector<Strip> &strips, const std::function<void(const Strip &)> &task)
 {
-    if (strips.size() == 1) {
-        task(strips.front());
+    if (strips.size() <= 1) {
+        for (const Strip &strip : strips)
+            task(strip);
         return;
     }
-    Completion completion;
-    completion.remaining = strips.size();
-    std::vector<std::unique_ptr<StripTask>> tasks;
-    tasks.reserve(strips.size());
-    for (const Strip &strip : strips) {
-        tasks.emplace_back(new StripTask(task, strip, completion));
-        tasks.back()->publish();
-        QThreadPool::globalInstance()->start(tasks.back().get());
+    SharedRun shared{strips, task};
+    // With the caller, as many threads as the pool allows work on the strips.
+    const std::size_t helperCount = std::min<std::size_t>(strips.size(), threadCount()) - 1;
+    std::vector<std::unique_ptr<Helper>> helpers;
+    helpers.reserve(helperCount);
+    for (std::size_t i = 0; i < helperCount; ++i) {
+        helpers.emplace_back(new Helper(shared));
+        helpers.back()->start();
     }
-    std::unique_lock<std::mutex> lock(completion.mutex);
-    completion.allDone.wait(lock, [&completion] { return completion.remaining == 0; });
+    shared.runUntaken();
+    // Every strip is taken; wait for those a helper still works on.
+    for (const auto &helper : helpers)
+        helper->recall();
 }
 
 } // namespace Automaton

@@ -7,9 +7,9 @@ namespace Model {
 namespace Automaton {
 
 // Splits an x range of a cell volume into slabs of whole x planes, one per
-// pool thread, and runs a task per slab on the global QThreadPool, waiting
-// for all of them in strip order. A range too thin to split runs as a
-// single strip on the calling thread.
+// pool thread, and runs a task per slab on the calling thread and helpers
+// from the global QThreadPool. A range too thin to split runs as a single
+// strip on the calling thread.
 class ParallelStrips
 {
 public:
@@ -27,9 +27,13 @@ public:
     // The pool's maximum thread count, at least 1.
     static unsigned threadCount();
 
-    // Runs `task` for every strip and returns when all have finished. One
-    // strip runs on the calling thread; several run on the global pool, one
-    // task each. Everything the tasks wrote is visible to the caller
+    // Runs `task` once for every strip and returns when all have finished.
+    // The calling thread and up to threadCount() - 1 pool threads take the
+    // strips in turn: more strips than threads even out strips of unequal
+    // work, and a run finishes even when no pool thread is free (a caller
+    // that is itself a pool task).
+    // Which thread runs which strip is left to timing: a task must depend
+    // only on its strip. Everything the tasks wrote is visible to the caller
     // afterwards (also to ThreadSanitizer, which cannot see inside Qt's own
     // locking).
     static void run(const std::vector<Strip> &strips, const std::function<void(const Strip &)> &task);

@@ -2,6 +2,7 @@
 
 #include "Core/Operations/Frames/Interrupter.h"
 #include "Model/Automaton/SiLattice.h"
+#include "Model/Automaton/StripTeam.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Materials/Material.h"
 #include "Util/DebugLog.h"
@@ -11,6 +12,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 
 namespace Core {
 namespace Operations {
@@ -21,26 +24,58 @@ namespace {
 
 const char *const EtchPhase = "Etching";
 
+// Threads take strips and parts as they come free: more of them than
+// threads even out those of unequal work (the etch front rarely spreads
+// evenly over the strips) and threads that start late. The passes over all
+// atoms at the start of a run split finer: they need no hand-offs.
+constexpr unsigned StripsPerThread = 4;
+constexpr unsigned PartsPerThread = 8;
+
+constexpr std::size_t CacheLine = 64;
+
 void sortUnique(std::vector<std::uint32_t> &atoms)
 {
     std::sort(atoms.begin(), atoms.end());
     atoms.erase(std::unique(atoms.begin(), atoms.end()), atoms.end());
 }
 
+// Drops the repeats from a list of atoms, each kept at its first place,
+// through a mark per atom that is clear before and after: linear, where a
+// sort would cost most of a step. Only the strip that owns the atoms marks
+// them.
+void dropRepeats(std::vector<std::uint32_t> &atoms, std::uint8_t *listed)
+{
+    std::size_t kept = 0;
+    for (const std::uint32_t atom : atoms)
+        if (!listed[atom]) {
+            listed[atom] = 1;
+            atoms[kept++] = atom;
+        }
+    atoms.resize(kept);
+    for (const std::uint32_t atom : atoms)
+        listed[atom] = 0;
+}
+
 } // namespace
 
-// Atoms are listed by their numbers in the lattice.
-struct SiWetEtchFrame::StripState
+// Atoms are listed by their numbers in the lattice. Each thread's state
+// has cache lines of its own: the lists grow on every step.
+struct alignas(CacheLine) SiWetEtchFrame::StripState
 {
     std::vector<AtomId> surface;
     std::vector<AtomId> nextSurface;
     std::vector<AtomId> removed;
     std::vector<std::vector<AtomId>> outbox; // hand-offs, by receiving strip
+    std::vector<std::size_t> changedCells;
 };
 
-struct SiWetEtchFrame::PartState
+struct alignas(CacheLine) SiWetEtchFrame::PartState
 {
-    std::vector<std::vector<AtomId>> surface; // by the strip of the atom
+    struct alignas(CacheLine) AtomList
+    {
+        std::vector<AtomId> atoms;
+    };
+    std::vector<AtomList> surface; // by the strip of the atom
     std::vector<std::size_t> returned;        // cells of silicon atoms that came back
     std::size_t misplacedNeighbours = 0;
 };
@@ -52,7 +87,7 @@ SiWetEtchFrame::SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double dep
     , m_size{int(volume.sizeX()), int(volume.sizeY()), int(volume.sizeZ())}
     , m_interrupter(interrupter)
 {
-    m_strips = ParallelStrips::split(0, m_size[0], ParallelStrips::threadCount(), 1);
+    m_strips = ParallelStrips::split(0, m_size[0], ParallelStrips::threadCount() * StripsPerThread, 1);
     m_stripOfPlane.assign(std::size_t(std::max(m_size[0], 0)), 0);
     for (const auto &strip : m_strips)
         for (int x = strip.first; x < strip.end; ++x)
@@ -144,7 +179,7 @@ bool SiWetEtchFrame::runEtching()
     for (StripState &state : m_state)
         state.outbox.resize(m_strips.size());
 
-    m_parts = ParallelStrips::split(0, int(m_lattice->cellCount()), ParallelStrips::threadCount(), 1);
+    m_parts = ParallelStrips::split(0, int(m_lattice->cellCount()), ParallelStrips::threadCount() * PartsPerThread, 1);
     m_partState = std::vector<PartState>(m_parts.size());
     m_fullCells.assign(m_lattice->cellCount(), 0);
     for (PartState &state : m_partState)
@@ -166,6 +201,10 @@ bool SiWetEtchFrame::runEtching()
         qCDebug(tessivalLog) << "This wasn't suppose to happen." << misplacedNeighbours << "times";
     m_partState.clear();
     m_fullCells = std::vector<std::uint8_t>();
+    // Fresh zero pages: only those of atoms near the surface are touched.
+    m_listed.reset(static_cast<std::uint8_t *>(std::calloc(m_lattice->atomCount(), 1)));
+    if (!m_listed)
+        throw std::bad_alloc();
     const int count = steps();
     // Between two steps every removal is applied to atoms and cells alike.
     // Once no strip has a surface atom left, no step can remove one.
@@ -175,16 +214,25 @@ bool SiWetEtchFrame::runEtching()
                 return true;
         return false;
     };
-    const bool finished = runSteps(m_interrupter, EtchPhase, count, [this, &surfaceLeft](int) {
+    // A step is two short passes: the team's helpers stay between them.
+    Model::Automaton::StripTeam team(m_strips);
+    const std::function<void(const ParallelStrips::Strip &)> decidePass = [this](const ParallelStrips::Strip &strip) {
+        decideStep(strip);
+    };
+    const std::function<void(const ParallelStrips::Strip &)> applyPass = [this](const ParallelStrips::Strip &strip) {
+        applyStep(strip);
+    };
+    const bool finished = runSteps(m_interrupter, EtchPhase, count, [&](int) {
         if (!surfaceLeft())
             return false;
-        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { decideStep(strip); });
-        ParallelStrips::run(m_strips, [this](const ParallelStrips::Strip &strip) { applyStep(strip); });
+        team.run(decidePass);
+        team.run(applyPass);
         return surfaceLeft();
     });
     // A stopped run keeps its border atoms too: they hold bonds of lattice
     // atoms.
     m_state.clear();
+    m_listed.reset();
     m_current = m_working = nullptr;
     return finished;
 }
@@ -249,7 +297,7 @@ void SiWetEtchFrame::findSurface(const ParallelStrips::Strip &part)
             for (int slot = 0; slot < 4; ++slot)
                 present += lattice.stateOf(lattice.neighbour(cells, atom, slot)) != SiAtom::Absent ? 1 : 0;
             if (present < 4 && treatMissingNeighbours(atom, state))
-                state.surface[stripOf(lattice.index(atom))].push_back(atom);
+                state.surface[stripOf(lattice.index(atom))].atoms.push_back(atom);
         }
     }
 }
@@ -258,8 +306,8 @@ void SiWetEtchFrame::gatherSurface(const ParallelStrips::Strip &strip)
 {
     StripState &state = m_state[strip.index];
     for (const PartState &part : m_partState)
-        state.surface.insert(state.surface.end(), part.surface[strip.index].begin(),
-                             part.surface[strip.index].end());
+        state.surface.insert(state.surface.end(), part.surface[strip.index].atoms.begin(),
+                             part.surface[strip.index].atoms.end());
     sortUnique(state.surface);
     qCDebug(tessivalLog) << "Surface list size for thread " << strip.index << ": " << state.surface.size();
 }
@@ -321,7 +369,8 @@ void SiWetEtchFrame::applyStep(const ParallelStrips::Strip &strip)
 {
     StripState &state = m_state[strip.index];
     SiLattice &lattice = *m_lattice;
-    std::vector<std::size_t> changed;
+    std::vector<std::size_t> &changed = state.changedCells;
+    changed.clear();
     for (const AtomId atom : state.removed) {
         lattice.setState(atom, SiAtom::Absent);
         const std::int32_t index = lattice.index(atom);
@@ -341,7 +390,7 @@ void SiWetEtchFrame::applyStep(const ParallelStrips::Strip &strip)
     for (const StripState &other : m_state)
         state.nextSurface.insert(state.nextSurface.end(), other.outbox[strip.index].begin(),
                                  other.outbox[strip.index].end());
-    sortUnique(state.nextSurface);
+    dropRepeats(state.nextSurface, m_listed.get());
     state.surface.swap(state.nextSurface);
     qCDebug(tessivalLog) << "Surface list size for thread " << strip.index << ": " << state.surface.size();
 }

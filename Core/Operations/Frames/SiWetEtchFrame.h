@@ -7,6 +7,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -57,7 +59,6 @@ public:
     bool runEtching();
 
     int steps() const { return stepCount(m_depth); }
-    unsigned threadCount() const { return unsigned(m_strips.size()); }
 
 protected:
     enum class Decision { Stay, Remove };
@@ -110,6 +111,13 @@ private:
     std::vector<PartState> m_partState;
     // Per unit cell, while the run starts: 1 when its atoms are all silicon.
     std::vector<std::uint8_t> m_fullCells;
+    // Per atom, while the run steps: 1 while it is being listed for the
+    // next step.
+    struct FreeMemory
+    {
+        void operator()(std::uint8_t *memory) const { std::free(memory); }
+    };
+    std::unique_ptr<std::uint8_t[], FreeMemory> m_listed;
     Model::Automaton::Voxel *m_current = nullptr;
     Model::Automaton::Voxel *m_working = nullptr;
     Interrupter *const m_interrupter;
