@@ -200,6 +200,24 @@ private:
     QString m_problem;
 };
 
+// False when no column or no row centre lies within the polygon's bounds:
+// then it covers no cell. Most shapes of a dense layout are far smaller
+// than a cell, and this is all they cost.
+template<typename ToCellX, typename ToCellY>
+bool coversACentre(const Polygon &polygon, const ToCellX &cellX, const ToCellY &cellY)
+{
+    double lowX = std::numeric_limits<double>::infinity(), highX = -lowX, lowY = lowX, highY = -lowX;
+    for (const Point &p : polygon) {
+        const double x = cellX(p.x), y = cellY(p.y);
+        lowX = std::min(lowX, x);
+        highX = std::max(highX, x);
+        lowY = std::min(lowY, y);
+        highY = std::max(highY, y);
+    }
+    // Centres lie at n + 0.5.
+    return std::floor(highX - 0.5) >= std::ceil(lowX - 0.5) && std::floor(highY - 0.5) >= std::ceil(lowY - 0.5);
+}
+
 } // namespace
 
 bool LayoutMask::polygons(const LayoutFile &file, const std::string &cell, int layer, int datatype,
@@ -271,7 +289,7 @@ Model::Automaton::CellMask LayoutMask::rasterise(const std::vector<Polygon> &pol
     // millions of points).
     std::vector<std::pair<int, double>> crossings; // (row, x)
     for (const Polygon &polygon : polygons) {
-        if (polygon.size() < 3)
+        if (polygon.size() < 3 || !coversACentre(polygon, cellX, cellY))
             continue;
         crossings.clear();
         for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {

@@ -202,3 +202,21 @@ TEST(LayoutMask, TurnedShapesCoverTheColumnsInsideThem)
     ASSERT_TRUE(LayoutMask::polygons(file, "DIAMOND", 1, 0, diamond, &problem));
     EXPECT_EQ(covered(LayoutMask::rasterise(diamond, 10, 10, tenPerCell)), expected);
 }
+
+// A dense layout is mostly shapes smaller than a cell: one that holds a
+// cell's centre covers that cell, one that lies between the centres covers
+// none, whatever its size.
+TEST(LayoutMask, ShapesSmallerThanACellCoverTheCellWhoseCentreTheyHold)
+{
+    const auto square = [](double x, double y, double half) {
+        return LayoutMask::Polygon{{x - half, y - half}, {x + half, y - half}, {x + half, y + half}, {x - half, y + half}};
+    };
+    std::vector<LayoutMask::Polygon> polygons{
+        square(2.5, 3.5, 0.01),  // around the centre of cell (2, 3)
+        square(5.0, 5.0, 0.3),   // between four centres
+        square(7.2, 1.5, 0.1),   // beside a centre in x
+        {{0.5, 8.4}, {0.5, 8.6}, {0.6, 8.5}}, // a centre on its left edge: (0, 8)
+        {{9.4, 9.4}, {9.5, 9.4}, {9.5, 9.5}, {9.4, 9.5}}, // a centre on its upper corner: none
+    };
+    EXPECT_EQ(covered(LayoutMask::rasterise(polygons, 10, 10, {1.0, 0.0, 0.0})), (Cells{{2, 3}, {0, 8}}));
+}
