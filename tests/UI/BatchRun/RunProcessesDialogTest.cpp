@@ -3,7 +3,11 @@
 // alive, as one step of the history.
 #include "UI/BatchRun/RunProcessesDialog.h"
 
+#include "Core/Operations/Documents/DocumentFiles.h"
+#include "Core/Operations/Documents/DocumentRecovery.h"
 #include "Core/Operations/OperationContext.h"
+#include "Core/Operations/Undo/StateFolder.h"
+#include "Model/Automaton/CellVolumes.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "UI/BatchRun/ProcessListArchiver.h"
 #include "UI/Operations/IsotropicDepositionDialog.h"
@@ -28,6 +32,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 using Core::Operations::OperationContext;
 using TestSupport::cellsOf;
@@ -67,6 +72,8 @@ protected:
         dialog.tree()->topLevelItem(row)->setSelected(true);
     }
 
+    // Outlives the context, whose recovery copy may live in it.
+    std::unique_ptr<Core::Operations::StateFolder> recoveryFolder;
     OperationContext context;
     RunProcessesDialog dialog{&context, {}, nullptr};
     TestSupport::TempFolder folder;
@@ -217,6 +224,46 @@ TEST_F(RunProcessesDialogTest, AStepWithoutItsThicknessIsMarkedAndTheNextOneRuns
     EXPECT_TRUE(dialog.tree()->topLevelItem(2)->icon(1).isNull());
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back().rfind("Batch Run: Step 2 (CVD) did not run: ", 0), 0u) << lines.back();
+}
+
+// A crash during a run costs at most the entry that was running: the
+// dialog keeps the window's recovery copy after the entries it sees end,
+// before the run becomes a step of the history (which keeps a copy of its
+// own).
+TEST_F(RunProcessesDialogTest, TheRecoveryCopyHoldsWhatTheEntriesMadeBeforeTheRunIsAStep)
+{
+    recoveryFolder = std::make_unique<Core::Operations::StateFolder>(folder.path(),
+                                                                     Core::Operations::StateFolder::KeepEnded);
+    auto recovery = boost::make_shared<Core::Operations::DocumentRecovery>(recoveryFolder.get(),
+                                                                           QStringLiteral("document-1.cvx"));
+    // Told before the history's own copy is taken.
+    std::vector<std::uint32_t> copied;
+    bool told = false;
+    struct WhenTheRunIsAStep : Util::IObserver
+    {
+        explicit WhenTheRunIsAStep(std::function<void()> look) : look(std::move(look)) {}
+        void notify() override { look(); }
+        std::function<void()> look;
+    };
+    context.history().addSavedStateObserver(boost::make_shared<WhenTheRunIsAStep>([&] {
+        if (told)
+            return;
+        told = true;
+        recovery->waitForWrites();
+        OperationContext reopened;
+        const auto result = Core::Operations::DocumentFiles::open(recovery->filePath(), reopened);
+        const auto volume = Model::Automaton::firstCellVolume(reopened.document().allObjects());
+        if (result.ok && volume)
+            copied = volume->materials();
+    }));
+    context.setRecovery(recovery);
+    dialog.setEntries({substrateEntry(), filmEntry(ProcessData::Cvd, "Thickness", 2, Aluminium)});
+    runToEnd();
+
+    ASSERT_TRUE(told);
+    ASSERT_TRUE(dialog.volume());
+    EXPECT_EQ(copied, dialog.volume()->materials());
+    EXPECT_GT(cellsOf(*dialog.volume(), Aluminium), 0u);
 }
 
 TEST_F(RunProcessesDialogTest, RunPressedTwiceStartsOneRun)
