@@ -1,6 +1,7 @@
 #include "Core/Operations/Frames/VectorDistanceFront.h"
 
 #include "Core/Operations/Frames/Interrupter.h"
+#include "Model/Automaton/StripTeam.h"
 #include "Model/Automaton/TotalVolume.h"
 
 #include <algorithm>
@@ -113,14 +114,20 @@ bool VectorDistanceFront::run()
     const auto &strips = m_fronts.strips();
     ParallelStrips::run(strips, [this](const ParallelStrips::Strip &strip) { seedStrip(strip); });
     ParallelStrips::run(strips, [this](const ParallelStrips::Strip &strip) { m_fronts.advance(strip.index); });
-    // Between two steps every strip has committed: the cells are whole.
-    const bool finished = runSteps(m_interrupter, FrontPhase, steps(), [this, &strips](int) {
+    // Between two steps every strip has committed: the cells are whole. A
+    // step is two short passes: the team's helpers stay between them.
+    Model::Automaton::StripTeam team(strips);
+    const std::function<void(const ParallelStrips::Strip &)> compute = [this](const ParallelStrips::Strip &strip) {
+        computeStep(strip);
+    };
+    const std::function<void(const ParallelStrips::Strip &)> commit = [this](const ParallelStrips::Strip &strip) {
+        m_fronts.advance(strip.index, [this](std::size_t v) { m_current[v] = m_working[v]; });
+    };
+    const bool finished = runSteps(m_interrupter, FrontPhase, steps(), [this, &team, &compute, &commit](int) {
         if (m_fronts.empty())
             return false;
-        ParallelStrips::run(strips, [this](const ParallelStrips::Strip &strip) { computeStep(strip); });
-        ParallelStrips::run(strips, [this](const ParallelStrips::Strip &strip) {
-            m_fronts.advance(strip.index, [this](std::size_t v) { m_current[v] = m_working[v]; });
-        });
+        team.run(compute);
+        team.run(commit);
         return !m_fronts.empty();
     });
     if (finished)

@@ -1,6 +1,7 @@
 #include "Core/Operations/MooreNeighborhood/MooreNeighborhoodFront.h"
 
 #include "Core/Operations/Frames/Interrupter.h"
+#include "Model/Automaton/StripTeam.h"
 #include "Model/Automaton/TotalVolume.h"
 
 namespace Core {
@@ -41,14 +42,18 @@ bool MooreNeighborhoodFront::run()
     const auto &strips = m_fronts.strips();
     ParallelStrips::run(strips, [this](const Strip &strip) { seedStrip(strip); });
     ParallelStrips::run(strips, [this](const Strip &strip) { m_fronts.advance(strip.index); });
-    // Between two steps every strip has committed: the cells are whole.
-    const bool finished = runSteps(m_interrupter, FrontPhase, m_steps, [this, &strips](int) {
+    // Between two steps every strip has committed: the cells are whole. A
+    // step is two short passes: the team's helpers stay between them.
+    Model::Automaton::StripTeam team(strips);
+    const std::function<void(const Strip &)> compute = [this](const Strip &strip) { computeStep(strip); };
+    const std::function<void(const Strip &)> commit = [this](const Strip &strip) {
+        m_fronts.advance(strip.index, [this](std::size_t v) { m_current[v].material = m_working[v].material; });
+    };
+    const bool finished = runSteps(m_interrupter, FrontPhase, m_steps, [this, &team, &compute, &commit](int) {
         if (m_fronts.empty())
             return false;
-        ParallelStrips::run(strips, [this](const Strip &strip) { computeStep(strip); });
-        ParallelStrips::run(strips, [this](const Strip &strip) {
-            m_fronts.advance(strip.index, [this](std::size_t v) { m_current[v].material = m_working[v].material; });
-        });
+        team.run(compute);
+        team.run(commit);
         return !m_fronts.empty();
     });
     m_current = m_working = nullptr;

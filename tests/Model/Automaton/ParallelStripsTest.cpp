@@ -177,7 +177,8 @@ TEST_F(ParallelStripsTest, TeamPassesSeeEveryWriteOfThePassBefore)
             team.run(spread);
             team.run(keep);
             for (int x = 0; x < Planes; ++x)
-                scratch[std::size_t(x)] = (expected[std::size_t((x + Planes - 1) % Planes)] + expected[std::size_t(x)]) % 1000003;
+                scratch[std::size_t(x)] =
+                    (expected[std::size_t((x + Planes - 1) % Planes)] + expected[std::size_t(x)]) % 1000003;
             expected.swap(scratch);
         }
         EXPECT_EQ(value, expected) << "pool of " << pool;
