@@ -52,13 +52,21 @@ AtomicConfiguration ContinuosWetEtching::getAtomicConfiguration(unsigned ns1, un
                                                                 unsigned nb2) const
 {
     const AtomicConfiguration configuration = AtomicConfiguration::fromCounts(ns1, nb1, ns2, nb2);
-    if (!configuration.isExpected()) {
-        std::lock_guard<std::mutex> lock(m_loggedMutex);
-        if (m_logged.emplace(ns1, nb1, ns2, nb2).second)
-            qCDebug(tessivalLog).nospace() << "Unexpected configuration found (ns1, nb1, ns2, nb2): (" << ns1 << "," << nb1
-                               << "," << ns2 << "," << nb2 << ")";
-    }
+    if (!configuration.isExpected() && firstSeen(ns1, nb1, ns2, nb2))
+        qCDebug(tessivalLog).nospace() << "Unexpected configuration found (ns1, nb1, ns2, nb2): (" << ns1 << "," << nb1
+                                       << "," << ns2 << "," << nb2 << ")";
     return configuration;
+}
+
+bool ContinuosWetEtching::firstSeen(unsigned ns1, unsigned nb1, unsigned ns2, unsigned nb2) const
+{
+    if (ns1 < FirstCounts && nb1 < FirstCounts && ns2 < SecondCounts && nb2 < SecondCounts) {
+        std::atomic<bool> &seen = m_seen[((ns1 * FirstCounts + nb1) * SecondCounts + ns2) * SecondCounts + nb2];
+        // Read before writing: a flag once set stays in every core's cache.
+        return !seen.load(std::memory_order_relaxed) && !seen.exchange(true, std::memory_order_relaxed);
+    }
+    std::lock_guard<std::mutex> lock(m_loggedMutex);
+    return m_logged.emplace(ns1, nb1, ns2, nb2).second;
 }
 
 bool ContinuosWetEtching::startsOccupations(float &occupation) const

@@ -4,6 +4,7 @@
 #include "Core/Operations/Frames/SiWetEtchFrame.h"
 
 #include <array>
+#include <atomic>
 #include <mutex>
 #include <set>
 #include <tuple>
@@ -43,7 +44,12 @@ protected:
 
 private:
     // Unexpected configurations are logged once per run each, not per atom
-    // and step.
+    // and step. They are common, and every thread asks for every surface
+    // atom: counts a lattice can have (at most 4 first and 12 second
+    // neighbours) are told by a flag each, without a lock.
+    bool firstSeen(unsigned ns1, unsigned nb1, unsigned ns2, unsigned nb2) const;
+    static constexpr unsigned FirstCounts = 5, SecondCounts = 13;
+    mutable std::array<std::atomic<bool>, FirstCounts * FirstCounts * SecondCounts * SecondCounts> m_seen{};
     mutable std::mutex m_loggedMutex;
     mutable std::set<std::tuple<unsigned, unsigned, unsigned, unsigned>> m_logged;
 };
