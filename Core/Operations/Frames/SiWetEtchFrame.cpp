@@ -87,7 +87,10 @@ SiWetEtchFrame::SiWetEtchFrame(Model::Automaton::TotalVolume &volume, double dep
     , m_size{int(volume.sizeX()), int(volume.sizeY()), int(volume.sizeZ())}
     , m_interrupter(interrupter)
 {
-    m_strips = ParallelStrips::split(0, m_size[0], ParallelStrips::threadCount() * StripsPerThread, 1);
+    // A volume thinner than that still gets a strip per thread where it can.
+    const unsigned strips = std::min(ParallelStrips::threadCount() * StripsPerThread,
+                                     std::max(unsigned(std::max(m_size[0], 0)), ParallelStrips::threadCount()));
+    m_strips = ParallelStrips::split(0, m_size[0], strips, 1);
     m_stripOfPlane.assign(std::size_t(std::max(m_size[0], 0)), 0);
     for (const auto &strip : m_strips)
         for (int x = strip.first; x < strip.end; ++x)
