@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -75,6 +76,13 @@ public:
     SiCell cell(std::size_t n) { return SiCell(this, std::uint32_t(n)); }
     // The number of the kept cell at (i, j, k), or NoCell.
     std::uint32_t findCell(unsigned i, unsigned j, unsigned k) const;
+    // The table that finds kept cells by their place on the grid, for maps
+    // of the grid laid out as it is: its size, the place of the n-th kept
+    // cell, and the step to the cell bond direction d leads to (d = 1..12,
+    // as in bondedCells). Every cell a bond leads to lies in the table.
+    std::size_t tableSize() const { return m_table.size(); }
+    std::uint32_t tablePlaceOf(std::uint32_t n) const { return m_cellPlaces[n]; }
+    std::int64_t bondStep(std::size_t d) const { return m_offsets[d]; }
     // Key and lattice place (i, j, k) of the n-th kept cell.
     unsigned cellKey(std::uint32_t n) const;
     std::array<unsigned, 3> cellPlace(std::uint32_t n) const;
@@ -160,7 +168,16 @@ public:
     // one may sit in a slot whose neighbour cell was not kept.
     bool hasBorderAtom(AtomId id, int slot) const { return (m_borders[id] >> slot) & 1u; }
     void addBorderAtom(AtomId id, int slot) { m_borders[id] = std::uint8_t(m_borders[id] | (1u << slot)); }
-    void clearBorderAtoms(AtomId id) { m_borders[id] = 0; }
+    // Clears those of the eight atoms of cell n. Most cells have none: their
+    // bytes are read, not written, so that their cache lines need no writing
+    // back.
+    void clearCellBorderAtoms(std::uint32_t n)
+    {
+        std::uint64_t bits;
+        std::memcpy(&bits, &m_borders[std::size_t(n) * 8], sizeof bits);
+        if (bits)
+            std::memset(&m_borders[std::size_t(n) * 8], 0, sizeof bits);
+    }
     std::size_t borderAtomCount() const;
     // Calls `visit` with every border atom, by the lattice atom it is bonded
     // to.

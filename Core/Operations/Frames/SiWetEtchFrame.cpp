@@ -184,7 +184,7 @@ bool SiWetEtchFrame::runEtching()
 
     m_parts = ParallelStrips::split(0, int(m_lattice->cellCount()), ParallelStrips::threadCount() * PartsPerThread, 1);
     m_partState = std::vector<PartState>(m_parts.size());
-    m_fullCells.assign(m_lattice->cellCount(), 0);
+    m_fullPlaces.assign(m_lattice->tableSize(), 0);
     for (PartState &state : m_partState)
         state.surface.resize(m_strips.size());
     float occupation = 0.0f;
@@ -203,7 +203,7 @@ bool SiWetEtchFrame::runEtching()
     if (misplacedNeighbours)
         qCDebug(tessivalLog) << "This wasn't suppose to happen." << misplacedNeighbours << "times";
     m_partState.clear();
-    m_fullCells = std::vector<std::uint8_t>();
+    m_fullPlaces = std::vector<std::uint8_t>();
     // Fresh zero pages: only those of atoms near the surface are touched.
     m_listed.reset(static_cast<std::uint8_t *>(std::calloc(m_lattice->atomCount(), 1)));
     if (!m_listed)
@@ -249,8 +249,8 @@ void SiWetEtchFrame::collect(const ParallelStrips::Strip &part, bool setOccupati
     PartState &state = m_partState[part.index];
     for (std::uint32_t cell = std::uint32_t(part.first); cell < std::uint32_t(part.end); ++cell) {
         bool full = true;
+        lattice.clearCellBorderAtoms(cell);
         for (AtomId atom = cell * 8; atom < cell * 8 + 8; ++atom) {
-            lattice.clearBorderAtoms(atom);
             const std::int32_t at = lattice.index(atom);
             if (at < 0) {
                 full = full && lattice.state(atom) == SiAtom::Silicon;
@@ -265,14 +265,14 @@ void SiWetEtchFrame::collect(const ParallelStrips::Strip &part, bool setOccupati
                     __atomic_fetch_add(&m_current[index].siAtomCount, 1, __ATOMIC_RELAXED);
                     state.returned.push_back(index);
                 }
-                if (setOccupation)
+                if (setOccupation && lattice.occupation(atom) != occupation)
                     lattice.setOccupation(atom, occupation);
             } else {
                 lattice.setState(atom, material == 0 ? SiAtom::Absent : SiAtom::Fixed);
                 full = false;
             }
         }
-        m_fullCells[cell] = full ? 1 : 0;
+        m_fullPlaces[lattice.tablePlaceOf(cell)] = full ? 1 : 0;
     }
 }
 
@@ -284,15 +284,20 @@ void SiWetEtchFrame::findSurface(const ParallelStrips::Strip &part)
     PartState &state = m_partState[part.index];
     const SiLattice &lattice = *m_lattice;
     SiLattice::BondedCells cells;
+    std::array<std::int64_t, std::tuple_size<SiLattice::BondedCells>::value> bondSteps{};
+    for (std::size_t d = 1; d < bondSteps.size(); ++d)
+        bondSteps[d] = lattice.bondStep(d);
+    const std::uint8_t *full = m_fullPlaces.data();
     for (std::uint32_t cell = std::uint32_t(part.first); cell < std::uint32_t(part.end); ++cell) {
-        lattice.bondedCells(cell, cells);
-        if (m_fullCells[cell]) {
+        const std::int64_t place = lattice.tablePlaceOf(cell);
+        if (full[place]) {
             bool enclosed = true;
-            for (std::size_t d = 1; d < cells.size() && enclosed; ++d)
-                enclosed = cells[d] != SiLattice::NoCell && m_fullCells[cells[d]];
+            for (std::size_t d = 1; d < bondSteps.size() && enclosed; ++d)
+                enclosed = full[place + bondSteps[d]] != 0;
             if (enclosed)
                 continue;
         }
+        lattice.bondedCells(cell, cells);
         for (AtomId atom = cell * 8; atom < cell * 8 + 8; ++atom) {
             if (lattice.state(atom) != SiAtom::Silicon)
                 continue;

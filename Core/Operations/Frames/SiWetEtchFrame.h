@@ -109,8 +109,10 @@ private:
     std::vector<StripState> m_state;
     std::vector<Model::Automaton::ParallelStrips::Strip> m_parts;
     std::vector<PartState> m_partState;
-    // Per unit cell, while the run starts: 1 when its atoms are all silicon.
-    std::vector<std::uint8_t> m_fullCells;
+    // Per place of the lattice's table, while the run starts: 1 where a
+    // kept cell's atoms are all silicon. Laid out as the grid, the map of
+    // three neighbouring rows of cells stays in cache.
+    std::vector<std::uint8_t> m_fullPlaces;
     // Per atom, while the run steps: 1 while it is being listed for the
     // next step.
     struct FreeMemory
