@@ -146,6 +146,14 @@ bool SiWetEtchFrame::placesAtoms(const Model::Automaton::TotalVolume &volume, st
     return false;
 }
 
+SiWetEtchFrame::ZeroedBytes SiWetEtchFrame::zeroedBytes(std::size_t count)
+{
+    ZeroedBytes bytes(static_cast<std::uint8_t *>(std::calloc(std::max<std::size_t>(count, 1), 1)));
+    if (!bytes)
+        throw std::bad_alloc();
+    return bytes;
+}
+
 unsigned SiWetEtchFrame::stripOf(std::int32_t index) const
 {
     const std::size_t plane = std::size_t(index) / (std::size_t(m_size[1]) * std::size_t(m_size[2]));
@@ -184,7 +192,7 @@ bool SiWetEtchFrame::runEtching()
 
     m_parts = ParallelStrips::split(0, int(m_lattice->cellCount()), ParallelStrips::threadCount() * PartsPerThread, 1);
     m_partState = std::vector<PartState>(m_parts.size());
-    m_fullPlaces.assign(m_lattice->tableSize(), 0);
+    m_fullPlaces = zeroedBytes(m_lattice->tableSize());
     for (PartState &state : m_partState)
         state.surface.resize(m_strips.size());
     float occupation = 0.0f;
@@ -203,11 +211,8 @@ bool SiWetEtchFrame::runEtching()
     if (misplacedNeighbours)
         qCDebug(tessivalLog) << "This wasn't suppose to happen." << misplacedNeighbours << "times";
     m_partState.clear();
-    m_fullPlaces = std::vector<std::uint8_t>();
-    // Fresh zero pages: only those of atoms near the surface are touched.
-    m_listed.reset(static_cast<std::uint8_t *>(std::calloc(m_lattice->atomCount(), 1)));
-    if (!m_listed)
-        throw std::bad_alloc();
+    m_fullPlaces.reset();
+    m_listed = zeroedBytes(m_lattice->atomCount());
     const int count = steps();
     // Between two steps every removal is applied to atoms and cells alike.
     // Once no strip has a surface atom left, no step can remove one.
@@ -287,7 +292,7 @@ void SiWetEtchFrame::findSurface(const ParallelStrips::Strip &part)
     std::array<std::int64_t, std::tuple_size<SiLattice::BondedCells>::value> bondSteps{};
     for (std::size_t d = 1; d < bondSteps.size(); ++d)
         bondSteps[d] = lattice.bondStep(d);
-    const std::uint8_t *full = m_fullPlaces.data();
+    const std::uint8_t *full = m_fullPlaces.get();
     for (std::uint32_t cell = std::uint32_t(part.first); cell < std::uint32_t(part.end); ++cell) {
         const std::int64_t place = lattice.tablePlaceOf(cell);
         if (full[place]) {

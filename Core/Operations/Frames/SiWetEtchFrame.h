@@ -109,17 +109,21 @@ private:
     std::vector<StripState> m_state;
     std::vector<Model::Automaton::ParallelStrips::Strip> m_parts;
     std::vector<PartState> m_partState;
-    // Per place of the lattice's table, while the run starts: 1 where a
-    // kept cell's atoms are all silicon. Laid out as the grid, the map of
-    // three neighbouring rows of cells stays in cache.
-    std::vector<std::uint8_t> m_fullPlaces;
-    // Per atom, while the run steps: 1 while it is being listed for the
-    // next step.
+    // Zeroed bytes from calloc: fresh pages are zeroed where they are
+    // first touched, by the threads that touch them, not all at once.
     struct FreeMemory
     {
         void operator()(std::uint8_t *memory) const { std::free(memory); }
     };
-    std::unique_ptr<std::uint8_t[], FreeMemory> m_listed;
+    using ZeroedBytes = std::unique_ptr<std::uint8_t[], FreeMemory>;
+    static ZeroedBytes zeroedBytes(std::size_t count);
+    // Per place of the lattice's table, while the run starts: 1 where a
+    // kept cell's atoms are all silicon. Laid out as the grid, the map of
+    // three neighbouring rows of cells stays in cache.
+    ZeroedBytes m_fullPlaces;
+    // Per atom, while the run steps: 1 while it is being listed for the
+    // next step. Only the pages of atoms near the surface are touched.
+    ZeroedBytes m_listed;
     Model::Automaton::Voxel *m_current = nullptr;
     Model::Automaton::Voxel *m_working = nullptr;
     Interrupter *const m_interrupter;
