@@ -36,7 +36,7 @@ std::uint64_t SiLatticeMemory::estimatedAtoms(TotalVolume &volume)
 
 std::uint64_t SiLatticeMemory::estimatedTableBytes(TotalVolume &volume)
 {
-    return SiLattice::tableCells(volume.sizeX(), volume.sizeY(), volume.sizeZ()) * sizeof(std::uint32_t);
+    return SiLattice::tableCells(volume.sizeX(), volume.sizeY(), volume.sizeZ()) * (sizeof(std::uint32_t) + 1);
 }
 
 std::uint64_t SiLatticeMemory::estimatedBytes(TotalVolume &volume)

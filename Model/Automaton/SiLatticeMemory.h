@@ -16,7 +16,8 @@ class SiLatticeMemory
 {
 public:
     static std::uint64_t estimatedAtoms(TotalVolume &volume);
-    // The table of unit cells alone.
+    // The table of unit cells, with the byte per entry a wet etching maps
+    // it with while it starts.
     static std::uint64_t estimatedTableBytes(TotalVolume &volume);
     static std::uint64_t estimatedBytes(TotalVolume &volume);
     // True when it fits; otherwise `problem` says how much it needs.

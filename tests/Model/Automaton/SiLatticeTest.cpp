@@ -193,6 +193,19 @@ TEST(SiLattice, MemoryEstimateCoversTheAtomsAndTheTableOfUnitCells)
                            + VolumeMemory::describeBytes(double(table)) + " is available.");
 }
 
+TEST(SiLattice, MemoryEstimateCoversTheMapAnEtchingMakesOfTheTable)
+{
+    // A row of silicon in a wide volume one cell high: the table of unit
+    // cells, and the byte per entry a wet etching maps it with, outweigh
+    // the atoms.
+    std::vector<std::uint32_t> m(300 * 300, 0);
+    for (std::size_t y = 0; y < 300; ++y)
+        m[y] = 1;
+    TotalVolume v(300, 300, 1, 1.0f, 1.0f, 1.0f, Util::Vector3D(), m);
+    SiLattice lattice(v);
+    EXPECT_GE(SiLatticeMemory::estimatedBytes(v), lattice.memoryBytes() + lattice.tableSize());
+}
+
 TEST(SiLattice, AtomTakesFewBytes)
 {
     // States, volume cells, occupations and border bonds per atom, and the
