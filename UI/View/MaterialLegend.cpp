@@ -1,6 +1,6 @@
 #include "UI/View/MaterialLegend.h"
 
-#include "Model/Geometry/ColourMap.h"
+#include "Model/Export/ExportMaterial.h"
 #include "Model/Materials/MaterialFactory.h"
 
 #include <QFont>
@@ -42,21 +42,14 @@ QColor colourOf(const Model::Materials::Colour &c)
 std::vector<MaterialLegend::Entry> MaterialLegend::entriesOf(const std::vector<std::uint32_t> &ids,
                                                              const Model::Materials::MaterialFactory &catalogue)
 {
+    // Named and coloured as exported files have them, unknown ids too.
     std::vector<Entry> entries;
     entries.reserve(ids.size());
-    for (const std::uint32_t id : ids) {
-        const Model::Materials::Material material = catalogue.getMaterial(id);
+    for (const Model::Export::ExportMaterial &material : Model::Export::ExportMaterial::of(ids, catalogue)) {
         Entry entry;
-        entry.id = id;
-        if (material.id() == id) {
-            entry.name = material.name();
-            entry.colour = colourOf(material.colour());
-        } else {
-            // Drawn in the neutral grey of unknown materials: say which id.
-            const auto &grey = Model::Geometry::ColourMap::UnknownMaterialColour;
-            entry.name = QStringLiteral("Material %1").arg(id);
-            entry.colour = QColor::fromRgbF(qreal(grey[0]), qreal(grey[1]), qreal(grey[2]));
-        }
+        entry.id = material.id;
+        entry.name = material.name;
+        entry.colour = colourOf(material.colour);
         entries.push_back(entry);
     }
     return entries;
