@@ -40,4 +40,9 @@ void DocumentDialogs::showError(const QString &title, const QString &text)
     QMessageBox::information(m_window, title, text);
 }
 
+void DocumentDialogs::showWarning(const QString &title, const QString &text)
+{
+    QMessageBox::warning(m_window, title, text);
+}
+
 } // namespace Ui

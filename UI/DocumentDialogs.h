@@ -20,6 +20,7 @@ public:
     bool confirmReplace(const QString &path) override;
     QString chooseDocumentToOpen(const QString &start) override;
     void showError(const QString &title, const QString &text) override;
+    void showWarning(const QString &title, const QString &text) override;
 
     static const char *const Filter;
 

@@ -4,6 +4,7 @@
 #include "Core/Operations/Documents/IDocumentDialogs.h"
 #include "Core/Operations/IOperationFactory.h"
 #include "Core/Operations/Operation.h"
+#include "Core/Operations/Undo/StateFolder.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "Util/IObserver.h"
 #include "Util/ObserverList.h"
@@ -91,6 +92,21 @@ void OperationContext::newDocument()
     m_processRecords.clear();
     m_history.markSaved();
     notifyUpdate();
+}
+
+void OperationContext::keepUnrecordedChange()
+{
+    m_history.dropForUnrecordedChange();
+    if (m_undoOff)
+        return;
+    m_undoOff = true;
+    if (m_documentDialogs)
+        m_documentDialogs->showWarning(
+            QStringLiteral("Undo is off"),
+            QStringLiteral("The undo files cannot be written in %1 (the disk may be full). Undo is off until they "
+                           "can be written again: the steps go on, but the last one and those before it cannot be "
+                           "undone. The document keeps its changes and stays unsaved until you save it.")
+                .arg(StateFolder::defaultRoot()));
 }
 
 StepRunner::Outcome OperationContext::runStep(const std::string &title, const StepRunner::Work &work)

@@ -73,6 +73,15 @@ public:
     // as no change.
     bool hasUnsavedChanges() const { return !m_history.isAtSavedState(); }
 
+    // A step changed cells that no undo record holds (the undo files could
+    // not be written): the history goes, since undoing past the step would
+    // silently throw its result away, and the document counts as changed
+    // until it is saved. The first such step since undo last worked also
+    // has the window warn that undo is off.
+    void keepUnrecordedChange();
+    // A step's cells were recorded: undo works (again).
+    void noteRecordedChange() { m_undoOff = false; }
+
     boost::shared_ptr<Operation> currentOperation() const { return m_currentOperation; }
 
     ConsoleInput &consoleInput() { return m_consoleInput; }
@@ -123,6 +132,8 @@ private:
     boost::shared_ptr<IOperationFactory> m_factory;
     boost::shared_ptr<StepRunner> m_stepRunner;
     bool m_runningStep = false;
+    // The undo files failed for the last step that changed cells.
+    bool m_undoOff = false;
     boost::shared_ptr<Operation> m_currentOperation;
     boost::shared_ptr<DocumentRecovery> m_recovery;
 };

@@ -80,7 +80,17 @@ std::string OperationHistory::redoTitle() const
 void OperationHistory::clear()
 {
     // The document itself does not change: it stays saved or unsaved.
-    m_savedDepth = isAtSavedState() ? 0 : NoSavedState;
+    dropStacks(isAtSavedState() ? 0 : NoSavedState);
+}
+
+void OperationHistory::dropForUnrecordedChange()
+{
+    dropStacks(NoSavedState);
+}
+
+void OperationHistory::dropStacks(long savedDepth)
+{
+    m_savedDepth = savedDepth;
     m_undoStack.clear();
     m_redoStack.clear();
     notifyRedoObservers();

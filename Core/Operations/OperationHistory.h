@@ -45,6 +45,11 @@ public:
     std::string undoTitle() const;
     std::string redoTitle() const;
     void clear();
+    // The document changed in a way no operation of the history holds (a
+    // step whose cells could not be recorded): undoing or redoing past that
+    // change would silently throw it away, so both stacks go, and no undo
+    // leads back to the saved state any more.
+    void dropForUnrecordedChange();
 
     // The document now matches its file (just saved, opened or new).
     void markSaved();
@@ -64,6 +69,8 @@ public:
     void addSavedStateObserver(const ObserverPtr &observer);
 
 private:
+    // Empties both stacks; the saved state is then at `savedDepth`.
+    void dropStacks(long savedDepth);
     void cancelCurrentOperation();
     void notifyUndoObservers();
     void notifyRedoObservers();

@@ -6,6 +6,7 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ struct ProcessRun
     // Set where the effect depends on the volume as well (an oxide thinner
     // than its cells changes nothing); it then decides instead of `effect`.
     std::function<SiLatticeEffect(const Model::Automaton::TotalVolume &)> volumeEffect = {};
+    // The material the step takes away where it has a free surface (an
+    // etching, a development); 0 for steps that take none away.
+    std::uint32_t removedMaterial = 0;
 
     explicit operator bool() const { return bool(run); }
     SiLatticeEffect effectOn(const Model::Automaton::TotalVolume &volume) const

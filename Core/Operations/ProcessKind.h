@@ -27,6 +27,9 @@ public:
         // `effect` when set.
         SiLatticeEffect (*volumeEffect)(const Model::Automaton::TotalVolume &volume,
                                         const Parameters &parameters) = nullptr;
+        // The material a run takes away from its free surfaces, for steps
+        // that remove one (see ProcessRun::removedMaterial).
+        std::uint32_t (*removedMaterial)(const Parameters &parameters) = nullptr;
     };
 
     ProcessKind(const Names &names, std::vector<ParameterDeclaration> parameters, const Rules &rules,
@@ -49,6 +52,8 @@ public:
         ProcessRun process{[this, parameters](Model::Automaton::TotalVolume &volume,
                                               Interrupter *interrupter) { return run(volume, parameters, interrupter); },
                            siLatticeEffect(parameters), {}};
+        if (m_rules.removedMaterial)
+            process.removedMaterial = m_rules.removedMaterial(parameters);
         if (m_rules.volumeEffect)
             process.volumeEffect = [this, parameters](const Model::Automaton::TotalVolume &volume) {
                 return m_rules.volumeEffect(volume, parameters);

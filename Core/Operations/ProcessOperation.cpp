@@ -1,11 +1,12 @@
 #include "Core/Operations/ProcessOperation.h"
 
 #include "Core/Operations/OperationContext.h"
+#include "Core/Operations/StepRemarks.h"
 #include "Core/Operations/Undo/CellSnapshot.h"
 #include "Model/Automaton/TotalVolume.h"
 
-
-#include <memory>
+#include <string>
+#include <vector>
 
 namespace Core {
 namespace Operations {
@@ -74,13 +75,11 @@ void ProcessOperation::runProcess(const ProcessRun &process)
     OperationContext &ctx = *context();
     Model::Automaton::TotalVolume &volume = *m_volume;
     bool undoable = m_states.saveUndoState(volume);
-    // Without an undo record a cancel takes the cells back from memory.
-    std::unique_ptr<CellSnapshot> before;
-    if (!undoable)
-        before.reset(new CellSnapshot(volume));
+    // What a cancel puts back, and what tells a step that changed nothing.
+    const CellSnapshot before(volume);
     const auto run = [&](Interrupter *interrupter) { process.run(volume, interrupter); };
     if (ctx.runStep(title(), run) == StepRunner::Canceled) {
-        undoCanceledRun(volume, before.get());
+        undoCanceledRun(volume, before);
         return;
     }
     undoable = undoable && m_states.saveRedoState(volume);
@@ -88,36 +87,38 @@ void ProcessOperation::runProcess(const ProcessRun &process)
     ctx.processRecords().noteRun(volume.id(), operationId(), process.effectOn(volume));
     ctx.notifyUpdate();
     postMessage("Operation finished.");
+    const std::vector<std::string> remarks = StepRemarks::after(volume, before, process);
+    for (const std::string &remark : remarks)
+        postMessage(remark);
     ctx.consoleInput().reset();
     if (undoable) {
+        ctx.noteRecordedChange();
         ctx.endOperation();
         return;
     }
+    // Nothing changed, so nothing is lost: the history stays as it was.
+    if (!remarks.empty() && remarks.front() == StepRemarks::NoCellChanged) {
+        ctx.abandonOperation();
+        return;
+    }
     OperationHistory &history = ctx.history();
-    if (history.undoCount() + history.redoCount() == 0) {
+    if (history.undoCount() + history.redoCount() == 0)
         postMessage("This step cannot be undone: its cell states could not be saved to the undo files.");
-    } else {
-        history.clear();
+    else
         postMessage("This step cannot be undone, and the undo history has been cleared: its cell states could "
                     "not be saved to the undo files.");
-    }
+    ctx.keepUnrecordedChange();
     ctx.abandonOperation();
 }
 
-void ProcessOperation::undoCanceledRun(Model::Automaton::TotalVolume &volume, const CellSnapshot *before)
+void ProcessOperation::undoCanceledRun(Model::Automaton::TotalVolume &volume, const CellSnapshot &before)
 {
     OperationContext &ctx = *context();
-    bool restored = true;
-    if (before)
-        before->restore(volume);
-    else
-        restored = m_states.loadState(ctx.stateFiles().undoFile(), volume);
+    before.restore(volume);
     volume.markCellsChanged();
     // A stopped wet etch has removed atoms of cells that are silicon again,
     // and other steps may have changed silicon: the lattice is rebuilt.
     ctx.processRecords().setSiLatticeStale(volume.id(), true);
-    if (!restored)
-        postMessage("The cells could not be put back as they were: the undo file holds no whole record of them.");
     cancelCanceled();
 }
 

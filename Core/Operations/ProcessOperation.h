@@ -54,20 +54,21 @@ protected:
     virtual const char *volumeSelectedSentence() const { return "Cell volume selected."; }
     // Runs the process on the volume through the context's step runner and
     // does the bookkeeping after it: the surfaces, the process records, the
-    // console line and the history. A step whose cells could not be saved
-    // says that it cannot be undone and stays out of the history, which it
-    // empties: undoing the steps before it would silently throw its result
-    // away. A canceled step puts the cells back as they were before it and
-    // leaves the history alone.
+    // console lines (with the step's remarks, see StepRemarks) and the
+    // history. A step whose cells could not be saved says that it cannot be
+    // undone and stays out of the history, which it empties: undoing the
+    // steps before it would silently throw its result away. A canceled step
+    // puts the cells back as they were before it and leaves the history
+    // alone.
     void runProcess(const ProcessRun &process);
     // Runs the process once there is a volume and every option arrived;
     // cancels otherwise.
     void runWhenComplete(bool optionsComplete, const ProcessRun &process);
 
 private:
-    // After a canceled run: the cells as they were (from `before` when there
-    // is no undo record), the canceled line, and out of the way.
-    void undoCanceledRun(Model::Automaton::TotalVolume &volume, const CellSnapshot *before);
+    // After a canceled run: the cells as they were, the canceled line, and
+    // out of the way.
+    void undoCanceledRun(Model::Automaton::TotalVolume &volume, const CellSnapshot &before);
 
     const ProcessDescriptor &m_descriptor;
     boost::shared_ptr<Model::Automaton::TotalVolume> m_volume;

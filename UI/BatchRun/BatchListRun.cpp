@@ -101,7 +101,7 @@ void BatchListRun::runEntries(std::list<ProcessData> entries)
         if (runner.volume())
             runner.volume()->markCellsChanged();
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_status.outcomes.push_back({entry.id(), result, runner.problem()});
+        m_status.outcomes.push_back({entry.id(), result, runner.problem(), runner.remarks()});
         m_status.volume = runner.volume();
         m_status.finished = ++position;
         m_status.current = -1;

@@ -5,6 +5,7 @@
 #include "UI/BatchRun/ProcessData.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <boost/shared_ptr.hpp>
 
@@ -32,6 +33,7 @@ public:
         int entryId;
         BatchRunner::Result result;
         QString problem; // empty when it ran
+        QStringList remarks; // see BatchRunner::remarks()
     };
 
     struct Status

@@ -4,7 +4,9 @@
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/ProcessRegistry.h"
+#include "Core/Operations/StepRemarks.h"
 #include "Core/Operations/Substrate/SubstrateShape.h"
+#include "Core/Operations/Undo/CellSnapshot.h"
 #include "Model/Automaton/TotalVolume.h"
 
 namespace Ui {
@@ -32,6 +34,7 @@ bool BatchRunner::canRun(const ProcessData &entry) const
 BatchRunner::Result BatchRunner::run(const ProcessData &entry)
 {
     m_problem.clear();
+    m_remarks.clear();
     if (!canRun(entry))
         return fail(QLatin1String(NoVolume));
     if (entry.type() == ProcessData::CreateSubstrate)
@@ -75,6 +78,7 @@ BatchRunner::Result BatchRunner::interrupted(int operationId)
 BatchRunner::Result BatchRunner::runProcess(const Ops::ProcessDescriptor &process, const Ops::ParameterMap &parameters)
 {
     m_problem.clear();
+    m_remarks.clear();
     if (!m_volume)
         return fail(QLatin1String(NoVolume));
     EntryParameters reader(parameters);
@@ -85,9 +89,12 @@ BatchRunner::Result BatchRunner::runProcess(const Ops::ProcessDescriptor &proces
     // A stopped preparation tells no problem; it changes no material.
     if (!process.prepare(*m_volume, m_context.processRecords(), &problem, m_interrupter))
         return problem.empty() ? interrupted(Ops::ProcessRecords::NoOperation) : fail(QString::fromStdString(problem));
+    const Ops::CellSnapshot before(*m_volume);
     if (!run.run(*m_volume, m_interrupter))
         return interrupted(process.operationId());
     m_context.processRecords().noteRun(m_volume->id(), process.operationId(), run.effectOn(*m_volume));
+    for (const std::string &remark : Ops::StepRemarks::after(*m_volume, before, run))
+        m_remarks.append(QString::fromStdString(remark));
     return Done;
 }
 

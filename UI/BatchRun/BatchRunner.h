@@ -3,6 +3,7 @@
 #include "UI/BatchRun/ProcessData.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <boost/shared_ptr.hpp>
 
@@ -73,6 +74,9 @@ public:
                       const Core::Operations::ParameterMap &parameters);
     // Why the last entry did not complete; empty after one that did.
     const QString &problem() const { return m_problem; }
+    // What the last entry that ran tells beyond that it ran ("No cell
+    // changed."; see Core::Operations::StepRemarks); empty after the others.
+    const QStringList &remarks() const { return m_remarks; }
 
 private:
     Result createSubstrate(const ProcessData &entry);
@@ -90,6 +94,7 @@ private:
     ImageSaver m_imageSaver;
     Core::Operations::Interrupter *m_interrupter = nullptr;
     QString m_problem;
+    QStringList m_remarks;
 };
 
 } // namespace Ui

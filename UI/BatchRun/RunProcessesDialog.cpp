@@ -331,11 +331,16 @@ void RunProcessesDialog::takeOutcomes()
     bool marked = false;
     for (; m_outcomesSeen < status.outcomes.size(); ++m_outcomesSeen) {
         const BatchListRun::Outcome &outcome = status.outcomes[m_outcomesSeen];
-        if (outcome.result == BatchRunner::Done)
-            continue;
         const auto entry = std::find_if(m_entries.begin(), m_entries.end(),
                                         [&](const ProcessData &e) { return e.id() == outcome.entryId; });
         const QString name = entry == m_entries.end() ? QString() : ProcessData::shownName(entry->type());
+        if (outcome.result == BatchRunner::Done) {
+            for (const QString &remark : outcome.remarks)
+                m_context->consoleInput().postMessage(
+                    QStringLiteral("%1: Step %2 (%3): %4").arg(tr(Title)).arg(m_outcomesSeen + 1).arg(name, remark)
+                        .toStdString());
+            continue;
+        }
         m_problems[outcome.entryId] = outcome.problem;
         m_context->consoleInput().postMessage(QStringLiteral("%1: Step %2 (%3) did not run: %4.")
                                                   .arg(tr(Title))
@@ -406,15 +411,16 @@ void RunProcessesDialog::recordRun(const std::vector<BatchListRun::Outcome> &out
         return;
     Core::Operations::OperationHistory &history = m_context->history();
     if (record->recordAfter() && m_recordable) {
+        m_context->noteRecordedChange();
         history.push(record);
         return;
     }
-    // Undoing the steps before it would silently throw its result away.
-    history.clear();
     m_context->consoleInput().postMessage(
         tr("Batch Run: This run cannot be undone, and the undo history has been cleared: its cell states could not "
            "be saved to the undo files.")
             .toStdString());
+    // Undoing the steps before it would silently throw its result away.
+    m_context->keepUnrecordedChange();
 }
 
 void RunProcessesDialog::on_btnClose_clicked()

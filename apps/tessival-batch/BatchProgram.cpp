@@ -291,7 +291,7 @@ void BatchProgram::run()
         if (result == Ui::BatchRunner::Interrupted)
             progress.interrupted();
         else
-            progress.finished(result == Ui::BatchRunner::Done ? QString() : m_runner->problem());
+            progress.finished(result == Ui::BatchRunner::Done ? QString() : m_runner->problem(), m_runner->remarks());
         if (result != Ui::BatchRunner::Done)
             ++m_notRun;
     }

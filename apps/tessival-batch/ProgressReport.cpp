@@ -56,12 +56,18 @@ void ProgressReport::started(int number, const QString &name)
         write(QStringLiteral("\r%1 ...%2").arg(prefix(), QLatin1String(ClearToEnd)));
 }
 
-void ProgressReport::finished(const QString &outcome)
+void ProgressReport::finished(const QString &outcome, const QStringList &remarks)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
-    endLine(outcome.isEmpty() ? QStringLiteral("%1: done in %2").arg(prefix(), seconds(elapsed))
-                              : QStringLiteral("%1: not run: %2").arg(prefix(), outcome));
+    if (!outcome.isEmpty()) {
+        endLine(QStringLiteral("%1: not run: %2").arg(prefix(), outcome));
+        return;
+    }
+    QString line = QStringLiteral("%1: done in %2").arg(prefix(), seconds(elapsed));
+    for (const QString &remark : remarks)
+        line += QStringLiteral(". ") + remark;
+    endLine(line);
 }
 
 void ProgressReport::interrupted()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <chrono>
 #include <condition_variable>
@@ -28,8 +29,9 @@ public:
     ProgressReport &operator=(const ProgressReport &) = delete;
 
     void started(int number, const QString &name);
-    // `outcome` empty: the entry ran; otherwise why it did not.
-    void finished(const QString &outcome);
+    // `outcome` empty: the entry ran, and the line ends with its
+    // `remarks` ("No cell changed."); otherwise why it did not.
+    void finished(const QString &outcome, const QStringList &remarks = QStringList());
     // The entry was stopped part way.
     void interrupted();
     // A line of its own, for messages between entries.

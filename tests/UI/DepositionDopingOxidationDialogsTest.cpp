@@ -164,7 +164,8 @@ TEST_F(OptionFlowTest, DirectionalDepositionRunsWithTheChosenRatioAndSide)
         dialog->accept();
     });
     context.startOperation(Core::Operations::AnisotropicDepositionId);
-    EXPECT_EQ(lines->lines.back(), "Anisotropic Deposition: Operation finished.");
+    EXPECT_EQ(lines->lines[lines->lines.size() - 2], "Anisotropic Deposition: Operation finished.");
+    EXPECT_EQ(lines->lines.back(), "Anisotropic Deposition: No cell changed.");
     EXPECT_EQ(column(), (std::vector<std::uint32_t>{Si, Si, Si, 0, 0, 0, 0, 0})) << "nothing faces down";
 
     TestSupport::whenModal<AnisotropicDepositionDialog>([](AnisotropicDepositionDialog *dialog) {

@@ -167,5 +167,7 @@ TEST_F(ProcessDialogFlowTest, CancelledWetEtchOfTheOnlyVolumeKeepsWaiting)
         dialog->accept();
     });
     context.startOperation(Core::Operations::ContinuousWetEtchingId);
-    EXPECT_EQ(lines->lines.back(), "Continuous Wet Etch: Operation finished.");
+    ASSERT_GE(lines->lines.size(), 2u);
+    EXPECT_EQ(lines->lines[lines->lines.size() - 2], "Continuous Wet Etch: Operation finished.");
+    EXPECT_EQ(lines->lines.back(), "Continuous Wet Etch: No cell changed.") << "half a unit removes no whole cell";
 }

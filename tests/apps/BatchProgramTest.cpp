@@ -16,6 +16,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <boost/make_shared.hpp>
 
@@ -353,6 +354,20 @@ TEST_F(BatchProgramTest, PhotolithographyEntriesDevelopThroughTheirMasks)
     EXPECT_EQ(std::count(cells.begin(), cells.end(), 1u), 2 * 4) << "only the two covered columns keep their silicon";
     EXPECT_EQ(cells[volume->cellIndex(0, 1, 3)], 1u);
     EXPECT_EQ(cells[volume->cellIndex(1, 0, 3)], 0u);
+}
+
+// An entry that ran but changed nothing (a resist the wafer does not hold)
+// says so on its line; the run still counts as done.
+TEST_F(BatchProgramTest, AnEntryThatChangedNoCellSaysSoOnItsLine)
+{
+    const QString list = write("nothing.plst", Header + substrate(6) + photolithography("110000", 2, 3, "11")
+                                                   + "</Process-List>\n");
+    const BatchProgramRun result = run({list, QStringLiteral("-o"), QStringLiteral("out.cvx")});
+    EXPECT_EQ(result.exitCode, 0) << describe(result);
+    EXPECT_TRUE(result.err.contains(QRegularExpression(
+        QStringLiteral("\\[2/2\\] Photolithography: done in [0-9.]+ s\\. No cell changed\\.\n"))))
+        << describe(result);
+    EXPECT_EQ(result.err.count(QStringLiteral("No cell changed.")), 1) << "the new substrate is a change";
 }
 
 TEST_F(BatchProgramTest, BadCommandLinesAndPathsAreRefused)

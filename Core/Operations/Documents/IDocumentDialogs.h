@@ -21,6 +21,8 @@ public:
     // "Choose file": which document to open, starting at `start`.
     virtual QString chooseDocumentToOpen(const QString &start) = 0;
     virtual void showError(const QString &title, const QString &text) = 0;
+    // Something the user should act on before work is lost (undo is off).
+    virtual void showWarning(const QString &title, const QString &text) = 0;
 };
 
 } // namespace Operations

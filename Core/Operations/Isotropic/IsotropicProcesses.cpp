@@ -71,7 +71,7 @@ const ProcessKind<FilmParameters> &isotropicEtchingDescriptor()
          [](TotalVolume &volume, const FilmParameters &p, Interrupter *interrupter) {
              return IsotropicFilmEtching(volume, p.material, float(p.thickness), interrupter).runEtching();
          },
-         filmEffect},
+         filmEffect, nullptr, [](const FilmParameters &p) { return p.material; }},
         makeOperation<IsotropicFilmEtchingOperation>);
     return descriptor;
 }

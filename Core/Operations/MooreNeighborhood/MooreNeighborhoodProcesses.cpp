@@ -74,7 +74,7 @@ const ProcessKind<MooreParameters> &mooreEtchingDescriptor()
          [](TotalVolume &volume, const MooreParameters &p, Interrupter *interrupter) {
              return MooreNeighborhoodEtching(volume, p.material, p.steps, interrupter).runEtching();
          },
-         mooreEffect},
+         mooreEffect, nullptr, [](const MooreParameters &p) { return p.material; }},
         makeOperation<MooreNeighborhoodEtchingOperation>);
     return descriptor;
 }

@@ -94,7 +94,9 @@ const ProcessKind<PhotolithographyParameters> &photolithographyDescriptor()
     static const ProcessKind<PhotolithographyParameters> descriptor(
         {PhotolithographyId, "Photolithography", "Photolithography", "",
          {BatchType::Photolithography, "Photolithography", "Photolithography", 6}},
-        declarations(), {readEntry, develop, resistEffect}, makeOperation<PhotolithographyOperation>);
+        declarations(),
+        {readEntry, develop, resistEffect, nullptr, [](const PhotolithographyParameters &p) { return p.resist; }},
+        makeOperation<PhotolithographyOperation>);
     return descriptor;
 }
 

@@ -43,7 +43,11 @@ const ProcessKind<RieParameters> &simpleRieDescriptor()
          [](TotalVolume &volume, const RieParameters &p, Interrupter *interrupter) {
              return SimpleReactiveIonEtching(volume, p.material, p.depth, p.directions, interrupter).runEtching();
          },
-         [](const RieParameters &p) { return effectOfChanging(p.material); }},
+         [](const RieParameters &p) { return effectOfChanging(p.material); }, nullptr,
+         // Only an etching from the top needs a free surface above the material.
+         [](const RieParameters &p) {
+             return p.directions & SimpleReactiveIonEtching::FromTop ? p.material : std::uint32_t(0);
+         }},
         makeOperation<SimpleReactiveIonEtchingOperation>);
     return descriptor;
 }

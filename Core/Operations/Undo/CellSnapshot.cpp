@@ -3,6 +3,8 @@
 #include "Model/Automaton/ParallelStrips.h"
 #include "Model/Automaton/TotalVolume.h"
 
+#include <atomic>
+
 namespace Core {
 namespace Operations {
 
@@ -45,6 +47,24 @@ void CellSnapshot::restore(Model::Automaton::TotalVolume &volume) const
         for (std::size_t i = first; i < end; ++i)
             arrays.current()[i].material = arrays.working()[i].material = materials[i];
     });
+}
+
+bool CellSnapshot::matches(Model::Automaton::TotalVolume &volume) const
+{
+    if (volume.cellCount() != m_count)
+        return false;
+    Model::Automaton::LockedCells cells(volume);
+    const std::uint32_t *materials = m_materials.get();
+    std::atomic<bool> same{true};
+    byStrips(volume, [&](std::size_t first, std::size_t end) {
+        for (std::size_t i = first; i < end; ++i) {
+            if (cells[i].material != materials[i]) {
+                same = false;
+                return;
+            }
+        }
+    });
+    return same;
 }
 
 } // namespace Operations

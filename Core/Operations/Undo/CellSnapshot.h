@@ -14,8 +14,8 @@ namespace Core {
 namespace Operations {
 
 // The materials of a volume's cells at one moment, held in memory: what a
-// canceled step puts back when there is no undo record to read them from.
-// Both directions are copied on the pool threads, by x strips.
+// canceled step puts back, and what tells a step that changed nothing.
+// Copies and comparisons run on the pool threads, by x strips.
 class CellSnapshot
 {
 public:
@@ -23,6 +23,8 @@ public:
 
     // Sets the material of every cell, in both arrays, to the one it had.
     void restore(Model::Automaton::TotalVolume &volume) const;
+    // Whether every cell of `volume` still holds the material it had.
+    bool matches(Model::Automaton::TotalVolume &volume) const;
 
 private:
     std::size_t m_count;

@@ -15,12 +15,15 @@
 #include "Util/IObserver.h"
 
 #include "BatchEntries.h"
+#include "BlockedStateFolder.h"
 #include "ModalDriver.h"
 #include "TempFolder.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QEventLoop>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
@@ -331,4 +334,64 @@ TEST_F(RunProcessesDialogTest, UndoOfARunRestoresTheDocumentAsBeforeAndRedoBring
     EXPECT_EQ(start->materials(), after);
     ASSERT_EQ(context.document().allObjects().size(), 2u);
     EXPECT_EQ(context.document().allObjects().back(), run.volume());
+}
+
+namespace {
+
+// Collects the lines the console shows.
+struct ConsoleLines : Util::IObserver
+{
+    explicit ConsoleLines(Core::Operations::ConsoleInput &c) : console(c) {}
+    void notify() override { lines.push_back(console.message()); }
+    Core::Operations::ConsoleInput &console;
+    std::vector<std::string> lines;
+};
+
+} // namespace
+
+// An entry that ran but changed nothing says so on the console; the run
+// goes on and counts it as done.
+TEST_F(RunProcessesDialogTest, AStepThatChangedNoCellSaysSo)
+{
+    const auto console = boost::make_shared<ConsoleLines>(context.consoleInput());
+    context.consoleInput().addMessageObserver(console);
+    dialog.setEntries({substrateEntry(), filmEntry(ProcessData::IsotropicEtching, "Depth", 1, Aluminium)});
+    runToEnd();
+    ASSERT_FALSE(console->lines.empty());
+    EXPECT_EQ(console->lines.back(), "Batch Run: Step 2 (Isotropic etching): No cell changed.");
+    EXPECT_TRUE(dialog.problemOf(dialog.entries().back().id()).isEmpty());
+}
+
+// The undo files cannot be written: the run's cells cannot be undone, and
+// the document it changed is unsaved until it is saved, whatever the
+// history holds.
+TEST(RunProcessesDialogWithoutUndoFiles, ARunThatCannotBeRecordedLeavesTheDocumentUnsaved)
+{
+    const TestSupport::BlockedStateFolder blocked;
+    ASSERT_TRUE(blocked.isBlocked());
+
+    OperationContext context;
+    ASSERT_FALSE(context.stateFiles().isAvailable());
+    std::vector<std::uint32_t> cells(6 * 6 * 6, 0u);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        cells[i] = i % 6 < 2 ? 1u : 0u;
+    const auto volume =
+        boost::make_shared<Model::Automaton::TotalVolume>(6, 6, 6, 1.0f, 1.0f, 1.0f, Util::Vector3D(), cells);
+    context.document().addObject(volume);
+    context.history().markSaved();
+    const auto console = boost::make_shared<ConsoleLines>(context.consoleInput());
+    context.consoleInput().addMessageObserver(console);
+
+    RunProcessesDialog run(&context, volume, nullptr);
+    run.setEntries({filmEntry(ProcessData::Cvd, "Thickness", 1, Oxide)});
+    QEventLoop loop;
+    QObject::connect(&run, &RunProcessesDialog::runFinished, &loop, &QEventLoop::quit);
+    run.runButton()->click();
+    if (run.isRunning())
+        loop.exec();
+    EXPECT_GT(cellsOf(*volume, Oxide), 0u);
+    EXPECT_EQ(context.history().undoCount(), 0u);
+    EXPECT_TRUE(context.hasUnsavedChanges());
+    ASSERT_FALSE(console->lines.empty());
+    EXPECT_EQ(console->lines.back().rfind("Batch Run: This run cannot be undone", 0), 0u) << console->lines.back();
 }

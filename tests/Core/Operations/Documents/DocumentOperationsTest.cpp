@@ -37,6 +37,7 @@ public:
         return openAnswer;
     }
     void showError(const QString &title, const QString &text) override { errors.push_back(title + ": " + text); }
+    void showWarning(const QString &title, const QString &text) override { warnings.push_back(title + ": " + text); }
     bool confirmReplace(const QString &path) override
     {
         replaceQuestions.push_back(path);
@@ -50,6 +51,7 @@ public:
     int saveQuestions = 0;
     QStringList openStarts;
     QStringList errors;
+    QStringList warnings;
 };
 
 class DocumentOperationsTest : public ::testing::Test

@@ -20,6 +20,7 @@
 #include "Core/Operations/Undo/StateFolder.h"
 #include "Core/Operations/Undo/TotalVolumeUndoRedoHelper.h"
 #include "Model/Automaton/TotalVolume.h"
+#include "BlockedStateFolder.h"
 #include "FileSizeLimit.h"
 #include "RecordingOperation.h"
 #include "ScriptedInterrupter.h"
@@ -325,7 +326,9 @@ TEST_F(ProcessUndoTest, NewStepsSayWhatTheyDoAndMarkTheSiLatticeByWhatTheyChange
     op->setPressure(1.0);
     op->setCellUnitsPerMicron(30.0);
     op->end();
-    EXPECT_EQ(lines->lines.back(), "Simple Si Oxidation: Operation finished.");
+    EXPECT_EQ(lines->lines[lines->lines.size() - 2], "Simple Si Oxidation: Operation finished.");
+    EXPECT_EQ(lines->lines.back(), "Simple Si Oxidation: No cell changed.")
+        << "the doping turned all of the silicon at the surface into oxide";
     EXPECT_TRUE(records.needsSiLatticeRebuild(id));
     EXPECT_EQ(context.history().undoTitle(), "Simple Si Oxidation");
 }
@@ -557,13 +560,9 @@ TEST_F(ProcessUndoTest, StateFilesStayBoundedOverALongSession)
 
 TEST_F(ProcessUndoTest, WithoutStateFilesProcessesRunAndSaySo)
 {
-    // A file where the program's state folder should be: nothing can be
-    // created there now.
-    const QString folder = StateFolder::forThisProgram().path();
-    ASSERT_FALSE(folder.isEmpty());
-    ASSERT_TRUE(QDir(folder).removeRecursively());
-    ASSERT_TRUE(TestSupport::TempFolder::write(folder, "in the way"));
     {
+        const TestSupport::BlockedStateFolder blocked;
+        ASSERT_TRUE(blocked.isBlocked());
         OperationContext homeless;
         EXPECT_FALSE(homeless.stateFiles().isAvailable());
         auto log = TestSupport::ConsoleLog::attach(homeless);
@@ -600,7 +599,6 @@ TEST_F(ProcessUndoTest, WithoutStateFilesProcessesRunAndSaySo)
         EXPECT_EQ(log->lines.back(), "Isotropic Deposition: Operation canceled.");
         EXPECT_EQ(homeless.history().undoCount(), 0u);
     }
-    QFile::remove(folder);
     OperationContext later;
     EXPECT_TRUE(later.stateFiles().isAvailable()) << "the folder is made again once it can be";
 }
@@ -680,4 +678,34 @@ TEST_F(ProcessUndoTest, AStepThatCannotBeRecordedClearsTheHistory)
     EXPECT_FALSE(context.history().undo());
     EXPECT_FALSE(context.history().redo());
     EXPECT_EQ(volume->materials(), plated);
+}
+
+// A change that no undo record holds is still a change: the document stays
+// unsaved until it is saved, whatever happens to the history. A step that
+// changed nothing loses nothing, so it leaves the history alone.
+TEST_F(ProcessUndoTest, AChangeTheUndoFilesCannotHoldLeavesTheDocumentUnsaved)
+{
+    deposit(Oxide, 1.0f);
+    context.history().markSaved();
+    ASSERT_FALSE(context.hasUnsavedChanges());
+    const qint64 written = std::max(QFileInfo(context.stateFiles().undoFile()).size(),
+                                    QFileInfo(context.stateFiles().redoFile()).size());
+    {
+        TestSupport::FileSizeLimit limit(rlim_t(written) + 16);
+        etch(Copper, 1.0f);
+        EXPECT_EQ(lines->lines.back(), "Isotropic Etching: No cell changed.");
+        EXPECT_EQ(context.history().undoCount(), 1u) << "nothing changed, nothing to protect";
+        EXPECT_FALSE(context.hasUnsavedChanges());
+
+        deposit(Gold, 1.0f);
+    }
+    EXPECT_EQ(context.history().undoCount(), 0u);
+    EXPECT_TRUE(context.hasUnsavedChanges()) << "the gold is in no saved file";
+    const auto plated = volume->materials();
+
+    deposit(Oxide, 1.0f);
+    ASSERT_EQ(context.history().undoCount(), 1u) << "recorded again once the files can be written";
+    ASSERT_TRUE(context.history().undo());
+    EXPECT_EQ(volume->materials(), plated);
+    EXPECT_TRUE(context.hasUnsavedChanges()) << "no undo leads back to the saved state";
 }
