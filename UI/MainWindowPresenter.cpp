@@ -130,10 +130,7 @@ void MainWindowPresenter::redo()
 
 void MainWindowPresenter::newDocument()
 {
-    const auto answer = QMessageBox::information(m_window, tr("Create new document"),
-                                                 tr("This will erase all data. Continue?"),
-                                                 QMessageBox::Ok | QMessageBox::Cancel);
-    if (answer == QMessageBox::Ok)
+    if (!m_context.isRunningStep() && settleUnsavedChanges())
         m_context.newDocument();
 }
 
@@ -171,8 +168,11 @@ void MainWindowPresenter::postConsoleLine(const QString &title, const QString &s
 bool MainWindowPresenter::confirmClose()
 {
     // The step works on this window's document until it has stopped.
-    if (m_context.isRunningStep())
-        return false;
+    return !m_context.isRunningStep() && settleUnsavedChanges();
+}
+
+bool MainWindowPresenter::settleUnsavedChanges()
+{
     if (!m_context.hasUnsavedChanges())
         return true;
     const QString fileName = m_context.document().fileName();
@@ -185,7 +185,7 @@ bool MainWindowPresenter::confirmClose()
     if (answer != QMessageBox::Save)
         return false;
     // Asks for a name when there is none; a dismissed or failed save
-    // leaves the changes unsaved, and the window open.
+    // leaves the changes unsaved.
     m_context.startOperation(Core::Operations::SaveDocumentId);
     return !m_context.hasUnsavedChanges();
 }

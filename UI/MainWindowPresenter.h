@@ -43,12 +43,17 @@ public:
     void showConsole(bool show);
     void undo();
     void redo();
-    // Asks first; on Ok everything of the document is dropped.
+    // Drops everything of the document, after asking to save unsaved
+    // changes as closing does.
     void newDocument();
     // Before the window closes: with unsaved changes, asks whether to save
     // them. False keeps the window open (cancelled, or the save did not
     // happen).
     bool confirmClose();
+    // With unsaved changes, asks "Save changes to ...?" (Save, Discard,
+    // Cancel) and saves on Save. True when nothing unsaved is left or the
+    // user chose to discard it.
+    bool settleUnsavedChanges();
     // The window title for the document's file and unsaved changes.
     void refreshTitle();
     void manageMaterials();

@@ -272,7 +272,7 @@ bool composeImage(QWidget *parent, ProcessData &entry)
 bool composePhotolithography(QWidget *parent, const Model::Automaton::TotalVolume *volume, ProcessData &entry)
 {
     Operations::PhotolithographyDialog dialog(parent);
-    dialog.setMaterials(allMaterials());
+    dialog.setMaterials(Operations::PhotolithographyDialog::films());
     if (volume)
         dialog.setVolumeExtent(volume->sizeX(), volume->sizeY());
     if (dialog.exec() != QDialog::Accepted)

@@ -14,9 +14,12 @@ namespace Observers {
 
 // Opens the chosen document in a new main window of its own, placed a step
 // beside the window it was opened from (`origin`, when that is a main
-// window) and fitted to its volumes. A file that cannot be read leaves no
-// window, only the message; a document read in part opens with a warning
-// that says what was lost.
+// window) and fitted to its volumes; in `origin` itself when that holds
+// nothing and no change. A file that a window shows already brings that
+// window to the front instead: two windows on one file would each save
+// over the other's work. A file that cannot be read leaves no window, only
+// the message; a document read in part opens with a warning that says what
+// was lost.
 class DocumentOpenedObserver : public Util::IObserver
 {
 public:
@@ -28,6 +31,8 @@ public:
     static MainWindow *lastOpenedWindow();
 
 private:
+    void openInto(MainWindow *window, const QString &path);
+
     QPointer<QWidget> m_origin;
 };
 

@@ -12,7 +12,7 @@ using Operations::PhotolithographyDialog;
 void PhotolithographyObserver::showOptions(Core::Operations::PhotolithographyOperation &operation)
 {
     PhotolithographyDialog dialog(dialogParent());
-    dialog.setMaterials(Model::Materials::MaterialFactory::getInstance()->getMaterials());
+    dialog.setMaterials(PhotolithographyDialog::films());
     // A mask a canceled run left on the volume is still shown there: the
     // dialog starts from it, so the development uses what the view shows.
     if (const auto volume = operation.volume()) {

@@ -110,6 +110,32 @@ unsigned PhotolithographyDialog::materialId() const
     return MaterialComboBox::selectedMaterialId(m_material);
 }
 
+std::vector<Model::Materials::Material> PhotolithographyDialog::films()
+{
+    std::vector<Model::Materials::Material> materials =
+        MaterialComboBox::compatibleWith(Core::Operations::photolithographyDescriptor().catalogueName());
+    std::stable_partition(materials.begin(), materials.end(), [](const Model::Materials::Material &material) {
+        return material.name().contains(QLatin1String("resist"), Qt::CaseInsensitive);
+    });
+    return materials;
+}
+
+void PhotolithographyDialog::accept()
+{
+    const unsigned film = materialId();
+    const bool unmasked = m_masks[Top].mask.isEmpty() && m_masks[Bottom].mask.isEmpty();
+    if (unmasked && film != 0 && film != Model::Materials::NegativePhotoresistId) {
+        const QString name = m_material->currentText();
+        const auto answer = QMessageBox::question(
+            this, windowTitle(),
+            tr("No mask is applied: all of the exposed %1 will be developed. Continue?").arg(name),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        if (answer != QMessageBox::Yes)
+            return;
+    }
+    QDialog::accept();
+}
+
 void PhotolithographyDialog::fillEntry(ProcessData &entry) const
 {
     Core::Operations::ParameterMap values;

@@ -33,6 +33,14 @@ public:
 
     void setMaterials(const std::vector<Model::Materials::Material> &materials);
     unsigned materialId() const;
+    // The films a development may work on: the materials the process
+    // catalogue lists for it, resists first.
+    static std::vector<Model::Materials::Material> films();
+
+    // OK without any mask develops every exposed cell of the film: asks
+    // first (default No), except for a negative resist, which a missing
+    // mask leaves whole.
+    void accept() override;
 
     // The cells a layout file is rasterised for: its default scale fits the
     // layout's bounding box to them.

@@ -2,6 +2,7 @@
 // its menus and actions, the presenter's wiring, and the OpenGL view with
 // real picking and screenshots.
 #include "Core/Operations/Documents/DocumentFiles.h"
+#include "Core/Operations/Documents/DocumentRecovery.h"
 #include "Core/Operations/Documents/OpenDocumentOperation.h"
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationId.h"
@@ -34,6 +35,7 @@
 #include "UI/WindowCascade.h"
 
 #include "RecordingOperation.h"
+#include "BlockedStateFolder.h"
 #include "ModalDriver.h"
 #include "TempFolder.h"
 
@@ -447,19 +449,51 @@ TEST_F(MainWindowTest, ColoursDialogSwitchesSchemes)
         << "the other colours of the low scheme carried into the custom one";
 }
 
-TEST_F(MainWindowTest, NewDocumentAsksFirst)
+// New asks what closing asks, and only where something would be lost:
+// Cancel keeps the document, Save saves it first, Discard drops it.
+TEST_F(MainWindowTest, NewAsksToSaveUnsavedChangesAndNothingOtherwise)
 {
-    createSubstrate();
-    TestSupport::whenModal<QMessageBox>([](QMessageBox *box) {
-        EXPECT_EQ(box->windowTitle(), "Create new document");
-        EXPECT_EQ(box->text(), "This will erase all data. Continue?");
-        box->button(QMessageBox::Cancel)->click();
+    const auto question = [](QStringList *asked, QMessageBox::StandardButton answer) {
+        TestSupport::whenModal<QMessageBox>([asked, answer](QMessageBox *box) {
+            asked->push_back(box->windowTitle() + ": " + box->text());
+            box->button(answer)->click();
+        });
+    };
+    bool askedWhenUnchanged = false;
+    QTimer::singleShot(0, [&askedWhenUnchanged] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            askedWhenUnchanged = true;
+            box->button(QMessageBox::Cancel)->click();
+        }
     });
     window->action("actionNew")->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(askedWhenUnchanged) << "nothing to lose, nothing asked";
+
+    createSubstrate();
+    QStringList asked;
+    question(&asked, QMessageBox::Cancel);
+    window->action("actionNew")->trigger();
+    EXPECT_EQ(asked, QStringList{"Unsaved changes: Save changes to this document?"});
     EXPECT_EQ(context().document().allObjects().size(), 1u);
 
-    TestSupport::whenModal<QMessageBox>([](QMessageBox *box) { box->button(QMessageBox::Ok)->click(); });
+    TestSupport::TempFolder temp;
+    const QString path = temp.file("kept.cvx");
+    question(&asked, QMessageBox::Save);
+    TestSupport::whenModal<QFileDialog>([&path](QFileDialog *dialog) {
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
     window->action("actionNew")->trigger();
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_TRUE(context().document().allObjects().empty());
+    EXPECT_EQ(TestSupport::TempFolder::read(path).count("<Object "), 1) << "saved before it was dropped";
+    EXPECT_EQ(window->windowTitle(), "Tessival");
+
+    createSubstrate();
+    question(&asked, QMessageBox::Discard);
+    window->action("actionNew")->trigger();
+    EXPECT_EQ(asked.size(), 3);
     EXPECT_TRUE(context().document().allObjects().empty());
     EXPECT_FALSE(window->undoAction()->isEnabled());
 }
@@ -493,27 +527,23 @@ TEST_F(MainWindowTest, SaveTitlesTheWindowAndOpenShowsACopyInANewWindow)
     window->action("actionSave_as")->trigger();
     EXPECT_EQ(window->windowTitle(), "Tessival  " + path) << "a dismissed save-as changes nothing";
 
-    std::vector<QPointer<MainWindow>> opened;
-    for (int i = 0; i < 2; ++i) {
-        TestSupport::whenModal<QFileDialog>([&path](QFileDialog *dialog) {
-            EXPECT_EQ(dialog->windowTitle(), "Choose file");
-            dialog->selectFile(path);
-            static_cast<QDialog *>(dialog)->accept();
-        });
-        window->action("actionOpen")->trigger();
-        opened.push_back(Ui::Observers::DocumentOpenedObserver::lastOpenedWindow());
-    }
-    ASSERT_TRUE(opened[0] && opened[1]);
-    EXPECT_NE(opened[0].data(), opened[1].data());
-    for (const auto &other : opened) {
-        EXPECT_EQ(other->windowTitle(), "Tessival  " + path);
-        const auto objects = other->presenter()->context().document().allObjects();
-        ASSERT_EQ(objects.size(), 1u);
-        EXPECT_NE(objects[0], context().document().allObjects()[0]) << "its own copy";
-    }
+    const QString copy = temp.file("copy.cvx");
+    ASSERT_TRUE(QFile::copy(path, copy));
+    TestSupport::whenModal<QFileDialog>([&copy](QFileDialog *dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "Choose file");
+        dialog->selectFile(copy);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    window->action("actionOpen")->trigger();
+    QPointer<MainWindow> opened = Ui::Observers::DocumentOpenedObserver::lastOpenedWindow();
+    ASSERT_TRUE(opened);
+    EXPECT_NE(opened.data(), window);
+    EXPECT_EQ(opened->windowTitle(), "Tessival  " + copy);
+    const auto objects = opened->presenter()->context().document().allObjects();
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_NE(objects[0], context().document().allObjects()[0]) << "its own copy";
     EXPECT_EQ(context().document().allObjects().size(), 1u) << "this window keeps its document";
-    for (const auto &other : opened)
-        delete other.data();
+    delete opened.data();
 }
 
 int mainWindowCount()
@@ -542,6 +572,59 @@ void answerMessageAfterFileDialog(QString *reported, QMessageBox::StandardButton
             box->button(button)->click();
         });
     });
+}
+
+// Two windows on one file would each save over the other's work: opening a
+// file a window shows brings that window to the front. A window that holds
+// nothing and no change takes the document itself, and stays as it was
+// when the file cannot be read.
+TEST_F(MainWindowTest, OpeningAnOpenFileShowsItsWindowAndAnEmptyWindowTakesTheDocument)
+{
+    TestSupport::TempFolder temp;
+    const QString path = temp.file("wafer.cvx");
+    addVolume(10, Util::Vector3D(0, 0, 0));
+    ASSERT_TRUE(Core::Operations::DocumentFiles::save(path, context()).ok);
+    addVolume(5, Util::Vector3D(20, 0, 0));
+    context().history().push(boost::make_shared<TestSupport::RecordingOperation>(&context(), "Work", nullptr));
+    ASSERT_TRUE(context().hasUnsavedChanges());
+    const int windows = mainWindowCount();
+
+    auto *empty = new MainWindow;
+    empty->show();
+    const auto openFrom = [](MainWindow *from, const QString &file) {
+        chooseFile(file);
+        from->action("actionOpen")->trigger();
+        return QPointer<MainWindow>(Ui::Observers::DocumentOpenedObserver::lastOpenedWindow());
+    };
+    for (MainWindow *from : {window, empty}) {
+        EXPECT_EQ(openFrom(from, QDir(temp.path()).filePath("./wafer.cvx")).data(), window)
+            << "the window of the file, also through another way of writing its path";
+        EXPECT_EQ(mainWindowCount(), windows + 1);
+        EXPECT_EQ(context().document().allObjects().size(), 2u) << "its unsaved volume stays";
+    }
+    EXPECT_TRUE(empty->presenter()->context().document().allObjects().empty());
+
+    const QString copy = temp.file("copy.cvx");
+    ASSERT_TRUE(QFile::copy(path, copy));
+    EXPECT_EQ(openFrom(empty, copy).data(), empty) << "the empty window takes the document";
+    EXPECT_EQ(mainWindowCount(), windows + 1);
+    EXPECT_EQ(empty->windowTitle(), "Tessival  " + copy);
+    EXPECT_EQ(empty->presenter()->context().document().allObjects().size(), 1u);
+    EXPECT_FALSE(empty->presenter()->context().hasUnsavedChanges());
+
+    auto *another = new MainWindow;
+    another->show();
+    const QString foreign = temp.file("notes.cvx");
+    ASSERT_TRUE(TestSupport::TempFolder::write(foreign, "just some notes"));
+    QString reported;
+    answerMessageAfterFileDialog(&reported);
+    EXPECT_TRUE(openFrom(another, foreign).isNull());
+    EXPECT_EQ(reported, "Error reading from file: " + foreign + " is not a Tessival document.");
+    EXPECT_EQ(mainWindowCount(), windows + 2);
+    EXPECT_TRUE(another->presenter()->context().document().allObjects().empty());
+    EXPECT_EQ(another->windowTitle(), "Tessival");
+    delete another;
+    delete empty;
 }
 
 // A file that is not a document: the error box, and no empty window left
@@ -756,13 +839,17 @@ TEST_F(MainWindowTest, OpenedDocumentLiesBesideItsOriginWithItsConsoleAndShowsIt
         static_cast<QDialog *>(dialog)->accept();
     });
     window->action("actionSave")->trigger();
-    TestSupport::whenModal<QFileDialog>([&path](QFileDialog *dialog) {
-        dialog->selectFile(path);
+    // A copy: the window's own file would bring this window to the front.
+    const QString copy = temp.file("offset-copy.cvx");
+    ASSERT_TRUE(QFile::copy(path, copy));
+    TestSupport::whenModal<QFileDialog>([&copy](QFileDialog *dialog) {
+        dialog->selectFile(copy);
         static_cast<QDialog *>(dialog)->accept();
     });
     window->action("actionOpen")->trigger();
     QPointer<MainWindow> opened = Ui::Observers::DocumentOpenedObserver::lastOpenedWindow();
     ASSERT_TRUE(opened);
+    ASSERT_NE(opened.data(), window);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(opened));
     QApplication::processEvents();
 
@@ -1185,3 +1272,96 @@ TEST_F(MainWindowTest, ViewingOptionsActionSwitchesTheViewToMarchingCubesAndAtom
     EXPECT_NE(state->atomBuffers().links(), 0u);
 }
 
+
+namespace {
+
+// Answers every message box titled `title` with OK for as long as it lives,
+// and counts them.
+class MessageBoxCounter
+{
+public:
+    explicit MessageBoxCounter(const QString &title) : m_title(title)
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || box->windowTitle() != m_title)
+                return;
+            ++count;
+            text = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        m_timer.start(10);
+    }
+
+    int count = 0;
+    QString text;
+
+private:
+    QString m_title;
+    QTimer m_timer;
+};
+
+} // namespace
+
+// The undo files cannot be written (a file stands where the state folder
+// should be), and a step changes a saved document: the step cannot be
+// undone, but the document stays unsaved until it is saved again, closing
+// asks, the recovery copy holds the step, and the window says once that
+// undo is off.
+TEST(MainWindows, AChangeTheUndoFilesCouldNotRecordStaysUnsaved)
+{
+    const TestSupport::BlockedStateFolder blocked;
+    ASSERT_TRUE(blocked.isBlocked());
+
+    QPointer<MainWindow> window = new MainWindow;
+    window->show();
+    Core::Operations::OperationContext &context = window->presenter()->context();
+    ASSERT_FALSE(context.stateFiles().isAvailable());
+    std::vector<std::uint32_t> cells(10 * 10 * 10, 0u);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        cells[i] = i % 10 < 4 ? 1u : 0u;
+    const auto volume = boost::make_shared<Model::Automaton::TotalVolume>(10, 10, 10, 1.0f, 1.0f, 1.0f,
+                                                                         Util::Vector3D(), cells);
+    context.document().addObject(volume);
+    TestSupport::TempFolder temp;
+    const QString path = temp.file("wafer.cvx");
+    ASSERT_TRUE(Core::Operations::DocumentFiles::save(path, context).ok);
+    ASSERT_FALSE(context.hasUnsavedChanges());
+
+    MessageBoxCounter undoOff("Undo is off");
+    const auto deposit = [&window] {
+        TestSupport::whenModal<Ui::Operations::IsotropicDepositionDialog>(
+            [](Ui::Operations::IsotropicDepositionDialog *dialog) {
+                dialog->setThickness(1.0);
+                dialog->accept();
+            });
+        window->action("actionCVD")->trigger();
+    };
+    deposit();
+    EXPECT_NE(volume->materials(), cells) << "the step ran";
+    EXPECT_EQ(undoOff.count, 1);
+    EXPECT_TRUE(undoOff.text.startsWith("The undo files cannot be written")) << undoOff.text.toStdString();
+    EXPECT_TRUE(context.hasUnsavedChanges());
+    EXPECT_EQ(window->windowTitle(), "Tessival  " + path + "*");
+
+    const auto recovery = context.recovery();
+    ASSERT_TRUE(recovery);
+    recovery->waitForWrites();
+    Core::Operations::OperationContext recovered;
+    ASSERT_TRUE(Core::Operations::DocumentFiles::open(recovery->filePath(), recovered).ok)
+        << "the recovery copy is kept";
+    const auto objects = recovered.document().allObjects();
+    ASSERT_EQ(objects.size(), 1u);
+    EXPECT_EQ(boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(objects[0])->materials(),
+              volume->materials());
+
+    deposit();
+    EXPECT_EQ(undoOff.count, 1) << "said once, not at every step";
+    EXPECT_TRUE(context.hasUnsavedChanges());
+
+    QStringList asked;
+    answerCloseQuestions(1, std::bind(always, QMessageBox::Cancel, std::placeholders::_1), &asked);
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(asked, QStringList{"Unsaved changes: Save changes to wafer.cvx?"});
+    delete window.data();
+}

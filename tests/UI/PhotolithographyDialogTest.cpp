@@ -197,7 +197,6 @@ TEST_F(PhotolithographyFlowTest, AppliedMasksShowOnTheVolumeAndAcceptedOptionsDe
         shownWhileOpen = volume->topMask().width == 3;
         auto *material = dialog->findChild<QComboBox *>("cbxMaterial");
         EXPECT_TRUE(Ui::MaterialComboBox::selectMaterial(material, Resist));
-        EXPECT_EQ(material->itemData(0).toUInt(), 1u) << "every material, ascending";
         dialog->accept();
     });
     context.startOperation(Core::Operations::PhotolithographyId);
@@ -234,4 +233,55 @@ TEST_F(PhotolithographyFlowTest, ARejectedDialogCancelsAndLeavesTheAppliedMaskSh
     context.startOperation(Core::Operations::PhotolithographyId);
     EXPECT_EQ(offered.bits, volume->bottomMask().bits);
     EXPECT_EQ(offered.width, 3);
+}
+
+// The film list holds what the process catalogue allows a development to
+// work on, resists first, and never the silicon of a wafer.
+TEST(PhotolithographyDialog, OffersTheCompatibleFilmsResistsFirst)
+{
+    std::vector<unsigned> ids;
+    for (const auto &material : PhotolithographyDialog::films())
+        ids.push_back(material.id());
+    EXPECT_EQ(ids, (std::vector<unsigned>{11, 12, 3, 4, 5, 6, 7, 8, 9, 10, 13}));
+}
+
+// OK without any mask would develop every exposed cell of the film: the
+// dialog asks first, No keeps it open, and a negative resist, which no mask
+// leaves whole, is not asked about.
+TEST(PhotolithographyDialog, OkWithoutAMaskAsksBeforeDevelopingTheWholeFilm)
+{
+    PhotolithographyDialog dialog;
+    dialog.setMaterials(PhotolithographyDialog::films());
+    auto *material = dialog.findChild<QComboBox *>("cbxMaterial");
+    ASSERT_TRUE(Ui::MaterialComboBox::selectMaterial(material, Resist));
+    QString asked;
+    const auto answer = [&asked](QMessageBox::StandardButton button) {
+        TestSupport::whenModal<QMessageBox>([&asked, button](QMessageBox *box) {
+            asked = box->text();
+            EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+            box->button(button)->click();
+        });
+    };
+    answer(QMessageBox::No);
+    dialog.accept();
+    EXPECT_EQ(asked, "No mask is applied: all of the exposed Photoresist + will be developed. Continue?");
+    EXPECT_EQ(dialog.result(), int(QDialog::Rejected)) << "the dialog stays open";
+
+    answer(QMessageBox::Yes);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), int(QDialog::Accepted));
+
+    PhotolithographyDialog negative;
+    negative.setMaterials(PhotolithographyDialog::films());
+    ASSERT_TRUE(Ui::MaterialComboBox::selectMaterial(negative.findChild<QComboBox *>("cbxMaterial"), 12));
+    negative.accept();
+    EXPECT_EQ(negative.result(), int(QDialog::Accepted)) << "no question: nothing would be developed";
+
+    TestSupport::TempFolder folder;
+    PhotolithographyDialog masked;
+    masked.setMaterials(PhotolithographyDialog::films());
+    masked.fileEdit(PhotolithographyDialog::Top)->setText(writeMaskImage(folder, "mask.png"));
+    ASSERT_TRUE(masked.applyMask(PhotolithographyDialog::Top));
+    masked.accept();
+    EXPECT_EQ(masked.result(), int(QDialog::Accepted));
 }

@@ -90,9 +90,8 @@ SiLatticeEffect resistEffect(const PhotolithographyParameters &p)
 
 const ProcessKind<PhotolithographyParameters> &photolithographyDescriptor()
 {
-    // Every material may serve as resist, so no catalogue entry is named.
     static const ProcessKind<PhotolithographyParameters> descriptor(
-        {PhotolithographyId, "Photolithography", "Photolithography", "",
+        {PhotolithographyId, "Photolithography", "Photolithography", "Photolithography",
          {BatchType::Photolithography, "Photolithography", "Photolithography", 6}},
         declarations(),
         {readEntry, develop, resistEffect, nullptr, [](const PhotolithographyParameters &p) { return p.resist; }},
