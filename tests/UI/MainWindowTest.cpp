@@ -171,6 +171,18 @@ protected:
     GLWidget *view;
 };
 
+// Chooses `path` in the next file dialog. selectFile() leaves the name
+// field alone while that has the focus, so the name is also typed there.
+void chooseFile(const QString &path)
+{
+    TestSupport::whenModal<QFileDialog>([path](QFileDialog *dialog) {
+        dialog->selectFile(path);
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+}
+
 QStringList actionTexts(const QMenu *menu)
 {
     QStringList texts;
@@ -480,10 +492,7 @@ TEST_F(MainWindowTest, NewAsksToSaveUnsavedChangesAndNothingOtherwise)
     TestSupport::TempFolder temp;
     const QString path = temp.file("kept.cvx");
     question(&asked, QMessageBox::Save);
-    TestSupport::whenModal<QFileDialog>([&path](QFileDialog *dialog) {
-        dialog->selectFile(path);
-        static_cast<QDialog *>(dialog)->accept();
-    });
+    chooseFile(path);
     window->action("actionNew")->trigger();
     EXPECT_EQ(asked.size(), 2);
     EXPECT_TRUE(context().document().allObjects().empty());
@@ -554,14 +563,6 @@ int mainWindowCount()
     return count;
 }
 
-// Chooses `path` in the next file dialog.
-void chooseFile(const QString &path)
-{
-    TestSupport::whenModal<QFileDialog>([path](QFileDialog *dialog) {
-        dialog->selectFile(path);
-        static_cast<QDialog *>(dialog)->accept();
-    });
-}
 
 // Answers the message box that follows the file dialog, once that is gone.
 void answerMessageAfterFileDialog(QString *reported, QMessageBox::StandardButton button = QMessageBox::Ok)

@@ -252,7 +252,8 @@ TEST(AtomGeometry, ViewReadsTheLatticeWhileAStepLaysANewOne)
     VolumeViewOptions options = v->viewOptions();
     options.atomView = flags(true, true);
     int reads = 0;
-    while (!done) {
+    // At least one read, also when the step ends before the view gets a turn.
+    while (!done || reads == 0) {
         Model::Automaton::LockedCells cells(*v, std::try_to_lock);
         if (!cells.ownsCells())
             continue;
