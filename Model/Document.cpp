@@ -103,6 +103,18 @@ void Document::setFileName(const QString &name)
     m_fileName = name;
 }
 
+LengthUnit Document::lengthUnit() const
+{
+    std::lock_guard<std::mutex> lock(m_fileNameMutex);
+    return m_lengthUnit;
+}
+
+void Document::setLengthUnit(const LengthUnit &unit)
+{
+    std::lock_guard<std::mutex> lock(m_fileNameMutex);
+    m_lengthUnit = unit;
+}
+
 void Document::reset()
 {
     {
@@ -112,6 +124,7 @@ void Document::reset()
         m_layers.push_back(m_currentLayer);
     }
     setFileName(QString());
+    setLengthUnit(LengthUnit());
 }
 
 } // namespace Model

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Model/LengthUnit.h"
+
 #include <mutex>
 #include <QString>
 
@@ -14,9 +16,10 @@ class IRenderPass;
 class Layer;
 class Object;
 
-// The scene of one main window: objects in layers, and the file it was last
-// saved to or opened from. The objects and the file name have a mutex each,
-// so the title can be read while the objects are being drawn.
+// The scene of one main window: objects in layers, the file it was last
+// saved to or opened from, and the length of its world unit. The objects and
+// the file's properties (name and unit) have a mutex each, so the title can
+// be read while the objects are being drawn.
 class Document
 {
 public:
@@ -47,7 +50,12 @@ public:
     QString fileName() const;
     void setFileName(const QString &name);
 
-    // One new empty layer and no file name, as for a new document.
+    // How long a world unit is, for the lengths that leave the program.
+    LengthUnit lengthUnit() const;
+    void setLengthUnit(const LengthUnit &unit);
+
+    // One new empty layer, no file name and the default length unit, as for
+    // a new document.
     void reset();
 
 private:
@@ -56,6 +64,7 @@ private:
     std::list<LayerPtr> m_layers;
     LayerPtr m_currentLayer;
     QString m_fileName;
+    LengthUnit m_lengthUnit;
 };
 
 } // namespace Model

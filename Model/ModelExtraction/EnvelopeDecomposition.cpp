@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <deque>
+#include <limits>
 #include <map>
 #include <tuple>
 
@@ -14,18 +14,164 @@ namespace ModelExtraction {
 
 namespace {
 
-// Positions where the material changes along one axis, ascending, one flag
-// per position (index i: between cells i - 1 and i).
-using SplitFlags = std::vector<bool>;
+using Coordinates = std::array<std::int32_t, 3>;
 
-// The end of the block starting at `from`: the next split position, or the
-// volume's end.
-std::int32_t blockEnd(const SplitFlags &splits, std::int32_t from, std::int32_t size)
+// The cells of a volume with their bodies: a body is a face-connected set
+// of cells of one material, numbered from 1 in the order of their first
+// cells; 0 marks empty cells.
+class Bodies
 {
-    std::int32_t end = from + 1;
-    while (end < size && !splits[std::size_t(end)])
-        ++end;
-    return end;
+public:
+    Bodies(const Automaton::TotalVolume &volume, const Automaton::Voxel *cells)
+        : m_size{std::int32_t(volume.sizeX()), std::int32_t(volume.sizeY()), std::int32_t(volume.sizeZ())}
+        , m_cells(cells)
+        , m_body(volume.cellCount(), 0)
+    {
+        for (std::size_t first = 0; first < m_body.size(); ++first)
+            if (m_body[first] == 0 && material(first) != 0)
+                fill(first, std::uint32_t(m_starts.size() + 1));
+        m_starts.push_back(m_order.size());
+    }
+
+    std::size_t count() const { return m_starts.size() - 1; }
+    // The cells of body `b` (from 1).
+    const std::size_t *begin(std::uint32_t b) const { return m_order.data() + m_starts[b - 1]; }
+    const std::size_t *end(std::uint32_t b) const { return m_order.data() + m_starts[b]; }
+    std::uint32_t bodyOf(std::size_t index) const { return m_body[index]; }
+    std::uint32_t material(std::size_t index) const { return m_cells[index].material; }
+
+    std::int32_t size(int axis) const { return m_size[axis]; }
+    std::size_t cellCount() const { return m_body.size(); }
+    std::size_t indexOf(const Coordinates &c) const
+    {
+        return std::size_t(c[2]) + std::size_t(m_size[2]) * (std::size_t(c[1]) + std::size_t(m_size[1]) * c[0]);
+    }
+    Coordinates coordinatesOf(std::size_t index) const
+    {
+        return {std::int32_t(index / (std::size_t(m_size[2]) * std::size_t(m_size[1]))),
+                std::int32_t((index / std::size_t(m_size[2])) % std::size_t(m_size[1])),
+                std::int32_t(index % std::size_t(m_size[2]))};
+    }
+    // The cell one step from `c` along `axis` (`step` ±1); false beyond the volume.
+    bool step(const Coordinates &c, int axis, int step, Coordinates &next) const
+    {
+        next = c;
+        next[axis] += step;
+        return next[axis] >= 0 && next[axis] < m_size[axis];
+    }
+
+private:
+    void fill(std::size_t first, std::uint32_t body)
+    {
+        m_starts.push_back(m_order.size());
+        const std::uint32_t m = material(first);
+        m_body[first] = body;
+        std::size_t next = m_order.size();
+        m_order.push_back(first);
+        while (next < m_order.size()) {
+            const Coordinates c = coordinatesOf(m_order[next++]);
+            for (int axis = 0; axis < 3; ++axis)
+                for (int direction : {-1, 1}) {
+                    Coordinates n;
+                    if (!step(c, axis, direction, n))
+                        continue;
+                    const std::size_t index = indexOf(n);
+                    if (m_body[index] == 0 && material(index) == m) {
+                        m_body[index] = body;
+                        m_order.push_back(index);
+                    }
+                }
+        }
+    }
+
+    Coordinates m_size;
+    const Automaton::Voxel *m_cells;
+    std::vector<std::uint32_t> m_body;
+    // The cells body by body, and where each body's run starts.
+    std::vector<std::size_t> m_order;
+    std::vector<std::size_t> m_starts;
+};
+
+// The planes that cut one body into blocks, along each axis: every plane
+// where two neighbouring cells of the body or around it hold different
+// materials. Only the body and the cells touching it count, so a structure
+// elsewhere in the volume never cuts it, while whatever it rests on or
+// touches does (an anchor under part of a beam ends the free part there).
+class BodyPlanes
+{
+public:
+    BodyPlanes(const Bodies &bodies, std::uint32_t body, std::vector<std::uint32_t> &stamp)
+    {
+        m_low.fill(std::numeric_limits<std::int32_t>::max());
+        m_high.fill(-1);
+        std::vector<std::size_t> around;
+        const auto mark = [&](std::size_t index) {
+            if (stamp[index] != body) {
+                stamp[index] = body;
+                around.push_back(index);
+            }
+        };
+        for (const std::size_t *cell = bodies.begin(body); cell != bodies.end(body); ++cell) {
+            const Coordinates c = bodies.coordinatesOf(*cell);
+            for (int axis = 0; axis < 3; ++axis) {
+                m_low[axis] = std::min(m_low[axis], c[axis]);
+                m_high[axis] = std::max(m_high[axis], c[axis] + 1);
+            }
+            mark(*cell);
+            for (int axis = 0; axis < 3; ++axis)
+                for (int direction : {-1, 1}) {
+                    Coordinates n;
+                    if (bodies.step(c, axis, direction, n))
+                        mark(bodies.indexOf(n));
+                }
+        }
+        for (const std::size_t index : around) {
+            const Coordinates c = bodies.coordinatesOf(index);
+            for (int axis = 0; axis < 3; ++axis) {
+                Coordinates n;
+                if (!bodies.step(c, axis, 1, n))
+                    continue;
+                const std::size_t next = bodies.indexOf(n);
+                if (stamp[next] == body && bodies.material(next) != bodies.material(index)
+                    && n[axis] > m_low[axis] && n[axis] < m_high[axis])
+                    m_cuts[axis].push_back(n[axis]);
+            }
+        }
+        for (int axis = 0; axis < 3; ++axis) {
+            std::vector<std::int32_t> &cuts = m_cuts[axis];
+            cuts.push_back(m_low[axis]);
+            cuts.push_back(m_high[axis]);
+            std::sort(cuts.begin(), cuts.end());
+            cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+        }
+    }
+
+    // The body's bounding box cut at every plane: ascending positions from
+    // its low side to its high side, both included.
+    const std::vector<std::int32_t> &cuts(int axis) const { return m_cuts[axis]; }
+
+private:
+    Coordinates m_low;
+    Coordinates m_high;
+    std::array<std::vector<std::int32_t>, 3> m_cuts;
+};
+
+// Whether any cell just beyond face `slot` of the block holds a material.
+bool touchesAnything(const Bodies &bodies, const RectangularCuboidEnvelope &block, int slot)
+{
+    const int axis = slot / 2;
+    const std::int32_t layer = (slot & 1) ? block.origin(axis) + block.size(axis) : block.origin(axis) - 1;
+    if (layer < 0 || layer >= bodies.size(axis))
+        return false;
+    const int a = (axis + 1) % 3;
+    const int b = (axis + 2) % 3;
+    Coordinates c;
+    c[axis] = layer;
+    for (c[a] = block.origin(a); c[a] < block.origin(a) + block.size(a); ++c[a])
+        for (c[b] = block.origin(b); c[b] < block.origin(b) + block.size(b); ++c[b])
+            if (bodies.material(bodies.indexOf(c)) != 0)
+                return true;
+    return false;
 }
 
 // A face of a block: its axis, its position along it and its extent in the
@@ -45,59 +191,30 @@ FaceKey faceKey(const RectangularCuboidEnvelope &e, int slot)
 
 EnvelopeList EnvelopeDecomposition::decompose(Automaton::TotalVolume &volume)
 {
-    const std::int32_t size[3] = {std::int32_t(volume.sizeX()), std::int32_t(volume.sizeY()),
-                                  std::int32_t(volume.sizeZ())};
     EnvelopeList envelopes;
     if (volume.cellCount() == 0)
         return envelopes;
 
     Automaton::LockedCells cells(volume);
-    // Every neighbour pair is compared, the last layer of each axis included,
-    // so that no block ever mixes two materials.
-    std::array<SplitFlags, 3> splits{SplitFlags(std::size_t(size[0]) + 1), SplitFlags(std::size_t(size[1]) + 1),
-                                     SplitFlags(std::size_t(size[2]) + 1)};
-    for (std::int32_t x = 0; x < size[0]; ++x)
-        for (std::int32_t y = 0; y < size[1]; ++y)
-            for (std::int32_t z = 0; z < size[2]; ++z) {
-                const std::uint32_t m = cells[volume.cellIndex(x, y, z)].material;
-                if (z + 1 < size[2] && cells[volume.cellIndex(x, y, z + 1)].material != m)
-                    splits[2][std::size_t(z) + 1] = true;
-                if (y + 1 < size[1] && cells[volume.cellIndex(x, y + 1, z)].material != m)
-                    splits[1][std::size_t(y) + 1] = true;
-                if (x + 1 < size[0] && cells[volume.cellIndex(x + 1, y, z)].material != m)
-                    splits[0][std::size_t(x) + 1] = true;
-            }
-
-    // One bit per cell marks what was ever queued, so each block start is
-    // queued once and the walk stays linear in the number of cells.
-    std::vector<bool> queued(volume.cellCount());
-    std::deque<std::size_t> queue{0};
-    queued[0] = true;
-    while (!queue.empty()) {
-        const std::size_t index = queue.front();
-        queue.pop_front();
-        const std::int32_t z = std::int32_t(index % std::size_t(size[2]));
-        const std::int32_t y = std::int32_t((index / std::size_t(size[2])) % std::size_t(size[1]));
-        const std::int32_t x = std::int32_t(index / (std::size_t(size[2]) * std::size_t(size[1])));
-        const std::int32_t origin[3] = {x, y, z};
-        std::int32_t extent[3];
-        for (int axis = 0; axis < 3; ++axis) {
-            const std::int32_t end = blockEnd(splits[axis], origin[axis], size[axis]);
-            extent[axis] = end - origin[axis];
-            if (end < size[axis]) {
-                std::int32_t next[3] = {x, y, z};
-                next[axis] = end;
-                const std::size_t nextIndex = volume.cellIndex(next[0], next[1], next[2]);
-                if (!queued[nextIndex]) {
-                    queued[nextIndex] = true;
-                    queue.push_back(nextIndex);
+    const Bodies bodies(volume, cells.get());
+    std::vector<std::uint32_t> stamp(bodies.cellCount(), 0);
+    for (std::uint32_t body = 1; body <= bodies.count(); ++body) {
+        const BodyPlanes planes(bodies, body, stamp);
+        const std::uint32_t material = bodies.material(*bodies.begin(body));
+        const auto &xs = planes.cuts(0), &ys = planes.cuts(1), &zs = planes.cuts(2);
+        // Every block of the cut box lies wholly inside the body or wholly
+        // outside it: the body's own faces are among the planes.
+        for (std::size_t i = 0; i + 1 < xs.size(); ++i)
+            for (std::size_t j = 0; j + 1 < ys.size(); ++j)
+                for (std::size_t k = 0; k + 1 < zs.size(); ++k) {
+                    if (bodies.bodyOf(bodies.indexOf({xs[i], ys[j], zs[k]})) != body)
+                        continue;
+                    auto block = boost::shared_ptr<RectangularCuboidEnvelope>(new RectangularCuboidEnvelope(
+                        xs[i], ys[j], zs[k], xs[i + 1] - xs[i], ys[j + 1] - ys[j], zs[k + 1] - zs[k], material));
+                    for (int slot = 0; slot < RectangularCuboidEnvelope::SlotCount; ++slot)
+                        block->setTouching(slot, touchesAnything(bodies, *block, slot));
+                    envelopes.push_back(block);
                 }
-            }
-        }
-        const std::uint32_t material = cells[index].material;
-        if (material != 0)
-            envelopes.push_back(boost::shared_ptr<RectangularCuboidEnvelope>(
-                new RectangularCuboidEnvelope(x, y, z, extent[0], extent[1], extent[2], material)));
     }
     return envelopes;
 }

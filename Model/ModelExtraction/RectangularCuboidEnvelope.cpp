@@ -18,5 +18,19 @@ void RectangularCuboidEnvelope::setNeighbour(int slot, RectangularCuboidEnvelope
     m_neighbours[slot] = neighbour;
 }
 
+void RectangularCuboidEnvelope::setTouching(int slot, bool touching)
+{
+    const auto bit = std::uint8_t(1u << slot);
+    m_touching = std::uint8_t(touching ? m_touching | bit : m_touching & ~bit);
+}
+
+int RectangularCuboidEnvelope::touchingFaceCount() const
+{
+    int count = 0;
+    for (int slot = 0; slot < SlotCount; ++slot)
+        count += isTouching(slot);
+    return count;
+}
+
 } // namespace ModelExtraction
 } // namespace Model

@@ -7,8 +7,8 @@ namespace Model {
 namespace ModelExtraction {
 
 // A block of cells of one material, with a link to the block that shares each
-// of its six faces exactly. Slots: 0 = -x, 1 = +x, 2 = -y, 3 = +y,
-// 4 = -z (below), 5 = +z (above).
+// of its six faces exactly, and for each face whether anything touches it at
+// all. Slots: 0 = -x, 1 = +x, 2 = -y, 3 = +y, 4 = -z (below), 5 = +z (above).
 class RectangularCuboidEnvelope
 {
 public:
@@ -35,12 +35,19 @@ public:
 
     static int oppositeSlot(int slot) { return slot ^ 1; }
 
+    // Whether anything (a block linked or not, of any body) lies just
+    // beyond the face of `slot`, over any part of it.
+    bool isTouching(int slot) const { return (m_touching >> slot) & 1u; }
+    void setTouching(int slot, bool touching);
+    int touchingFaceCount() const;
+
 private:
     std::array<std::int32_t, 3> m_origin;
     std::array<std::int32_t, 3> m_size;
     std::uint32_t m_material;
     std::array<RectangularCuboidEnvelope *, SlotCount> m_neighbours{};
     int m_neighbourCount = 0;
+    std::uint8_t m_touching = 0;
 };
 
 } // namespace ModelExtraction

@@ -1,6 +1,7 @@
 #include "Model/Persistence/DocumentArchiver.h"
 
 #include "Model/Document.h"
+#include "Model/LengthUnit.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "Model/Object.h"
 #include "Model/Persistence/DocumentDamage.h"
@@ -40,6 +41,9 @@ bool DocumentArchiver::writeDocument(QXmlStreamWriter *writer, const Document &d
     writer->writeStartElement(QStringLiteral("Document"));
     writer->writeEmptyElement(QStringLiteral("Header"));
     writer->writeAttribute(QStringLiteral("version"), QStringLiteral("1"));
+    // Metres per world unit, in full: the unit scales every length a netlist
+    // or an export gives.
+    writer->writeAttribute(QStringLiteral("length-unit"), QString::number(document.lengthUnit().metres(), 'g', 17));
     for (const Materials::Material &material : materials)
         MaterialArchiver::saveMaterial(writer, material);
     for (const auto &object : document.allObjects()) {
@@ -103,6 +107,30 @@ void DocumentArchiver::skipNested(QXmlStreamReader &reader, const ObjectArchiver
             damage->addUnreadableObject();
 }
 
+void DocumentArchiver::readLengthUnit(const QXmlStreamAttributes &header, Document &document,
+                                      const ObjectArchiver::Warning &warning, DocumentDamage *damage)
+{
+    // Documents written before there were units lack it: the default is
+    // the unit they meant.
+    if (!header.hasAttribute(QLatin1String("length-unit"))) {
+        document.setLengthUnit(LengthUnit());
+        return;
+    }
+    const QString text = header.value(QLatin1String("length-unit")).toString();
+    bool ok = false;
+    const double metres = text.toDouble(&ok);
+    if (ok && LengthUnit::isValidMetres(metres)) {
+        document.setLengthUnit(LengthUnit(metres));
+        return;
+    }
+    document.setLengthUnit(LengthUnit());
+    if (warning)
+        warning("WARNING: The length unit \"" + text.toStdString() + "\" is not a length; the default of "
+                + LengthUnit().toString().toStdString() + " was taken.");
+    if (damage)
+        damage->setUnreadableLengthUnit(text);
+}
+
 bool DocumentArchiver::readDocument(QXmlStreamReader *reader, Document &document, const ArchiverRegistry &archivers,
                                     Materials::MaterialFactory &catalogue, const ObjectArchiver::Warning &warning,
                                     DocumentDamage *damage)
@@ -116,6 +144,7 @@ bool DocumentArchiver::readDocument(QXmlStreamReader *reader, Document &document
     const QXmlStreamAttributes header = reader->attributes();
     if (!header.isEmpty())
         qCDebug(tessivalLog) << "Document version" << header.first().value().toUInt();
+    readLengthUnit(header, document, warning, damage);
     skipNested(*reader, warning, damage);
 
     ObjectArchiver::MaterialIdMap translation;

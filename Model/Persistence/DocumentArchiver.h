@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+class QXmlStreamAttributes;
 class QXmlStreamReader;
 class QXmlStreamWriter;
 
@@ -56,6 +57,11 @@ public:
                            unsigned known = 0);
 
 private:
+    // The "length-unit" of the header (metres per world unit), the default
+    // when there is none; one that is not a length is named and replaced by
+    // the default.
+    static void readLengthUnit(const QXmlStreamAttributes &header, Document &document,
+                               const ObjectArchiver::Warning &warning, DocumentDamage *damage);
     // False when the material could not be taken into the catalogue.
     static bool mergeMaterial(QXmlStreamReader &reader, Materials::MaterialFactory &catalogue,
                               ObjectArchiver::MaterialIdMap &translation, const ObjectArchiver::Warning &warning);

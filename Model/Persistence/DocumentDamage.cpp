@@ -1,5 +1,7 @@
 #include "Model/Persistence/DocumentDamage.h"
 
+#include "Model/LengthUnit.h"
+
 #include <QXmlStreamReader>
 
 namespace Model {
@@ -104,6 +106,9 @@ QStringList DocumentDamage::describe() const
         lines << counted(m_unreadableMaterials, "material", "materials") + QStringLiteral(" could not be read.");
     if (m_unreadableObjects > 0)
         lines << counted(m_unreadableObjects, "object", "objects") + QStringLiteral(" could not be read.");
+    if (!m_unreadableLengthUnit.isNull())
+        lines << QStringLiteral("The length unit \"%1\" is not a length; the default of %2 was taken.")
+                     .arg(m_unreadableLengthUnit, LengthUnit().toString());
     if (m_surplus > 0)
         lines << counted(m_surplus, "cell value", "cell values")
                      + QStringLiteral(" beyond the cells of a cell volume %1 dropped.").arg(m_surplus == 1 ? "was" : "were");

@@ -21,6 +21,8 @@ public:
     // A volume whose sizes could not be used: none of its cells were read.
     void addRefusedVolume();
     void addUnreadableMaterial();
+    // A length unit that is not a length: the default was taken instead.
+    void setUnreadableLengthUnit(const QString &value) { m_unreadableLengthUnit = value; }
     // An "Object" that was not read: its type is missing, not a number or
     // one that documents do not hold, or it stands inside another element.
     void addUnreadableObject();
@@ -57,6 +59,7 @@ private:
     std::uint64_t m_unreadable = 0;
     unsigned m_refusedVolumes = 0;
     unsigned m_unreadableMaterials = 0;
+    QString m_unreadableLengthUnit;
     unsigned m_unreadableObjects = 0;
     std::uint64_t m_surplus = 0;
     unsigned m_strayElements = 0;

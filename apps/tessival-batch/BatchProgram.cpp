@@ -3,6 +3,7 @@
 #include "Core/Operations/Documents/DocumentFiles.h"
 #include "Core/Operations/OperationContext.h"
 #include "Model/Automaton/CellVolumes.h"
+#include "Model/Export/ExportMaterial.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "Model/ModelExtraction/CantileverModelRule.h"
 #include "Model/ModelExtraction/EnvelopeDecomposition.h"
@@ -346,7 +347,7 @@ bool BatchProgram::writeNetlist()
     }
     EnvelopeList blocks = EnvelopeDecomposition::decompose(*m_runner->volume());
     EnvelopeDecomposition::link(blocks);
-    CantileverModelRule rule;
+    CantileverModelRule rule(CellEdges::of(*m_runner->volume(), m_context->document().lengthUnit()));
     const boost::shared_ptr<IStructure> structure = rule.apply(blocks);
     if (!structure) {
         printError(QStringLiteral("%1: not written: no cantilever was found in the cell volume (%2 blocks)")
@@ -362,7 +363,30 @@ bool BatchProgram::writeNetlist()
     printError(QStringLiteral("wrote the netlist of %1 %2 to %3")
                    .arg(rule.cantilevers().size())
                    .arg(rule.cantilevers().size() == 1 ? "cantilever" : "cantilevers", m_line.netlistFile));
+    reportBeams(*boost::static_pointer_cast<CantileverStructure>(structure));
     return true;
+}
+
+void BatchProgram::reportBeams(const Model::ModelExtraction::CantileverStructure &structure)
+{
+    const Model::LengthUnit unit = m_context->document().lengthUnit();
+    const auto shown = [&unit](double metres) { return unit.format(metres / unit.metres()); };
+    const auto catalogue = Model::Materials::MaterialFactory::getInstance();
+    int k = 0;
+    for (const auto &beam : structure.beams()) {
+        const QString name = Model::Export::ExportMaterial::of({beam.material}, *catalogue).front().name;
+        QString line = QStringLiteral("beam %1: %2, %3 x %4 x %5 (length x width x thickness)")
+                           .arg(++k)
+                           .arg(name, shown(beam.length), shown(beam.width), shown(beam.thickness));
+        if (beam.hasModel())
+            line += QStringLiteral(", effective mass %1 kg, stiffness %2 N/m, first resonance %3 Hz")
+                        .arg(QString::number(beam.effectiveMass, 'g', 4), QString::number(beam.stiffness(), 'g', 4),
+                             QString::number(beam.resonance(), 'g', 4));
+        else
+            line += QStringLiteral(": left out of the netlist, the material catalogue gives it no density or no "
+                                   "Young modulus");
+        printError(line);
+    }
 }
 
 bool BatchProgram::writeResultFiles()

@@ -22,6 +22,12 @@ namespace Ui {
 class BatchRunner;
 }
 
+namespace Model {
+namespace ModelExtraction {
+class CantileverStructure;
+}
+}
+
 namespace BatchTool {
 
 // One invocation of the batch program, in three parts: set-up reads the
@@ -66,6 +72,9 @@ private:
     // Extracts the cantilevers of the resulting volume into the netlist
     // file; false with the reason on stderr when none was written.
     bool writeNetlist();
+    // One line per beam on stderr: its material, size in the document's
+    // unit, and what the model makes of it.
+    void reportBeams(const Model::ModelExtraction::CantileverStructure &structure);
     // The exports and sections of the resulting volume; false with the
     // reasons on stderr when one was not made.
     bool writeResultFiles();

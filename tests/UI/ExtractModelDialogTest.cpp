@@ -96,7 +96,8 @@ TEST_F(ExtractModelDialogTest, StepsRunInTurnAndTheNetlistGoesWhereTheUserChoose
     });
     dialog->stepThreeButton()->click();
     const QByteArray written = TempFolder::read(path);
-    EXPECT_TRUE(written.startsWith("Model extracted by Tessival\nc1 1 0 ")) << written.toStdString();
+    EXPECT_TRUE(written.startsWith("Model extracted by Tessival\n")) << written.toStdString();
+    EXPECT_TRUE(written.contains("\nc1 1 0 ")) << written.toStdString();
     EXPECT_TRUE(dialog->stepThreeButton()->isEnabled()) << "can save again";
     // The next save starts where this one went; a canceled choice writes nothing.
     dialog->setFileChooser([&](QWidget *, const QString &start) {

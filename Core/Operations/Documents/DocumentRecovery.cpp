@@ -57,6 +57,7 @@ struct DocumentRecovery::Copy
     };
     std::vector<Volume> volumes;
     std::vector<Model::Materials::Material> materials;
+    Model::LengthUnit lengthUnit;
 };
 
 DocumentRecovery::DocumentRecovery(StateFolder *folder, const QString &fileName)
@@ -84,6 +85,7 @@ bool DocumentRecovery::save(const Model::Document &document, const std::vector<M
 {
     auto copy = std::make_unique<Copy>();
     copy->materials = materials;
+    copy->lengthUnit = document.lengthUnit();
     for (const auto &object : document.allObjects()) {
         const auto volume = boost::dynamic_pointer_cast<Model::Automaton::TotalVolume>(object);
         if (!volume)
@@ -155,6 +157,7 @@ void DocumentRecovery::writeCopies()
 bool DocumentRecovery::write(const Copy &copy, const QString &path)
 {
     Model::Document document;
+    document.setLengthUnit(copy.lengthUnit);
     for (const Copy::Volume &volume : copy.volumes)
         document.addObject(boost::make_shared<Model::Automaton::TotalVolume>(
             volume.size[0], volume.size[1], volume.size[2], volume.cellSize[0], volume.cellSize[1],

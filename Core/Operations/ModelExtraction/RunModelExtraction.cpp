@@ -13,6 +13,7 @@ namespace Core {
 namespace Operations {
 
 using Model::ModelExtraction::CantileverModelRule;
+using Model::ModelExtraction::CellEdges;
 using Model::ModelExtraction::EnvelopeDecomposition;
 using Model::ModelExtraction::ExtractedModel;
 
@@ -102,7 +103,7 @@ bool RunModelExtraction::runFeatureDetection()
     if (m_state != DialogOpen || !m_preprocessed || m_detected)
         return bool(m_structure);
     m_detected = true;
-    CantileverModelRule rule;
+    CantileverModelRule rule(CellEdges::of(*m_target, context()->document().lengthUnit()));
     m_structure = rule.apply(m_envelopes);
     if (rule.cantilevers().empty())
         return false;

@@ -13,12 +13,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <string>
 
 using Model::ModelExtraction::CantileverModelRule;
 using Model::ModelExtraction::CantileverStructure;
+using Model::ModelExtraction::CellEdges;
 using Model::ModelExtraction::EnvelopeDecomposition;
 using Model::ModelExtraction::EnvelopeList;
 using Model::ModelExtraction::ExtractedModel;
@@ -30,9 +32,11 @@ namespace CellGrid = TestSupport::CellGrid;
 
 namespace {
 
+// Ids of the default material catalogue.
 constexpr std::uint32_t Si = 1;
-constexpr std::uint32_t Al = 2;
-constexpr std::uint32_t Cu = 3;
+constexpr std::uint32_t Al = 4;
+constexpr std::uint32_t Cu = 5;
+constexpr std::uint32_t Ni = 7;
 
 struct Box
 {
@@ -91,16 +95,25 @@ std::vector<std::pair<Box, std::uint32_t>> anchorWithBeam()
     return {{{0, 0, 0, 8, 5, 6}, Si}, {{8, 1, 3, 16, 4, 5}, Al}};
 }
 
-// Expected numbers for a beam with the netlist's own material table.
-double expectedMass(double sx, double sy, double sz, double density)
+// What the model must give for a beam of length L, width w and thickness t
+// in metres, worked out here from the textbook formulas.
+double expectedMass(double length, double width, double thickness, double density)
 {
-    return sx * sy * sz * 2.00129819772e-17 * density * 33.0 / 140.0;
+    return length * width * thickness * density * 33.0 / 140.0;
 }
 
-double expectedCompliance(double sx, double sy, double sz, double young)
+double expectedCompliance(double length, double width, double thickness, double young)
 {
-    const double length = std::max(sx, sy), width = std::min(sx, sy);
-    return length * length * length / (3.0 * young * sz * sz * sz * width / 12.0);
+    return length * length * length / (3.0 * young * width * thickness * thickness * thickness / 12.0);
+}
+
+// The edge of a cell of size 1 in the default length unit.
+const double Edge = std::cbrt(2.00129819772e-17);
+
+// A catalogue constant as the catalogue holds it (in single precision).
+double stored(double value)
+{
+    return double(float(value));
 }
 
 QString g6(double v)
@@ -216,11 +229,20 @@ TEST(CantileverModelRuleTest, SidewaysBeamOfOneBlockGivesItsNetlist)
     EXPECT_EQ(beam.sizeY(), 3);
     EXPECT_EQ(beam.sizeZ(), 2);
     EXPECT_EQ(beam.material(), Al);
+    EXPECT_EQ(rule.found()[0].axis, 0);
 
-    const QString expected = QStringLiteral("Model extracted by Tessival\n")
-                             + "c1 1 0 " + g6(expectedMass(8, 3, 2, 2700)) + " \n"
-                             + "l1 1 0 " + g6(expectedCompliance(8, 3, 2, 7e10)) + " \n" + ".end \n";
-    EXPECT_EQ(structure->netlist().toStdString(), expected.toStdString());
+    // The catalogue's aluminium, lengths in metres: one cell of the default
+    // unit keeps the cell volume earlier netlists used.
+    const double mass = expectedMass(8 * Edge, 3 * Edge, 2 * Edge, 2700);
+    EXPECT_NEAR(mass, 8 * 3 * 2 * 2.00129819772e-17 * 2700 * 33.0 / 140.0, 1e-9 * mass);
+    const QStringList lines = structure->netlist().split(QLatin1Char('\n'));
+    ASSERT_GE(lines.size(), 6);
+    EXPECT_EQ(lines[0], "Model extracted by Tessival");
+    EXPECT_TRUE(lines[1].startsWith("* Lengths in metres; a cell is ")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("* Beam 1: Al (bulk), ")) << lines[2].toStdString();
+    EXPECT_EQ(lines[3], "c1 1 0 " + g6(mass) + " ");
+    EXPECT_EQ(lines[4], "l1 1 0 " + g6(expectedCompliance(8 * Edge, 3 * Edge, 2 * Edge, stored(7e10))) + " ");
+    EXPECT_EQ(lines[5], ".end ");
 }
 
 TEST(CantileverModelRuleTest, BeamsWithoutAFreeEndAreNotCantilevers)
@@ -229,79 +251,191 @@ TEST(CantileverModelRuleTest, BeamsWithoutAFreeEndAreNotCantilevers)
     auto covered = boxes(20, 5, 6, {{{0, 0, 0, 8, 5, 6}, Si}, {{8, 1, 3, 16, 4, 5}, Al}, {{13, 1, 5, 16, 4, 6}, Cu}});
     // Something below the free end.
     auto propped = boxes(20, 5, 6, {{{0, 0, 0, 8, 5, 6}, Si}, {{8, 1, 3, 16, 4, 5}, Al}, {{13, 1, 0, 16, 4, 3}, Cu}});
+    // Something beside the free end, touching it.
+    auto leaning = boxes(20, 6, 6, {{{0, 0, 0, 8, 6, 6}, Si}, {{8, 1, 3, 16, 4, 5}, Al}, {{13, 4, 0, 16, 5, 6}, Cu}});
     // Si at both ends.
     auto bridge = boxes(20, 5, 6, {{{0, 0, 0, 6, 5, 6}, Si}, {{14, 0, 0, 20, 5, 6}, Si}, {{6, 1, 3, 14, 4, 5}, Al}});
     // An Si beam.
     auto siBeam = boxes(20, 5, 6, {{{0, 0, 0, 8, 5, 6}, Si}, {{8, 1, 3, 16, 4, 5}, Si}});
-    for (TotalVolume *volume : {covered.get(), propped.get(), bridge.get(), siBeam.get()}) {
+    for (TotalVolume *volume : {covered.get(), propped.get(), leaning.get(), bridge.get(), siBeam.get()}) {
         CantileverModelRule rule;
         EXPECT_FALSE(rule.apply(linkedBlocks(*volume)));
         EXPECT_TRUE(rule.cantilevers().empty());
     }
 }
 
+// A structure elsewhere in the volume never cuts a beam: a post two cells
+// clear of its tip, another beside it and a wall of the beam's own material
+// standing apart all leave the beam whole, with its free end.
+TEST(CantileverModelRuleTest, AnUnrelatedStructureLeavesTheBeamWhole)
+{
+    const std::pair<Box, std::uint32_t> anchor{{0, 0, 0, 8, 12, 8}, Si}, beam{{8, 4, 4, 18, 7, 6}, Al};
+    const std::vector<std::pair<Box, std::uint32_t>> neighbours[] = {
+        {{{20, 5, 0, 22, 6, 7}, Al}},                               // a post two cells beyond the tip
+        {{{10, 9, 0, 14, 11, 8}, Cu}},                              // a post two cells to the side
+        {{{10, 0, 0, 22, 2, 8}, Al}, {{12, 10, 1, 16, 12, 3}, Si}}, // a wall and a block, apart
+    };
+    for (const auto &others : neighbours) {
+        std::vector<std::pair<Box, std::uint32_t>> painted{anchor, beam};
+        painted.insert(painted.end(), others.begin(), others.end());
+        auto volume = boxes(24, 12, 8, painted);
+        CantileverModelRule rule;
+        ASSERT_TRUE(rule.apply(linkedBlocks(*volume)));
+        ASSERT_EQ(rule.cantilevers().size(), 1u);
+        const auto &found = *rule.cantilevers()[0];
+        EXPECT_EQ(found.originX(), 8);
+        EXPECT_EQ(found.sizeX(), 10);
+        EXPECT_EQ(found.sizeY(), 3);
+        EXPECT_EQ(found.sizeZ(), 2);
+    }
+}
+
+// The length runs the way the beam leaves its anchor, whichever way that is
+// and however wide the beam: a paddle 6 cells long and 20 wide is short
+// and stiff, not long and soft.
+TEST(CantileverModelRuleTest, LengthRunsFromTheAnchorAndWidthAcrossIt)
+{
+    auto paddle = boxes(14, 24, 6, {{{0, 0, 0, 4, 24, 6}, Si}, {{4, 2, 3, 10, 22, 5}, Al}});
+    CantileverModelRule alongX;
+    ASSERT_TRUE(alongX.apply(linkedBlocks(*paddle)));
+    ASSERT_EQ(alongX.found().size(), 1u);
+    EXPECT_EQ(alongX.found()[0].axis, 0);
+    const CantileverStructure structure(alongX.found(), CellEdges::ofDefaultUnit());
+    const CantileverStructure::Beam shortBeam = structure.beam(alongX.found()[0]);
+    EXPECT_DOUBLE_EQ(shortBeam.length, 6 * Edge);
+    EXPECT_DOUBLE_EQ(shortBeam.width, 20 * Edge);
+    EXPECT_DOUBLE_EQ(shortBeam.thickness, 2 * Edge);
+    EXPECT_DOUBLE_EQ(shortBeam.compliance, expectedCompliance(6 * Edge, 20 * Edge, 2 * Edge, stored(7e10)));
+
+    // The same beam leaving an anchor along y.
+    auto turned = boxes(24, 14, 6, {{{0, 0, 0, 24, 4, 6}, Si}, {{2, 4, 3, 22, 10, 5}, Al}});
+    CantileverModelRule alongY;
+    ASSERT_TRUE(alongY.apply(linkedBlocks(*turned)));
+    ASSERT_EQ(alongY.found().size(), 1u);
+    EXPECT_EQ(alongY.found()[0].axis, 1);
+    const CantileverStructure::Beam turnedBeam =
+        CantileverStructure(alongY.found(), CellEdges::ofDefaultUnit()).beam(alongY.found()[0]);
+    EXPECT_DOUBLE_EQ(turnedBeam.length, shortBeam.length);
+    EXPECT_DOUBLE_EQ(turnedBeam.width, shortBeam.width);
+}
+
+// The fingers of a comb hang from one backbone of their own material: the
+// shorter finger's end cuts the longer one, whose blocks are walked back to
+// the backbone, from either side.
 TEST(CantileverModelRuleTest, BeamOfSeveralBlocksIsWalkedToItsFullLengthEitherWay)
 {
-    // A post away from the beam splits it across x at 5 and 8, into blocks of
-    // 3, 3 and 4 cells.
-    const Box post{5, 4, 0, 8, 5, 1};
     struct Case
     {
         const char *name;
         std::vector<std::pair<Box, std::uint32_t>> painted;
-        int originX;
+        int longOrigin, shortOrigin;
     };
     const Case cases[] = {
-        {"anchored at low x", {{{0, 0, 0, 2, 5, 6}, Si}, {{2, 1, 3, 12, 3, 5}, Al}, {post, Si}}, 2},
-        {"anchored at high x", {{{12, 0, 0, 20, 5, 6}, Si}, {{2, 1, 3, 12, 3, 5}, Al}, {post, Si}}, 2},
+        {"anchored at low x",
+         {{{0, 0, 0, 4, 12, 6}, Si}, {{4, 0, 3, 6, 12, 5}, Al}, {{6, 2, 3, 16, 4, 5}, Al}, {{6, 7, 3, 12, 9, 5}, Al}},
+         6, 6},
+        {"anchored at high x",
+         {{{16, 0, 0, 20, 12, 6}, Si}, {{14, 0, 3, 16, 12, 5}, Al}, {{4, 2, 3, 14, 4, 5}, Al}, {{8, 7, 3, 14, 9, 5}, Al}},
+         4, 8},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        auto volume = boxes(20, 5, 6, c.painted);
-        const EnvelopeList blocks = linkedBlocks(*volume);
-        int beamBlocks = 0;
-        for (const auto &b : blocks)
-            beamBlocks += b->material() == Al;
-        EXPECT_EQ(beamBlocks, 3);
+        auto volume = boxes(20, 12, 6, c.painted);
         CantileverModelRule rule;
-        ASSERT_TRUE(rule.apply(blocks));
-        ASSERT_EQ(rule.cantilevers().size(), 1u);
-        const auto &beam = *rule.cantilevers()[0];
-        EXPECT_EQ(beam.originX(), c.originX);
-        EXPECT_EQ(beam.originY(), 1);
-        EXPECT_EQ(beam.originZ(), 3);
-        EXPECT_EQ(beam.sizeX(), 10);
-        EXPECT_EQ(beam.sizeY(), 2);
-        EXPECT_EQ(beam.sizeZ(), 2);
+        ASSERT_TRUE(rule.apply(linkedBlocks(*volume)));
+        ASSERT_EQ(rule.cantilevers().size(), 2u);
+        std::vector<std::pair<int, int>> found; // (length, origin) of each
+        for (const auto &beam : rule.cantilevers()) {
+            EXPECT_EQ(beam->sizeY(), 2);
+            EXPECT_EQ(beam->sizeZ(), 2);
+            found.emplace_back(beam->sizeX(), beam->originX());
+        }
+        std::sort(found.begin(), found.end());
+        EXPECT_EQ(found, (std::vector<std::pair<int, int>>{{6, c.shortOrigin}, {10, c.longOrigin}}));
     }
 }
 
 TEST(CantileverStructureTest, LargeBeamsAndCatalogueMaterialsGiveFinitePositiveValues)
 {
-    // Cell counts whose products overflow 32 bits.
-    const EnvelopeList beams{
-        boost::shared_ptr<RectangularCuboidEnvelope>(new RectangularCuboidEnvelope(0, 0, 0, 5000, 400, 2000, Al)),
-        boost::shared_ptr<RectangularCuboidEnvelope>(new RectangularCuboidEnvelope(0, 0, 0, 300, 2000, 1700, 16))};
-    const CantileverStructure structure(beams, [](std::uint32_t id) {
+    // Cell counts whose products overflow 32 bits, and cells of other sizes.
+    const Model::ModelExtraction::CantileverList beams{
+        {boost::shared_ptr<RectangularCuboidEnvelope>(new RectangularCuboidEnvelope(0, 0, 0, 5000, 400, 2000, Al)),
+         0},
+        {boost::shared_ptr<RectangularCuboidEnvelope>(new RectangularCuboidEnvelope(0, 0, 0, 300, 2000, 1700, 16)),
+         1}};
+    const CellEdges edges{0.5e-6, 1e-6, 2e-6};
+    const CantileverStructure structure(beams, edges, [](std::uint32_t id) {
         return id == 16 ? Model::ModelExtraction::BeamMaterial{2329, 1.88e11}
-                        : Model::ModelExtraction::BeamMaterial{};
+                        : Model::ModelExtraction::BeamMaterial{2700, 7e10};
     });
-    EXPECT_DOUBLE_EQ(structure.effectiveMass(*beams[0]), expectedMass(5000, 400, 2000, 2700));
-    EXPECT_DOUBLE_EQ(structure.compliance(*beams[0]), expectedCompliance(5000, 400, 2000, 7e10));
-    EXPECT_DOUBLE_EQ(structure.effectiveMass(*beams[1]), expectedMass(300, 2000, 1700, 2329));
-    EXPECT_DOUBLE_EQ(structure.compliance(*beams[1]), expectedCompliance(300, 2000, 1700, 1.88e11));
-    for (const auto &b : beams) {
-        EXPECT_TRUE(std::isfinite(structure.effectiveMass(*b)) && structure.effectiveMass(*b) > 0);
-        EXPECT_TRUE(std::isfinite(structure.compliance(*b)) && structure.compliance(*b) > 0);
+    const auto first = structure.beam(beams[0]);
+    EXPECT_DOUBLE_EQ(first.effectiveMass, expectedMass(2500e-6, 400e-6, 4000e-6, 2700));
+    EXPECT_DOUBLE_EQ(first.compliance, expectedCompliance(2500e-6, 400e-6, 4000e-6, 7e10));
+    const auto second = structure.beam(beams[1]);
+    EXPECT_DOUBLE_EQ(second.length, 2000e-6) << "along y";
+    EXPECT_DOUBLE_EQ(second.width, 150e-6);
+    EXPECT_DOUBLE_EQ(second.effectiveMass, expectedMass(2000e-6, 150e-6, 3400e-6, 2329));
+    EXPECT_DOUBLE_EQ(second.compliance, expectedCompliance(2000e-6, 150e-6, 3400e-6, 1.88e11));
+    for (const auto &b : structure.beams()) {
+        EXPECT_TRUE(std::isfinite(b.effectiveMass) && b.effectiveMass > 0);
+        EXPECT_TRUE(std::isfinite(b.compliance) && b.compliance > 0);
+        EXPECT_NEAR(b.resonance(), 1.0 / (2 * M_PI * std::sqrt(b.effectiveMass * b.compliance)), 1e-9 * b.resonance());
     }
     EXPECT_FALSE(structure.netlist().contains(QStringLiteral("inf")));
     EXPECT_FALSE(structure.netlist().contains(QStringLiteral(" -")));
 
-    // Without a lookup of its own the structure asks the material catalogue.
-    const CantileverStructure fromCatalogue(beams);
-    EXPECT_DOUBLE_EQ(fromCatalogue.beamMaterial(16).youngModulus, 1.88e11f);
-    EXPECT_DOUBLE_EQ(fromCatalogue.beamMaterial(16).density, 2329);
-    EXPECT_DOUBLE_EQ(fromCatalogue.beamMaterial(7).density, 1000); // the netlist's own table
+    // Without a lookup of its own the structure takes every material from the
+    // catalogue, also the first sixteen ids.
+    const CantileverStructure fromCatalogue(beams, edges);
+    const Model::ModelExtraction::CantileverList gold{
+        {boost::shared_ptr<RectangularCuboidEnvelope>(new RectangularCuboidEnvelope(0, 0, 0, 10, 2, 1, 9)), 0}};
+    const auto aluminium = fromCatalogue.beam(beams[0]);
+    EXPECT_DOUBLE_EQ(aluminium.effectiveMass, first.effectiveMass) << "Al (bulk): 2700 kg/m3, 70 GPa";
+    const auto goldBeam = CantileverStructure(gold, edges).beam(gold[0]);
+    EXPECT_DOUBLE_EQ(goldBeam.effectiveMass, expectedMass(5e-6, 2e-6, 2e-6, 19300));
+    EXPECT_NEAR(goldBeam.compliance, expectedCompliance(5e-6, 2e-6, 2e-6, stored(7.9e10)), 1e-12 * goldBeam.compliance);
+}
+
+// A material the catalogue lacks has no density and no Young modulus: its
+// beam is named and left out of the circuit rather than written as an
+// infinite inductor.
+TEST(CantileverStructureTest, ABeamOfAMaterialTheCatalogueLacksIsLeftOutAndNamed)
+{
+    auto volume = boxes(20, 12, 6, {{{0, 0, 0, 4, 12, 6}, Si}, {{4, 1, 3, 14, 3, 5}, 77}, {{4, 7, 3, 10, 9, 5}, Al}});
+    CantileverModelRule rule;
+    const auto structure = boost::dynamic_pointer_cast<CantileverStructure>(rule.apply(linkedBlocks(*volume)));
+    ASSERT_TRUE(structure);
+    ASSERT_EQ(structure->beams().size(), 2u);
+    const QString deck = structure->netlist();
+    EXPECT_FALSE(deck.contains(" inf")) << deck.toStdString();
+    EXPECT_FALSE(deck.contains(" nan")) << deck.toStdString();
+    const int unknown = structure->beams()[0].material == 77 ? 1 : 2;
+    EXPECT_TRUE(deck.contains(QStringLiteral("* Beam %1: Material 77, ").arg(unknown))) << deck.toStdString();
+    EXPECT_TRUE(deck.contains("left out: the material catalogue gives it no density or no Young modulus"));
+    EXPECT_FALSE(deck.contains(QStringLiteral("\nc%1 ").arg(unknown)));
+    EXPECT_TRUE(deck.contains(QStringLiteral("\nc%1 %1 0 ").arg(3 - unknown)));
+    EXPECT_TRUE(structure->subcircuit("s").contains(QStringLiteral(".subckt s %1\n").arg(3 - unknown)));
+}
+
+// The subcircuit holds the same elements as the deck, with a port per beam
+// and no ".end", so that it can be included into a larger circuit.
+TEST(CantileverStructureTest, SubcircuitHasAPortPerBeamAndNoEnd)
+{
+    auto volume = boxes(20, 12, 6, {{{0, 0, 0, 4, 12, 6}, Si}, {{4, 1, 3, 14, 3, 5}, Ni}, {{4, 7, 3, 10, 9, 5}, Al}});
+    CantileverModelRule rule;
+    const auto structure = boost::dynamic_pointer_cast<CantileverStructure>(rule.apply(linkedBlocks(*volume)));
+    ASSERT_TRUE(structure);
+    const QString deck = structure->netlist();
+    const QString sub = structure->subcircuit(QStringLiteral("beams"));
+    EXPECT_TRUE(sub.startsWith("* Model extracted by Tessival\n"));
+    EXPECT_TRUE(sub.contains("\n.subckt beams 1 2\n"));
+    EXPECT_TRUE(sub.endsWith("\n.ends beams\n"));
+    EXPECT_FALSE(sub.contains(".end \n"));
+    for (const QString &line : deck.split(QLatin1Char('\n'))) {
+        if (line.startsWith('c') || line.startsWith('l')) {
+            EXPECT_TRUE(sub.contains(line + "\n")) << line.toStdString();
+        }
+    }
 }
 
 TEST(NetlistFileTest, NumbersUseADecimalPointUnderAnyLocale)
@@ -320,7 +454,11 @@ TEST(NetlistFileTest, NumbersUseADecimalPointUnderAnyLocale)
         ASSERT_EQ(QLocale().decimalPoint(), QLatin1Char(','));
         const QString text = structure->netlist();
         EXPECT_EQ(text, plain);
-        EXPECT_FALSE(text.contains(QLatin1Char(',')));
+        for (const QString &line : text.split(QLatin1Char('\n'))) {
+            if (!line.startsWith(QLatin1Char('*'))) {
+                EXPECT_FALSE(line.contains(QLatin1Char(','))) << line.toStdString();
+            }
+        }
         ASSERT_TRUE(NetlistFile::write(path, text));
     }
     EXPECT_EQ(TempFolder::read(path), plain.toUtf8());

@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <boost/make_shared.hpp>
 
 using Model::Automaton::TotalVolume;
@@ -105,8 +107,9 @@ TEST_F(DocumentArchiverTest, WritesOneLineWithEveryMaterialAndTheStateText)
     doc.addObject(boost::make_shared<TotalVolume>(2, 1, 1, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
                                                   std::vector<std::uint32_t>{1, 0}));
     const QByteArray text = write(doc);
-    EXPECT_TRUE(text.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?><Document><Header version=\"1\"/>"
-                                "<Material version=\"1\" name=\"Si\" material-id=\"1\" density=\"2329\" "
+    EXPECT_TRUE(text.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?><Document><Header version=\"1\" "
+                                "length-unit=\"" + QByteArray::number(Model::LengthUnit::defaultMetres(), 'g', 17)
+                                + "\"/><Material version=\"1\" name=\"Si\" material-id=\"1\" density=\"2329\" "
                                 "poisson-ratio=\"0.28\" young-modulus=\"1.88e+11\" color=\"#FF7F7F7F\"/>"));
     EXPECT_TRUE(text.contains("<Object object-type=\"1\" size-x=\"2\" size-y=\"1\" size-z=\"1\" cellsize-x=\"1\" "
                               "cellsize-y=\"1\" cellsize-z=\"1\"><State>1 0 </State>"
@@ -139,6 +142,42 @@ TEST_F(DocumentArchiverTest, VolumesSurviveARoundTrip)
             << "a read volume is shown whole";
     }
     EXPECT_TRUE(warnings.empty());
+}
+
+// A document keeps the length of its world unit; one written before there
+// were units opens with the default, the unit those documents meant, and a
+// unit that is no length is named and replaced by the default.
+TEST_F(DocumentArchiverTest, TheLengthUnitSurvivesARoundTripAndOlderDocumentsTakeTheDefault)
+{
+    Document doc;
+    doc.setLengthUnit(Model::LengthUnit(1e-6 / 3));
+    Document reread;
+    reread.setLengthUnit(Model::LengthUnit(1.0));
+    ASSERT_TRUE(read(write(doc), reread));
+    EXPECT_EQ(reread.lengthUnit(), doc.lengthUnit()) << "every digit of it";
+
+    Document older;
+    older.setLengthUnit(Model::LengthUnit(1.0));
+    ASSERT_TRUE(read(document(volume(2, 1)), older));
+    EXPECT_TRUE(older.lengthUnit().isDefault());
+    EXPECT_DOUBLE_EQ(std::pow(older.lengthUnit().metres(), 3), 2.00129819772e-17);
+    EXPECT_TRUE(warnings.empty());
+    EXPECT_TRUE(damage.describe().isEmpty());
+
+    for (const char *bad : {"-1e-6", "nan", "1um", "0"}) {
+        Document strange;
+        warnings.clear();
+        damage = DocumentDamage();
+        const QByteArray text = "<?xml version=\"1.0\"?><Document><Header version=\"1\" length-unit=\""
+            + QByteArray(bad) + "\"/>" + volume(2, 1) + "</Document>";
+        ASSERT_TRUE(read(text, strange)) << bad;
+        EXPECT_TRUE(strange.lengthUnit().isDefault()) << bad;
+        ASSERT_EQ(warnings.size(), 1u) << bad;
+        EXPECT_EQ(warnings[0], "WARNING: The length unit \"" + std::string(bad)
+                                   + "\" is not a length; the default of 2.715 µm was taken.");
+        EXPECT_EQ(damage.describe(), QStringList{QString::fromStdString(warnings[0]).mid(9)});
+        EXPECT_EQ(volumes(strange).size(), 1u) << "the cells are read all the same";
+    }
 }
 
 TEST_F(DocumentArchiverTest, EquivalentMaterialKeepsTheCatalogueEntry)
