@@ -10,7 +10,7 @@
 #include "Model/Geometry/CellGrid.h"
 #include "Model/Geometry/MaterialSurfaceBuilder.h"
 #include "Model/Geometry/MaterialsSeen.h"
-#include "Model/Persistence/SaveFileCommit.h"
+#include "Model/Persistence/SaveFilePair.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -32,34 +32,6 @@ std::array<double, 3> originOf(const Automaton::TotalVolume &volume)
 {
     const Util::Vector3D position = volume.position();
     return {position.x, position.y, position.z};
-}
-
-// Drops what was written; an earlier file stays as it was.
-void discard(QSaveFile &file)
-{
-    file.cancelWriting();
-    file.commit();
-}
-
-// Two files committed together: the second is replaced only after the first
-// was written completely, and neither when writing either failed.
-bool commitBoth(QSaveFile &first, QSaveFile &second)
-{
-    if (!first.flush() || first.error() != QFileDevice::NoError) {
-        discard(first);
-        discard(second);
-        return false;
-    }
-    if (!Persistence::commitCompletely(second)) {
-        discard(first);
-        return false;
-    }
-    return Persistence::commitCompletely(first);
-}
-
-QString errorOf(const QSaveFile &file, const QSaveFile &companion)
-{
-    return file.error() != QFileDevice::NoError ? file.errorString() : companion.errorString();
 }
 
 } // namespace
@@ -102,14 +74,10 @@ VolumeExport::Result VolumeExport::write(const QString &path, Automaton::TotalVo
     if (format == UnknownFormat)
         return failure(QStringLiteral("%1: not an export format; the name has to end in %2")
                            .arg(path, extensionList()));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(QStringLiteral("%1: cannot be written: %2").arg(path, file.errorString()));
-    QSaveFile mtl(format == Obj ? companionMtl(path) : QString());
-    if (format == Obj && !mtl.open(QIODevice::WriteOnly)) {
-        discard(file);
-        return failure(QStringLiteral("%1: cannot be written: %2").arg(mtl.fileName(), mtl.errorString()));
-    }
+    Persistence::SaveFilePair files(path, format == Obj ? companionMtl(path) : QString());
+    if (!files.open())
+        return failure(QStringLiteral("%1: cannot be written: %2").arg(files.failedFileName(), files.errorString()));
+    QSaveFile &file = files.file();
 
     const std::array<double, 3> origin = originOf(volume);
     bool written = false;
@@ -131,25 +99,24 @@ VolumeExport::Result VolumeExport::write(const QString &path, Automaton::TotalVo
             else if (format == Stl)
                 written = StlWriter::write(file, surfaces);
             else
-                written = ObjWriter::write(file, mtl, QFileInfo(mtl.fileName()).fileName(), surfaces, materials);
+                written = ObjWriter::write(file, files.companion(), QFileInfo(files.companion().fileName()).fileName(),
+                                           surfaces, materials);
         }
     }
     if (!written) {
         // The writers refuse only what the device refused or a surface too
         // large for the format's counts.
-        const bool tooLarge = file.error() == QFileDevice::NoError && mtl.error() == QFileDevice::NoError;
-        const QString reason = tooLarge ? QStringLiteral("the surface has too many triangles for one file")
-                                        : errorOf(file, mtl);
-        discard(file);
-        if (format == Obj)
-            discard(mtl);
+        const QString reason = files.errorString().isEmpty()
+                                   ? QStringLiteral("the surface has too many triangles for one file")
+                                   : files.errorString();
+        files.discard();
         return failure(QStringLiteral("%1: not written: %2").arg(path, reason));
     }
-    if (!(format == Obj ? commitBoth(file, mtl) : Persistence::commitCompletely(file)))
-        return failure(QStringLiteral("%1: not written: %2").arg(path, errorOf(file, mtl)));
+    if (!files.commit())
+        return failure(QStringLiteral("%1: not written: %2").arg(path, files.errorString()));
     Result result;
     result.ok = true;
-    result.bytes = QFileInfo(path).size() + (format == Obj ? QFileInfo(mtl.fileName()).size() : 0);
+    result.bytes = QFileInfo(path).size() + (format == Obj ? QFileInfo(companionMtl(path)).size() : 0);
     return result;
 }
 
