@@ -64,7 +64,13 @@ QString VolumeExport::extensionList()
 QString VolumeExport::companionMtl(const QString &objPath)
 {
     const QFileInfo obj(objPath);
-    return obj.dir().filePath(obj.completeBaseName() + QStringLiteral(".mtl"));
+    // Readers take each word after "mtllib" for a file of its own, and "#"
+    // for the start of a comment: the name of the colours file has neither.
+    QString name = obj.completeBaseName();
+    for (QChar &c : name)
+        if (c.unicode() <= ' ' || c.isSpace() || c == QLatin1Char('#'))
+            c = QLatin1Char('_');
+    return obj.dir().filePath(name + QStringLiteral(".mtl"));
 }
 
 VolumeExport::Result VolumeExport::write(const QString &path, Automaton::TotalVolume &volume,

@@ -35,15 +35,20 @@ protected:
     {
         catalogue.setMaterial(Material(1, "Silicon", 1, 1, 1, Colour{0.5f, 0.5f, 0.5f, 1.0f}));
         catalogue.setMaterial(Material(300, "Silicon Oxide", 1, 1, 1, Colour{0.2f, 0.4f, 1.0f, 0.5f}));
-        // 4 x 3 x 2 cells at (10, 20, 30), 0.5 x 1 x 2 each: silicon below,
-        // oxide above but for an empty cell in one corner.
+        placeVolumeAt(Util::Vector3D(10, 20, 30));
+    }
+
+    // 4 x 3 x 2 cells at `position`, 0.5 x 1 x 2 each: silicon below, oxide
+    // above but for an empty cell in one corner.
+    void placeVolumeAt(const Util::Vector3D &position)
+    {
         volume = TestSupport::filledVolume(
             4, 3, 2,
             [](unsigned x, unsigned y, unsigned z) {
                 return z == 0 ? 1u : (x == 3 && y == 2 ? 0u : 300u);
             },
             {0.5f, 1.0f, 2.0f});
-        volume->moveBy(Util::Vector3D(10, 20, 30));
+        volume->moveBy(position);
     }
 
     VolumeExport::Result exportTo(const QString &name) { return VolumeExport::write(temp.file(name), *volume, catalogue); }
@@ -179,4 +184,19 @@ TEST_F(VolumeExportTest, MaterialsTheCatalogueDoesNotKnowAreStillNamedAndCounted
     quint16 lastAttribute = 0;
     std::memcpy(&lastAttribute, surfaces.constData() + surfaces.size() - 2, 2);
     EXPECT_EQ(lastAttribute, 0xffff);
+}
+
+TEST_F(VolumeExportTest, AnObjWithBlanksInItsNameRefersToItsColoursByOneWord)
+{
+    // Readers take the words after "mtllib" as separate files.
+    const VolumeExport::Result result = exportTo(QStringLiteral("my wafer.obj"));
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    const QByteArray obj = TempFolder::read(temp.file(QStringLiteral("my wafer.obj")));
+    EXPECT_TRUE(obj.contains("\nmtllib my_wafer.mtl\n")) << obj.left(200).toStdString();
+    const QByteArray mtl = TempFolder::read(temp.file(QStringLiteral("my_wafer.mtl")));
+    EXPECT_TRUE(mtl.contains("newmtl Silicon_Oxide\n"));
+    EXPECT_EQ(result.bytes, obj.size() + mtl.size());
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("my wafer.obj"), QStringLiteral("my_wafer.mtl")}));
+    EXPECT_EQ(VolumeExport::companionMtl(QStringLiteral("/a b/c\td#e.OBJ")), QStringLiteral("/a b/c_d_e.mtl"));
 }
