@@ -16,6 +16,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cfloat>
+#include <cmath>
+
 namespace Model {
 namespace Export {
 
@@ -32,6 +35,56 @@ std::array<double, 3> originOf(const Automaton::TotalVolume &volume)
 {
     const Util::Vector3D position = volume.position();
     return {position.x, position.y, position.z};
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+// Why the file's numbers cannot hold the volume's corners; empty when they
+// can. The cells' file holds the origin and the spacing as doubles, so only
+// a corner beyond the largest double is out of reach. The surface files
+// hold 32-bit floats: every corner, and every point half a cell between
+// two where a side is fanned from its centre, has to be a finite float
+// there, apart from its neighbours, or bodies would fold flat. The points
+// are checked as the surface builder computes them, in double precision,
+// before it rounds them once to floats.
+QString coordinateProblem(const Automaton::TotalVolume &volume, VolumeExport::Format format)
+{
+    const Util::Vector3D origin = volume.position();
+    const unsigned sizes[3] = {volume.sizeX(), volume.sizeY(), volume.sizeZ()};
+    const double cellSizes[3] = {volume.cellsizeX(), volume.cellsizeY(), volume.cellsizeZ()};
+    for (int axis = 0; axis < 3; ++axis) {
+        const QChar name = QLatin1Char("xyz"[axis]);
+        const auto beyond = [&](double at, const char *numbers, double largest) {
+            return QStringLiteral("the cell volume reaches %1 = %2, beyond the file's %3 (at most %4); ")
+                       .arg(name)
+                       .arg(number(at), QLatin1String(numbers), number(largest));
+        };
+        if (format == VolumeExport::ImageData) {
+            for (const double at : {origin[axis], origin[axis] + double(sizes[axis]) * cellSizes[axis]})
+                if (!std::isfinite(at))
+                    return beyond(at, "numbers", DBL_MAX) + QStringLiteral("move the volume nearer to the origin");
+            continue;
+        }
+        const QString remedy = QStringLiteral("move the volume nearer to the origin, or export its cells as *.vti");
+        float previous = 0;
+        for (std::uint64_t half = 0; half <= 2 * std::uint64_t(sizes[axis]); ++half) {
+            const double at = origin[axis] + 0.5 * double(half) * cellSizes[axis];
+            if (!(std::abs(at) <= double(FLT_MAX)))
+                return beyond(at, "32-bit numbers", double(FLT_MAX)) + remedy;
+            const float stored = float(at);
+            if (half > 0 && !(stored > previous))
+                return QStringLiteral("at %1 = %2 the file's 32-bit numbers cannot tell the corners apart along %1 "
+                                      "(cells %3 wide); ")
+                           .arg(name)
+                           .arg(number(at), number(cellSizes[axis]))
+                       + remedy;
+            previous = stored;
+        }
+    }
+    return QString();
 }
 
 } // namespace
@@ -80,6 +133,10 @@ VolumeExport::Result VolumeExport::write(const QString &path, Automaton::TotalVo
     if (format == UnknownFormat)
         return failure(QStringLiteral("%1: not an export format; the name has to end in %2")
                            .arg(path, extensionList()));
+    // Refused before anything is opened, so an earlier file stays untouched.
+    const QString outOfReach = coordinateProblem(volume, format);
+    if (!outOfReach.isEmpty())
+        return failure(QStringLiteral("%1: not written: %2").arg(path, outOfReach));
     Persistence::SaveFilePair files(path, format == Obj ? companionMtl(path) : QString());
     if (!files.open())
         return failure(QStringLiteral("%1: cannot be written: %2").arg(files.failedFileName(), files.errorString()));

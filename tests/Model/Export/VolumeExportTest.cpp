@@ -19,6 +19,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include <cfloat>
 #include <cstring>
 
 using Model::Export::VolumeExport;
@@ -199,4 +200,63 @@ TEST_F(VolumeExportTest, AnObjWithBlanksInItsNameRefersToItsColoursByOneWord)
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files),
               (QStringList{QStringLiteral("my wafer.obj"), QStringLiteral("my_wafer.mtl")}));
     EXPECT_EQ(VolumeExport::companionMtl(QStringLiteral("/a b/c\td#e.OBJ")), QStringLiteral("/a b/c_d_e.mtl"));
+}
+
+TEST_F(VolumeExportTest, SurfacesWhoseCornersTheFilesFloatsCannotHoldAreRefusedAndEarlierFilesKept)
+{
+    struct Case
+    {
+        const char *what;
+        Util::Vector3D position;
+        const char *problem;
+    };
+    // Beyond the largest float; and so far out that neighbouring corners,
+    // half a cell apart where a side is fanned, round to the same float.
+    const Case cases[] = {
+        {"beyond the largest float", Util::Vector3D(1e39, 0, 0), "reaches x = 1e+39"},
+        {"below the lowest float", Util::Vector3D(0, 0, -1e39), "reaches z = -1e+39"},
+        {"corners that round together", Util::Vector3D(0, 3e7, 0), "cannot tell the corners apart along y"},
+    };
+    for (const Case &c : cases) {
+        placeVolumeAt(c.position);
+        for (const QString &name : {QStringLiteral("far.stl"), QStringLiteral("far.vtp"), QStringLiteral("far.obj")}) {
+            SCOPED_TRACE(std::string(c.what) + " " + name.toStdString());
+            ASSERT_TRUE(TempFolder::write(temp.file(name), "earlier export"));
+            ASSERT_TRUE(TempFolder::write(temp.file(QStringLiteral("far.mtl")), "earlier colours"));
+            const VolumeExport::Result result = exportTo(name);
+            EXPECT_FALSE(result.ok);
+            EXPECT_TRUE(result.error.startsWith(temp.file(name) + QStringLiteral(": not written: ")))
+                << result.error.toStdString();
+            EXPECT_TRUE(result.error.contains(QLatin1String(c.problem))) << result.error.toStdString();
+            EXPECT_TRUE(result.error.contains(QStringLiteral("move the volume nearer to the origin")))
+                << result.error.toStdString();
+            EXPECT_EQ(TempFolder::read(temp.file(name)), QByteArray("earlier export"));
+            EXPECT_EQ(TempFolder::read(temp.file(QStringLiteral("far.mtl"))), QByteArray("earlier colours"));
+        }
+    }
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("far.mtl"), QStringLiteral("far.obj"), QStringLiteral("far.stl"),
+                           QStringLiteral("far.vtp")}));
+
+    // From 2^22 to 2^23 floats lie half a unit apart: enough for the
+    // half-cell steps of cells one unit wide.
+    placeVolumeAt(Util::Vector3D(0, double(1 << 22), 0));
+    EXPECT_TRUE(exportTo(QStringLiteral("near.stl")).ok);
+}
+
+TEST_F(VolumeExportTest, ImageDataHoldsAnyFinitePositionExactly)
+{
+    // The origin is a double in the file: written in as many digits as it
+    // takes to read back the same number, even at the largest one.
+    for (const double x : {123456789.25, DBL_MAX, -DBL_MAX}) {
+        SCOPED_TRACE(x);
+        placeVolumeAt(Util::Vector3D(x, 0.1, 30));
+        ASSERT_TRUE(exportTo(QStringLiteral("far.vti")).ok);
+        const QByteArray file = TempFolder::read(temp.file(QStringLiteral("far.vti")));
+        const int at = file.indexOf("Origin=\"") + 8;
+        const QList<QByteArray> origin = file.mid(at, file.indexOf('"', at) - at).split(' ');
+        ASSERT_EQ(origin.size(), 3);
+        EXPECT_EQ(std::strtod(origin[0].constData(), nullptr), x) << origin[0].toStdString();
+        EXPECT_EQ(std::strtod(origin[1].constData(), nullptr), 0.1) << origin[1].toStdString();
+    }
 }
