@@ -35,7 +35,8 @@ public:
     static QString dialogFilters();
     // "*.vti, *.vtp, *.stl or *.obj", for messages.
     static QString extensionList();
-    // The file of the material colours that goes with an OBJ file.
+    // The file of the material colours that goes with an OBJ file: beside
+    // it, of the same name with blanks and "#" as "_".
     static QString companionMtl(const QString &objPath);
 
     static Result write(const QString &path, Automaton::TotalVolume &volume,

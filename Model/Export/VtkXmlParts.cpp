@@ -2,6 +2,8 @@
 
 #include "Model/Export/LittleEndianStream.h"
 
+#include <QLocale>
+
 namespace Model {
 namespace Export {
 
@@ -13,7 +15,7 @@ QByteArray VtkXmlParts::fileStart(const char *type)
 
 QByteArray VtkXmlParts::number(double value)
 {
-    return QByteArray::number(value, 'g', 10);
+    return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 QByteArray VtkXmlParts::fieldData(const std::vector<ExportMaterial> &materials, int indent)

@@ -26,6 +26,7 @@ public:
     static QByteArray fieldData(const std::vector<ExportMaterial> &materials, int indent);
     static QByteArray appendedDataStart();
     static QByteArray fileEnd();
+    // In as few digits as read back as the same double.
     static QByteArray number(double value);
 
     // The narrowest unsigned type that holds every id up to `largest`.

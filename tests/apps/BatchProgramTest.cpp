@@ -5,6 +5,7 @@
 // of the result.
 #include "AnchoredBeam.h"
 #include "BatchProgramRun.h"
+#include "FilledVolume.h"
 #include "TempFolder.h"
 
 #include "Core/Operations/Documents/DocumentFiles.h"
@@ -194,6 +195,24 @@ TEST_F(BatchProgramTest, AStartDocumentIsCarriedOn)
     const auto oxide = [](const std::vector<std::uint32_t> &cells) { return std::count(cells.begin(), cells.end(), 3u); };
     EXPECT_EQ(oxide(before->materials()), 0);
     EXPECT_EQ(oxide(after->materials()), 12 * 12 * 2);
+}
+
+TEST_F(BatchProgramTest, TheSummaryNamesMaterialsTheCatalogueLacksByTheirIds)
+{
+    // A start document of 12 cells of material 77, which no catalogue
+    // holds, 6 of silicon and 6 empty ones; the list adds a layer of oxide.
+    Core::Operations::OperationContext start;
+    start.document().addObject(TestSupport::filledVolume(
+        2, 3, 4, [](unsigned x, unsigned, unsigned z) { return z >= 2 ? 0u : (x == 0 ? 77u : 1u); }));
+    const auto saved = Core::Operations::DocumentFiles::save(folder.file(QStringLiteral("start.cvx")), start);
+    ASSERT_TRUE(saved.ok) << saved.errorText.toStdString();
+    const BatchProgramRun result = run({write("more.plst", Header + cvd("1") + "</Process-List>\n"),
+                                        QStringLiteral("-i"), QStringLiteral("start.cvx"), QStringLiteral("-o"),
+                                        QStringLiteral("out.cvx")});
+    EXPECT_EQ(result.exitCode, 0) << describe(result);
+    EXPECT_TRUE(result.err.contains(
+        QStringLiteral("cell volume of 2 x 3 x 4 cells: 6 empty, 6 Si, 6 Thermal Si02, 6 Material 77\n")))
+        << describe(result);
 }
 
 TEST_F(BatchProgramTest, ADamagedStartDocumentIsNamedAndNothingRuns)

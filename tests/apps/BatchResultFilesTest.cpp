@@ -100,6 +100,27 @@ TEST_F(BatchResultFilesTest, AnExportThatFailsAfterTheRunKeepsTheDocument)
     EXPECT_FALSE(exists("x1.unknownformat"));
 }
 
+TEST_F(BatchResultFilesTest, SurfacesTooFarOutForTheirFilesAreRefusedAndEarlierFilesKept)
+{
+    // The volume starts at x = 1e39, beyond the largest 32-bit float of the
+    // surface files; the cells' file holds its origin as a double.
+    for (const char *name : {"far.stl", "far.vtp", "far.obj", "far.mtl"})
+        ASSERT_TRUE(TempFolder::write(folder.file(QLatin1String(name)), "earlier"));
+    const BatchProgramRun result =
+        run({"-o", "r.cvx", "--set", "1:Lower Left Front Corner=1e39;-2;0", "--export", "far.stl", "--export",
+             "far.vtp", "--export", "far.obj", "--export", "far.vti"});
+    EXPECT_EQ(result.exitCode, 1) << describe(result);
+    for (const char *name : {"far.stl", "far.vtp", "far.obj"}) {
+        const QString refusal = QStringLiteral("tessival-batch: %1: not written: the cell volume reaches x = 1e+39");
+        EXPECT_TRUE(result.err.contains(refusal.arg(QLatin1String(name)))) << name << "\n" << describe(result);
+        EXPECT_EQ(TempFolder::read(folder.file(QLatin1String(name))), QByteArray("earlier")) << name;
+    }
+    EXPECT_EQ(TempFolder::read(folder.file(QStringLiteral("far.mtl"))), QByteArray("earlier"));
+    EXPECT_TRUE(result.err.contains(QStringLiteral("exported the cell volume to far.vti"))) << describe(result);
+    EXPECT_TRUE(TempFolder::read(folder.file(QStringLiteral("far.vti"))).contains("Origin=\"1e+39 -2 0\""));
+    EXPECT_TRUE(exists("r.cvx"));
+}
+
 TEST_F(BatchResultFilesTest, SetChangesAParameterForThisRunOnly)
 {
     const QByteArray list = TempFolder::read(SampleList);

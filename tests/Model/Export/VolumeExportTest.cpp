@@ -19,6 +19,7 @@
 
 #include <boost/make_shared.hpp>
 
+#include <cfloat>
 #include <cstring>
 
 using Model::Export::VolumeExport;
@@ -35,15 +36,20 @@ protected:
     {
         catalogue.setMaterial(Material(1, "Silicon", 1, 1, 1, Colour{0.5f, 0.5f, 0.5f, 1.0f}));
         catalogue.setMaterial(Material(300, "Silicon Oxide", 1, 1, 1, Colour{0.2f, 0.4f, 1.0f, 0.5f}));
-        // 4 x 3 x 2 cells at (10, 20, 30), 0.5 x 1 x 2 each: silicon below,
-        // oxide above but for an empty cell in one corner.
+        placeVolumeAt(Util::Vector3D(10, 20, 30));
+    }
+
+    // 4 x 3 x 2 cells at `position`, 0.5 x 1 x 2 each: silicon below, oxide
+    // above but for an empty cell in one corner.
+    void placeVolumeAt(const Util::Vector3D &position)
+    {
         volume = TestSupport::filledVolume(
             4, 3, 2,
             [](unsigned x, unsigned y, unsigned z) {
                 return z == 0 ? 1u : (x == 3 && y == 2 ? 0u : 300u);
             },
             {0.5f, 1.0f, 2.0f});
-        volume->moveBy(Util::Vector3D(10, 20, 30));
+        volume->moveBy(position);
     }
 
     VolumeExport::Result exportTo(const QString &name) { return VolumeExport::write(temp.file(name), *volume, catalogue); }
@@ -179,4 +185,78 @@ TEST_F(VolumeExportTest, MaterialsTheCatalogueDoesNotKnowAreStillNamedAndCounted
     quint16 lastAttribute = 0;
     std::memcpy(&lastAttribute, surfaces.constData() + surfaces.size() - 2, 2);
     EXPECT_EQ(lastAttribute, 0xffff);
+}
+
+TEST_F(VolumeExportTest, AnObjWithBlanksInItsNameRefersToItsColoursByOneWord)
+{
+    // Readers take the words after "mtllib" as separate files.
+    const VolumeExport::Result result = exportTo(QStringLiteral("my wafer.obj"));
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    const QByteArray obj = TempFolder::read(temp.file(QStringLiteral("my wafer.obj")));
+    EXPECT_TRUE(obj.contains("\nmtllib my_wafer.mtl\n")) << obj.left(200).toStdString();
+    const QByteArray mtl = TempFolder::read(temp.file(QStringLiteral("my_wafer.mtl")));
+    EXPECT_TRUE(mtl.contains("newmtl Silicon_Oxide\n"));
+    EXPECT_EQ(result.bytes, obj.size() + mtl.size());
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("my wafer.obj"), QStringLiteral("my_wafer.mtl")}));
+    EXPECT_EQ(VolumeExport::companionMtl(QStringLiteral("/a b/c\td#e.OBJ")), QStringLiteral("/a b/c_d_e.mtl"));
+}
+
+TEST_F(VolumeExportTest, SurfacesWhoseCornersTheFilesFloatsCannotHoldAreRefusedAndEarlierFilesKept)
+{
+    struct Case
+    {
+        const char *what;
+        Util::Vector3D position;
+        const char *problem;
+    };
+    // Beyond the largest float; and so far out that neighbouring corners,
+    // half a cell apart where a side is fanned, round to the same float.
+    const Case cases[] = {
+        {"beyond the largest float", Util::Vector3D(1e39, 0, 0), "reaches x = 1e+39"},
+        {"below the lowest float", Util::Vector3D(0, 0, -1e39), "reaches z = -1e+39"},
+        {"corners that round together", Util::Vector3D(0, 3e7, 0), "cannot tell the corners apart along y"},
+    };
+    for (const Case &c : cases) {
+        placeVolumeAt(c.position);
+        for (const QString &name : {QStringLiteral("far.stl"), QStringLiteral("far.vtp"), QStringLiteral("far.obj")}) {
+            SCOPED_TRACE(std::string(c.what) + " " + name.toStdString());
+            ASSERT_TRUE(TempFolder::write(temp.file(name), "earlier export"));
+            ASSERT_TRUE(TempFolder::write(temp.file(QStringLiteral("far.mtl")), "earlier colours"));
+            const VolumeExport::Result result = exportTo(name);
+            EXPECT_FALSE(result.ok);
+            EXPECT_TRUE(result.error.startsWith(temp.file(name) + QStringLiteral(": not written: ")))
+                << result.error.toStdString();
+            EXPECT_TRUE(result.error.contains(QLatin1String(c.problem))) << result.error.toStdString();
+            EXPECT_TRUE(result.error.contains(QStringLiteral("move the volume nearer to the origin")))
+                << result.error.toStdString();
+            EXPECT_EQ(TempFolder::read(temp.file(name)), QByteArray("earlier export"));
+            EXPECT_EQ(TempFolder::read(temp.file(QStringLiteral("far.mtl"))), QByteArray("earlier colours"));
+        }
+    }
+    EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("far.mtl"), QStringLiteral("far.obj"), QStringLiteral("far.stl"),
+                           QStringLiteral("far.vtp")}));
+
+    // From 2^22 to 2^23 floats lie half a unit apart: enough for the
+    // half-cell steps of cells one unit wide.
+    placeVolumeAt(Util::Vector3D(0, double(1 << 22), 0));
+    EXPECT_TRUE(exportTo(QStringLiteral("near.stl")).ok);
+}
+
+TEST_F(VolumeExportTest, ImageDataHoldsAnyFinitePositionExactly)
+{
+    // The origin is a double in the file: written in as many digits as it
+    // takes to read back the same number, even at the largest one.
+    for (const double x : {123456789.25, DBL_MAX, -DBL_MAX}) {
+        SCOPED_TRACE(x);
+        placeVolumeAt(Util::Vector3D(x, 0.1, 30));
+        ASSERT_TRUE(exportTo(QStringLiteral("far.vti")).ok);
+        const QByteArray file = TempFolder::read(temp.file(QStringLiteral("far.vti")));
+        const int at = file.indexOf("Origin=\"") + 8;
+        const QList<QByteArray> origin = file.mid(at, file.indexOf('"', at) - at).split(' ');
+        ASSERT_EQ(origin.size(), 3);
+        EXPECT_EQ(std::strtod(origin[0].constData(), nullptr), x) << origin[0].toStdString();
+        EXPECT_EQ(std::strtod(origin[1].constData(), nullptr), 0.1) << origin[1].toStdString();
+    }
 }

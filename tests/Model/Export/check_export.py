@@ -2,7 +2,8 @@
 """Opens an exported file with a real reader and checks what it holds.
 
 VTK's own XML readers open "*.vti" and "*.vtp", meshio opens "*.stl" and
-"*.obj". The expectations come from the command line; the checks of the
+"*.obj", and VTK's OBJ importer reads the colours file that the OBJ file's
+"mtllib" line names, split into words as such readers split it. The expectations come from the command line; the checks of the
 surfaces (each body closed, enclosing the volume of its cells) are computed
 here from what the reader returned, independently of the exporter.
 
@@ -16,6 +17,7 @@ bodies must hold as the same triangles walked in opposite directions.
 """
 import argparse
 import collections
+import os
 import re
 import struct
 import sys
@@ -182,6 +184,31 @@ def read_stl(path, args):
     print("stl: %d triangles" % len(triangles))
 
 
+def check_mtllib(path, groups):
+    """The colours file found as readers find it: each word after "mtllib" is
+    a file beside the OBJ file, and every group's material is defined there."""
+    libraries = []
+    with open(path) as obj:
+        for line in obj:
+            words = line.split()
+            if words and words[0] == "mtllib":
+                libraries += words[1:]
+    expect(len(libraries) == 1, "mtllib names %s, not one file" % libraries)
+    for name in libraries:
+        mtl = os.path.join(os.path.dirname(path), name)
+        expect(os.path.isfile(mtl), "mtllib names %r, which is not beside the OBJ file" % name)
+        if not os.path.isfile(mtl):
+            continue
+        importer = vtk.vtkOBJImporter()
+        importer.SetFileName(path)
+        importer.SetFileNameMTL(mtl)
+        importer.Update()
+        actors = importer.GetRenderer().GetActors()
+        described = [importer.GetOutputDescription(i) for i in range(actors.GetNumberOfItems())]
+        named = set(re.findall(r"with material named (\S+)", " ".join(described)))
+        expect(named == set(groups), "the colours file defines %s for the groups %s" % (sorted(named), groups))
+
+
 def read_obj(path, args):
     mesh = meshio.read(path, file_format="obj")
     groups = []
@@ -205,6 +232,7 @@ def read_obj(path, args):
     count = check_bodies(mesh.points.astype(float), triangles, np.concatenate(materials),
                          pairs(args.volume, float), args.bounds)
     check_shared(mesh.points.astype(float), triangles, np.concatenate(materials), shared(args))
+    check_mtllib(path, groups)
     print("obj: %d triangles in groups %s" % (count, groups))
 
 
