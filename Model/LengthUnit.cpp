@@ -75,7 +75,8 @@ QString LengthUnit::toString() const
 QString LengthUnit::format(double worldUnits) const
 {
     const double metres = worldUnits * m_metres;
-    const double size = std::fabs(metres);
+    // A length of 0 takes the prefix of the unit itself.
+    const double size = metres == 0.0 ? m_metres : std::fabs(metres);
     const Prefix *chosen = std::end(Shown) - 1;
     for (const Prefix &prefix : Shown)
         if (size >= prefix.metres) {

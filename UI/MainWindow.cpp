@@ -47,6 +47,8 @@ const ActionEntry Actions[] = {
     {"actionOpen", "Open", "Ctrl+O", "", "", false, false, true},
     {"actionSave", "Save", "Ctrl+S", "", "", false, false, true},
     {"actionSave_as", "Save As ...", "", "", "", false, false, true},
+    {"actionDocument_Units", "Document Units…", "", "Set how long a world unit of the document is.", "", false, false,
+     true},
     {"actionExport", "Export…", "", "Export the cells or the surface of each material for other programs.", "",
      false, false, true},
     {"actionSave_Image", "Save Image", "", "Save a screenshot as an image.", "", false, false, true},
@@ -119,8 +121,8 @@ const ActionEntry Actions[] = {
     {"actionZoom", "Zoom", "", "Choose an arbitrary zoom value.", "", false, false, true},
     {"actionTranslate", "Translation", "", "Displace the viewing volume.",
      "Displace the viewing volume. This can be used to center objects on the screen.", false, false, true},
-    {"actionModel_Extraction", "Model Extraction", "", nullptr, "Extract a mechanical model for a cantilever.", false,
-     false, false},
+    {"actionModel_Extraction", "Model Extraction", "", "Extract a mechanical model of the cantilevers as a netlist.",
+     "Extract a mechanical model for a cantilever.", false, false, true},
     {"actionSi_Stochastic_Wet_Etch", "Si Stochastic Wet Etch", "", "", "", false, false, true},
     {"actionFilm_Deposition", "Film Deposition", "", "", "", false, false, true},
 };
@@ -134,7 +136,8 @@ struct MenuEntry
 };
 
 const MenuEntry Menus[] = {
-    {"menuFile", "File", {"actionNew", "actionOpen", "actionSave", "actionSave_as", "-", "actionExport", "-",
+    {"menuFile", "File", {"actionNew", "actionOpen", "actionSave", "actionSave_as", "-", "actionDocument_Units", "-",
+                          "actionExport", "-",
                           "actionSave_Image", "actionSave_Cross_Section", "-", "actionExit"}},
     {"menuEdit", "Edit", {"actionUndo", "actionRedo", "-", "actionSelect", "actionCopy", "actionMove",
                           "actionDelete", "-", "actionGrid", "actionSnap_to_Grid", "actionGrid_Spacing"}},
@@ -143,7 +146,7 @@ const MenuEntry Menus[] = {
       "actionCVD", "actionIsotropic_Film_Etching", "actionMoore_Deposition", "actionMoore_Etching",
       "actionPhotolithography", "actionPlanarization", "actionSi_Oxidation", "actionBCA_Wet_Etching",
       "actionContinuous_Wet_Etching", "actionSimple_RIE", "actionSpin_Coating", "-", "actionExtract_Film",
-      "actionGlue_Substrate", "-", "actionBatch_Run", "-"}},
+      "actionGlue_Substrate", "-", "actionBatch_Run", "-", "actionModel_Extraction"}},
     {"menuMaterials", "Materials", {"actionManage_Materials", "actionManage_Compatible_Materials"}},
     {"menuRendering", "Rendering", {"actionRender_Objects", "actionLighting", "actionRender_Object_Edges", "-",
                                     "actionChange_Viewing_Options", "actionCut_Cell_Volume", "-",
@@ -192,6 +195,7 @@ const OperationAction OperationActions[] = {
     {"actionModel_Extraction", ModelExtractionId},
     {"actionExport", ExportVolumeId},
     {"actionSave_Cross_Section", SaveCrossSectionId},
+    {"actionDocument_Units", DocumentUnitsId},
 };
 
 const std::pair<const char *, const char *> ViewActions[] = {
@@ -576,16 +580,21 @@ void MainWindow::changeRotationValue_statusBar(std::vector<float> v)
                + formText(" Z axis = ") + number(at(v, 2)));
 }
 
+QString MainWindow::length(float worldUnits) const
+{
+    return m_presenter ? m_presenter->context().document().lengthUnit().format(worldUnits) : number(worldUnits);
+}
+
 void MainWindow::changeAxisPositionValue_staturBar(std::vector<float> v)
 {
-    showStatus(formText("Volume position in relation to the axes: X = ") + number(at(v, 0)) + formText(" Y = ")
-               + number(at(v, 1)) + formText(" Z = ") + number(at(v, 2)));
+    showStatus(formText("Volume position in relation to the axes: X = ") + length(at(v, 0)) + formText(" Y = ")
+               + length(at(v, 1)) + formText(" Z = ") + length(at(v, 2)));
 }
 
 void MainWindow::changeViewPostionValue_statusBar(std::vector<float> v)
 {
-    showStatus(formText("Volume position in relation to the screen: X = ") + number(at(v, 0)) + formText(" Y = ")
-               + number(at(v, 1)));
+    showStatus(formText("Volume position in relation to the screen: X = ") + length(at(v, 0)) + formText(" Y = ")
+               + length(at(v, 1)));
 }
 
 void MainWindow::changeZoomValue_statusBar(float value)

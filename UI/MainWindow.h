@@ -75,6 +75,8 @@ private:
     void connectActions();
     void openViewProperties(unsigned tab);
     void showStatus(const QString &text);
+    // A length of the view in the document's unit, for the status bar.
+    QString length(float worldUnits) const;
 
     std::unique_ptr<MainWindowPresenter> m_presenter;
     OperationMapper *m_operationMapper;

@@ -8,6 +8,7 @@
 #include "UI/Observers/CutCellVolumeObserver.h"
 #include "UI/Observers/DocumentOpenedObserver.h"
 #include "UI/Observers/DocumentSavedObserver.h"
+#include "UI/Observers/DocumentUnitsObserver.h"
 #include "UI/Observers/DopingOptionsObserver.h"
 #include "UI/Observers/ElectrodepositionObserver.h"
 #include "UI/Observers/ExtractFilmObserver.h"
@@ -64,6 +65,7 @@ boost::shared_ptr<Util::IObserver> OperationFactory::createObserver(unsigned id)
     case BatchRunId: return make<Observers::BatchRunObserver>();
     case ExportVolumeId: return make<Observers::ExportVolumeObserver>();
     case SaveCrossSectionId: return make<Observers::SaveCrossSectionObserver>();
+    case DocumentUnitsId: return make<Observers::DocumentUnitsObserver>();
     default: return {};
     }
 }

@@ -1,5 +1,6 @@
 #include "Core/Operations/OperationFactory.h"
 
+#include "Core/Operations/Documents/ChangeDocumentUnitsOperation.h"
 #include "Core/Operations/Documents/OpenDocumentOperation.h"
 #include "Core/Operations/Documents/SaveDocumentOperation.h"
 #include "Core/Operations/ModelExtraction/RunModelExtraction.h"
@@ -47,6 +48,7 @@ const OtherOperation OtherOperations[] = {
     {ModelExtractionId, makeOperation<RunModelExtraction>},
     {ExportVolumeId, makeOperation<ExportVolumeOperation>},
     {SaveCrossSectionId, makeOperation<SaveCrossSectionOperation>},
+    {DocumentUnitsId, makeOperation<ChangeDocumentUnitsOperation>},
 };
 
 const OtherOperation *otherOperation(unsigned id)

@@ -34,6 +34,7 @@ enum OperationId : unsigned {
     AtomisticWetEtchingId = 28,
     ContinuousWetEtchingId = 29,
     SimpleReactiveIonEtchingId = 30,
+    DocumentUnitsId = 31,
     ModelExtractionId = 1000,
 };
 

@@ -8,7 +8,7 @@ namespace Model {
 namespace Export {
 
 bool ImageDataWriter::write(QIODevice &device, const Geometry::CellGrid &grid, const std::array<double, 3> &origin,
-                            const std::vector<ExportMaterial> &materials)
+                            const std::vector<ExportMaterial> &materials, double metresPerUnit)
 {
     const VtkXmlParts::MaterialType type =
         VtkXmlParts::materialType(materials.empty() ? 0 : materials.back().id);
@@ -22,7 +22,7 @@ bool ImageDataWriter::write(QIODevice &device, const Geometry::CellGrid &grid, c
            + VtkXmlParts::number(origin[1]) + ' ' + VtkXmlParts::number(origin[2]) + "\" Spacing=\""
            + VtkXmlParts::number(double(grid.cellSize[0])) + ' ' + VtkXmlParts::number(double(grid.cellSize[1]))
            + ' ' + VtkXmlParts::number(double(grid.cellSize[2])) + "\">\n";
-    xml += VtkXmlParts::fieldData(materials, 4);
+    xml += VtkXmlParts::fieldData(materials, metresPerUnit, 4);
     xml += "    <Piece Extent=\"" + extent + "\">\n      <CellData Scalars=\"material\">\n";
     xml += QByteArray("        <DataArray type=\"") + type.name
            + "\" Name=\"material\" format=\"appended\" offset=\"" + QByteArray::number(qulonglong(appended.declare(bytes)))

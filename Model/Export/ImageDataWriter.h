@@ -24,7 +24,7 @@ public:
     // Writes the grid's whole volume; `materials` are those of its cells,
     // ascending. False when the device refused a write.
     static bool write(QIODevice &device, const Geometry::CellGrid &grid, const std::array<double, 3> &origin,
-                      const std::vector<ExportMaterial> &materials);
+                      const std::vector<ExportMaterial> &materials, double metresPerUnit);
 };
 
 } // namespace Export

@@ -28,7 +28,8 @@ std::vector<QByteArray> ObjWriter::groupNames(const std::vector<ExportMaterial> 
 }
 
 bool ObjWriter::write(QIODevice &obj, QIODevice &mtl, const QString &mtlFileName,
-                      const Geometry::MaterialSurfaces &surfaces, const std::vector<ExportMaterial> &materials)
+                      const Geometry::MaterialSurfaces &surfaces, const std::vector<ExportMaterial> &materials,
+                      double metresPerUnit)
 {
     const std::vector<QByteArray> names = groupNames(materials);
     LittleEndianStream colours(mtl);
@@ -43,7 +44,8 @@ bool ObjWriter::write(QIODevice &obj, QIODevice &mtl, const QString &mtlFileName
         return false;
 
     LittleEndianStream out(obj);
-    out.putText("# Tessival material surfaces: one closed surface per material\nmtllib " + mtlFileName.toUtf8() + '\n');
+    out.putText("# Tessival material surfaces: one closed surface per material\n# unit = "
+                + QByteArray::number(metresPerUnit, 'g', 17) + " m\nmtllib " + mtlFileName.toUtf8() + '\n');
     for (const auto &point : surfaces.points)
         out.putText("v " + QByteArray::number(double(point[0]), 'g', 9) + ' '
                     + QByteArray::number(double(point[1]), 'g', 9) + ' ' + QByteArray::number(double(point[2]), 'g', 9)

@@ -26,7 +26,8 @@ public:
     // the companion file's name as the OBJ file refers to it. False when a
     // device refused a write.
     static bool write(QIODevice &obj, QIODevice &mtl, const QString &mtlFileName,
-                      const Geometry::MaterialSurfaces &surfaces, const std::vector<ExportMaterial> &materials);
+                      const Geometry::MaterialSurfaces &surfaces, const std::vector<ExportMaterial> &materials,
+                      double metresPerUnit);
 
     // Group and material names cannot hold blanks: they become "_". Names
     // that end up the same are told apart by the material id; an empty one

@@ -10,7 +10,7 @@ namespace Model {
 namespace Export {
 
 bool PolyDataWriter::write(QIODevice &device, const Geometry::MaterialSurfaces &surfaces,
-                           const std::vector<ExportMaterial> &materials)
+                           const std::vector<ExportMaterial> &materials, double metresPerUnit)
 {
     const std::uint64_t triangles = surfaces.triangleCount();
     const std::uint64_t points = surfaces.points.size();
@@ -24,7 +24,7 @@ bool PolyDataWriter::write(QIODevice &device, const Geometry::MaterialSurfaces &
                + QByteArray::number(qulonglong(appended.declare(bytes))) + "\"/>\n";
     };
     QByteArray xml = VtkXmlParts::fileStart("PolyData");
-    xml += "  <PolyData>\n" + VtkXmlParts::fieldData(materials, 4);
+    xml += "  <PolyData>\n" + VtkXmlParts::fieldData(materials, metresPerUnit, 4);
     xml += "    <Piece NumberOfPoints=\"" + QByteArray::number(qulonglong(points))
            + "\" NumberOfVerts=\"0\" NumberOfLines=\"0\" NumberOfStrips=\"0\" NumberOfPolys=\""
            + QByteArray::number(qulonglong(triangles)) + "\">\n";

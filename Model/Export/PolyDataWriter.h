@@ -23,7 +23,7 @@ public:
     // device refused a write or the surface has more points or corners than
     // the file's 32-bit indices can count.
     static bool write(QIODevice &device, const Geometry::MaterialSurfaces &surfaces,
-                      const std::vector<ExportMaterial> &materials);
+                      const std::vector<ExportMaterial> &materials, double metresPerUnit);
 };
 
 } // namespace Export

@@ -26,14 +26,16 @@ std::array<float, 3> unitNormal(const Geometry::MaterialSurfaces::Point &a, cons
 
 } // namespace
 
-bool StlWriter::write(QIODevice &device, const Geometry::MaterialSurfaces &surfaces)
+bool StlWriter::write(QIODevice &device, const Geometry::MaterialSurfaces &surfaces, double metresPerUnit)
 {
     const std::uint64_t triangles = surfaces.triangleCount();
     if (triangles > std::numeric_limits<std::uint32_t>::max())
         return false;
     LittleEndianStream out(device);
     // A binary file must not start with "solid", or readers take it for text.
-    QByteArray header("Tessival material surfaces; attribute = material id");
+    QByteArray header("Tessival material surfaces; attribute = material id; unit = "
+                      + QByteArray::number(metresPerUnit, 'g', 6) + " m");
+    header.truncate(80);
     header.append(80 - header.size(), ' ');
     out.putText(header);
     out.put(std::uint32_t(triangles));

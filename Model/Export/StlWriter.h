@@ -16,8 +16,9 @@ namespace Export {
 class StlWriter
 {
 public:
-    // False when the device refused a write.
-    static bool write(QIODevice &device, const Geometry::MaterialSurfaces &surfaces);
+    // The header also says how many metres a coordinate unit is. False
+    // when the device refused a write.
+    static bool write(QIODevice &device, const Geometry::MaterialSurfaces &surfaces, double metresPerUnit);
 };
 
 } // namespace Export

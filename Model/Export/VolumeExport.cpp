@@ -127,7 +127,7 @@ QString VolumeExport::companionMtl(const QString &objPath)
 }
 
 VolumeExport::Result VolumeExport::write(const QString &path, Automaton::TotalVolume &volume,
-                                         const Materials::MaterialFactory &catalogue)
+                                         const Materials::MaterialFactory &catalogue, const LengthUnit &unit)
 {
     const Format format = formatOf(path);
     if (format == UnknownFormat)
@@ -150,7 +150,8 @@ VolumeExport::Result VolumeExport::write(const QString &path, Automaton::TotalVo
             volume, cells.get(), Automaton::CellRange::whole(volume.sizeX(), volume.sizeY(), volume.sizeZ()));
         if (format == ImageData) {
             written = ImageDataWriter::write(file, grid, origin,
-                                             ExportMaterial::of(Geometry::MaterialsSeen::of(grid), catalogue));
+                                             ExportMaterial::of(Geometry::MaterialsSeen::of(grid), catalogue),
+                                             unit.metres());
         } else {
             const Geometry::MaterialSurfaces surfaces = Geometry::MaterialSurfaceBuilder::build(grid, origin);
             std::vector<std::uint32_t> ids;
@@ -158,12 +159,12 @@ VolumeExport::Result VolumeExport::write(const QString &path, Automaton::TotalVo
                 ids.push_back(body.material);
             const std::vector<ExportMaterial> materials = ExportMaterial::of(ids, catalogue);
             if (format == PolyData)
-                written = PolyDataWriter::write(file, surfaces, materials);
+                written = PolyDataWriter::write(file, surfaces, materials, unit.metres());
             else if (format == Stl)
-                written = StlWriter::write(file, surfaces);
+                written = StlWriter::write(file, surfaces, unit.metres());
             else
                 written = ObjWriter::write(file, files.companion(), QFileInfo(files.companion().fileName()).fileName(),
-                                           surfaces, materials);
+                                           surfaces, materials, unit.metres());
         }
     }
     if (!written) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Model/LengthUnit.h"
+
 #include <QString>
 
 namespace Model {
@@ -39,8 +41,10 @@ public:
     // it, of the same name with blanks and "#" as "_".
     static QString companionMtl(const QString &objPath);
 
+    // Coordinates are in world units; the files say how long one is
+    // (`unit`, the document's).
     static Result write(const QString &path, Automaton::TotalVolume &volume,
-                        const Materials::MaterialFactory &catalogue);
+                        const Materials::MaterialFactory &catalogue, const LengthUnit &unit = LengthUnit());
 };
 
 } // namespace Export

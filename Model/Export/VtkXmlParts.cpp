@@ -18,7 +18,7 @@ QByteArray VtkXmlParts::number(double value)
     return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
-QByteArray VtkXmlParts::fieldData(const std::vector<ExportMaterial> &materials, int indent)
+QByteArray VtkXmlParts::fieldData(const std::vector<ExportMaterial> &materials, double metresPerUnit, int indent)
 {
     const QByteArray pad(indent, ' ');
     const QByteArray count = QByteArray::number(qulonglong(materials.size()));
@@ -34,14 +34,16 @@ QByteArray VtkXmlParts::fieldData(const std::vector<ExportMaterial> &materials, 
         for (const float channel : {c.red, c.green, c.blue, c.alpha})
             colours += QByteArray::number(double(channel), 'g', 6) + ' ';
     }
-    auto array = [&](const char *type, const char *name, const char *components, QByteArray values) {
+    auto array = [&](const char *type, const char *name, const char *components, const QByteArray &tuples,
+                     QByteArray values) {
         values.chop(1);
-        return pad + "  <Array type=\"" + type + "\" Name=\"" + name + "\"" + components + " NumberOfTuples=\"" + count
-               + "\" format=\"ascii\">" + values + "</Array>\n";
+        return pad + "  <Array type=\"" + type + "\" Name=\"" + name + "\"" + components + " NumberOfTuples=\""
+               + tuples + "\" format=\"ascii\">" + values + "</Array>\n";
     };
-    return pad + "<FieldData>\n" + array("UInt32", "material_id", "", ids)
-           + array("String", "material_name", "", names)
-           + array("Float32", "material_colour", " NumberOfComponents=\"4\"", colours) + pad + "</FieldData>\n";
+    return pad + "<FieldData>\n" + array("UInt32", "material_id", "", count, ids)
+           + array("String", "material_name", "", count, names)
+           + array("Float32", "material_colour", " NumberOfComponents=\"4\"", count, colours)
+           + array("Float64", "length_unit", "", "1", number(metresPerUnit) + ' ') + pad + "</FieldData>\n";
 }
 
 QByteArray VtkXmlParts::appendedDataStart()

@@ -14,7 +14,8 @@ class LittleEndianStream;
 
 // What the VTK XML files of the exports share: the file element, the
 // materials as field data ("material_id", "material_name",
-// "material_colour" as red, green, blue, alpha in 0..1), the material
+// "material_colour" as red, green, blue, alpha in 0..1) with the length of
+// a coordinate unit in metres ("length_unit"), the material
 // array's type, and the bulk arrays appended as raw little-endian bytes
 // after the XML, each behind its 64-bit byte count.
 class VtkXmlParts
@@ -22,8 +23,9 @@ class VtkXmlParts
 public:
     // `<?xml ...?>` and the opening `<VTKFile ...>` of a file of `type`.
     static QByteArray fileStart(const char *type);
-    // The `<FieldData>` element, indented by `indent` blanks.
-    static QByteArray fieldData(const std::vector<ExportMaterial> &materials, int indent);
+    // The `<FieldData>` element, indented by `indent` blanks: the materials,
+    // and "length_unit", the metres of one unit of the file's coordinates.
+    static QByteArray fieldData(const std::vector<ExportMaterial> &materials, double metresPerUnit, int indent);
     static QByteArray appendedDataStart();
     static QByteArray fileEnd();
     // In as few digits as read back as the same double.

@@ -76,12 +76,13 @@ void SaveCrossSectionObserver::showOptions(Core::Operations::SaveCrossSectionOpe
         operation.cancel();
         return;
     }
+    const Model::LengthUnit unit = context()->document().lengthUnit();
     operation.setSection(dialog.axis(), dialog.index(),
-                         [](Model::Automaton::TotalVolume &cut, int axis, int index, const QString &file,
-                            QString *problem) {
+                         [unit](Model::Automaton::TotalVolume &cut, int axis, int index, const QString &file,
+                                QString *problem) {
                              return CrossSectionImage::save(cut, axis, index,
-                                                            *Model::Materials::MaterialFactory::getInstance(), file,
-                                                            problem);
+                                                            *Model::Materials::MaterialFactory::getInstance(), unit,
+                                                            file, problem);
                          });
     const QString file = chooseFile(dialogParent(), QObject::tr("Save Cross-Section"),
                                     QObject::tr("Images (*.png *.bmp *.jpg)"));

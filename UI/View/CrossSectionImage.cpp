@@ -98,7 +98,7 @@ QString CrossSectionImage::rangeProblem(const Model::Automaton::TotalVolume &vol
 }
 
 QImage CrossSectionImage::picture(Model::Automaton::TotalVolume &volume, int axis, int index,
-                                  const Model::Materials::MaterialFactory &catalogue)
+                                  const Model::Materials::MaterialFactory &catalogue, const Model::LengthUnit &unit)
 {
     if (!rangeProblem(volume, axis, index).isEmpty())
         return QImage();
@@ -168,9 +168,10 @@ QImage CrossSectionImage::picture(Model::Automaton::TotalVolume &volume, int axi
     if (!legendPanel.isNull())
         painter.drawImage(origin.x() + sectionWidth + Margin, origin.y(), legendPanel);
 
-    // The scale bar: a round length near a quarter of the section's width.
+    // The scale bar: a length round in metres near a quarter of the
+    // section's width.
     const double pixelsPerUnit = blockWidth / double(cell[std::size_t(h)]);
-    const double length = roundLength(width / 4);
+    const double length = roundLength(width * unit.metres() / 4) / unit.metres();
     const int bar = int(std::lround(length * pixelsPerUnit));
     const int y = origin.y() + sectionHeight + 8 + line / 2;
     painter.setPen(QPen(Qt::black, 2));
@@ -178,14 +179,14 @@ QImage CrossSectionImage::picture(Model::Automaton::TotalVolume &volume, int axi
     painter.drawLine(origin.x(), y - 4, origin.x(), y + 4);
     painter.drawLine(origin.x() + bar, y - 4, origin.x() + bar, y + 4);
     painter.drawText(QRect(origin.x() + bar + 8, y - line / 2, imageWidth, line), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("%1 world units").arg(length, 0, 'g', 6));
+                     unit.format(length));
     painter.end();
     return image;
 }
 
 bool CrossSectionImage::save(Model::Automaton::TotalVolume &volume, int axis, int index,
-                             const Model::Materials::MaterialFactory &catalogue, const QString &fileName,
-                             QString *problem)
+                             const Model::Materials::MaterialFactory &catalogue, const Model::LengthUnit &unit,
+                             const QString &fileName, QString *problem)
 {
     auto fail = [&](const QString &why) {
         if (problem)
@@ -202,7 +203,7 @@ bool CrossSectionImage::save(Model::Automaton::TotalVolume &volume, int axis, in
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
     QImageWriter writer(&file, format);
-    if (!writer.write(picture(volume, axis, index, catalogue))) {
+    if (!writer.write(picture(volume, axis, index, catalogue, unit))) {
         const QString why = writer.errorString();
         file.cancelWriting();
         file.commit();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Model/LengthUnit.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QSize>
@@ -19,9 +21,9 @@ namespace Ui {
 // The picture of one plane of cells, the way a cleaved wafer is looked at
 // under a microscope: one block of pixels per cell in its material's
 // colour (white where a cell is empty), a title naming the plane and its
-// axes, a legend of the materials the plane holds and a scale bar in world
-// units. Drawn with QPainter alone, so a server without a display (on
-// Qt's offscreen platform) draws it too.
+// axes, a legend of the materials the plane holds and a scale bar of a
+// round length in the document's unit ("20 µm"). Drawn with QPainter alone,
+// so a server without a display (on Qt's offscreen platform) draws it too.
 class CrossSectionImage
 {
 public:
@@ -33,7 +35,8 @@ public:
     // plane lies within the volume. Across x the section shows y to the
     // right and z up, across y x and z, across z x and y.
     static QImage picture(Model::Automaton::TotalVolume &volume, int axis, int index,
-                          const Model::Materials::MaterialFactory &catalogue);
+                          const Model::Materials::MaterialFactory &catalogue,
+                          const Model::LengthUnit &unit = Model::LengthUnit());
 
     // Where the section's top left corner lies in the picture, and the
     // pixels of one cell of a section across `axis`.
@@ -48,7 +51,8 @@ public:
     // earlier file is replaced only by a complete new one. False with the
     // reason otherwise.
     static bool save(Model::Automaton::TotalVolume &volume, int axis, int index,
-                     const Model::Materials::MaterialFactory &catalogue, const QString &fileName, QString *problem);
+                     const Model::Materials::MaterialFactory &catalogue, const Model::LengthUnit &unit,
+                     const QString &fileName, QString *problem);
 
     // The lengths a scale bar shows: 1, 2 or 5 times a power of ten, the
     // largest not above `most`.

@@ -392,7 +392,8 @@ void BatchProgram::reportBeams(const Model::ModelExtraction::CantileverStructure
 bool BatchProgram::writeResultFiles()
 {
     return ResultFiles(m_line.exports, m_line.sections)
-        .write(m_runner->volume().get(), *Model::Materials::MaterialFactory::getInstance());
+        .write(m_runner->volume().get(), *Model::Materials::MaterialFactory::getInstance(),
+               m_context->document().lengthUnit());
 }
 
 } // namespace BatchTool

@@ -73,7 +73,8 @@ QString ResultFiles::sectionOutOfRange(const std::list<Ui::ProcessData> &entries
     return QString();
 }
 
-bool ResultFiles::write(Model::Automaton::TotalVolume *volume, const Model::Materials::MaterialFactory &catalogue) const
+bool ResultFiles::write(Model::Automaton::TotalVolume *volume, const Model::Materials::MaterialFactory &catalogue,
+                        const Model::LengthUnit &unit) const
 {
     bool all = true;
     for (const QString &file : m_exports) {
@@ -82,7 +83,7 @@ bool ResultFiles::write(Model::Automaton::TotalVolume *volume, const Model::Mate
             all = false;
             continue;
         }
-        const Model::Export::VolumeExport::Result result = Model::Export::VolumeExport::write(file, *volume, catalogue);
+        const Model::Export::VolumeExport::Result result = Model::Export::VolumeExport::write(file, *volume, catalogue, unit);
         if (result.ok)
             say(QStringLiteral("exported the cell volume to %1 (%2)").arg(file, sizeText(result.bytes)));
         else
@@ -93,7 +94,8 @@ bool ResultFiles::write(Model::Automaton::TotalVolume *volume, const Model::Mate
         QString problem;
         if (!volume)
             problem = QStringLiteral("%1: not written: the run has no cell volume to cut").arg(section.file);
-        else if (Ui::CrossSectionImage::save(*volume, section.axis, section.index, catalogue, section.file, &problem))
+        else if (Ui::CrossSectionImage::save(*volume, section.axis, section.index, catalogue, unit, section.file,
+                                              &problem))
             say(QStringLiteral("drew the section %1 to %2").arg(section.describe(), section.file));
         if (!problem.isEmpty()) {
             say(problem);

@@ -10,6 +10,7 @@
 #include <vector>
 
 namespace Model {
+class LengthUnit;
 namespace Automaton {
 class TotalVolume;
 }
@@ -41,7 +42,9 @@ public:
 
     // After the run: writes every file, reporting each on stderr; false when
     // one could not be made.
-    bool write(Model::Automaton::TotalVolume *volume, const Model::Materials::MaterialFactory &catalogue) const;
+    // Lengths leave in `unit`, the document's.
+    bool write(Model::Automaton::TotalVolume *volume, const Model::Materials::MaterialFactory &catalogue,
+               const Model::LengthUnit &unit) const;
 
 private:
     QStringList m_exports;

@@ -42,6 +42,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDoubleSpinBox>
@@ -203,12 +204,13 @@ TEST_F(MainWindowTest, StartsWithItsTitleMenusAndActionStates)
 
     const QList<QAction *> entries = window->menuBar()->actions();
     const QStringList expected[] = {
-        {"New", "Open", "Save", "Save As ...", "-", "Export…", "-", "Save Image", "Save Cross-Section…", "-", "Exit"},
+        {"New", "Open", "Save", "Save As ...", "-", "Document Units…", "-", "Export…", "-", "Save Image",
+         "Save Cross-Section…", "-", "Exit"},
         {"Undo", "Redo", "-", "Select", "Copy", "Move", "Delete", "-", "Grid", "Snap to Grid", "Grid Spacing"},
         {"Create Substrate", "-", "Doping", "Electroplating", "Ion Implantation", "PVD", "CVD", "Isotropic Etching",
          "Moore Deposition", "Moore Etching", "Photolithography", "Planarization", "Si Oxidation", "Si Wet Etching",
          "Si Wet Etching (CCA)", "Simple RIE", "Pour Material", "-", "Extract Film", "Glue Substrate", "-",
-         "Batch Run", "-"},
+         "Batch Run", "-", "Model Extraction"},
         {"Manage Materials", "Manage Compatible Materials"},
         {"Render Objects", "Lighting", "Render Object Edges", "-", "Change Cell Volume Viewing Options",
          "Cut Cell Volume", "-", "Configure Window Colors"},
@@ -226,9 +228,7 @@ TEST_F(MainWindowTest, StartsWithItsTitleMenusAndActionStates)
     EXPECT_TRUE(window->presenter()->console()->isVisible());
     QAction *extraction = window->action("actionModel_Extraction");
     ASSERT_TRUE(extraction);
-    EXPECT_FALSE(extraction->isEnabled());
-    EXPECT_TRUE(extraction->associatedWidgets().isEmpty() || extraction->associatedWidgets() == QList<QWidget *>{window})
-        << "in no menu";
+    EXPECT_TRUE(extraction->isEnabled()) << "a window user reaches the model extraction";
     EXPECT_EQ(window->action("actionOpen")->shortcut(), QKeySequence("Ctrl+O"));
     EXPECT_EQ(window->action("actionDoping")->statusTip(), "Simulate P and N type doping of Si substrates.");
     EXPECT_EQ(window->action("actionCVD")->statusTip(), "Run an isotropic film deposition simulation.");
@@ -279,7 +279,9 @@ TEST_F(MainWindowTest, TranslateKeysMoveTheModel)
     QTest::keyClick(view, Qt::Key_Q);
     QTest::keyClick(view, Qt::Key_S);
     EXPECT_EQ(view->viewTransform().displacement(), (std::array<float, 3>{5, -5, 0}));
-    EXPECT_EQ(window->statusBar()->currentMessage(), "Volume position in relation to the axes: X = 5 Y = -5 Z = 0");
+    EXPECT_EQ(window->statusBar()->currentMessage(),
+              QString::fromUtf8("Volume position in relation to the axes: X = 13.575 µm Y = -13.575 µm Z = 0 µm"))
+        << "in the document's unit";
 }
 
 TEST_F(MainWindowTest, ResizeSetsDepthAndGrid)
@@ -305,7 +307,9 @@ TEST_F(MainWindowTest, StandardViewsAndStatusTexts)
     window->action("actionManual_View")->trigger();
     EXPECT_EQ(view->viewTransform().angles(), (std::array<float, 3>{-90, 0, -90})) << "manual changes nothing";
     window->changeViewPostionValue_statusBar({1.5f, -2});
-    EXPECT_EQ(window->statusBar()->currentMessage(), "Volume position in relation to the screen: X = 1.5 Y = -2");
+    context().document().setLengthUnit(Model::LengthUnit(1e-3));
+    window->changeViewPostionValue_statusBar({1.5f, -2});
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Volume position in relation to the screen: X = 1.5 mm Y = -2 mm");
 }
 
 TEST_F(MainWindowTest, ClickWithoutDragTogglesTheSelection)
@@ -901,6 +905,7 @@ TEST_F(MainWindowTest, VolumeActionsStartTheirOperations)
         {"actionCut_Cell_Volume", "Change Cut Planes: Select a cell volume and press Enter/Return."},
         {"actionChange_Viewing_Options", "Change Visualization: Select a cell volume and press Enter/Return."},
         {"actionExtract_Film", "Extract Film: select a cell volume and press Enter/Return."},
+        {"actionModel_Extraction", "Model Extraction: Select a cell volume and press Enter/Return."},
     };
     for (const auto &entry : prompts) {
         window->action(entry.first)->trigger();
@@ -1365,4 +1370,37 @@ TEST(MainWindows, AChangeTheUndoFilesCouldNotRecordStaysUnsaved)
     EXPECT_FALSE(window->close());
     EXPECT_EQ(asked, QStringList{"Unsaved changes: Save changes to wafer.cvx?"});
     delete window.data();
+}
+
+// File > Document Units sets how long a world unit is, as a step of the
+// history: undo puts the earlier unit back, and the document is unsaved.
+// The dialog takes only lengths.
+TEST_F(MainWindowTest, DocumentUnitsAreAStepOfTheHistory)
+{
+    const Model::LengthUnit before = context().document().lengthUnit();
+    TestSupport::whenModal<QDialog>([](QDialog *dialog) {
+        auto *edit = dialog->findChild<QLineEdit *>("txtLengthUnit");
+        auto *ok = dialog->findChild<QDialogButtonBox *>("buttonBox")->button(QDialogButtonBox::Ok);
+        EXPECT_EQ(edit->text(), QString::fromUtf8("2.715 µm"));
+        edit->setText("ten microns");
+        EXPECT_FALSE(ok->isEnabled());
+        edit->setText("0.5 um");
+        EXPECT_TRUE(ok->isEnabled());
+        ok->click();
+    });
+    window->action("actionDocument_Units")->trigger();
+    EXPECT_DOUBLE_EQ(context().document().lengthUnit().metres(), 0.5e-6);
+    EXPECT_TRUE(consoleLog().endsWith(QString::fromUtf8("Document Units: One world unit is 500 nm now.")))
+        << consoleLog().toStdString();
+    EXPECT_EQ(window->undoAction()->text(), "Undo Document Units");
+    EXPECT_TRUE(context().hasUnsavedChanges());
+    window->undoAction()->trigger();
+    EXPECT_EQ(context().document().lengthUnit(), before);
+    window->redoAction()->trigger();
+    EXPECT_DOUBLE_EQ(context().document().lengthUnit().metres(), 0.5e-6);
+
+    // Cancel, or OK on the same unit, leaves no step.
+    TestSupport::whenModal<QDialog>([](QDialog *dialog) { dialog->accept(); });
+    window->action("actionDocument_Units")->trigger();
+    EXPECT_EQ(context().history().undoCount(), 1u);
 }

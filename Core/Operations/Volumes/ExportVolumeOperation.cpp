@@ -1,5 +1,6 @@
 #include "Core/Operations/Volumes/ExportVolumeOperation.h"
 
+#include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationId.h"
 #include "Model/Export/VolumeExport.h"
 #include "Model/Materials/MaterialFactory.h"
@@ -16,7 +17,8 @@ bool ExportVolumeOperation::write(Model::Automaton::TotalVolume &volume, const Q
                                   QString *problem)
 {
     const Model::Export::VolumeExport::Result result =
-        Model::Export::VolumeExport::write(fileName, volume, *Model::Materials::MaterialFactory::getInstance());
+        Model::Export::VolumeExport::write(fileName, volume, *Model::Materials::MaterialFactory::getInstance(),
+                                           context()->document().lengthUnit());
     if (!result.ok) {
         *problem = result.error;
         return false;

@@ -83,7 +83,7 @@ TEST_F(CrossSectionImageTest, PlanesOutsideTheVolumeAreRefused)
     EXPECT_TRUE(CrossSectionImage::rangeProblem(*volume, 2, 1).isEmpty());
     EXPECT_TRUE(CrossSectionImage::picture(*volume, 2, 2, catalogue).isNull());
     QString problem;
-    EXPECT_FALSE(CrossSectionImage::save(*volume, 1, 3, catalogue, temp.file(QStringLiteral("s.png")), &problem));
+    EXPECT_FALSE(CrossSectionImage::save(*volume, 1, 3, catalogue, Model::LengthUnit(), temp.file(QStringLiteral("s.png")), &problem));
     EXPECT_TRUE(problem.contains(QStringLiteral("y=3: beyond the 3 cells along y"))) << problem.toStdString();
     EXPECT_FALSE(QFile::exists(temp.file(QStringLiteral("s.png"))));
 }
