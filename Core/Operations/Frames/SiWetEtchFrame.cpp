@@ -67,6 +67,7 @@ struct alignas(CacheLine) SiWetEtchFrame::StripState
     std::vector<AtomId> removed;
     std::vector<std::vector<AtomId>> outbox; // hand-offs, by receiving strip
     std::vector<std::size_t> changedCells;
+    bool changedAtoms = false; // in this step: an atom removed or worn
 };
 
 struct alignas(CacheLine) SiWetEtchFrame::PartState
@@ -215,10 +216,18 @@ bool SiWetEtchFrame::runEtching()
     m_listed = zeroedBytes(m_lattice->atomCount());
     const int count = steps();
     // Between two steps every removal is applied to atoms and cells alike.
-    // Once no strip has a surface atom left, no step can remove one.
+    // Once no strip has a surface atom left, no step can remove one; and a
+    // step that changed no atom leaves every state as it was, so every later
+    // step would change none either.
     const auto surfaceLeft = [this] {
         for (const StripState &state : m_state)
             if (!state.surface.empty())
+                return true;
+        return false;
+    };
+    const auto changedAtoms = [this] {
+        for (const StripState &state : m_state)
+            if (state.changedAtoms)
                 return true;
         return false;
     };
@@ -235,7 +244,7 @@ bool SiWetEtchFrame::runEtching()
             return false;
         team.run(decidePass);
         team.run(applyPass);
-        return surfaceLeft();
+        return changedAtoms() && surfaceLeft();
     });
     // A stopped run keeps its border atoms too: they hold bonds of lattice
     // atoms.
@@ -360,10 +369,13 @@ void SiWetEtchFrame::decideStep(const ParallelStrips::Strip &strip)
     for (auto &box : state.outbox)
         box.clear();
     SiLattice &lattice = *m_lattice;
+    bool worn = false;
     for (const AtomId atom : state.surface) {
         if (lattice.state(atom) != SiAtom::Silicon)
             continue;
-        if (decide(lattice, atom) == Decision::Stay) {
+        const Decision decision = decide(lattice, atom);
+        if (decision != Decision::Remove) {
+            worn = worn || decision == Decision::Wear;
             state.nextSurface.push_back(atom);
             continue;
         }
@@ -376,6 +388,7 @@ void SiWetEtchFrame::decideStep(const ParallelStrips::Strip &strip)
             (owner == strip.index ? state.nextSurface : state.outbox[owner]).push_back(neighbour);
         }
     }
+    state.changedAtoms = worn || !state.removed.empty();
 }
 
 void SiWetEtchFrame::applyStep(const ParallelStrips::Strip &strip)

@@ -10,6 +10,7 @@
 #include "Model/Automaton/TotalVolume.h"
 
 #include "RecordingOperation.h"
+#include "ScriptedInterrupter.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,20 @@ boost::shared_ptr<TotalVolume> siliconSlab()
     std::vector<std::uint32_t> m(8 * 8 * 8, 0);
     for (std::size_t i = 0; i < m.size(); ++i)
         m[i] = i % 8 < 4 ? 1u : 0u;
+    return boost::make_shared<TotalVolume>(8, 8, 8, 1.0f, 1.0f, 1.0f, Util::Vector3D(), m);
+}
+
+// The slab under an oxide mask with an opening over its middle: the etch
+// stops at the (111) walls of a pit.
+boost::shared_ptr<TotalVolume> maskedSlab()
+{
+    std::vector<std::uint32_t> m(8 * 8 * 8, 0);
+    for (unsigned x = 0; x < 8; ++x)
+        for (unsigned y = 0; y < 8; ++y)
+            for (unsigned z = 0; z < 5; ++z) {
+                const bool opening = x >= 2 && x < 6 && y >= 2 && y < 6;
+                m[z + 8 * (y + 8 * x)] = z < 4 ? 1u : (opening ? 0u : 3u);
+            }
     return boost::make_shared<TotalVolume>(8, 8, 8, 1.0f, 1.0f, 1.0f, Util::Vector3D(), m);
 }
 
@@ -177,4 +192,31 @@ TEST_F(WetEtchOperationTest, UndoStepsBackThroughTheWetEtchingAndTheStepBefore)
     EXPECT_EQ(context.history().redoTitle(), "Continuous Wet Etch");
     EXPECT_EQ(context.history().undoTitle(), "BCA Wet Etch");
     EXPECT_EQ(volume->materials(), wetEtched);
+}
+
+// Invariants: an etch asked for far more depth than the silicon under the
+// mask gives ends by itself once a step removes nothing; it says it
+// finished, and it is one step of the history whose undo and redo give
+// the cells before and after it.
+TEST_F(WetEtchOperationTest, AnEtchThatCanRemoveNothingMoreEndsAsOneUndoableStep)
+{
+    const auto volume = maskedSlab();
+    context.document().addObject(volume);
+    const auto before = volume->materials();
+    // The lattice is built in step 0; the etch, step 1, is asked to stop
+    // should it take a thousand steps.
+    context.setStepRunner(boost::make_shared<TestSupport::ScriptedStepRunner>(1, 1000));
+    auto op = start<AtomisticSiWetEtchingOperation>(AtomisticWetEtchingId);
+    ASSERT_TRUE(op);
+    op->setDepth(1e6);
+    op->end();
+    EXPECT_EQ(lines->lines.back(), "BCA Wet Etch: Operation finished.");
+    const auto etched = volume->materials();
+    ASSERT_NE(etched, before);
+    EXPECT_EQ(context.history().undoTitle(), "BCA Wet Etch");
+
+    ASSERT_TRUE(context.history().undo());
+    EXPECT_EQ(volume->materials(), before);
+    ASSERT_TRUE(context.history().redo());
+    EXPECT_EQ(volume->materials(), etched);
 }

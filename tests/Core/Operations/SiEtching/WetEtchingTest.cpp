@@ -9,6 +9,7 @@
 #include "Model/Automaton/TotalVolume.h"
 
 #include "LogCapture.h"
+#include "ScriptedInterrupter.h"
 
 #include <QThread>
 #include <QThreadPool>
@@ -152,6 +153,30 @@ class ContinuousRule : public ContinuosWetEtching
 public:
     using ContinuosWetEtching::ContinuosWetEtching;
     bool removes(SiAtom atom) { return decide(atom) == Decision::Remove; }
+};
+
+// A rule that leaves the surface atoms up to x = `bound` as they were and
+// wears down the occupation of those beyond, removing none.
+class WearingRule : public SiWetEtchFrame
+{
+public:
+    WearingRule(TotalVolume &volume, double depth, Interrupter *interrupter, float bound)
+        : SiWetEtchFrame(volume, depth, interrupter)
+        , m_bound(bound)
+    {
+    }
+
+protected:
+    Decision decide(SiLattice &lattice, AtomId atom) override
+    {
+        if (lattice.position(atom)[0] <= m_bound)
+            return Decision::Stay;
+        lattice.setOccupation(atom, lattice.occupation(atom) * 0.5f);
+        return Decision::Wear;
+    }
+
+private:
+    const float m_bound;
 };
 
 class WetEtchingTest : public ::testing::Test
@@ -513,4 +538,27 @@ TEST_F(WetEtchingTest, ContinuousEtchOpensASlopedPitUnderAMaskOpening)
     EXPECT_EQ(continuous->materials(), atomistic->materials()) << "the pit of the atomistic etch";
     EXPECT_EQ(continuous->materials()[continuous->cellIndex(2, PitSize / 2, PitSurface - 1)], Si)
         << "silicon under the mask stays";
+}
+
+// A step that changes no atom leaves the lattice as it was, and so would
+// every step after it: the run ends there. An atom worn down but kept is a
+// change (the continuous etch wears atoms for many steps before one goes),
+// wherever its strip lies.
+TEST_F(WetEtchingTest, ARunEndsAtTheFirstStepThatChangesNoAtom)
+{
+    for (int threads : {1, 3}) {
+        QThreadPool::globalInstance()->setMaxThreadCount(threads);
+        auto v = slab(12, 8, 8, 4);
+        const auto before = v->materials();
+        TestSupport::ScriptedInterrupter still;
+        EXPECT_TRUE(WearingRule(*v, 10.0, &still, 1e9f).runEtching());
+        ASSERT_EQ(still.reports.size(), 2u) << threads << " threads: the first step, and the last report";
+        EXPECT_EQ(still.reports.back().step, 40);
+        EXPECT_EQ(still.reports.back().steps, 40);
+
+        TestSupport::ScriptedInterrupter worn;
+        EXPECT_TRUE(WearingRule(*v, 10.0, &worn, 10.0f).runEtching());
+        EXPECT_EQ(worn.reports.size(), 41u) << threads << " threads: every step wears the atoms of the last strip";
+        EXPECT_EQ(v->materials(), before);
+    }
 }
