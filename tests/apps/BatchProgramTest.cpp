@@ -562,3 +562,44 @@ TEST_F(BatchProgramTest, NetlistThatCannotBeWrittenIsExplained)
     const BatchProgramRun help = run({QStringLiteral("--help")});
     EXPECT_TRUE(help.out.contains(QStringLiteral("--netlist FILE"))) << help.out.toStdString();
 }
+
+// A wet etch in a list whose start document has cells too small for the Si
+// lattice is named as not run, with the cell sizes that serve; the same
+// silicon in cells of edge 2 is etched. The exit status tells the entry
+// that did not run.
+TEST_F(BatchProgramTest, AWetEtchOnCellsTooSmallForTheLatticeIsNotRunAndSaysWhichSizesServe)
+{
+    const QByteArray wetEtch = "<Process-Data process-type=\"1\">\n"
+                               "<Parameter parameter-name=\"Depth\" parameter-type=\"double\" parameter-data=\"2\"/>\n"
+                               "</Process-Data>\n";
+    const QString list = write("etch.plst", Header + wetEtch + "</Process-List>\n");
+    std::vector<std::uint32_t> cells(12 * 12 * 12, 0);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        cells[i] = i % 12 < 6 ? 1u : 0u;
+    for (const float edge : {0.5f, 2.0f}) {
+        {
+            Core::Operations::OperationContext context;
+            context.document().addObject(boost::make_shared<Model::Automaton::TotalVolume>(
+                12, 12, 12, edge, edge, edge, Util::Vector3D(), cells));
+            ASSERT_TRUE(Core::Operations::DocumentFiles::save(folder.file(QStringLiteral("start.cvx")), context).ok);
+        }
+        const BatchProgramRun result =
+            run({list, QStringLiteral("-i"), QStringLiteral("start.cvx"), QStringLiteral("-o"), QStringLiteral("out.cvx")});
+        Core::Operations::OperationContext written;
+        const auto volume = readVolume(written, folder.file(QStringLiteral("out.cvx")));
+        ASSERT_TRUE(volume) << describe(result);
+        if (edge < 1.0f) {
+            EXPECT_EQ(result.exitCode, 1) << describe(result);
+            EXPECT_TRUE(result.err.contains(QStringLiteral(
+                "[1/1] Si wet etching: not run: Cells of 0.5 x 0.5 x 0.5 units are too small for the Si lattice: ")))
+                << describe(result);
+            EXPECT_TRUE(result.err.contains(QStringLiteral(
+                "Cells at least 0.71 units wide in x and y and 0.25 units high always hold atoms.")))
+                << describe(result);
+            EXPECT_EQ(volume->materials(), cells);
+        } else {
+            EXPECT_EQ(result.exitCode, 0) << describe(result);
+            EXPECT_NE(volume->materials(), cells);
+        }
+    }
+}

@@ -51,6 +51,10 @@ public:
     // False, with the reason, for a volume whose atoms single precision
     // cannot place within its cells (too far out, or cells too small).
     static bool placesAtoms(const Model::Automaton::TotalVolume &volume, std::string *problem);
+    // False, with the reason and the cell sizes that serve, when silicon
+    // cells of the volume hold no atom of its lattice, which must be
+    // current: cells too small for the crystal's unit cells.
+    static bool servesCells(Model::Automaton::TotalVolume &volume, std::string *problem);
 
     // Etches the volume's lattice, which must exist. With an interrupter,
     // reports each step and stops between two steps when asked to: a

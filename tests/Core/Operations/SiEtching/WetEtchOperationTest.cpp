@@ -220,3 +220,51 @@ TEST_F(WetEtchOperationTest, AnEtchThatCanRemoveNothingMoreEndsAsOneUndoableStep
     ASSERT_TRUE(context.history().redo());
     EXPECT_EQ(volume->materials(), etched);
 }
+
+// Cells too small for every one to hold an atom of the crystal would keep
+// their silicon whatever the etch does: both etchings refuse them, naming
+// the cell sizes that serve, and leave cells and history as they were.
+// Larger cells are etched.
+TEST_F(WetEtchOperationTest, CellsTooSmallForTheLatticeAreRefusedWithTheSizesThatServe)
+{
+    std::vector<std::uint32_t> m(16 * 16 * 16, 0);
+    for (std::size_t i = 0; i < m.size(); ++i)
+        m[i] = i % 16 < 8 ? 1u : 0u;
+    const struct
+    {
+        unsigned id;
+        const char *title;
+    } etchings[] = {{AtomisticWetEtchingId, "BCA Wet Etch"}, {ContinuousWetEtchingId, "Continuous Wet Etch"}};
+    for (const auto &etching : etchings) {
+        SCOPED_TRACE(etching.title);
+        const auto fine = boost::make_shared<TotalVolume>(16, 16, 16, 0.5f, 0.5f, 0.5f, Util::Vector3D(), m);
+        context.document().addObject(fine);
+        const std::size_t undoCount = context.history().undoCount();
+        // Once with the lattice to build, once with it built.
+        for (int run = 0; run < 2; ++run) {
+            auto op = start<SiWetEtchOperation>(etching.id);
+            ASSERT_TRUE(op);
+            op->setDepth(2.0);
+            op->end();
+            const std::string last = lines->lines.back();
+            EXPECT_EQ(last.rfind(std::string(etching.title) + ": Cells of 0.5 x 0.5 x 0.5 units are too small for the Si lattice: ", 0), 0u) << last;
+            EXPECT_NE(last.find("Cells at least 0.71 units wide in x and y and 0.25 units high always hold atoms."),
+                      std::string::npos)
+                << last;
+            EXPECT_EQ(fine->materials(), m);
+            EXPECT_EQ(context.history().undoCount(), undoCount);
+            EXPECT_FALSE(context.currentOperation());
+        }
+        context.document().removeObject(fine);
+
+        const auto large = boost::make_shared<TotalVolume>(16, 16, 16, 2.0f, 2.0f, 2.0f, Util::Vector3D(), m);
+        context.document().addObject(large);
+        auto op = start<SiWetEtchOperation>(etching.id);
+        ASSERT_TRUE(op);
+        op->setDepth(10.0);
+        op->end();
+        EXPECT_EQ(lines->lines.back(), std::string(etching.title) + ": Operation finished.");
+        EXPECT_NE(large->materials(), m);
+        context.document().removeObject(large);
+    }
+}
