@@ -103,30 +103,61 @@ SiLattice::SiLattice(TotalVolume &volume, const BuildProgress &progress)
         progress(m_li + 1, m_li + 1);
 }
 
-unsigned SiLattice::lateralCells(unsigned sizeX, unsigned sizeY)
+SiLattice::Reach SiLattice::reachOf(const TotalVolume &volume)
 {
-    return unsigned(std::ceil((double(sizeX) + double(sizeY)) / Sqrt2));
+    return reachOf(volume.sizeX(), volume.sizeY(), volume.sizeZ(), volume.cellsizeX(), volume.cellsizeY(),
+                   volume.cellsizeZ());
 }
 
-std::uint64_t SiLattice::candidateCells(unsigned sizeX, unsigned sizeY, unsigned sizeZ)
+SiLattice::Reach SiLattice::reachOf(unsigned sizeX, unsigned sizeY, unsigned sizeZ, double cellX, double cellY,
+                                    double cellZ)
 {
-    const std::uint64_t side = lateralCells(sizeX, sizeY);
-    return side * side * sizeZ;
+    const auto along = [](unsigned count, double cell) { return std::max(double(count), double(count) * cell); };
+    return {along(sizeX, cellX), along(sizeY, cellY), along(sizeZ, cellZ)};
 }
 
-std::uint64_t SiLattice::tableCells(unsigned sizeX, unsigned sizeY, unsigned sizeZ)
+namespace {
+
+// Counts past 32 bits belong to reaches no lattice is built for (they are
+// not numberable): they saturate rather than wrap round.
+unsigned saturated(double count)
 {
-    const std::uint64_t side = lateralCells(sizeX, sizeY) + 2;
-    return side * side * (std::uint64_t(sizeZ) + 2);
+    return count < 4294967295.0 ? unsigned(count) : 4294967295u;
 }
 
-bool SiLattice::numberable(unsigned sizeX, unsigned sizeY, unsigned sizeZ)
+} // namespace
+
+unsigned SiLattice::lateralCells(const Reach &reach)
+{
+    return saturated(std::ceil((reach.x + reach.y) / Sqrt2));
+}
+
+unsigned SiLattice::layers(const Reach &reach)
+{
+    return saturated(std::ceil(reach.z));
+}
+
+std::uint64_t SiLattice::candidateCells(const Reach &reach)
+{
+    const std::uint64_t side = lateralCells(reach);
+    return side * side * layers(reach);
+}
+
+std::uint64_t SiLattice::tableCells(const Reach &reach)
+{
+    const std::uint64_t side = std::uint64_t(lateralCells(reach)) + 2;
+    return side * side * (std::uint64_t(layers(reach)) + 2);
+}
+
+bool SiLattice::numberable(const Reach &reach)
 {
     // Atoms are numbered by 32 bits, eight per cell, below the numbers that
     // stand for no atom and for a border atom; so are the places of the
-    // table.
-    const std::uint64_t limit = std::uint64_t(BorderAtom) - 1;
-    return candidateCells(sizeX, sizeY, sizeZ) * 8 <= limit && tableCells(sizeX, sizeY, sizeZ) <= limit;
+    // table. Counted in doubles: a reach of large cells gives more unit
+    // cells than any integer type holds.
+    const double limit = double(BorderAtom) - 1.0;
+    const double side = std::ceil((reach.x + reach.y) / Sqrt2), up = std::ceil(reach.z);
+    return side * side * up * 8.0 <= limit && (side + 2.0) * (side + 2.0) * (up + 2.0) <= limit;
 }
 
 std::uint32_t SiLattice::findCell(unsigned i, unsigned j, unsigned k) const
@@ -268,9 +299,12 @@ bool SiLattice::build(TotalVolume &volume, const BuildProgress &progress)
 {
     const unsigned nx = volume.sizeX(), ny = volume.sizeY(), nz = volume.sizeZ();
     const Util::Vector3D p = volume.position();
-    m_li = m_lj = lateralCells(nx, ny);
-    m_lk = nz;
-    m_origin = Util::Vector3D(p.x + nx / 2.0, p.y - nx / 2.0, p.z);
+    // The turned square of unit cells touches the corners of the volume's
+    // footprint, in world units.
+    const Reach reach = reachOf(volume);
+    m_li = m_lj = lateralCells(reach);
+    m_lk = layers(reach);
+    m_origin = Util::Vector3D(p.x + reach.x / 2.0, p.y - reach.x / 2.0, p.z);
     const double angle = 45.0 * std::acos(0.0) / 90.0;
     m_cos = std::cos(angle);
     m_sin = std::sin(angle);
@@ -316,7 +350,7 @@ bool SiLattice::build(TotalVolume &volume, const BuildProgress &progress)
             bool anyInside = false;
             for (int a = 0; a < 8; ++a) {
                 const double lx = i + Basis[a][0], ly = j + Basis[a][1];
-                const double relative[2] = {lx * c - ly * s + nx / 2.0, lx * s + ly * c - nx / 2.0};
+                const double relative[2] = {lx * c - ly * s + reach.x / 2.0, lx * s + ly * c - reach.x / 2.0};
                 inside[a] = true;
                 for (int axis = 0; axis < 2; ++axis) {
                     const double at = relative[axis] / size[axis];

@@ -50,16 +50,43 @@ public:
     SiLattice(const SiLattice &) = delete;
     SiLattice &operator=(const SiLattice &) = delete;
 
-    // Unit cells along each lateral lattice axis for a volume of sizeX x
-    // sizeY cells: ceil((Nx + Ny) / √2), the turned square around it.
-    static unsigned lateralCells(unsigned sizeX, unsigned sizeY);
-    // Unit cells the lattice of such a volume considers: Li · Lj · Lk.
-    static std::uint64_t candidateCells(unsigned sizeX, unsigned sizeY, unsigned sizeZ);
+    // How far the lattice reaches over a volume along x, y and z, in world
+    // units: the volume's size, so that a cell of edge 2 holds 2 x 2 x 2
+    // unit cells; and never less than a unit per cell, so that cells of
+    // edge 1 or less keep the lattice they always had, reaching past the
+    // volume where it keeps no unit cell.
+    struct Reach
+    {
+        double x, y, z;
+    };
+    static Reach reachOf(const TotalVolume &volume);
+    static Reach reachOf(unsigned sizeX, unsigned sizeY, unsigned sizeZ, double cellX, double cellY, double cellZ);
+
+    // Unit cells along each lateral lattice axis: ceil((x + y) / √2) of the
+    // reach, the turned square around the volume; and up: ceil(z).
+    static unsigned lateralCells(const Reach &reach);
+    static unsigned layers(const Reach &reach);
+    // Unit cells the lattice considers: Li · Lj · Lk.
+    static std::uint64_t candidateCells(const Reach &reach);
     // Entries of the table that finds a kept cell by its place: the
     // candidate cells with a margin of one on every side.
-    static std::uint64_t tableCells(unsigned sizeX, unsigned sizeY, unsigned sizeZ);
-    // Whether atoms and table entries of such a volume can be numbered.
-    static bool numberable(unsigned sizeX, unsigned sizeY, unsigned sizeZ);
+    static std::uint64_t tableCells(const Reach &reach);
+    // Whether the atoms and table entries of such a lattice can be numbered.
+    static bool numberable(const Reach &reach);
+    // The same for a volume of sizeX x sizeY x sizeZ cells of edge 1.
+    static unsigned lateralCells(unsigned sizeX, unsigned sizeY) { return lateralCells(reachOf(sizeX, sizeY, 0, 1, 1, 1)); }
+    static std::uint64_t candidateCells(unsigned sizeX, unsigned sizeY, unsigned sizeZ)
+    {
+        return candidateCells(reachOf(sizeX, sizeY, sizeZ, 1, 1, 1));
+    }
+    static std::uint64_t tableCells(unsigned sizeX, unsigned sizeY, unsigned sizeZ)
+    {
+        return tableCells(reachOf(sizeX, sizeY, sizeZ, 1, 1, 1));
+    }
+    static bool numberable(unsigned sizeX, unsigned sizeY, unsigned sizeZ)
+    {
+        return numberable(reachOf(sizeX, sizeY, sizeZ, 1, 1, 1));
+    }
 
     // False when the build was stopped: such a lattice must not be used.
     bool isComplete() const { return m_complete; }

@@ -16,7 +16,7 @@ namespace {
 // them would number two alike and lose one of them.
 bool numberable(TotalVolume &volume)
 {
-    return SiLattice::numberable(volume.sizeX(), volume.sizeY(), volume.sizeZ());
+    return SiLattice::numberable(SiLattice::reachOf(volume));
 }
 
 } // namespace
@@ -36,7 +36,7 @@ std::uint64_t SiLatticeMemory::estimatedAtoms(TotalVolume &volume)
 
 std::uint64_t SiLatticeMemory::estimatedTableBytes(TotalVolume &volume)
 {
-    return SiLattice::tableCells(volume.sizeX(), volume.sizeY(), volume.sizeZ()) * (sizeof(std::uint32_t) + 1);
+    return SiLattice::tableCells(SiLattice::reachOf(volume)) * (sizeof(std::uint32_t) + 1);
 }
 
 std::uint64_t SiLatticeMemory::estimatedBytes(TotalVolume &volume)

@@ -1034,10 +1034,12 @@ TEST_F(MainWindowTest, LegendOfTheShownMaterialsIsDrawnIntoSavedImages)
 // and Cancel brings the cells and the history back as they were.
 TEST_F(MainWindowTest, ALongStepShowsItsProgressAndCancelPutsTheCellsBack)
 {
-    // Silicon under an oxide mask with an opening: the wet etch stops at
-    // the (111) walls of its pit, yet its surface stays, so it keeps
-    // deciding about the same atoms for a hundred thousand steps. Steps
-    // whose fronts empty end at once on any volume a test can afford.
+    // Silicon under an oxide mask with an opening: the continuous wet etch
+    // wears the (111) walls of its pit down at its slowest rate, a
+    // thousandth of an atom per step, so every one of a hundred thousand
+    // steps changes atoms. Steps that change nothing end the run, and on
+    // any volume a test can afford every other step loop soon runs out of
+    // work.
     std::vector<std::uint32_t> cells(30 * 30 * 20, 0);
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const std::size_t z = i % 20, y = i / 20 % 30, x = i / 600;
@@ -1079,14 +1081,14 @@ TEST_F(MainWindowTest, ALongStepShowsItsProgressAndCancelPutsTheCellsBack)
             if (auto *dialog = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget()))
                 dialog->findChild<QPushButton *>()->click();
         });
-    window->action("actionBCA_Wet_Etching")->trigger();
+    window->action("actionContinuous_Wet_Etching")->trigger();
 
-    EXPECT_EQ(title, "BCA Wet Etch");
+    EXPECT_EQ(title, "Continuous Wet Etch");
     EXPECT_TRUE(label.startsWith("Etching: step ")) << label.toStdString();
     EXPECT_TRUE(label.endsWith(" of 100000")) << label.toStdString();
-    EXPECT_EQ(runningTitle, "BCA Wet Etch") << "nothing else started";
+    EXPECT_EQ(runningTitle, "Continuous Wet Etch") << "nothing else started";
     EXPECT_TRUE(stayedOpen);
-    EXPECT_TRUE(consoleLog().endsWith("\nBCA Wet Etch: Operation canceled.")) << consoleLog().toStdString();
+    EXPECT_TRUE(consoleLog().endsWith("\nContinuous Wet Etch: Operation canceled.")) << consoleLog().toStdString();
     EXPECT_EQ(volume->materials(), cells);
     EXPECT_EQ(context().history().undoCount(), undoCount);
     EXPECT_FALSE(context().currentOperation());

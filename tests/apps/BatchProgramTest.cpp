@@ -52,19 +52,22 @@ std::string describe(const BatchProgramRun &run)
 
 const QByteArray Header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Process-List>\n";
 
-QByteArray substrate(unsigned size)
+// A silicon substrate `silicon` cells high in a volume of size x size x
+// `height` cells (size x size x size unless told).
+QByteArray substrate(unsigned size, unsigned silicon = 4, unsigned height = 0)
 {
     const QByteArray n = QByteArray::number(size);
+    const QByteArray up = QByteArray::number(height ? height : size), si = QByteArray::number(silicon);
     return "<Process-Data process-type=\"11\">\n"
            "<Parameter parameter-name=\"MaterialId\" parameter-type=\"uint\" parameter-data=\"1\"/>\n"
            "<Parameter parameter-name=\"Lower Left Front Corner\" parameter-type=\"Util::Vector3D\" parameter-data=\"0;0;0\"/>\n"
            "<Parameter parameter-name=\"Volume Size X\" parameter-type=\"uint\" parameter-data=\"" + n + "\"/>\n"
            "<Parameter parameter-name=\"Volume Size Y\" parameter-type=\"uint\" parameter-data=\"" + n + "\"/>\n"
-           "<Parameter parameter-name=\"Volume Size Z\" parameter-type=\"uint\" parameter-data=\"" + n + "\"/>\n"
+           "<Parameter parameter-name=\"Volume Size Z\" parameter-type=\"uint\" parameter-data=\"" + up + "\"/>\n"
            "<Parameter parameter-name=\"SphericalSubstrate\" parameter-type=\"bool\" parameter-data=\"false\"/>\n"
            "<Parameter parameter-name=\"Substrate Size X\" parameter-type=\"uint\" parameter-data=\"" + n + "\"/>\n"
            "<Parameter parameter-name=\"Substrate Size Y\" parameter-type=\"uint\" parameter-data=\"" + n + "\"/>\n"
-           "<Parameter parameter-name=\"Substrate Size Z\" parameter-type=\"uint\" parameter-data=\"4\"/>\n"
+           "<Parameter parameter-name=\"Substrate Size Z\" parameter-type=\"uint\" parameter-data=\"" + si + "\"/>\n"
            "<Parameter parameter-name=\"Substrate Delta X\" parameter-type=\"uint\" parameter-data=\"0\"/>\n"
            "<Parameter parameter-name=\"Substrate Delta Y\" parameter-type=\"uint\" parameter-data=\"0\"/>\n"
            "<Parameter parameter-name=\"Substrate Delta Z\" parameter-type=\"uint\" parameter-data=\"0\"/>\n"
@@ -97,22 +100,33 @@ QByteArray photolithography(const QByteArray &flags, unsigned width, unsigned he
            "</Process-Data>\n";
 }
 
-// A bond-counting wet etch through a window in an oxide mask: the pit's
-// (111) walls hold it, yet its surface never empties, so it runs all of its
-// million steps. It keeps the program busy long after its first live line,
-// and still ends by itself.
+// A hundred bond-counting wet etches through a window in an oxide mask,
+// each after an isotropic etch of silicon too shallow to take a cell that
+// still leaves the Si lattice out of date: the first wet etch opens a pit
+// down to its (111) walls, and each one builds the lattice afresh, row by
+// row, and etches the atoms of the cells the one before left partly etched.
+// One entry after another they keep the program busy long after its first
+// live line, mostly in reported steps, and still end by themselves.
+constexpr int LongListEntries = 203;
+
 QByteArray longList()
 {
-    const unsigned size = 30;
+    const unsigned size = 100;
     QByteArray window;
     for (unsigned x = 0; x < size; ++x)
         for (unsigned y = 0; y < size; ++y)
-            window += x >= 10 && x < 20 && y >= 10 && y < 20 ? '0' : '1';
+            window += x >= 33 && x < 66 && y >= 33 && y < 66 ? '0' : '1';
+    const QByteArray dip = "<Process-Data process-type=\"5\">\n"
+                           "<Parameter parameter-name=\"MaterialId\" parameter-type=\"uint\" parameter-data=\"1\"/>\n"
+                           "<Parameter parameter-name=\"Depth\" parameter-type=\"double\" parameter-data=\"0.5\"/>\n"
+                           "</Process-Data>\n";
     const QByteArray wetEtch = "<Process-Data process-type=\"1\">\n"
                                "<Parameter parameter-name=\"Depth\" parameter-type=\"double\" parameter-data=\"250000\"/>\n"
                                "</Process-Data>\n";
-    return Header + substrate(size) + cvd("2") + photolithography(window, size, size, "3") + wetEtch
-        + "</Process-List>\n";
+    QByteArray list = Header + substrate(size, 30, 40) + cvd("2") + photolithography(window, size, size, "3");
+    for (int entry = 3; entry < LongListEntries; entry += 2)
+        list += dip + wetEtch;
+    return list + "</Process-List>\n";
 }
 
 class BatchProgramTest : public ::testing::Test
@@ -466,8 +480,9 @@ int exitStatusOf(pid_t child)
 
 } // namespace
 
-// Invariants: Ctrl-C stops the running process at its next step, the
-// program then ends with status 130, says so, and writes no document.
+// Invariants: Ctrl-C stops the running process at its next step (or, when
+// it comes as an entry ends, the run before the next entry), the program
+// then ends with status 130, says so, and writes no document.
 TEST_F(BatchProgramTest, CtrlCOnATerminalStopsTheLiveStepAndWritesNothing)
 {
     const QByteArray list = write("long.plst", longList()).toLocal8Bit();
@@ -481,17 +496,29 @@ TEST_F(BatchProgramTest, CtrlCOnATerminalStopsTheLiveStepAndWritesNothing)
         ::_exit(127);
     }
     QByteArray shown;
-    const bool live = readTerminal(terminal, shown, [](const QByteArray &text) {
-        return text.contains("[4/4] Si wet etching ... ") && text.contains(", Etching: step ");
+    const QByteArray entries = QByteArray::number(LongListEntries);
+    const bool live = readTerminal(terminal, shown, [&entries](const QByteArray &text) {
+        const int line = text.lastIndexOf("/" + entries + "] Si wet etching ... ");
+        return line >= 0 && text.indexOf(": step ", line) > line;
     });
     ::kill(child, SIGINT);
     readTerminal(terminal, shown, nullptr);
     ::close(terminal);
     EXPECT_TRUE(live) << shown.toStdString();
     EXPECT_EQ(exitStatusOf(child), 130) << shown.toStdString();
-    EXPECT_TRUE(shown.contains("[4/4] Si wet etching: interrupted")) << shown.toStdString();
-    EXPECT_TRUE(shown.contains("tessival-batch: interrupted at entry 4 of 4; nothing was written to "))
-        << shown.toStdString();
+    const QByteArray stopped = "tessival-batch: interrupted at entry ";
+    const int at = shown.indexOf(stopped);
+    ASSERT_GE(at, 0) << shown.toStdString();
+    const int entry = shown.mid(at + stopped.size()).split(' ').front().toInt();
+    EXPECT_GT(entry, 3) << shown.toStdString();
+    EXPECT_LT(entry, LongListEntries) << shown.toStdString();
+    const QByteArray last = "[" + QByteArray::number(entry) + "/" + entries + "] ";
+    const int line = shown.lastIndexOf(last);
+    ASSERT_GE(line, 0) << shown.toStdString();
+    const QByteArray outcome = shown.mid(line).split('\n').front();
+    EXPECT_TRUE(outcome.contains(": interrupted") || outcome.contains(": done in")) << outcome.toStdString();
+    EXPECT_FALSE(shown.contains("[" + QByteArray::number(entry + 1) + "/" + entries + "]")) << "no entry after it";
+    EXPECT_TRUE(shown.contains(" of " + entries + "; nothing was written to ")) << shown.toStdString();
     EXPECT_FALSE(QFileInfo::exists(QString::fromLocal8Bit(output)));
 }
 
@@ -505,8 +532,9 @@ TEST_F(BatchProgramTest, CtrlCWithoutATerminalAlsoWritesNothing)
     process.start(QStringLiteral(TESSIVAL_BATCH_PROGRAM), {list, QStringLiteral("-o"), output});
     ASSERT_TRUE(process.waitForStarted());
     QByteArray err;
-    // The third entry's line: the long one is running now.
-    while (!err.contains("[3/4] Photolithography: done") && process.waitForReadyRead(300000))
+    // The third entry's line: the long ones are running now.
+    const QByteArray entries = QByteArray::number(LongListEntries);
+    while (!err.contains("[3/" + entries + "] Photolithography: done") && process.waitForReadyRead(300000))
         err += process.readAllStandardError();
     // Never 0: that would be this test's whole process group.
     ASSERT_GT(process.processId(), 0) << err.toStdString();
@@ -517,7 +545,7 @@ TEST_F(BatchProgramTest, CtrlCWithoutATerminalAlsoWritesNothing)
     EXPECT_EQ(process.exitCode(), 130) << err.toStdString();
     // Entry 3 when the signal came before the fourth one started.
     EXPECT_TRUE(err.contains("tessival-batch: interrupted at entry ")) << err.toStdString();
-    EXPECT_TRUE(err.contains(" of 4; nothing was written to ")) << err.toStdString();
+    EXPECT_TRUE(err.contains(" of " + entries + "; nothing was written to ")) << err.toStdString();
     EXPECT_FALSE(QFileInfo::exists(output));
 }
 
@@ -574,4 +602,45 @@ TEST_F(BatchProgramTest, NetlistThatCannotBeWrittenIsExplained)
 
     const BatchProgramRun help = run({QStringLiteral("--help")});
     EXPECT_TRUE(help.out.contains(QStringLiteral("--netlist FILE"))) << help.out.toStdString();
+}
+
+// A wet etch in a list whose start document has cells too small for the Si
+// lattice is named as not run, with the cell sizes that serve; the same
+// silicon in cells of edge 2 is etched. The exit status tells the entry
+// that did not run.
+TEST_F(BatchProgramTest, AWetEtchOnCellsTooSmallForTheLatticeIsNotRunAndSaysWhichSizesServe)
+{
+    const QByteArray wetEtch = "<Process-Data process-type=\"1\">\n"
+                               "<Parameter parameter-name=\"Depth\" parameter-type=\"double\" parameter-data=\"2\"/>\n"
+                               "</Process-Data>\n";
+    const QString list = write("etch.plst", Header + wetEtch + "</Process-List>\n");
+    std::vector<std::uint32_t> cells(12 * 12 * 12, 0);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        cells[i] = i % 12 < 6 ? 1u : 0u;
+    for (const float edge : {0.5f, 2.0f}) {
+        {
+            Core::Operations::OperationContext context;
+            context.document().addObject(boost::make_shared<Model::Automaton::TotalVolume>(
+                12, 12, 12, edge, edge, edge, Util::Vector3D(), cells));
+            ASSERT_TRUE(Core::Operations::DocumentFiles::save(folder.file(QStringLiteral("start.cvx")), context).ok);
+        }
+        const BatchProgramRun result =
+            run({list, QStringLiteral("-i"), QStringLiteral("start.cvx"), QStringLiteral("-o"), QStringLiteral("out.cvx")});
+        Core::Operations::OperationContext written;
+        const auto volume = readVolume(written, folder.file(QStringLiteral("out.cvx")));
+        ASSERT_TRUE(volume) << describe(result);
+        if (edge < 1.0f) {
+            EXPECT_EQ(result.exitCode, 1) << describe(result);
+            EXPECT_TRUE(result.err.contains(QStringLiteral(
+                "[1/1] Si wet etching: not run: Cells of 0.5 x 0.5 x 0.5 units are too small for the Si lattice: ")))
+                << describe(result);
+            EXPECT_TRUE(result.err.contains(QStringLiteral(
+                "Cells at least 0.71 units wide in x and y and 0.25 units high always hold atoms.")))
+                << describe(result);
+            EXPECT_EQ(volume->materials(), cells);
+        } else {
+            EXPECT_EQ(result.exitCode, 0) << describe(result);
+            EXPECT_NE(volume->materials(), cells);
+        }
+    }
 }

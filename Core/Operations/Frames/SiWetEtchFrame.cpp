@@ -67,6 +67,7 @@ struct alignas(CacheLine) SiWetEtchFrame::StripState
     std::vector<AtomId> removed;
     std::vector<std::vector<AtomId>> outbox; // hand-offs, by receiving strip
     std::vector<std::size_t> changedCells;
+    bool changedAtoms = false; // in this step: an atom removed or worn
 };
 
 struct alignas(CacheLine) SiWetEtchFrame::PartState
@@ -127,7 +128,8 @@ bool SiWetEtchFrame::placesAtoms(const Model::Automaton::TotalVolume &volume, st
     const double sizes[3] = {volume.cellsizeX(), volume.cellsizeY(), volume.cellsizeZ()};
     const unsigned counts[3] = {volume.sizeX(), volume.sizeY(), volume.sizeZ()};
     // The lattice reaches past the volume's footprint by up to its width.
-    double farthest = std::max({std::abs(p.x), std::abs(p.y), std::abs(p.z)}) + double(counts[0]) + counts[1];
+    const SiLattice::Reach reach = SiLattice::reachOf(volume);
+    double farthest = std::max({std::abs(p.x), std::abs(p.y), std::abs(p.z)}) + reach.x + reach.y;
     double finest = 0.25; // a (100) monolayer
     for (int axis = 0; axis < 3; ++axis) {
         farthest += double(counts[axis]) * sizes[axis];
@@ -143,6 +145,30 @@ bool SiWetEtchFrame::placesAtoms(const Model::Automaton::TotalVolume &volume, st
                    + Util::generalNumber(farthest).toStdString() + " units from the origin with cells of "
                    + Util::generalNumber(finest).toStdString()
                    + " units or less. Move it nearer to the origin or use larger cells.";
+    return false;
+}
+
+bool SiWetEtchFrame::servesCells(Model::Automaton::TotalVolume &volume, std::string *problem)
+{
+    // The crystal's unit cells are a unit wide: in each (100) layer, a
+    // quarter unit apart, the atoms lie on a square grid along x and y with
+    // a spacing of √2/2. Cells at least that wide and a layer high hold
+    // atoms wherever they lie; finer ones may hold none, and silicon there
+    // could never be etched away.
+    std::size_t bare = 0;
+    {
+        Model::Automaton::LockedCells cells(volume);
+        for (std::size_t i = 0; i < volume.cellCount(); ++i)
+            bare += cells[i].material == Model::Materials::SiliconId && cells[i].siAtomCount <= 0 ? 1 : 0;
+    }
+    if (bare == 0)
+        return true;
+    if (problem)
+        *problem = "Cells of " + Util::generalNumber(volume.cellsizeX()).toStdString() + " x "
+                   + Util::generalNumber(volume.cellsizeY()).toStdString() + " x "
+                   + Util::generalNumber(volume.cellsizeZ()).toStdString() + " units are too small for the Si lattice: "
+                   + std::to_string(bare) + " silicon cells of this volume hold no Si atom, and the etch could never "
+                   "empty them. Cells at least 0.71 units wide in x and y and 0.25 units high always hold atoms.";
     return false;
 }
 
@@ -215,10 +241,18 @@ bool SiWetEtchFrame::runEtching()
     m_listed = zeroedBytes(m_lattice->atomCount());
     const int count = steps();
     // Between two steps every removal is applied to atoms and cells alike.
-    // Once no strip has a surface atom left, no step can remove one.
+    // Once no strip has a surface atom left, no step can remove one; and a
+    // step that changed no atom leaves every state as it was, so every later
+    // step would change none either.
     const auto surfaceLeft = [this] {
         for (const StripState &state : m_state)
             if (!state.surface.empty())
+                return true;
+        return false;
+    };
+    const auto changedAtoms = [this] {
+        for (const StripState &state : m_state)
+            if (state.changedAtoms)
                 return true;
         return false;
     };
@@ -235,7 +269,7 @@ bool SiWetEtchFrame::runEtching()
             return false;
         team.run(decidePass);
         team.run(applyPass);
-        return surfaceLeft();
+        return changedAtoms() && surfaceLeft();
     });
     // A stopped run keeps its border atoms too: they hold bonds of lattice
     // atoms.
@@ -360,10 +394,13 @@ void SiWetEtchFrame::decideStep(const ParallelStrips::Strip &strip)
     for (auto &box : state.outbox)
         box.clear();
     SiLattice &lattice = *m_lattice;
+    bool worn = false;
     for (const AtomId atom : state.surface) {
         if (lattice.state(atom) != SiAtom::Silicon)
             continue;
-        if (decide(lattice, atom) == Decision::Stay) {
+        const Decision decision = decide(lattice, atom);
+        if (decision != Decision::Remove) {
+            worn = worn || decision == Decision::Wear;
             state.nextSurface.push_back(atom);
             continue;
         }
@@ -376,6 +413,7 @@ void SiWetEtchFrame::decideStep(const ParallelStrips::Strip &strip)
             (owner == strip.index ? state.nextSurface : state.outbox[owner]).push_back(neighbour);
         }
     }
+    state.changedAtoms = worn || !state.removed.empty();
 }
 
 void SiWetEtchFrame::applyStep(const ParallelStrips::Strip &strip)

@@ -51,17 +51,24 @@ public:
     // False, with the reason, for a volume whose atoms single precision
     // cannot place within its cells (too far out, or cells too small).
     static bool placesAtoms(const Model::Automaton::TotalVolume &volume, std::string *problem);
+    // False, with the reason and the cell sizes that serve, when silicon
+    // cells of the volume hold no atom of its lattice, which must be
+    // current: cells too small for the crystal's unit cells.
+    static bool servesCells(Model::Automaton::TotalVolume &volume, std::string *problem);
 
     // Etches the volume's lattice, which must exist. With an interrupter,
     // reports each step and stops between two steps when asked to: a
     // stopped run returns false, its cells and atoms holding the whole steps
-    // done before the stop. The run ends early once no surface atom is left.
+    // done before the stop. The run ends early once no surface atom is left,
+    // or after a step that changed no atom.
     bool runEtching();
 
     int steps() const { return stepCount(m_depth); }
 
 protected:
-    enum class Decision { Stay, Remove };
+    // Stay: the atom is left as it was. Wear: it stays, its occupation
+    // lowered. Remove: it goes in this step.
+    enum class Decision { Stay, Wear, Remove };
 
     // The interrupter, when there is one, hears of the run's progress and
     // may stop it.
@@ -77,7 +84,8 @@ protected:
         return false;
     }
     // The fate of a surface atom of the lattice in this step. Reads only
-    // states (as before the step); may change the atom's own occupation.
+    // states (as before the step); may change the atom's own occupation, and
+    // says Wear when it did: the run ends after a step that changed no atom.
     virtual Decision decide(SiLattice &lattice, AtomId atom) = 0;
     // The same for a view of the atom.
     Decision decide(SiAtom atom) { return decide(*atom.lattice(), atom.id()); }

@@ -91,8 +91,12 @@ SiWetEtchFrame::Decision ContinuosWetEtching::decide(SiLattice &lattice, AtomId 
         lattice.setOccupation(atom, 0.0f);
         return Decision::Remove;
     }
-    lattice.setOccupation(atom, float(left));
-    return Decision::Stay;
+    // So slow a rate that single precision keeps the occupation is no change.
+    const float worn = float(left);
+    if (worn == lattice.occupation(atom))
+        return Decision::Stay;
+    lattice.setOccupation(atom, worn);
+    return Decision::Wear;
 }
 
 } // namespace Operations

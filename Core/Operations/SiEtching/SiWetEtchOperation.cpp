@@ -31,12 +31,16 @@ SiWetEtchOperation::LatticeOutcome SiWetEtchOperation::ensureLattice(Model::Auto
     std::string problem;
     if (!SiWetEtchFrame::placesAtoms(volume, &problem)) {
         postMessage(problem);
-        return LatticeTooLarge;
+        return LatticeRefused;
     }
     const bool stale = ctx.processRecords().needsSiLatticeRebuild(volume.id());
     // A lattice that is up to date needs no step of its own.
-    if (volume.siLattice() && !stale)
-        return LatticeReady;
+    if (volume.siLattice() && !stale) {
+        if (SiWetEtchFrame::servesCells(volume, &problem))
+            return LatticeReady;
+        postMessage(problem);
+        return LatticeRefused;
+    }
     bool ready = false;
     const auto build = [&](Interrupter *interrupter) {
         ready = m_kind.prepare(volume, ctx.processRecords(), &problem, interrupter);
@@ -47,7 +51,7 @@ SiWetEtchOperation::LatticeOutcome SiWetEtchOperation::ensureLattice(Model::Auto
     if (ready)
         return LatticeReady;
     postMessage(problem);
-    return LatticeTooLarge;
+    return LatticeRefused;
 }
 
 void SiWetEtchOperation::end()
@@ -66,7 +70,7 @@ void SiWetEtchOperation::end()
     timer.start();
     switch (ensureLattice(*volume())) {
     case LatticeReady: break;
-    case LatticeTooLarge: cancelSilently(); return;
+    case LatticeRefused: cancelSilently(); return;
     // The cells are untouched: a stopped build only leaves no lattice.
     case LatticeCanceled: cancelCanceled(); return;
     }

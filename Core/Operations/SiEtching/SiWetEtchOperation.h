@@ -21,8 +21,10 @@ protected:
     SiWetEtchOperation(OperationContext *context, const ProcessKind<WetEtchParameters> &descriptor, int instance);
 
 private:
-    enum LatticeOutcome { LatticeReady, LatticeTooLarge, LatticeCanceled };
+    enum LatticeOutcome { LatticeReady, LatticeRefused, LatticeCanceled };
     // Builds the lattice when needed, as a step of its own: it can take long.
+    // Refused, with a console line, for a lattice that cannot be built or
+    // cannot serve the volume's cells.
     LatticeOutcome ensureLattice(Model::Automaton::TotalVolume &volume);
 
     const ProcessKind<WetEtchParameters> &m_kind;

@@ -41,7 +41,8 @@ bool prepareLattice(TotalVolume &volume, const ProcessRecords &records, std::str
 {
     if (!SiWetEtchFrame::placesAtoms(volume, problem))
         return false;
-    return prepareSiLattice(volume, records.needsSiLatticeRebuild(volume.id()), problem, {}, interrupter);
+    return prepareSiLattice(volume, records.needsSiLatticeRebuild(volume.id()), problem, {}, interrupter)
+        && SiWetEtchFrame::servesCells(volume, problem);
 }
 
 } // namespace

@@ -236,3 +236,43 @@ TEST(SiLattice, LatticeWithMoreUnitCellsThanKeysIsRefused)
     EXPECT_FALSE(SiLattice::numberable(20000, 1, 3));
     EXPECT_TRUE(SiLattice::numberable(400, 400, 200));
 }
+
+// Cells of several units hold several unit cells each: the lattice reaches
+// over the volume's size in world units, every cell of silicon counts the
+// atoms inside it, and the memory estimate and the numbering limit follow
+// the lattice, not the cell counts.
+TEST(SiLattice, LargeCellsHoldTheUnitCellsOfTheirSize)
+{
+    TotalVolume v(6, 5, 4, 2.0f, 2.0f, 3.0f, Util::Vector3D(-3, 1, 2),
+                  std::vector<std::uint32_t>(6 * 5 * 4, 1));
+    const std::uint64_t estimate = SiLatticeMemory::estimatedBytes(v);
+    SiLattice lattice(v);
+    EXPECT_EQ(lattice.li(), SiLattice::lateralCells(12, 10)) << "as 12 x 10 cells of edge 1";
+    EXPECT_EQ(lattice.lk(), 12u);
+    EXPECT_EQ(lattice.origin().x, -3.0 + 6.0);
+    EXPECT_EQ(lattice.origin().y, 1.0 - 6.0);
+    EXPECT_GE(estimate, lattice.memoryBytes() + lattice.tableSize());
+
+    std::int64_t counted = 0;
+    {
+        LockedCells cells(v);
+        for (std::size_t i = 0; i < v.cellCount(); ++i) {
+            EXPECT_GT(cells[i].siAtomCount, 0) << "cell " << i;
+            counted += cells[i].siAtomCount;
+        }
+    }
+    std::int64_t silicon = 0;
+    for (std::size_t n = 0; n < lattice.cellCount(); ++n)
+        for (const SiAtom &atom : lattice.cell(n).atoms())
+            silicon += atom.state() == SiAtom::Silicon ? 1 : 0;
+    EXPECT_EQ(counted, silicon);
+    EXPECT_NEAR(double(silicon), 8.0 * 12 * 10 * 12, 0.1 * 8.0 * 12 * 10 * 12) << "eight atoms per unit of silicon";
+
+    // 100 x 100 cells of a thousand units: a square of 141 422 unit cells
+    // a side, more than atoms can be numbered in.
+    TotalVolume wide(100, 100, 1, 1000.0f, 1000.0f, 1.0f, Util::Vector3D(), std::vector<std::uint32_t>(100 * 100, 1));
+    EXPECT_TRUE(SiLattice::numberable(100, 100, 1));
+    std::string problem;
+    EXPECT_FALSE(SiLatticeMemory::fits(wide, std::numeric_limits<std::uint64_t>::max(), &problem));
+    EXPECT_EQ(problem, "The Si lattice of this volume would have more unit cells than it can number.");
+}

@@ -763,3 +763,24 @@ TEST_F(BatchRunnerTest, WetEtchRefusesFarVolumesAndDepthsBeyondItsStepCount)
     EXPECT_TRUE(runner.problem().contains(QStringLiteral("steps"))) << runner.problem().toStdString();
     EXPECT_EQ(runner.run(wetEtchEntry(0.5)), BatchRunner::Done);
 }
+
+// A list run on a volume whose cells are too small for the Si lattice: the
+// entry is not run, with the reason and the cell sizes that serve; on
+// cells of edge 2 it etches.
+TEST_F(BatchRunnerTest, WetEtchRefusesCellsTooSmallForTheLatticeAndEtchesLargeOnes)
+{
+    std::vector<std::uint32_t> m(12 * 12 * 12, 0);
+    for (std::size_t i = 0; i < m.size(); ++i)
+        m[i] = i % 12 < 6 ? Si : 0u;
+    runner.setVolume(boost::make_shared<TotalVolume>(12, 12, 12, 0.5f, 0.5f, 0.5f, Util::Vector3D(), m));
+    EXPECT_EQ(runner.run(wetEtchEntry(2)), BatchRunner::Failed);
+    EXPECT_TRUE(runner.problem().startsWith(QStringLiteral("Cells of 0.5 x 0.5 x 0.5 units are too small")))
+        << runner.problem().toStdString();
+    EXPECT_TRUE(runner.problem().contains(QStringLiteral("Cells at least 0.71 units wide")))
+        << runner.problem().toStdString();
+    EXPECT_EQ(runner.volume()->materials(), m);
+
+    runner.setVolume(boost::make_shared<TotalVolume>(12, 12, 12, 2.0f, 2.0f, 2.0f, Util::Vector3D(), m));
+    EXPECT_EQ(runner.run(wetEtchEntry(2)), BatchRunner::Done);
+    EXPECT_NE(runner.volume()->materials(), m);
+}

@@ -302,3 +302,32 @@ TEST(StepInterruption, StepProgressKeepsTheLatestReportForAnotherThread)
     EXPECT_EQ(progress.report().text(), "");
     EXPECT_TRUE(progress.wasInterrupted()) << "a new report does not take the request back";
 }
+
+// Under an oxide mask the bond-counting etch comes to (111) walls it cannot
+// take. A step that removes no atom leaves every state as it was, so every
+// later step would remove none either: the run ends there, whatever depth
+// was asked, with the cells of the steps before it and a last report that
+// says it is done.
+TEST(StepInterruption, ABondCountingEtchEndsAtTheFirstStepThatRemovesNoAtom)
+{
+    const auto etch = [](double depth, Interrupter *interrupter) {
+        auto v = trenches();
+        v->rebuildSiLattice();
+        EXPECT_TRUE(AtomicStructureSimpleSiWetEtch(*v, depth, interrupter).runEtching()) << depth;
+        return v;
+    };
+    ScriptedInterrupter counting;
+    const auto deep = etch(200.0, &counting);
+    const int steps = counting.reports.back().steps;
+    // A report before each step it ran, and the last one.
+    const int ran = int(counting.reports.size()) - 1;
+    ASSERT_LT(ran, steps) << "the (111) walls hold: the run ends early";
+    EXPECT_EQ(counting.reports.back().step, steps);
+
+    EXPECT_EQ(etch((ran - 1) / 4.0, nullptr)->materials(), deep->materials())
+        << "the step it ended at changed nothing";
+
+    ScriptedInterrupter endless(ran + 2);
+    EXPECT_EQ(etch(999999999.0, &endless)->materials(), deep->materials());
+    EXPECT_EQ(endless.reports.size(), counting.reports.size()) << "ended by itself at the same step";
+}

@@ -10,6 +10,7 @@
 #include "Model/Automaton/TotalVolume.h"
 
 #include "RecordingOperation.h"
+#include "ScriptedInterrupter.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,20 @@ boost::shared_ptr<TotalVolume> siliconSlab()
     std::vector<std::uint32_t> m(8 * 8 * 8, 0);
     for (std::size_t i = 0; i < m.size(); ++i)
         m[i] = i % 8 < 4 ? 1u : 0u;
+    return boost::make_shared<TotalVolume>(8, 8, 8, 1.0f, 1.0f, 1.0f, Util::Vector3D(), m);
+}
+
+// The slab under an oxide mask with an opening over its middle: the etch
+// stops at the (111) walls of a pit.
+boost::shared_ptr<TotalVolume> maskedSlab()
+{
+    std::vector<std::uint32_t> m(8 * 8 * 8, 0);
+    for (unsigned x = 0; x < 8; ++x)
+        for (unsigned y = 0; y < 8; ++y)
+            for (unsigned z = 0; z < 5; ++z) {
+                const bool opening = x >= 2 && x < 6 && y >= 2 && y < 6;
+                m[z + 8 * (y + 8 * x)] = z < 4 ? 1u : (opening ? 0u : 3u);
+            }
     return boost::make_shared<TotalVolume>(8, 8, 8, 1.0f, 1.0f, 1.0f, Util::Vector3D(), m);
 }
 
@@ -177,4 +192,79 @@ TEST_F(WetEtchOperationTest, UndoStepsBackThroughTheWetEtchingAndTheStepBefore)
     EXPECT_EQ(context.history().redoTitle(), "Continuous Wet Etch");
     EXPECT_EQ(context.history().undoTitle(), "BCA Wet Etch");
     EXPECT_EQ(volume->materials(), wetEtched);
+}
+
+// Invariants: an etch asked for far more depth than the silicon under the
+// mask gives ends by itself once a step removes nothing; it says it
+// finished, and it is one step of the history whose undo and redo give
+// the cells before and after it.
+TEST_F(WetEtchOperationTest, AnEtchThatCanRemoveNothingMoreEndsAsOneUndoableStep)
+{
+    const auto volume = maskedSlab();
+    context.document().addObject(volume);
+    const auto before = volume->materials();
+    // The lattice is built in step 0; the etch, step 1, is asked to stop
+    // should it take a thousand steps.
+    context.setStepRunner(boost::make_shared<TestSupport::ScriptedStepRunner>(1, 1000));
+    auto op = start<AtomisticSiWetEtchingOperation>(AtomisticWetEtchingId);
+    ASSERT_TRUE(op);
+    op->setDepth(1e6);
+    op->end();
+    EXPECT_EQ(lines->lines.back(), "BCA Wet Etch: Operation finished.");
+    const auto etched = volume->materials();
+    ASSERT_NE(etched, before);
+    EXPECT_EQ(context.history().undoTitle(), "BCA Wet Etch");
+
+    ASSERT_TRUE(context.history().undo());
+    EXPECT_EQ(volume->materials(), before);
+    ASSERT_TRUE(context.history().redo());
+    EXPECT_EQ(volume->materials(), etched);
+}
+
+// Cells too small for every one to hold an atom of the crystal would keep
+// their silicon whatever the etch does: both etchings refuse them, naming
+// the cell sizes that serve, and leave cells and history as they were.
+// Larger cells are etched.
+TEST_F(WetEtchOperationTest, CellsTooSmallForTheLatticeAreRefusedWithTheSizesThatServe)
+{
+    std::vector<std::uint32_t> m(16 * 16 * 16, 0);
+    for (std::size_t i = 0; i < m.size(); ++i)
+        m[i] = i % 16 < 8 ? 1u : 0u;
+    const struct
+    {
+        unsigned id;
+        const char *title;
+    } etchings[] = {{AtomisticWetEtchingId, "BCA Wet Etch"}, {ContinuousWetEtchingId, "Continuous Wet Etch"}};
+    for (const auto &etching : etchings) {
+        SCOPED_TRACE(etching.title);
+        const auto fine = boost::make_shared<TotalVolume>(16, 16, 16, 0.5f, 0.5f, 0.5f, Util::Vector3D(), m);
+        context.document().addObject(fine);
+        const std::size_t undoCount = context.history().undoCount();
+        // Once with the lattice to build, once with it built.
+        for (int run = 0; run < 2; ++run) {
+            auto op = start<SiWetEtchOperation>(etching.id);
+            ASSERT_TRUE(op);
+            op->setDepth(2.0);
+            op->end();
+            const std::string last = lines->lines.back();
+            EXPECT_EQ(last.rfind(std::string(etching.title) + ": Cells of 0.5 x 0.5 x 0.5 units are too small for the Si lattice: ", 0), 0u) << last;
+            EXPECT_NE(last.find("Cells at least 0.71 units wide in x and y and 0.25 units high always hold atoms."),
+                      std::string::npos)
+                << last;
+            EXPECT_EQ(fine->materials(), m);
+            EXPECT_EQ(context.history().undoCount(), undoCount);
+            EXPECT_FALSE(context.currentOperation());
+        }
+        context.document().removeObject(fine);
+
+        const auto large = boost::make_shared<TotalVolume>(16, 16, 16, 2.0f, 2.0f, 2.0f, Util::Vector3D(), m);
+        context.document().addObject(large);
+        auto op = start<SiWetEtchOperation>(etching.id);
+        ASSERT_TRUE(op);
+        op->setDepth(10.0);
+        op->end();
+        EXPECT_EQ(lines->lines.back(), std::string(etching.title) + ": Operation finished.");
+        EXPECT_NE(large->materials(), m);
+        context.document().removeObject(large);
+    }
 }

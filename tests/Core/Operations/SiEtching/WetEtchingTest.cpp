@@ -9,6 +9,7 @@
 #include "Model/Automaton/TotalVolume.h"
 
 #include "LogCapture.h"
+#include "ScriptedInterrupter.h"
 
 #include <QThread>
 #include <QThreadPool>
@@ -152,6 +153,30 @@ class ContinuousRule : public ContinuosWetEtching
 public:
     using ContinuosWetEtching::ContinuosWetEtching;
     bool removes(SiAtom atom) { return decide(atom) == Decision::Remove; }
+};
+
+// A rule that leaves the surface atoms up to x = `bound` as they were and
+// wears down the occupation of those beyond, removing none.
+class WearingRule : public SiWetEtchFrame
+{
+public:
+    WearingRule(TotalVolume &volume, double depth, Interrupter *interrupter, float bound)
+        : SiWetEtchFrame(volume, depth, interrupter)
+        , m_bound(bound)
+    {
+    }
+
+protected:
+    Decision decide(SiLattice &lattice, AtomId atom) override
+    {
+        if (lattice.position(atom)[0] <= m_bound)
+            return Decision::Stay;
+        lattice.setOccupation(atom, lattice.occupation(atom) * 0.5f);
+        return Decision::Wear;
+    }
+
+private:
+    const float m_bound;
 };
 
 class WetEtchingTest : public ::testing::Test
@@ -513,4 +538,145 @@ TEST_F(WetEtchingTest, ContinuousEtchOpensASlopedPitUnderAMaskOpening)
     EXPECT_EQ(continuous->materials(), atomistic->materials()) << "the pit of the atomistic etch";
     EXPECT_EQ(continuous->materials()[continuous->cellIndex(2, PitSize / 2, PitSurface - 1)], Si)
         << "silicon under the mask stays";
+}
+
+// A step that changes no atom leaves the lattice as it was, and so would
+// every step after it: the run ends there. An atom worn down but kept is a
+// change (the continuous etch wears atoms for many steps before one goes),
+// wherever its strip lies.
+TEST_F(WetEtchingTest, ARunEndsAtTheFirstStepThatChangesNoAtom)
+{
+    for (int threads : {1, 3}) {
+        QThreadPool::globalInstance()->setMaxThreadCount(threads);
+        auto v = slab(12, 8, 8, 4);
+        const auto before = v->materials();
+        TestSupport::ScriptedInterrupter still;
+        EXPECT_TRUE(WearingRule(*v, 10.0, &still, 1e9f).runEtching());
+        ASSERT_EQ(still.reports.size(), 2u) << threads << " threads: the first step, and the last report";
+        EXPECT_EQ(still.reports.back().step, 40);
+        EXPECT_EQ(still.reports.back().steps, 40);
+
+        TestSupport::ScriptedInterrupter worn;
+        EXPECT_TRUE(WearingRule(*v, 10.0, &worn, 10.0f).runEtching());
+        EXPECT_EQ(worn.reports.size(), 41u) << threads << " threads: every step wears the atoms of the last strip";
+        EXPECT_EQ(v->materials(), before);
+    }
+}
+
+namespace {
+
+// Silicon below `surface` under an oxide mask with an opening over the
+// middle third, in cells of `edge` world units each split `split` times
+// along each axis: the same world whatever the split.
+std::unique_ptr<TotalVolume> maskedWorld(const unsigned (&size)[3], unsigned surface, const float (&edge)[3],
+                                         const unsigned (&split)[3])
+{
+    const unsigned sx = size[0] * split[0], sy = size[1] * split[1], sz = size[2] * split[2];
+    std::vector<std::uint32_t> m(std::size_t(sx) * sy * sz, 0);
+    for (unsigned x = 0; x < sx; ++x)
+        for (unsigned y = 0; y < sy; ++y)
+            for (unsigned z = 0; z < sz; ++z) {
+                const unsigned cx = x / split[0], cy = y / split[1], cz = z / split[2];
+                const bool opening = cx >= size[0] / 3 && cx < 2 * size[0] / 3 && cy >= size[1] / 3
+                    && cy < 2 * size[1] / 3;
+                std::uint32_t value = cz < surface ? Si : 0u;
+                if (cz == surface && !opening)
+                    value = Oxide;
+                m[z + sz * (y + std::size_t(sy) * x)] = value;
+            }
+    auto v = std::make_unique<TotalVolume>(sx, sy, sz, edge[0] / float(split[0]), edge[1] / float(split[1]),
+                                           edge[2] / float(split[2]), Util::Vector3D(), m);
+    v->rebuildSiLattice();
+    return v;
+}
+
+// Per coarse cell, over the fine cells it splits into: whether any is
+// silicon, and their Si atoms.
+struct Merged
+{
+    std::vector<bool> silicon;
+    std::vector<std::int64_t> atoms;
+};
+
+Merged merged(TotalVolume &fine, const unsigned (&size)[3], const unsigned (&split)[3])
+{
+    Merged m;
+    m.silicon.assign(std::size_t(size[0]) * size[1] * size[2], false);
+    m.atoms.assign(m.silicon.size(), 0);
+    Model::Automaton::LockedCells cells(fine);
+    for (unsigned x = 0; x < fine.sizeX(); ++x)
+        for (unsigned y = 0; y < fine.sizeY(); ++y)
+            for (unsigned z = 0; z < fine.sizeZ(); ++z) {
+                const std::size_t coarse = z / split[2] + size[2] * (y / split[1] + std::size_t(size[1]) * (x / split[0]));
+                const auto &cell = cells[fine.cellIndex(x, y, z)];
+                m.silicon[coarse] = m.silicon[coarse] || cell.material == Si;
+                m.atoms[coarse] += cell.siAtomCount;
+            }
+    return m;
+}
+
+} // namespace
+
+// The lattice is laid in world units: a cell of edge 2 holds 2 x 2 x 2 unit
+// cells of the crystal. Silicon in large cells etches atom for atom as the
+// same silicon in cells of edge 1 (or of any size the large one is a whole
+// number of): each large cell counts the atoms of the cells it would split
+// into, and empties when the last of them goes; with one thread or three.
+TEST_F(WetEtchingTest, LargeCellsEtchAsTheSameSiliconInSmallerOnes)
+{
+    struct Case
+    {
+        const char *name;
+        float edge[3];
+        unsigned split[3];
+    };
+    const Case cases[] = {
+        {"edge 2", {2, 2, 2}, {2, 2, 2}},
+        {"edge 3", {3, 3, 3}, {3, 3, 3}},
+        {"2 x 2 x 1", {2, 2, 1}, {2, 2, 1}},
+        {"edge 2.5, as cells of 1.25", {2.5f, 2.5f, 2.5f}, {2, 2, 2}},
+    };
+    const unsigned size[3] = {9, 9, 6}, whole[3] = {1, 1, 1};
+    for (const Case &c : cases)
+        for (bool continuous : {false, true}) {
+            const std::string name = std::string(c.name) + (continuous ? ", continuous" : ", atomistic");
+            std::vector<std::uint32_t> expected;
+            for (int threads : {1, 3}) {
+                QThreadPool::globalInstance()->setMaxThreadCount(threads);
+                auto large = maskedWorld(size, 4, c.edge, whole);
+                auto small = maskedWorld(size, 4, c.edge, c.split);
+                const std::vector<std::uint32_t> before = large->materials();
+                {
+                    const Merged built = merged(*small, size, c.split);
+                    Model::Automaton::LockedCells cells(*large);
+                    for (std::size_t i = 0; i < large->cellCount(); ++i) {
+                        ASSERT_EQ(cells[i].siAtomCount, built.atoms[i]) << name << ", cell " << i;
+                        if (cells[i].material == Si) {
+                            ASSERT_GT(cells[i].siAtomCount, 0) << name << ", cell " << i;
+                        }
+                    }
+                }
+                // The continuous etch takes about four steps a monolayer.
+                for (TotalVolume *v : {large.get(), small.get()}) {
+                    if (continuous)
+                        ContinuosWetEtching(*v, 20.0).runEtching();
+                    else
+                        AtomicStructureSimpleSiWetEtch(*v, 6.0).runEtching();
+                }
+                EXPECT_EQ(siliconAtoms(*large), siliconAtoms(*small)) << name;
+                const Merged etched = merged(*small, size, c.split);
+                const std::vector<std::uint32_t> after = large->materials();
+                std::size_t emptied = 0;
+                for (std::size_t i = 0; i < after.size(); ++i) {
+                    EXPECT_EQ(after[i] == Si, bool(etched.silicon[i])) << name << ", cell " << i;
+                    emptied += before[i] == Si && after[i] == 0 ? 1 : 0;
+                }
+                EXPECT_GT(emptied, 0u) << name << ": large cells are emptied";
+                if (threads == 1) {
+                    expected = after;
+                } else {
+                    EXPECT_EQ(after, expected) << name << ", " << threads << " threads";
+                }
+            }
+        }
 }
