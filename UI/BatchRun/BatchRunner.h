@@ -74,6 +74,12 @@ public:
     // Why the last entry did not complete; empty after one that did.
     const QString &problem() const { return m_problem; }
 
+    // Why an entry cannot run with the parameters it has, read exactly as
+    // its run reads them (a parameter missing, of the wrong type or out of
+    // its range); empty when they are fine, or when the entry's process is
+    // not one this version runs, which its run reports.
+    static QString entryProblem(const ProcessData &entry);
+
 private:
     Result createSubstrate(const ProcessData &entry);
     Result saveImage(const ProcessData &entry);
