@@ -80,8 +80,14 @@ BatchRunner::Result BatchRunner::run(const ProcessData &entry)
     if (const Ops::ProcessDescriptor *process = Ops::ProcessRegistry::forBatchType(entry.type()))
         return runProcess(*process, entry.parameters());
     const bool known = entry.type() >= 0 && entry.type() < ProcessData::Unknown;
-    m_problem = known ? QStringLiteral("%1 is not available in this version").arg(ProcessData::shownName(entry.type()))
-                      : QStringLiteral("unknown process type %1").arg(entry.type());
+    if (entry.typeUnread())
+        m_problem = entry.typeText().isEmpty()
+            ? QStringLiteral("the entry has no process type")
+            : QStringLiteral("process type \"%1\" cannot be used: it is not a whole number").arg(entry.typeText());
+    else if (known)
+        m_problem = QStringLiteral("%1 is not available in this version").arg(ProcessData::shownName(entry.type()));
+    else
+        m_problem = QStringLiteral("unknown process type %1").arg(entry.type());
     return NotAvailable;
 }
 
