@@ -1,5 +1,7 @@
 #include "UI/Operations/DopingOptionsDialog.h"
 
+#include "Core/Operations/Doping/DopingProcesses.h"
+
 #include <QComboBox>
 #include <QFormLayout>
 #include <QWidget>
@@ -8,7 +10,8 @@ namespace Ui {
 namespace Operations {
 
 DopingOptionsDialog::DopingOptionsDialog(QWidget *parent)
-    : FilmOptionsDialog(parent, tr("Doping Depth"), 4, tr("Doped Material"))
+    : FilmOptionsDialog(parent, tr("Doping Depth"), Core::Operations::dopingDescriptor(), "Doping Depth", 4,
+                        tr("Doped Material"))
 {
     setObjectName(QStringLiteral("DopingOptionsDialog"));
     setWindowTitle(tr("Doping Options"));

@@ -20,9 +20,11 @@ public:
     void setMaterials(const std::vector<Model::Materials::Material> &materials);
 
 protected:
+    // The thickness field offers what `process` declares for `amount`.
     // `materialLabel` names the material choice ("Material" when empty);
     // further material choices go below the others (addMaterialChoice).
-    FilmOptionsDialog(QWidget *parent, const QString &thicknessLabel, int decimals = 2,
+    FilmOptionsDialog(QWidget *parent, const QString &thicknessLabel,
+                      const Core::Operations::ProcessDescriptor &process, const char *amount, int decimals = 2,
                       const QString &materialLabel = QString());
     QComboBox *materialChoice() const { return m_material; }
 
