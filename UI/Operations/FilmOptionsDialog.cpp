@@ -3,6 +3,7 @@
 #include "UI/MaterialComboBox.h"
 #include "UI/Operations/DeclaredRange.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 
 namespace Ui {
@@ -30,6 +31,9 @@ unsigned FilmOptionsDialog::materialId() const { return MaterialComboBox::select
 void FilmOptionsDialog::setMaterials(const std::vector<Model::Materials::Material> &materials)
 {
     MaterialComboBox::fill(m_material, materials);
+    for (const Model::Materials::Material &material : materials)
+        if (m_avoided != 0 && material.id() != m_avoided && MaterialComboBox::selectMaterial(m_material, material.id()))
+            break;
 }
 
 } // namespace Operations

@@ -17,6 +17,9 @@ IonImplantationOptionsDialog::IonImplantationOptionsDialog(QWidget *parent)
     setObjectName(QStringLiteral("IonImplantationOptionsDialog"));
     setWindowTitle(tr("Ion Implantation Options"));
     resize(268, 239);
+    // The implanted cells become the doped material: silicon would change
+    // none of the silicon.
+    openOnMaterialOtherThan(Model::Materials::SiliconId);
     m_annealing->setObjectName(QStringLiteral("dblAnnealing"));
     DeclaredRange::limit(m_annealing, Core::Operations::ionImplantationDescriptor(), "Annealing Distance");
     m_annealing->setValue(10.0);
