@@ -117,7 +117,7 @@ void EntryParameters::read(const char *name, Util::Vector3D &value)
         return reject(name, stored);
     const Util::Vector3D vector = stored.value<Util::Vector3D>();
     if (!std::isfinite(vector.x) || !std::isfinite(vector.y) || !std::isfinite(vector.z))
-        return reject(name, stored);
+        return refuse(name, QStringLiteral("a coordinate is not a finite number"));
     value = vector;
 }
 

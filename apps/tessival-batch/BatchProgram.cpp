@@ -184,6 +184,7 @@ int BatchProgram::setUp(int &argc, char *argv[])
     }
     if (m_entries.empty())
         printError(QStringLiteral("%1: the list has no entries").arg(m_line.listFile));
+    const std::list<Ui::ProcessData> listed = m_entries;
     if (!ParameterOverrides::apply(m_line.overrides, m_entries, &error)) {
         printError(error);
         return BadCommandLine;
@@ -199,11 +200,17 @@ int BatchProgram::setUp(int &argc, char *argv[])
         return NothingWritten;
     }
     // The catalogue names the materials and colours the images.
-    Model::Materials::MaterialFactory::getInstance();
+    const Model::Materials::MaterialFactory &catalogue = *Model::Materials::MaterialFactory::getInstance();
 
     m_context.reset(new Core::Operations::OperationContext);
     if (!openStartDocument())
         return NothingWritten;
+    // Materials given by name are looked up once the start document has
+    // brought its own into the catalogue.
+    if (!ParameterOverrides::check(m_line.overrides, listed, m_entries, catalogue, &error)) {
+        printError(error);
+        return BadCommandLine;
+    }
     const QString outside = ResultFiles(m_line.exports, m_line.sections)
                                 .sectionOutOfRange(m_entries, Model::Automaton::firstCellVolume(
                                                                   m_context->document().allObjects())
