@@ -1,5 +1,7 @@
 // What the batch program refuses before anything runs, with exit status 2
 // and a message that names the options concerned. Invariants checked:
+// - no two outputs are one file, and no output is the list or the start
+//   document, however the paths are spelled; nothing is written then;
 // - a --set value that the run would refuse (out of its parameter's range,
 //   not finite, a material id 0) ends the program before the first entry;
 // - a material given by name with --set is the catalogue's material of that
@@ -11,9 +13,13 @@
 #include "UI/BatchRun/ProcessListArchiver.h"
 
 #include <QColor>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using TestSupport::BatchProgramRun;
 using TestSupport::TempFolder;
@@ -143,4 +149,146 @@ TEST_F(BatchOptionChecksTest, MaterialsSetByNameOrIdAreTheCatalogueOnes)
         EXPECT_TRUE(result.err.contains(QLatin1String(r.message))) << describe(result);
         EXPECT_FALSE(exists(QStringLiteral("out.cvx")));
     }
+}
+
+namespace {
+
+// An output option, as the command line gives it.
+struct OutputOption
+{
+    const char *shown; // how messages name it, before the file
+    std::function<QStringList(const QString &file)> arguments;
+    bool repeatable;
+};
+
+const OutputOption Outputs[] = {
+    {"-o", [](const QString &f) { return QStringList{"-o", f}; }, false},
+    {"--netlist", [](const QString &f) { return QStringList{"--netlist", f}; }, false},
+    {"--export", [](const QString &f) { return QStringList{"--export", f}; }, true},
+    {"--section y=1", [](const QString &f) { return QStringList{"--section", "y=1", f}; }, true},
+};
+
+} // namespace
+
+// Every pair of outputs, with the same file spelled in other ways, and each
+// output naming the list or the start document: refused with both options
+// named, nothing written, the inputs as they were.
+TEST_F(BatchOptionChecksTest, TwoOutputsOrAnOutputAndAnInputThatAreOneFileAreRefused)
+{
+    // Every option takes a name ending in .vtp, as --export needs one.
+    const QByteArray list = TempFolder::read(folder.file(QStringLiteral("flow.plst")));
+    ASSERT_TRUE(TempFolder::write(folder.file(QStringLiteral("list.vtp")), list));
+    ASSERT_TRUE(TempFolder::write(folder.file(QStringLiteral("start.vtp")), "not read"));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("sub")));
+    const QString spellings[] = {QStringLiteral("same.vtp"), QStringLiteral("./same.vtp"),
+                                 QStringLiteral("sub/../same.vtp"), folder.file(QStringLiteral("same.vtp"))};
+    const auto refused = [&](const QStringList &arguments, const QString &one, const QString &other) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        const BatchProgramRun result = run(arguments);
+        EXPECT_EQ(result.exitCode, 2) << describe(result);
+        EXPECT_TRUE(result.err.contains(one + QStringLiteral(" and ") + other + QStringLiteral(" cannot be the same file")))
+            << describe(result);
+        for (const char *written : {"same.vtp", "out.cvx"})
+            EXPECT_FALSE(exists(QLatin1String(written))) << written;
+        EXPECT_EQ(TempFolder::read(folder.file(QStringLiteral("list.vtp"))), list);
+        EXPECT_EQ(TempFolder::read(folder.file(QStringLiteral("start.vtp"))), QByteArray("not read"));
+    };
+
+    const int count = int(std::size(Outputs));
+    int pairs = 0;
+    for (int a = 0; a < count; ++a) {
+        for (int b = a; b < count; ++b) {
+            if (a == b && !Outputs[a].repeatable)
+                continue;
+            const QString one = spellings[std::size_t(pairs) % std::size(spellings)];
+            const QString other = spellings[std::size_t(pairs + 1) % std::size(spellings)];
+            ++pairs;
+            QStringList arguments{QStringLiteral("list.vtp")};
+            arguments += Outputs[a].arguments(one);
+            arguments += Outputs[b].arguments(other);
+            if (a != 0)
+                arguments += QStringList{"-o", "out.cvx"};
+            refused(arguments, QLatin1String(Outputs[a].shown) + QLatin1Char(' ') + one,
+                    QLatin1String(Outputs[b].shown) + QLatin1Char(' ') + other);
+        }
+    }
+    EXPECT_EQ(pairs, 8);
+
+    for (const OutputOption &output : Outputs) {
+        const QString listPath = folder.file(QStringLiteral("list.vtp"));
+        QStringList arguments{QStringLiteral("list.vtp")};
+        arguments += output.arguments(listPath);
+        if (QLatin1String(output.shown) != "-o")
+            arguments += QStringList{"-o", "out.cvx"};
+        refused(arguments, QStringLiteral("the process list list.vtp"),
+                QLatin1String(output.shown) + QLatin1Char(' ') + listPath);
+
+        arguments = QStringList{"list.vtp", "-i", "start.vtp"} + output.arguments(QStringLiteral("./start.vtp"));
+        if (QLatin1String(output.shown) != "-o")
+            arguments += QStringList{"-o", "out.cvx"};
+        refused(arguments, QStringLiteral("-i start.vtp"), QLatin1String(output.shown) + QStringLiteral(" ./start.vtp"));
+    }
+
+    // A link is the file it leads to.
+    ASSERT_TRUE(QFile::link(QStringLiteral("start.vtp"), folder.file(QStringLiteral("alias.vtp"))));
+    refused({"list.vtp", "-i", "start.vtp", "-o", "out.cvx", "--export", "alias.vtp"}, QStringLiteral("-i start.vtp"),
+            QStringLiteral("--export alias.vtp"));
+}
+
+// An OBJ export also writes its MTL beside it: that file is an output too.
+TEST_F(BatchOptionChecksTest, TheColoursOfAnObjExportAreAnOutputToo)
+{
+    const BatchProgramRun document = runFlow({"-o", "shape.mtl", "--export", "shape.obj"});
+    EXPECT_EQ(document.exitCode, 2) << describe(document);
+    EXPECT_TRUE(document.err.contains(QStringLiteral("-o shape.mtl"))) << describe(document);
+    EXPECT_TRUE(document.err.contains(QStringLiteral("--export shape.obj"))) << describe(document);
+
+    const BatchProgramRun twice = runFlow({"-o", "out.cvx", "--export", "shape.obj", "--export", "shape.OBJ"});
+    EXPECT_EQ(twice.exitCode, 2) << describe(twice);
+    EXPECT_TRUE(twice.err.contains(QStringLiteral("shape.mtl"))) << describe(twice);
+    for (const char *name : {"shape.mtl", "shape.obj", "shape.OBJ", "out.cvx"})
+        EXPECT_FALSE(exists(QLatin1String(name))) << name;
+
+    const BatchProgramRun apart = runFlow({"-o", "out.cvx", "--export", "shape.obj", "--export", "shape.vtp"});
+    EXPECT_EQ(apart.exitCode, 0) << describe(apart);
+}
+
+// "Save Image" entries write the file the list names: one that is also an
+// output of the command line, the list or the start document is refused;
+// two entries may name one file, as in the window, each picture replacing
+// the one before.
+TEST_F(BatchOptionChecksTest, SaveImageEntriesThatNameAnOutputOrAnInputAreRefused)
+{
+    std::list<ProcessData> entries{TestSupport::substrateEntry(12, 10, 8),
+                                   entry(ProcessData::SaveImage, {{"Filename", QStringLiteral("picture.png")}}),
+                                   entry(ProcessData::SaveImage, {{"Filename", QStringLiteral("./picture.png")}})};
+    ASSERT_TRUE(Ui::ProcessListArchiver(entries).saveProcessList(folder.file(QStringLiteral("images.plst"))));
+
+    const BatchProgramRun document = run({"images.plst", "-o", "picture.png"});
+    EXPECT_EQ(document.exitCode, 2) << describe(document);
+    EXPECT_TRUE(document.err.contains(QStringLiteral("-o picture.png and entry 2 (Save Image picture.png) cannot be "
+                                                     "the same file")))
+        << describe(document);
+
+    const BatchProgramRun section = run({"images.plst", "-o", "out.cvx", "--section", "x=1", "picture.png"});
+    EXPECT_EQ(section.exitCode, 2) << describe(section);
+    EXPECT_TRUE(section.err.contains(QStringLiteral("--section x=1 picture.png"))) << describe(section);
+    EXPECT_FALSE(exists(QStringLiteral("out.cvx")));
+
+    entries.back().setParameter(QStringLiteral("Filename"), QStringLiteral("images.plst"));
+    ASSERT_TRUE(Ui::ProcessListArchiver(entries).saveProcessList(folder.file(QStringLiteral("images.plst"))));
+    const QByteArray list = TempFolder::read(folder.file(QStringLiteral("images.plst")));
+    const BatchProgramRun itself = run({"images.plst", "-o", "out.cvx"});
+    EXPECT_EQ(itself.exitCode, 2) << describe(itself);
+    EXPECT_TRUE(itself.err.contains(QStringLiteral("the process list images.plst and entry 3 (Save Image "
+                                                   "images.plst) cannot be the same file")))
+        << describe(itself);
+    EXPECT_EQ(TempFolder::read(folder.file(QStringLiteral("images.plst"))), list);
+
+    // Without a display both pictures are skipped; the run itself is allowed.
+    entries.back().setParameter(QStringLiteral("Filename"), QStringLiteral("picture.png"));
+    ASSERT_TRUE(Ui::ProcessListArchiver(entries).saveProcessList(folder.file(QStringLiteral("images.plst"))));
+    const BatchProgramRun twice = run({"images.plst", "-o", "out.cvx"});
+    EXPECT_EQ(twice.exitCode, 1) << describe(twice);
+    EXPECT_TRUE(exists(QStringLiteral("out.cvx")));
 }
