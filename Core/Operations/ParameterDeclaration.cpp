@@ -74,11 +74,11 @@ QString ParameterDeclaration::refusal(double number, const QString &shown) const
     return QString();
 }
 
-QString ParameterDeclaration::refusal(const QVariant &value) const
+QString ParameterDeclaration::refusal(const QVariant &value, const QString &shown) const
 {
     bool number = false;
     const double read = value.toDouble(&number);
-    return number ? refusal(read, value.toString()) : QString();
+    return number ? refusal(read, shown.isEmpty() ? value.toString() : shown) : QString();
 }
 
 const ParameterDeclaration *ParameterDeclaration::find(const std::vector<ParameterDeclaration> &declarations,

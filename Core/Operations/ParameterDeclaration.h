@@ -87,9 +87,10 @@ struct ParameterDeclaration
     // Why `number`, read from a value shown as `shown`, is not one the
     // process can mean; empty when it is.
     QString refusal(double number, const QString &shown) const;
-    // The same for a stored value; empty for values that are not numbers,
-    // which the entry's reading refuses by their type.
-    QString refusal(const QVariant &value) const;
+    // The same for a stored value, shown as its text unless `shown` is
+    // given; empty for values that are not numbers, which the entry's
+    // reading refuses by their type.
+    QString refusal(const QVariant &value, const QString &shown = QString()) const;
 
     // The three parameters of a material choice: its id (hidden unless
     // `idShown`), its name and its colour, the last two for display only.

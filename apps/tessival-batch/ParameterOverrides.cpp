@@ -36,14 +36,15 @@ QString cannotRun(const QStringList &options, int number, const Ui::ProcessData 
              options.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"), problem);
 }
 
-// Why the process of `entry` cannot mean `value` for `name`, as reading the
-// entry would say; empty where it can, or where the process declares no
-// range (the entry check after all settings finds the rest).
-QString declaredRefusal(const Ui::ProcessData &entry, const QString &name, const QVariant &value)
+// Why the process of `entry` cannot mean `value`, given as `text`, for
+// `name`, as reading the entry would say; empty where it can, or where the
+// process declares no range (the entry check after all settings finds the
+// rest).
+QString declaredRefusal(const Ui::ProcessData &entry, const QString &name, const QVariant &value, const QString &text)
 {
     const Core::Operations::ProcessDescriptor *process = Core::Operations::ProcessRegistry::forBatchType(entry.type());
     const Core::Operations::ParameterDeclaration *declared = process ? process->parameter(name) : nullptr;
-    const QString refusal = declared ? declared->refusal(value) : QString();
+    const QString refusal = declared ? declared->refusal(value, text) : QString();
     return refusal.isEmpty() ? QString() : QStringLiteral("parameter \"%1\" cannot be used: %2").arg(name, refusal);
 }
 
@@ -136,7 +137,7 @@ bool apply(const std::vector<ParameterOverride> &overrides, std::list<Ui::Proces
         }
         // Also a value that this entry's run would not read (a time while
         // the oxidation is given by thickness) has to be one it could mean.
-        const QString refusal = declaredRefusal(entry, setting.name, value);
+        const QString refusal = declaredRefusal(entry, setting.name, value, setting.value);
         if (!refusal.isEmpty()) {
             *error = cannotRun({option}, setting.entry, entry, refusal);
             return false;
