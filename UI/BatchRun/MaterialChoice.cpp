@@ -25,7 +25,7 @@ void MaterialChoice::set(ProcessData &entry, const Names &names, const Model::Ma
         entry.setParameter(value.first, value.second, entry.isVisible(value.first));
 }
 
-bool MaterialChoice::settle(ProcessData &entry, const QString &parameter,
+bool MaterialChoice::settle(ProcessData &entry, const QString &parameter, const QString &given,
                             const Model::Materials::MaterialFactory &catalogue, QString *problem)
 {
     Names names;
@@ -34,26 +34,25 @@ bool MaterialChoice::settle(ProcessData &entry, const QString &parameter,
         return true;
     if (parameter == names.id) {
         bool number = false;
-        const unsigned id = entry.parameter(parameter).toUInt(&number);
+        const unsigned id = given.toUInt(&number);
         const Model::Materials::Material material = catalogue.getMaterial(id);
         if (!number || material.id() == 0) {
-            *problem = QStringLiteral("the material catalogue has no material %1").arg(entry.parameter(parameter).toString());
+            *problem = QStringLiteral("the material catalogue has no material %1").arg(given);
             return false;
         }
         set(entry, names, material);
         return true;
     }
-    const QString name = entry.parameter(parameter).toString();
     QStringList known;
     for (const Model::Materials::Material &material : catalogue.getMaterials()) {
-        if (material.name() == name) {
+        if (material.name() == given) {
             set(entry, names, material);
             return true;
         }
         known << material.name();
     }
     *problem = QStringLiteral("the material catalogue has no material named \"%1\" (it has: %2)")
-                   .arg(name, known.join(QStringLiteral(", ")));
+                   .arg(given, known.join(QStringLiteral(", ")));
     return false;
 }
 

@@ -29,14 +29,14 @@ public:
     // The same in an entry, each parameter shown or hidden as it was.
     static void set(ProcessData &entry, const Names &names, const Model::Materials::Material &material);
 
-    // After `parameter` of `entry` was given a new value, makes its choice
-    // the catalogue's material of that name (the parameter is the shown
-    // name) or of that id (it is the id). False with the reason when the
-    // catalogue has no such material; the entry is then unchanged. True,
-    // changing nothing, for a colour or a parameter of no choice the entry
-    // has.
-    static bool settle(ProcessData &entry, const QString &parameter, const Model::Materials::MaterialFactory &catalogue,
-                       QString *problem);
+    // Gives `parameter` of `entry` the value `given` together with the rest
+    // of its material choice: the catalogue's material of that name (the
+    // parameter is the shown name) or of that id (it is the id). False with
+    // the reason when the catalogue has no such material; the entry is then
+    // unchanged. True, changing nothing, for a colour or a parameter of no
+    // choice the entry has.
+    static bool settle(ProcessData &entry, const QString &parameter, const QString &given,
+                       const Model::Materials::MaterialFactory &catalogue, QString *problem);
 };
 
 } // namespace Ui

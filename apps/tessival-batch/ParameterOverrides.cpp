@@ -155,7 +155,8 @@ bool check(const std::vector<ParameterOverride> &overrides, const std::list<Ui::
     for (const ParameterOverride &setting : overrides) {
         Ui::ProcessData &entry = *std::next(entries.begin(), setting.entry - 1);
         QString problem;
-        if (!Ui::MaterialChoice::settle(entry, setting.name, catalogue, &problem)) {
+        // In command-line order, so that the last setting of a choice wins.
+        if (!Ui::MaterialChoice::settle(entry, setting.name, setting.value, catalogue, &problem)) {
             *error = QStringLiteral("%1: %2").arg(optionOf(setting), problem);
             return false;
         }

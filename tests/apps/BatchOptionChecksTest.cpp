@@ -130,6 +130,12 @@ TEST_F(BatchOptionChecksTest, MaterialsSetByNameOrIdAreTheCatalogueOnes)
     EXPECT_EQ(byId.exitCode, 0) << describe(byId);
     EXPECT_TRUE(byId.err.contains(QStringLiteral(" Al (bulk)"))) << describe(byId);
 
+    // The last setting of one choice decides, whichever of its parameters.
+    const BatchProgramRun last = runFlow({"-o", "last.cvx", "--set", "3:Material=Cu (bulk)", "--set", "3:MaterialId=4"});
+    EXPECT_EQ(last.exitCode, 0) << describe(last);
+    EXPECT_TRUE(last.err.contains(QStringLiteral(" Al (bulk)"))) << describe(last);
+    EXPECT_FALSE(last.err.contains(QStringLiteral("Cu (bulk)"))) << describe(last);
+
     struct Refused
     {
         const char *setting;

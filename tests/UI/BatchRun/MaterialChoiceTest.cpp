@@ -45,23 +45,25 @@ TEST_F(MaterialChoiceTest, ANameOrAnIdGivenMakesTheWholeChoiceTheCatalogueMateri
 {
     QString problem;
     ProcessData byName = doping();
-    byName.setParameter(QStringLiteral("Doped Material"), QStringLiteral("P-doped Si (100)"));
-    ASSERT_TRUE(MaterialChoice::settle(byName, QStringLiteral("Doped Material"), catalogue, &problem));
+    ASSERT_TRUE(MaterialChoice::settle(byName, QStringLiteral("Doped Material"), QStringLiteral("P-doped Si (100)"),
+                                       catalogue, &problem));
+    EXPECT_EQ(byName.parameter(QStringLiteral("Doped Material")).toString(), QStringLiteral("P-doped Si (100)"));
     EXPECT_EQ(byName.parameter(QStringLiteral("DopedMaterialId")).toUInt(), 15u);
     EXPECT_EQ(byName.parameter(QStringLiteral("Doped Material_Color")).value<QColor>(), QColor(170, 170, 255));
     EXPECT_FALSE(byName.isVisible(QStringLiteral("Doped Material_Color"))) << "shown or hidden as before";
 
     ProcessData byId = doping();
-    byId.setParameter(QStringLiteral("DopedMaterialId"), 16u);
-    ASSERT_TRUE(MaterialChoice::settle(byId, QStringLiteral("DopedMaterialId"), catalogue, &problem));
+    ASSERT_TRUE(MaterialChoice::settle(byId, QStringLiteral("DopedMaterialId"), QStringLiteral("16"), catalogue, &problem));
+    EXPECT_EQ(byId.parameter(QStringLiteral("DopedMaterialId")).toUInt(), 16u);
     EXPECT_EQ(byId.parameter(QStringLiteral("Doped Material")).toString(), QStringLiteral("Poly-Si"));
     EXPECT_EQ(byId.parameter(QStringLiteral("Doped Material_Color")).value<QColor>(), QColor(76, 127, 102));
 
     // The colour is for display only, and other parameters are no choice.
     ProcessData colour = doping();
     colour.setParameter(QStringLiteral("Doped Material_Color"), QColor(Qt::red));
-    EXPECT_TRUE(MaterialChoice::settle(colour, QStringLiteral("Doped Material_Color"), catalogue, &problem));
-    EXPECT_TRUE(MaterialChoice::settle(colour, QStringLiteral("Doping Depth"), catalogue, &problem));
+    EXPECT_TRUE(MaterialChoice::settle(colour, QStringLiteral("Doped Material_Color"), QStringLiteral("#ff0000"),
+                                       catalogue, &problem));
+    EXPECT_TRUE(MaterialChoice::settle(colour, QStringLiteral("Doping Depth"), QStringLiteral("2"), catalogue, &problem));
     EXPECT_EQ(colour.parameters(), [&] {
         ProcessData expected = doping();
         expected.setParameter(QStringLiteral("Doped Material_Color"), QColor(Qt::red));
@@ -74,22 +76,23 @@ TEST_F(MaterialChoiceTest, NamesAndIdsTheCatalogueLacksAreRefusedWithWhatItHas)
     struct Case
     {
         const char *parameter;
-        QVariant value;
+        const char *value;
         const char *problem;
     };
     const Case cases[] = {
-        {"Doped Material", QStringLiteral("Unobtainium"), "the material catalogue has no material named \"Unobtainium\" "
-                                                          "(it has: Si, Thermal Si02, Al (bulk), "},
-        {"Doped Material", QStringLiteral("si"), "no material named \"si\""},
-        {"DopedMaterialId", 999u, "the material catalogue has no material 999"},
-        {"DopedMaterialId", 0u, "the material catalogue has no material 0"},
+        {"Doped Material", "Unobtainium", "the material catalogue has no material named \"Unobtainium\" "
+                                          "(it has: Si, Thermal Si02, Al (bulk), "},
+        {"Doped Material", "si", "no material named \"si\""},
+        {"DopedMaterialId", "999", "the material catalogue has no material 999"},
+        {"DopedMaterialId", "0", "the material catalogue has no material 0"},
     };
     for (const Case &c : cases) {
         ProcessData entry = doping();
-        entry.setParameter(QLatin1String(c.parameter), c.value);
         const auto given = entry.parameters();
         QString problem;
-        EXPECT_FALSE(MaterialChoice::settle(entry, QLatin1String(c.parameter), catalogue, &problem)) << c.problem;
+        EXPECT_FALSE(MaterialChoice::settle(entry, QLatin1String(c.parameter), QLatin1String(c.value), catalogue,
+                                            &problem))
+            << c.problem;
         EXPECT_TRUE(problem.contains(QLatin1String(c.problem))) << problem.toStdString();
         EXPECT_EQ(entry.parameters(), given) << c.problem;
     }
