@@ -28,6 +28,17 @@ void EntryParameters::reject(const char *name, const QVariant &value)
     m_shownValue = value.toString();
 }
 
+bool EntryParameters::admits(const char *name, double number, const QVariant &stored)
+{
+    const ParameterDeclaration *declared =
+        m_declarations ? ParameterDeclaration::find(*m_declarations, QLatin1String(name)) : nullptr;
+    const QString reason = declared ? declared->refusal(number, stored.toString()) : QString();
+    if (reason.isEmpty())
+        return true;
+    refuse(name, reason);
+    return false;
+}
+
 void EntryParameters::read(const char *name, std::uint32_t &value)
 {
     QVariant stored;
@@ -39,7 +50,8 @@ void EntryParameters::read(const char *name, std::uint32_t &value)
     const qlonglong number = stored.toLongLong(&ok);
     if (!ok || number < 0 || number > qlonglong(std::numeric_limits<std::uint32_t>::max()))
         return reject(name, stored);
-    value = std::uint32_t(number);
+    if (admits(name, double(number), stored))
+        value = std::uint32_t(number);
 }
 
 void EntryParameters::read(const char *name, int &value)
@@ -51,7 +63,8 @@ void EntryParameters::read(const char *name, int &value)
     const qlonglong number = stored.toLongLong(&ok);
     if (!ok || number < std::numeric_limits<int>::min() || number > std::numeric_limits<int>::max())
         return reject(name, stored);
-    value = int(number);
+    if (admits(name, double(number), stored))
+        value = int(number);
 }
 
 void EntryParameters::read(const char *name, double &value)
@@ -63,7 +76,8 @@ void EntryParameters::read(const char *name, double &value)
     const double number = stored.toDouble(&ok);
     if (!ok || !std::isfinite(number))
         return reject(name, stored);
-    value = number;
+    if (admits(name, number, stored))
+        value = number;
 }
 
 void EntryParameters::read(const char *name, bool &value)
@@ -103,7 +117,7 @@ void EntryParameters::read(const char *name, Util::Vector3D &value)
         return reject(name, stored);
     const Util::Vector3D vector = stored.value<Util::Vector3D>();
     if (!std::isfinite(vector.x) || !std::isfinite(vector.y) || !std::isfinite(vector.z))
-        return reject(name, stored);
+        return refuse(name, QStringLiteral("a coordinate is not a finite number"));
     value = vector;
 }
 

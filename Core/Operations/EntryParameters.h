@@ -21,6 +21,11 @@ public:
     // `entry` must outlive the reader.
     explicit EntryParameters(const ParameterMap &entry) : m_entry(entry) {}
 
+    // From now on, numbers read are also checked against the ranges these
+    // declarations give their parameters; `declarations` must outlive the
+    // reader.
+    void declare(const std::vector<ParameterDeclaration> &declarations) { m_declarations = &declarations; }
+
     // Each read leaves `value` unchanged when it fails or when an earlier
     // read failed.
     void read(const char *name, std::uint32_t &value);
@@ -49,8 +54,11 @@ private:
     // The stored value, or none when an earlier read failed or it is absent.
     bool fetch(const char *name, QVariant &value);
     void reject(const char *name, const QVariant &value);
+    // False, with the reason, for a number outside its declared range.
+    bool admits(const char *name, double number, const QVariant &stored);
 
     const ParameterMap &m_entry;
+    const std::vector<ParameterDeclaration> *m_declarations = nullptr;
     Status m_status = Complete;
     QString m_name;
     QString m_shownValue;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -16,6 +17,11 @@ using ParameterMap = std::map<QString, QVariant>;
 
 // A mask reduced to one on/off flag per pixel, as process lists keep it.
 using MaskVector = std::vector<bool>;
+
+// The longest film thickness, depth or distance in cell-edge units, and the
+// most whole cells, that a process takes: the option dialogs' limits.
+constexpr double LongestDistance = 1e9;
+constexpr double MostCells = 999999999;
 
 // The kinds of value a process parameter holds; process list files name
 // them "bool", "int", "uint", "float", "double", "QString", "QColor",
@@ -34,6 +40,30 @@ struct ParameterDeclaration
         HiddenWhen // hidden while it is true
     };
 
+    // The numbers a process can mean by a parameter: from `lowest` (or
+    // above it, where `lowestIncluded` is false) to `highest`. The option
+    // dialog offers these, and entries and --set values outside them are
+    // refused rather than run as zero or worse.
+    struct Range
+    {
+        double lowest = -std::numeric_limits<double>::infinity();
+        double highest = std::numeric_limits<double>::infinity();
+        bool lowestIncluded = true;
+
+        bool contains(double value) const;
+        bool isLimited() const;
+        // "from 0 to 1000000000", "above 0 and up to 1"
+        QString describe() const;
+    };
+
+    // The names of the three parameters of one material choice.
+    struct MaterialChoiceNames
+    {
+        QString id;     // "DopedMaterialId"
+        QString name;   // "Doped Material"
+        QString colour; // "Doped Material_Color"
+    };
+
     QString name;
     ParameterType type;
     Visibility visibility;
@@ -41,9 +71,26 @@ struct ParameterDeclaration
     // fills it in (a material's name and colour).
     QVariant defaultValue;
     QString condition;
+    Range range = Range();
+    // The id of a material choice: 0 stands for the empty cell, which no
+    // step can deposit, etch, pour or dope.
+    bool namesMaterial = false;
 
     // Whether a list shows the parameter in `entry`.
     bool isShownIn(const ParameterMap &entry) const;
+
+    // The same parameter, limited to numbers from `lowest` to `highest`.
+    ParameterDeclaration within(double lowest, double highest) const;
+    // The same parameter, limited to numbers above `lowest`, up to `highest`.
+    ParameterDeclaration above(double lowest, double highest) const;
+
+    // Why `number`, read from a value shown as `shown`, is not one the
+    // process can mean; empty when it is.
+    QString refusal(double number, const QString &shown) const;
+    // The same for a stored value, shown as its text unless `shown` is
+    // given; empty for values that are not numbers, which the entry's
+    // reading refuses by their type.
+    QString refusal(const QVariant &value, const QString &shown = QString()) const;
 
     // The three parameters of a material choice: its id (hidden unless
     // `idShown`), its name and its colour, the last two for display only.
@@ -51,6 +98,14 @@ struct ParameterDeclaration
     // "Material_Color"; "Conducting" gives "ConductingMaterialId",
     // "Conducting Material" and "Conducting Material_Color".
     static std::vector<ParameterDeclaration> materialChoice(const QString &role = QString(), bool idShown = false);
+    static MaterialChoiceNames materialChoiceNames(const QString &role);
+
+    // The declaration named `name` among `declarations`; null when none is.
+    static const ParameterDeclaration *find(const std::vector<ParameterDeclaration> &declarations,
+                                            const QString &name);
+    // The material choice that a parameter named `parameter` belongs to, by
+    // the names materialChoice gives; false for a name no choice gives.
+    static bool materialChoiceOf(const QString &parameter, MaterialChoiceNames *names);
 };
 
 } // namespace Operations

@@ -14,6 +14,11 @@ ProcessDescriptor::ProcessDescriptor(const Names &names, std::vector<ParameterDe
 {
 }
 
+const ParameterDeclaration *ProcessDescriptor::parameter(const QString &name) const
+{
+    return ParameterDeclaration::find(m_parameters, name);
+}
+
 bool ProcessDescriptor::prepare(Model::Automaton::TotalVolume &volume, const ProcessRecords &records,
                                 std::string *problem, Interrupter *interrupter) const
 {

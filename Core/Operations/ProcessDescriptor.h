@@ -87,6 +87,9 @@ public:
     bool hasBatchEntry() const { return m_names.batch.type != BatchEntryKind::NoEntry; }
     // In the order the option dialog sets them.
     const std::vector<ParameterDeclaration> &parameters() const { return m_parameters; }
+    // The declaration of one parameter, with the range its dialog offers;
+    // null when the kind has no parameter of that name.
+    const ParameterDeclaration *parameter(const QString &name) const;
 
     // The interactive operation of this kind, without an observer.
     boost::shared_ptr<Operation> createOperation(OperationContext *context) const { return m_makeOperation(context); }
@@ -97,7 +100,8 @@ public:
     bool prepare(Model::Automaton::TotalVolume &volume, const ProcessRecords &records, std::string *problem,
                  Interrupter *interrupter = nullptr) const;
     // The run a process list entry asks for. When a parameter is missing or
-    // cannot be used, `reader` says which and the run is empty.
+    // cannot be used (also a number outside its declared range), `reader`
+    // says which and the run is empty.
     virtual ProcessRun readEntry(EntryParameters &reader) const = 0;
 
 protected:

@@ -63,6 +63,7 @@ public:
 
     ProcessRun readEntry(EntryParameters &reader) const override
     {
+        reader.declare(this->parameters());
         const Parameters parameters = read(reader);
         return reader.complete() ? bind(parameters) : ProcessRun();
     }

@@ -6,6 +6,7 @@
 #include "Core/Operations/ReactiveIonEtching/SimpleReactiveIonEtching.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Materials/MaterialFactory.h"
+#include "UI/BatchRun/MaterialChoice.h"
 #include "UI/BatchRun/ProcessData.h"
 #include "UI/MaterialComboBox.h"
 #include "UI/Operations/AnisotropicDepositionDialog.h"
@@ -23,7 +24,6 @@
 #include "UI/Operations/SimpleRIEDialog.h"
 #include "UI/Operations/SpinCoatingOptionsDialog.h"
 
-#include <QColor>
 #include <QDir>
 #include <QFileDialog>
 
@@ -49,12 +49,8 @@ std::vector<Model::Materials::Material> materialsOf(const Ops::ProcessDescriptor
 // The id of a material choice with the name and colour lists show it by.
 void setMaterial(ParameterMap &values, const QString &role, unsigned id)
 {
-    const QString shown = role.isEmpty() ? QStringLiteral("Material") : role + QStringLiteral(" Material");
-    const Model::Materials::Material material = Model::Materials::MaterialFactory::getInstance()->getMaterial(id);
-    const Model::Materials::Colour &c = material.colour();
-    values[role + QStringLiteral("MaterialId")] = id;
-    values[shown] = material.name();
-    values[shown + QStringLiteral("_Color")] = QColor(int(c.red * 255), int(c.green * 255), int(c.blue * 255));
+    MaterialChoice::set(values, Ops::ParameterDeclaration::materialChoiceNames(role),
+                        Model::Materials::MaterialFactory::getInstance()->getMaterial(id));
 }
 
 // A dialog's value as the kind of value the process keeps: spin boxes give

@@ -15,7 +15,46 @@ namespace Ops = Core::Operations;
 using Ops::EntryParameters;
 
 namespace {
+
 const char NoVolume[] = "there is no cell volume to work on";
+const char NoCells[] = "a cell volume needs at least one cell in each direction";
+
+// The new volume a "Create Substrate" entry asks for; `parameters` tells
+// whether one was missing or cannot be used.
+Ops::SubstrateShape readSubstrate(EntryParameters &parameters)
+{
+    // Its material choice is that of every process: material 0 would give
+    // a volume without a substrate.
+    static const std::vector<Ops::ParameterDeclaration> material = Ops::ParameterDeclaration::materialChoice();
+    parameters.declare(material);
+    Ops::SubstrateShape shape;
+    parameters.read("MaterialId", shape.material);
+    parameters.read("Lower Left Front Corner", shape.position);
+    parameters.read("Volume Size X", shape.sizeX);
+    parameters.read("Volume Size Y", shape.sizeY);
+    parameters.read("Volume Size Z", shape.sizeZ);
+    parameters.read("SphericalSubstrate", shape.spherical);
+    if (shape.spherical) {
+        parameters.read("Substrate Center X", shape.centreX);
+        parameters.read("Substrate Center Y", shape.centreY);
+        parameters.read("Substrate Center Z", shape.centreZ);
+        parameters.read("Substrate Radius", shape.radius);
+    } else {
+        parameters.read("Substrate Size X", shape.boxSizeX);
+        parameters.read("Substrate Size Y", shape.boxSizeY);
+        parameters.read("Substrate Size Z", shape.boxSizeZ);
+        parameters.read("Substrate Delta X", shape.boxX);
+        parameters.read("Substrate Delta Y", shape.boxY);
+        parameters.read("Substrate Delta Z", shape.boxZ);
+    }
+    return shape;
+}
+
+bool hasCells(const Ops::SubstrateShape &shape)
+{
+    return shape.sizeX != 0 && shape.sizeY != 0 && shape.sizeZ != 0;
+}
+
 } // namespace
 
 BatchRunner::BatchRunner(Core::Operations::OperationContext &context) : m_context(context) {}
@@ -44,8 +83,14 @@ BatchRunner::Result BatchRunner::run(const ProcessData &entry)
     if (const Ops::ProcessDescriptor *process = Ops::ProcessRegistry::forBatchType(entry.type()))
         return runProcess(*process, entry.parameters());
     const bool known = entry.type() >= 0 && entry.type() < ProcessData::Unknown;
-    m_problem = known ? QStringLiteral("%1 is not available in this version").arg(ProcessData::shownName(entry.type()))
-                      : QStringLiteral("unknown process type %1").arg(entry.type());
+    if (entry.typeUnread())
+        m_problem = entry.typeText().isEmpty()
+            ? QStringLiteral("the entry has no process type")
+            : QStringLiteral("process type \"%1\" cannot be used: it is not a whole number").arg(entry.typeText());
+    else if (known)
+        m_problem = QStringLiteral("%1 is not available in this version").arg(ProcessData::shownName(entry.type()));
+    else
+        m_problem = QStringLiteral("unknown process type %1").arg(entry.type());
     return NotAvailable;
 }
 
@@ -98,33 +143,30 @@ BatchRunner::Result BatchRunner::runProcess(const Ops::ProcessDescriptor &proces
     return Done;
 }
 
+QString BatchRunner::entryProblem(const ProcessData &entry)
+{
+    EntryParameters parameters(entry.parameters());
+    if (entry.type() == ProcessData::CreateSubstrate) {
+        const Ops::SubstrateShape shape = readSubstrate(parameters);
+        if (parameters.complete() && !hasCells(shape))
+            return QLatin1String(NoCells);
+    } else if (entry.type() == ProcessData::SaveImage) {
+        QString fileName;
+        parameters.read("Filename", fileName);
+    } else if (const Ops::ProcessDescriptor *process = Ops::ProcessRegistry::forBatchType(entry.type())) {
+        process->readEntry(parameters);
+    }
+    return parameters.problem();
+}
+
 BatchRunner::Result BatchRunner::createSubstrate(const ProcessData &entry)
 {
-    Ops::SubstrateShape shape;
     EntryParameters parameters(entry.parameters());
-    parameters.read("MaterialId", shape.material);
-    parameters.read("Lower Left Front Corner", shape.position);
-    parameters.read("Volume Size X", shape.sizeX);
-    parameters.read("Volume Size Y", shape.sizeY);
-    parameters.read("Volume Size Z", shape.sizeZ);
-    parameters.read("SphericalSubstrate", shape.spherical);
-    if (shape.spherical) {
-        parameters.read("Substrate Center X", shape.centreX);
-        parameters.read("Substrate Center Y", shape.centreY);
-        parameters.read("Substrate Center Z", shape.centreZ);
-        parameters.read("Substrate Radius", shape.radius);
-    } else {
-        parameters.read("Substrate Size X", shape.boxSizeX);
-        parameters.read("Substrate Size Y", shape.boxSizeY);
-        parameters.read("Substrate Size Z", shape.boxSizeZ);
-        parameters.read("Substrate Delta X", shape.boxX);
-        parameters.read("Substrate Delta Y", shape.boxY);
-        parameters.read("Substrate Delta Z", shape.boxZ);
-    }
+    const Ops::SubstrateShape shape = readSubstrate(parameters);
     if (!parameters.complete())
         return refuse(parameters);
-    if (shape.sizeX == 0 || shape.sizeY == 0 || shape.sizeZ == 0)
-        return fail(QStringLiteral("a cell volume needs at least one cell in each direction"));
+    if (!hasCells(shape))
+        return fail(QLatin1String(NoCells));
 
     std::string problem;
     const boost::shared_ptr<Model::Automaton::TotalVolume> volume = shape.build(&problem);

@@ -78,6 +78,12 @@ public:
     // changed."; see Core::Operations::StepRemarks); empty after the others.
     const QStringList &remarks() const { return m_remarks; }
 
+    // Why an entry cannot run with the parameters it has, read exactly as
+    // its run reads them (a parameter missing, of the wrong type or out of
+    // its range); empty when they are fine, or when the entry's process is
+    // not one this version runs, which its run reports.
+    static QString entryProblem(const ProcessData &entry);
+
 private:
     Result createSubstrate(const ProcessData &entry);
     Result saveImage(const ProcessData &entry);

@@ -12,6 +12,14 @@ std::atomic<int> nextId{0};
 
 ProcessData::ProcessData(int type) : m_id(nextId.fetch_add(1)), m_type(type) {}
 
+ProcessData ProcessData::unreadType(const QString &text)
+{
+    ProcessData entry(Unknown);
+    entry.m_typeUnread = true;
+    entry.m_typeText = text;
+    return entry;
+}
+
 void ProcessData::setParameter(const QString &name, const QVariant &value, bool visible)
 {
     m_parameters[name] = value;

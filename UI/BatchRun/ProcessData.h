@@ -25,6 +25,14 @@ public:
     int id() const { return m_id; }
     int type() const { return m_type; }
 
+    // An entry whose file gives a process type that is not a whole number
+    // ("4.5", or none at all) is of type Unknown and keeps that text, so
+    // that it is named and written back as the file had it.
+    static ProcessData unreadType(const QString &text);
+    bool typeUnread() const { return m_typeUnread; }
+    // The text of an unread type; empty otherwise.
+    const QString &typeText() const { return m_typeText; }
+
     void setParameter(const QString &name, const QVariant &value, bool visible = true);
     // An invalid value when absent.
     QVariant parameter(const QString &name) const;
@@ -43,6 +51,8 @@ public:
 private:
     int m_id;
     int m_type;
+    bool m_typeUnread = false;
+    QString m_typeText;
     Core::Operations::ParameterMap m_parameters;
     std::map<QString, bool> m_visibility;
 };

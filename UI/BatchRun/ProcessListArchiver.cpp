@@ -113,7 +113,8 @@ bool ProcessListArchiver::saveProcessList(const QString &fileName)
     writer.writeStartElement(QStringLiteral("Process-List"));
     for (const ProcessData &entry : m_list) {
         writer.writeStartElement(QStringLiteral("Process-Data"));
-        writer.writeAttribute(QStringLiteral("process-type"), QString::number(entry.type()));
+        writer.writeAttribute(QStringLiteral("process-type"),
+                              entry.typeText().isEmpty() ? QString::number(entry.type()) : entry.typeText());
         for (const auto &parameter : entry.parameters()) {
             QString type, data;
             describe(parameter.second, type, data);
@@ -188,8 +189,9 @@ ProcessData ProcessListArchiver::readProcessData(QXmlStreamReader &reader)
         return ProcessData(ProcessData::Unknown);
     }
     bool ok = false;
-    const int type = reader.attributes().value(QLatin1String("process-type")).toInt(&ok);
-    ProcessData entry(ok ? type : int(ProcessData::Unknown));
+    const QString typeText = reader.attributes().value(QLatin1String("process-type")).toString();
+    const int type = typeText.toInt(&ok);
+    ProcessData entry = ok ? ProcessData(type) : ProcessData::unreadType(typeText);
     bool more = nextStartElement(reader);
     if (more)
         logTag("CurrentTag: ", reader);

@@ -1,5 +1,8 @@
 #include "UI/Operations/AnisotropicDepositionDialog.h"
 
+#include "Core/Operations/Deposition/AnisotropicDepositionProcesses.h"
+#include "UI/Operations/DeclaredRange.h"
+
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QRadioButton>
@@ -8,7 +11,7 @@ namespace Ui {
 namespace Operations {
 
 AnisotropicDepositionDialog::AnisotropicDepositionDialog(QWidget *parent)
-    : FilmOptionsDialog(parent, tr("Film thickness"))
+    : FilmOptionsDialog(parent, tr("Film thickness"), Core::Operations::anisotropicDepositionDescriptor(), "Thickness")
     , m_ratio(new QDoubleSpinBox(this))
     , m_top(new QRadioButton(tr("Deposit on top"), this))
     , m_bottom(new QRadioButton(tr("Deposit on bottom"), this))
@@ -18,7 +21,7 @@ AnisotropicDepositionDialog::AnisotropicDepositionDialog(QWidget *parent)
     setWindowTitle(tr("PVD Options"));
     resize(320, 390);
     m_ratio->setObjectName(QStringLiteral("dblHorizontalRatio"));
-    m_ratio->setRange(0.01, 1e9);
+    DeclaredRange::limit(m_ratio, Core::Operations::anisotropicDepositionDescriptor(), "Horizontal to Vertical Ratio");
     m_ratio->setValue(0.5);
     form()->addRow(tr("Horizontal ratio"), m_ratio);
     m_top->setObjectName(QStringLiteral("rbTop"));

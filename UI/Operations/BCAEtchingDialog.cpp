@@ -1,5 +1,8 @@
 #include "UI/Operations/BCAEtchingDialog.h"
 
+#include "Core/Operations/SiEtching/SiWetEtchingProcesses.h"
+#include "UI/Operations/DeclaredRange.h"
+
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
@@ -21,7 +24,8 @@ BCAEtchingDialog::BCAEtchingDialog(QWidget *parent)
     label->setObjectName(QStringLiteral("lblDepth"));
     m_depth->setObjectName(QStringLiteral("dblDepth"));
     m_depth->setDecimals(4);
-    m_depth->setRange(0.0, 1e9);
+    // Both wet etchings take the same depths.
+    DeclaredRange::limit(m_depth, Core::Operations::atomisticWetEtchingDescriptor(), "Depth");
     m_depth->setSingleStep(0.353552);
     m_depth->setValue(10.0);
     m_depth->setSuffix(tr("units"));

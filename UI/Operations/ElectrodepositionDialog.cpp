@@ -1,5 +1,6 @@
 #include "UI/Operations/ElectrodepositionDialog.h"
 
+#include "Core/Operations/Isotropic/IsotropicProcesses.h"
 #include "UI/MaterialComboBox.h"
 
 #include <QComboBox>
@@ -8,7 +9,7 @@ namespace Ui {
 namespace Operations {
 
 ElectrodepositionDialog::ElectrodepositionDialog(QWidget *parent)
-    : FilmOptionsDialog(parent, tr("Film thickness"))
+    : FilmOptionsDialog(parent, tr("Film thickness"), Core::Operations::electroplatingDescriptor(), "Film Thickness")
     , m_conducting(addMaterialChoice(tr("Conducting Material"), "cbxConductingMaterial"))
 {
     setObjectName(QStringLiteral("ElectrodepositionDialog"));

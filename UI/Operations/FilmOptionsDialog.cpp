@@ -1,20 +1,23 @@
 #include "UI/Operations/FilmOptionsDialog.h"
 
 #include "UI/MaterialComboBox.h"
+#include "UI/Operations/DeclaredRange.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 
 namespace Ui {
 namespace Operations {
 
-FilmOptionsDialog::FilmOptionsDialog(QWidget *parent, const QString &thicknessLabel, int decimals,
-                                     const QString &materialLabel)
+FilmOptionsDialog::FilmOptionsDialog(QWidget *parent, const QString &thicknessLabel,
+                                     const Core::Operations::ProcessDescriptor &process, const char *amount,
+                                     int decimals, const QString &materialLabel)
     : FormDialog(parent)
     , m_thickness(new QDoubleSpinBox(this))
 {
     m_thickness->setObjectName(QStringLiteral("dblThickness"));
     m_thickness->setDecimals(decimals);
-    m_thickness->setRange(0.0, 1e9);
+    DeclaredRange::limit(m_thickness, process, amount);
     m_thickness->setValue(10.0);
     m_thickness->setSuffix(tr(" units"));
     addField(thicknessLabel, m_thickness);
@@ -28,6 +31,9 @@ unsigned FilmOptionsDialog::materialId() const { return MaterialComboBox::select
 void FilmOptionsDialog::setMaterials(const std::vector<Model::Materials::Material> &materials)
 {
     MaterialComboBox::fill(m_material, materials);
+    for (const Model::Materials::Material &material : materials)
+        if (m_avoided != 0 && material.id() != m_avoided && MaterialComboBox::selectMaterial(m_material, material.id()))
+            break;
 }
 
 } // namespace Operations

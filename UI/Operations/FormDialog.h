@@ -7,9 +7,16 @@
 #include <vector>
 
 class QComboBox;
+class QDialogButtonBox;
 class QFormLayout;
 class QLabel;
 class QSpinBox;
+
+namespace Core {
+namespace Operations {
+class ProcessDescriptor;
+}
+}
 
 namespace Ui {
 namespace Operations {
@@ -26,7 +33,13 @@ protected:
     // A whole-number field of cells or units, and its label.
     QSpinBox *addNumber(const QString &label, const char *objectName, int minimum, int maximum, int value,
                         const QString &suffix, QLabel **labelWidget = nullptr);
-    // A material choice (see MaterialComboBox).
+    // The same for `parameter` of `process`, offering the numbers it
+    // declares (see DeclaredRange).
+    QSpinBox *addNumber(const QString &label, const char *objectName, const Core::Operations::ProcessDescriptor &process,
+                        const char *parameter, int value, const QString &suffix, QLabel **labelWidget = nullptr);
+    // A material choice (see MaterialComboBox). While one of them has
+    // nothing to choose the dialog cannot be accepted: it would give
+    // material 0, the empty cell.
     QComboBox *addMaterialChoice(const QString &label, const char *objectName);
     // A field without a label, such as a check box.
     void addField(QWidget *field);
@@ -35,7 +48,11 @@ protected:
     QFormLayout *form() const { return m_form; }
 
 private:
+    void updateAcceptable();
+
     QFormLayout *m_form;
+    QDialogButtonBox *m_buttons;
+    std::vector<QComboBox *> m_materialChoices;
 };
 
 } // namespace Operations

@@ -6,7 +6,7 @@ namespace Ui {
 namespace Operations {
 
 IsotropicEtchingDialog::IsotropicEtchingDialog(QWidget *parent)
-    : FilmOptionsDialog(parent, tr("Etch Depth"))
+    : FilmOptionsDialog(parent, tr("Etch Depth"), Core::Operations::isotropicEtchingDescriptor(), "Depth")
 {
     setObjectName(QStringLiteral("IsotropicEtchingDialog"));
     setWindowTitle(Core::Operations::isotropicEtchingDescriptor().catalogueName() + tr(" Options"));

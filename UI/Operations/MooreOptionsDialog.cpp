@@ -1,5 +1,6 @@
 #include "UI/Operations/MooreOptionsDialog.h"
 
+#include "Core/Operations/MooreNeighborhood/MooreNeighborhoodProcesses.h"
 #include "UI/MaterialComboBox.h"
 
 #include <QLabel>
@@ -10,7 +11,9 @@ namespace Operations {
 
 MooreOptionsDialog::MooreOptionsDialog(QWidget *parent)
     : FormDialog(parent)
-    , m_steps(addNumber(tr("Select Value"), "sbxSteps", 1, 999999999, 1, tr(" cells"), &m_valueLabel))
+    // Deposition and etching take the same numbers of cells.
+    , m_steps(addNumber(tr("Select Value"), "sbxSteps", Core::Operations::mooreDepositionDescriptor(), "Thickness", 1,
+                        tr(" cells"), &m_valueLabel))
     , m_material(addMaterialChoice(tr("Select Film"), "cbxMaterial"))
 {
     setObjectName(QStringLiteral("MooreOptionsDialog"));

@@ -1,19 +1,21 @@
 #include "UI/Operations/PlanarizationOptionsDialog.h"
 
+#include "Core/Operations/Planarization/PlanarizationProcesses.h"
+
 #include <QSpinBox>
 
 namespace Ui {
 namespace Operations {
 
-namespace {
-constexpr int AnyHeight = 999999999;
-} // namespace
-
 PlanarizationOptionsDialog::PlanarizationOptionsDialog(QWidget *parent)
     : FormDialog(parent)
-    , m_minimum(addNumber(tr("Minimum Height"), "sbxMinimumHeight", 0, AnyHeight, 0, tr(" cells")))
-    , m_maximum(addNumber(tr("Maximum Height"), "sbxMaximumHeight", 0, AnyHeight, AnyHeight, tr(" cells")))
+    , m_minimum(addNumber(tr("Minimum Height"), "sbxMinimumHeight", Core::Operations::planarizationDescriptor(),
+                          "Minimum Height", 0, tr(" cells")))
+    , m_maximum(addNumber(tr("Maximum Height"), "sbxMaximumHeight", Core::Operations::planarizationDescriptor(),
+                          "Maximum Height", 0, tr(" cells")))
 {
+    // Until it knows the volume, everything is kept.
+    m_maximum->setValue(m_maximum->maximum());
     setObjectName(QStringLiteral("PlanarizationOptionsDialog"));
     setWindowTitle(tr("Planarization Options"));
     resize(400, 190);

@@ -1,5 +1,8 @@
 #include "UI/Operations/SimpleOxidationOptionsDialog.h"
 
+#include "Core/Operations/SiOxidation/SiOxidationProcesses.h"
+#include "UI/Operations/DeclaredRange.h"
+
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -11,12 +14,13 @@ namespace Operations {
 
 namespace {
 
-QDoubleSpinBox *spinBox(QWidget *parent, const char *name, double maximum, double value, const QString &suffix)
+// A field for `parameter` of the oxidation, with the range it declares.
+QDoubleSpinBox *spinBox(QWidget *parent, const char *name, const char *parameter, double value, const QString &suffix)
 {
     auto *box = new QDoubleSpinBox(parent);
     box->setObjectName(QLatin1String(name));
     box->setDecimals(2);
-    box->setRange(0.0, maximum);
+    DeclaredRange::limit(box, Core::Operations::siOxidationDescriptor(), parameter);
     box->setValue(value);
     box->setSuffix(suffix);
     return box;
@@ -28,11 +32,11 @@ SimpleOxidationOptionsDialog::SimpleOxidationOptionsDialog(QWidget *parent)
     : QDialog(parent)
     , m_thicknessMode(new QRadioButton(tr("Oxide thickness"), this))
     , m_timeMode(new QRadioButton(tr("Oxidation Time"), this))
-    , m_thickness(spinBox(this, "dblThickness", 100000.0, 10.0, tr(" microns")))
-    , m_time(spinBox(this, "dblTime", 1000.0, 2.0, tr(" hours")))
-    , m_temperature(spinBox(this, "dblTemperature", 2000.0, 1273.0, tr(" K")))
-    , m_pressure(spinBox(this, "dblPressure", 1.0, 1.0, tr(" atm")))
-    , m_units(spinBox(this, "dblCellUnits", 1e9, 100.0, QString()))
+    , m_thickness(spinBox(this, "dblThickness", "Oxidation Thickness", 10.0, tr(" microns")))
+    , m_time(spinBox(this, "dblTime", "Oxidation Time", 2.0, tr(" hours")))
+    , m_temperature(spinBox(this, "dblTemperature", "Oxidation Temperature", 1273.0, tr(" K")))
+    , m_pressure(spinBox(this, "dblPressure", "Oxidation Pressure", 1.0, tr(" atm")))
+    , m_units(spinBox(this, "dblCellUnits", "Micron Conversion", 100.0, QString()))
 {
     setObjectName(QStringLiteral("SimpleOxidationOptionsDialog"));
     setWindowTitle(tr("Si Oxidation Options"));
@@ -40,7 +44,6 @@ SimpleOxidationOptionsDialog::SimpleOxidationOptionsDialog(QWidget *parent)
     m_thicknessMode->setObjectName(QStringLiteral("rbThickness"));
     m_timeMode->setObjectName(QStringLiteral("rbTime"));
     m_pressure->setSingleStep(0.1);
-    m_units->setMinimum(0.01);
     m_units->setToolTip(tr("Conversion between cell units and microns. Si cells are approximately 1.0 x 1.0 x 0.35 "
                            "units."));
 

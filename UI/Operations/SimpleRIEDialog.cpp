@@ -1,5 +1,6 @@
 #include "UI/Operations/SimpleRIEDialog.h"
 
+#include "Core/Operations/ReactiveIonEtching/ReactiveIonEtchingProcesses.h"
 #include "UI/MaterialComboBox.h"
 
 #include <QCheckBox>
@@ -10,7 +11,8 @@ namespace Operations {
 
 SimpleRIEDialog::SimpleRIEDialog(QWidget *parent)
     : FormDialog(parent)
-    , m_depth(addNumber(tr("Etch Depth"), "sbxDepth", 1, 999999999, 1, tr(" units")))
+    , m_depth(addNumber(tr("Etch Depth"), "sbxDepth", Core::Operations::simpleRieDescriptor(), "Etch Depth", 1,
+                        tr(" units")))
     , m_material(addMaterialChoice(tr("Select Material"), "cbxMaterial"))
     , m_fromBelow(new QCheckBox(tr("Etch from below"), this))
     , m_fromTop(new QCheckBox(tr("Etch from top"), this))

@@ -1,5 +1,6 @@
 #include "UI/Operations/SpinCoatingOptionsDialog.h"
 
+#include "Core/Operations/Planarization/PlanarizationProcesses.h"
 #include "UI/MaterialComboBox.h"
 
 #include <QSpinBox>
@@ -10,7 +11,8 @@ namespace Operations {
 SpinCoatingOptionsDialog::SpinCoatingOptionsDialog(QWidget *parent)
     : FormDialog(parent)
     , m_material(addMaterialChoice(tr("Material"), "cbxMaterial"))
-    , m_height(addNumber(tr("Deposition Height"), "sbxHeight", 0, 999999999, 0, tr(" cells")))
+    , m_height(addNumber(tr("Deposition Height"), "sbxHeight", Core::Operations::spinCoatingDescriptor(),
+                         "Maximum Height", 0, tr(" cells")))
 {
     setObjectName(QStringLiteral("SpinCoatingOptionsDialog"));
     setWindowTitle(tr("Pour Material Options"));

@@ -57,6 +57,21 @@ void logMessage(QtMsgType type, const QMessageLogContext &context, const QString
     std::fprintf(stderr, "tessival-batch: %s%s\n", kind, message.toLocal8Bit().constData());
 }
 
+// A picture of a "Save Image" entry that would replace an output of the
+// command line, the list or the start document.
+QString pictureClash(const CommandLine &line, const std::list<Ui::ProcessData> &entries)
+{
+    FileClaims files = line.files();
+    int number = 0;
+    for (const Ui::ProcessData &entry : entries) {
+        ++number;
+        const QString file = entry.parameter(QStringLiteral("Filename")).toString();
+        if (entry.type() == Ui::ProcessData::SaveImage && !file.isEmpty())
+            files.addListPicture(QStringLiteral("entry %1 (Save Image %2)").arg(number).arg(file), file);
+    }
+    return files.clash();
+}
+
 bool drawsImages(const std::list<Ui::ProcessData> &entries)
 {
     for (const Ui::ProcessData &entry : entries)
@@ -185,8 +200,14 @@ int BatchProgram::setUp(int &argc, char *argv[])
     }
     if (m_entries.empty())
         printError(QStringLiteral("%1: the list has no entries").arg(m_line.listFile));
+    const std::list<Ui::ProcessData> listed = m_entries;
     if (!ParameterOverrides::apply(m_line.overrides, m_entries, &error)) {
         printError(error);
+        return BadCommandLine;
+    }
+    const QString clash = pictureClash(m_line, m_entries);
+    if (!clash.isEmpty()) {
+        printError(clash);
         return BadCommandLine;
     }
     m_withDisplay = drawsImages(m_entries) && guiPlatformAvailable();
@@ -200,11 +221,17 @@ int BatchProgram::setUp(int &argc, char *argv[])
         return NothingWritten;
     }
     // The catalogue names the materials and colours the images.
-    Model::Materials::MaterialFactory::getInstance();
+    const Model::Materials::MaterialFactory &catalogue = *Model::Materials::MaterialFactory::getInstance();
 
     m_context.reset(new Core::Operations::OperationContext);
     if (!openStartDocument())
         return NothingWritten;
+    // Materials given by name are looked up once the start document has
+    // brought its own into the catalogue.
+    if (!ParameterOverrides::check(m_line.overrides, listed, m_entries, catalogue, &error)) {
+        printError(error);
+        return BadCommandLine;
+    }
     const QString outside = ResultFiles(m_line.exports, m_line.sections)
                                 .sectionOutOfRange(m_entries, Model::Automaton::firstCellVolume(
                                                                   m_context->document().allObjects())

@@ -1,6 +1,6 @@
 #include "apps/tessival-batch/CommandLine.h"
 
-#include <QFileInfo>
+#include "Model/Export/VolumeExport.h"
 
 namespace BatchTool {
 
@@ -34,8 +34,11 @@ QString CommandLine::usage()
         "                        volume, x=40 the plane of cells with x index 40 (from\n"
         "                        0), with a legend and a scale bar; may be repeated\n"
         "  --set N:NAME=VALUE    run entry N (from 1) with its parameter NAME set to\n"
-        "                        VALUE, read as the type the list stores it with; the\n"
-        "                        list file is not changed; may be repeated\n"
+        "                        VALUE, read as the type the list stores it with and\n"
+        "                        within the range its process takes; a material is\n"
+        "                        given by its catalogue name (Material=Si) or its id\n"
+        "                        (MaterialId=1); the list file is not changed; may be\n"
+        "                        repeated\n"
         "  --threads N           worker threads for the processes (default: one per core)\n"
         "  -v, --verbose         also print the debug log\n"
         "  -h, --help            show this text\n"
@@ -54,6 +57,11 @@ QString CommandLine::usage()
         "at one end only, with nothing above or below its free end, is a cantilever.\n"
         "When there is none, no netlist is written (the document still is).\n"
         "\n"
+        "No output replaces another one or a file the run reads: two of -o,\n"
+        "--netlist, --export (an OBJ with its MTL) and --section naming one file,\n"
+        "however spelled, one naming the list or the start document, or a \"Save\n"
+        "Image\" entry's picture naming one of these, are refused before the run.\n"
+        "\n"
         "Ctrl-C stops the running process at its next step and the run with it;\n"
         "nothing is written then. A second Ctrl-C ends the program at once.\n"
         "\n"
@@ -63,8 +71,11 @@ QString CommandLine::usage()
         "       that did not run, objects skipped from the start document, or a\n"
         "       requested netlist, export or section that could not be made\n"
         "    2  the command line was not understood: an unknown option or a bad value,\n"
-        "       a --set naming an entry, parameter or value the list does not have, or\n"
-        "       a --section plane outside the resulting cell volume\n"
+        "       a --set naming an entry, parameter or material the list or the\n"
+        "       catalogue does not have or a value its process cannot use, an output\n"
+        "       naming the file of another output, of a \"Save Image\" entry, of the\n"
+        "       list or of the start document, or a --section plane outside the\n"
+        "       resulting cell volume\n"
         "    3  nothing was written: the list or the start document could not be\n"
         "       read (a start document with cells missing counts), the list needs a\n"
         "       cell volume it does not have, or an output folder cannot be written to\n"
@@ -135,10 +146,35 @@ bool CommandLine::parse(int argc, char *argv[], CommandLine &line, QString *erro
         return fail(QStringLiteral("no process list given"));
     if (line.outputFile.isEmpty())
         return fail(QStringLiteral("no output document given (-o RESULT.cvx)"));
-    if (!line.netlistFile.isEmpty()
-        && QFileInfo(line.netlistFile).absoluteFilePath() == QFileInfo(line.outputFile).absoluteFilePath())
-        return fail(QStringLiteral("the netlist and the document cannot be the same file"));
+    // One output would replace another, or the list or document it came
+    // from, and the run would still end with status 0.
+    const QString clash = line.files().clash();
+    if (!clash.isEmpty())
+        return fail(clash);
     return true;
+}
+
+FileClaims CommandLine::files() const
+{
+    FileClaims files;
+    files.addInput(QStringLiteral("the process list ") + listFile, listFile);
+    if (!startDocument.isEmpty())
+        files.addInput(QStringLiteral("-i ") + startDocument, startDocument);
+    files.addOutput(QStringLiteral("-o ") + outputFile, outputFile);
+    if (!netlistFile.isEmpty())
+        files.addOutput(QStringLiteral("--netlist ") + netlistFile, netlistFile);
+    using Model::Export::VolumeExport;
+    for (const QString &file : exports) {
+        const QString option = QStringLiteral("--export ") + file;
+        files.addOutput(option, file);
+        if (VolumeExport::formatOf(file) == VolumeExport::Obj) {
+            const QString colours = VolumeExport::companionMtl(file);
+            files.addOutput(QStringLiteral("%1 (its %2)").arg(option, colours), colours);
+        }
+    }
+    for (const SectionRequest &section : sections)
+        files.addOutput(QStringLiteral("--section %1 %2").arg(section.describe(), section.file), section.file);
+    return files;
 }
 
 } // namespace BatchTool

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "apps/tessival-batch/FileClaims.h"
 #include "apps/tessival-batch/ResultOptions.h"
 
 #include <QString>
@@ -23,10 +24,14 @@ struct CommandLine
     bool verbose = false;
     bool help = false;
 
-    // False with the reason for arguments that make no sense; `help` alone
-    // is a valid request.
+    // False with the reason for arguments that make no sense (also two
+    // outputs that are one file, or an output that is an input); `help`
+    // alone is a valid request.
     static bool parse(int argc, char *argv[], CommandLine &line, QString *error);
     static QString usage();
+
+    // Every file the options name, inputs first, each with its option.
+    FileClaims files() const;
 };
 
 } // namespace BatchTool

@@ -9,17 +9,34 @@
 #include <list>
 #include <vector>
 
+namespace Model {
+namespace Materials {
+class MaterialFactory;
+}
+}
+
 namespace BatchTool {
 
 // "--set": runs the list with some parameters changed, without editing the
-// file, so that a shell loop can sweep a parameter.
+// file, so that a shell loop can sweep a parameter. Every value is checked
+// before anything runs, in two parts: the first needs only the list, the
+// second the material catalogue as the start document leaves it.
 namespace ParameterOverrides {
 
 // Gives the entries the new values, in command-line order. False with the
 // reason, naming the setting, for an entry the list does not have, a
-// parameter the entry does not have, or a value that does not read as the
-// type the parameter is stored with; the list is then unchanged.
+// parameter the entry does not have, a value that does not read as the
+// type the parameter is stored with, or a number outside the range its
+// process declares for it; the list is then unchanged.
 bool apply(const std::vector<ParameterOverride> &overrides, std::list<Ui::ProcessData> &entries, QString *error);
+
+// After apply: makes each material choice that a setting gave a name or an
+// id the catalogue's material of that name or id, and reads every entry a
+// setting changed as its run will. False with the reason, naming the
+// settings, for a material the catalogue lacks or an entry that could run
+// as `listed` but not as `entries` (or fails differently).
+bool check(const std::vector<ParameterOverride> &overrides, const std::list<Ui::ProcessData> &listed,
+           std::list<Ui::ProcessData> &entries, const Model::Materials::MaterialFactory &catalogue, QString *error);
 
 // `text` read as the type of `stored`; invalid when it does not read as
 // one, with what was expected in `expected`.

@@ -219,3 +219,31 @@ TEST_F(OptionFlowTest, OxidationRunsByTimeOrByThickness)
     EXPECT_EQ(lines->lines.back(), "Simple Si Oxidation: Operation finished.");
     EXPECT_EQ(column(), (std::vector<std::uint32_t>{Si, Si, 3, 3, 0, 0, 0, 0}));
 }
+
+// Silicon doped into silicon changes no cell: the doping dialogs open on the
+// first material they offer that is not the silicon they dope, so that
+// accepting their defaults dopes.
+TEST(DopingDialogs, OpenOnADopedMaterialOtherThanSilicon)
+{
+    DopingOptionsDialog doping;
+    doping.setMaterials(Ui::MaterialComboBox::compatibleWith("Simple Doping"));
+    EXPECT_EQ(doping.materialId(), 14u);
+    IonImplantationOptionsDialog implantation;
+    implantation.setMaterials(Ui::MaterialComboBox::compatibleWith("Ion Implantation"));
+    EXPECT_EQ(implantation.materialId(), 14u);
+
+    // With silicon alone to offer, silicon it is.
+    doping.setMaterials({Model::Materials::Material(Si, "Si", 2329, 1.88e11f, 0.28f)});
+    EXPECT_EQ(doping.materialId(), Si);
+}
+
+TEST_F(OptionFlowTest, DopingWithTheDialogsDefaultsDopesTheSurface)
+{
+    TestSupport::whenModal<DopingOptionsDialog>([](DopingOptionsDialog *dialog) {
+        dialog->setThickness(1.0);
+        dialog->accept();
+    });
+    context.startOperation(Core::Operations::DopingId);
+    EXPECT_EQ(lines->lines.back(), "Doping: Operation finished.");
+    EXPECT_EQ(column(), (std::vector<std::uint32_t>{Si, Si, 14, 0, 0, 0, 0, 0}));
+}

@@ -5,6 +5,7 @@
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationId.h"
 #include "Model/Automaton/TotalVolume.h"
+#include "Model/Materials/MaterialFactory.h"
 #include "UI/BatchRun/BatchRunner.h"
 #include "UI/BatchRun/ProcessData.h"
 #include "UI/MaterialComboBox.h"
@@ -135,7 +136,9 @@ TEST(PhotolithographyDialog, LayoutFilesAreDrawnForTheVolumeAndDamagedOnesRefuse
     EXPECT_EQ(dialog.maskSource(PhotolithographyDialog::Bottom), "TOP, layer 1/0");
 
     // A process list entry keeps the drawn bits, and the file, cell and
-    // layer for display; the batch engine runs it.
+    // layer for display; the batch engine runs it with the chosen resist
+    // (material 0, the empty cell, is none).
+    dialog.setMaterials(Model::Materials::MaterialFactory::getInstance()->getMaterials());
     Ui::ProcessData entry(Ui::ProcessData::Photolithography);
     dialog.fillEntry(entry);
     EXPECT_EQ(entry.parameter("Bottom Mask").value<Ui::MaskVector>(), expected);

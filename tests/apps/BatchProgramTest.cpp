@@ -239,11 +239,12 @@ TEST_F(BatchProgramTest, ADamagedStartDocumentIsNamedAndNothingRuns)
     write("cut.cvx", whole.left(whole.indexOf("<State>") + 7 + 2 * 100));
     const BatchProgramRun result = run({write("more.plst", Header + cvd("2") + "</Process-List>\n"),
                                         QStringLiteral("-i"), QStringLiteral("cut.cvx"), QStringLiteral("-o"),
-                                        QStringLiteral("cut.cvx")});
+                                        QStringLiteral("out.cvx")});
     EXPECT_EQ(result.exitCode, 3) << describe(result);
     EXPECT_TRUE(result.err.contains(QStringLiteral("cut.cvx: The document ends early: 100 of 1 728 cells were read.")))
         << describe(result);
     EXPECT_EQ(TempFolder::read(folder.file(QStringLiteral("cut.cvx"))), whole.left(whole.indexOf("<State>") + 7 + 200));
+    EXPECT_FALSE(QFileInfo::exists(folder.file(QStringLiteral("out.cvx"))));
 }
 
 // Parts of a start document that cannot be read, while its volumes are

@@ -5,8 +5,6 @@
 #include "Core/Operations/OperationId.h"
 #include "Model/Materials/Material.h"
 
-#include <cmath>
-
 namespace Core {
 namespace Operations {
 
@@ -16,15 +14,18 @@ using Model::Automaton::TotalVolume;
 
 std::vector<ParameterDeclaration> declarations()
 {
-    std::vector<ParameterDeclaration> all{
-        {QStringLiteral("Thickness"), ParameterType::Double, ParameterDeclaration::Shown, QVariant(10.0), {}}};
+    const ParameterDeclaration thickness{QStringLiteral("Thickness"), ParameterType::Double,
+                                         ParameterDeclaration::Shown, QVariant(10.0), {}};
+    std::vector<ParameterDeclaration> all{thickness.within(0.0, LongestDistance)};
     const auto choice = ParameterDeclaration::materialChoice();
     all.insert(all.end(), choice.begin(), choice.end());
     all.push_back({QStringLiteral("DepositOn"), ParameterType::Int, ParameterDeclaration::Hidden, QVariant(1), {}});
     all.push_back({QStringLiteral("Deposit On"), ParameterType::Text, ParameterDeclaration::Shown,
                    QVariant(depositionSideText(1)), {}});
-    all.push_back({QStringLiteral("Horizontal to Vertical Ratio"), ParameterType::Double,
-                   ParameterDeclaration::Shown, QVariant(0.5), {}});
+    // A ratio of 0 or below would make a sideways step endless or negative.
+    const ParameterDeclaration ratio{QStringLiteral("Horizontal to Vertical Ratio"), ParameterType::Double,
+                                     ParameterDeclaration::Shown, QVariant(0.5), {}};
+    all.push_back(ratio.above(0.0, LongestDistance));
     return all;
 }
 
@@ -34,9 +35,6 @@ DirectionalFilmParameters read(EntryParameters &reader)
     reader.read("MaterialId", p.material);
     reader.read("Thickness", p.thickness);
     reader.read("Horizontal to Vertical Ratio", p.ratio);
-    // A ratio of 0 or below would make a sideways step endless or negative.
-    if (!(p.ratio > 0.0) || !std::isfinite(float(p.ratio)))
-        reader.refuse("Horizontal to Vertical Ratio");
     reader.read("DepositOn", p.side);
     if (!AnisotropicFilmDeposition::isSide(p.side))
         reader.refuse("DepositOn");

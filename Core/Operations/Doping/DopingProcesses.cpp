@@ -14,9 +14,14 @@ namespace {
 using Model::Automaton::TotalVolume;
 using Declarations = std::vector<ParameterDeclaration>;
 
+// A depth or distance in cell-edge units; 0 dopes nothing (an implantation
+// of no depth places no dopant, one of no annealing only the implanted
+// layer).
 ParameterDeclaration distance(const char *name)
 {
-    return {QLatin1String(name), ParameterType::Float, ParameterDeclaration::Shown, QVariant(10.0f), {}};
+    const ParameterDeclaration declared{QLatin1String(name), ParameterType::Float, ParameterDeclaration::Shown,
+                                        QVariant(10.0f), {}};
+    return declared.within(0.0, LongestDistance);
 }
 
 // The distances, then the doped material, whose id lists show.

@@ -16,11 +16,14 @@ namespace {
 using Model::Automaton::TotalVolume;
 using Declarations = std::vector<ParameterDeclaration>;
 
-// An amount of film in cell-edge units (10 in the option dialogs), then
-// the material choices.
+// An amount of film in cell-edge units (10 in the option dialogs; 0 grows
+// or removes nothing, as a sweep may start from), then the material
+// choices.
 Declarations filmAmount(const char *name, std::initializer_list<QString> materialRoles)
 {
-    Declarations all{{QLatin1String(name), ParameterType::Double, ParameterDeclaration::Shown, QVariant(10.0), {}}};
+    const ParameterDeclaration amount{QLatin1String(name), ParameterType::Double, ParameterDeclaration::Shown,
+                                      QVariant(10.0), {}};
+    Declarations all{amount.within(0.0, LongestDistance)};
     for (const QString &role : materialRoles) {
         const Declarations choice = ParameterDeclaration::materialChoice(role);
         all.insert(all.end(), choice.begin(), choice.end());

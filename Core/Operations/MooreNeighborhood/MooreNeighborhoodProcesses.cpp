@@ -16,11 +16,13 @@ namespace {
 
 using Model::Automaton::TotalVolume;
 
-// A whole number of cells (1 in the option dialog), then the material.
+// A whole number of cells, at least one as in the option dialog, then the
+// material.
 std::vector<ParameterDeclaration> cellsAndMaterial(const char *name)
 {
-    std::vector<ParameterDeclaration> all{
-        {QLatin1String(name), ParameterType::UInt, ParameterDeclaration::Shown, QVariant(1u), {}}};
+    const ParameterDeclaration cells{QLatin1String(name), ParameterType::UInt, ParameterDeclaration::Shown,
+                                     QVariant(1u), {}};
+    std::vector<ParameterDeclaration> all{cells.within(1.0, MostCells)};
     const auto choice = ParameterDeclaration::materialChoice();
     all.insert(all.end(), choice.begin(), choice.end());
     return all;

@@ -24,15 +24,32 @@ int readHeight(EntryParameters &reader, const char *name)
     return int(std::min<std::uint32_t>(height, std::numeric_limits<int>::max()));
 }
 
+// A height in cells from the volume's bottom, up to the largest the option
+// dialogs take before they know the volume.
 ParameterDeclaration height(const char *name, unsigned initial)
 {
-    return {QLatin1String(name), ParameterType::UInt, ParameterDeclaration::Shown, QVariant(initial), {}};
+    const ParameterDeclaration declared{QLatin1String(name), ParameterType::UInt, ParameterDeclaration::Shown,
+                                        QVariant(initial), {}};
+    return declared.within(0.0, MostCells);
+}
+
+constexpr unsigned AnyHeight = unsigned(MostCells);
+
+PlanarizationParameters readPlanarization(EntryParameters &reader)
+{
+    PlanarizationParameters parameters;
+    parameters.maximumHeight = readHeight(reader, "Maximum Height");
+    parameters.minimumHeight = readHeight(reader, "Minimum Height");
+    // Cells are kept from the minimum up to the maximum: a minimum above
+    // the maximum would keep none, as the option dialog never allows.
+    if (reader.complete() && parameters.minimumHeight > parameters.maximumHeight)
+        reader.refuse("Minimum Height", QStringLiteral("%1 is above the maximum height %2")
+                                            .arg(parameters.minimumHeight)
+                                            .arg(parameters.maximumHeight));
+    return parameters;
 }
 
 } // namespace
-
-// The largest height the option dialogs take before they know the volume.
-constexpr unsigned AnyHeight = 999999999;
 
 const ProcessKind<PlanarizationParameters> &planarizationDescriptor()
 {
@@ -41,12 +58,7 @@ const ProcessKind<PlanarizationParameters> &planarizationDescriptor()
         {PlanarizationId, "Planarization", "Planarization", "",
          {BatchType::Planarization, "Planarization", "Planarization", 7}},
         {height("Maximum Height", AnyHeight), height("Minimum Height", 0)},
-        {[](EntryParameters &reader) {
-             PlanarizationParameters parameters;
-             parameters.maximumHeight = readHeight(reader, "Maximum Height");
-             parameters.minimumHeight = readHeight(reader, "Minimum Height");
-             return parameters;
-         },
+        {readPlanarization,
          [](TotalVolume &volume, const PlanarizationParameters &p, Interrupter *interrupter) {
              return Planarization(volume, p.maximumHeight, p.minimumHeight, interrupter).runPlanarization();
          },

@@ -14,7 +14,10 @@ using Model::Automaton::TotalVolume;
 std::vector<ParameterDeclaration> rieParameters()
 {
     std::vector<ParameterDeclaration> all = ParameterDeclaration::materialChoice();
-    all.push_back({QStringLiteral("Etch Depth"), ParameterType::UInt, ParameterDeclaration::Shown, QVariant(1u), {}});
+    // Whole cell layers, at least one as in the option dialog.
+    const ParameterDeclaration depth{QStringLiteral("Etch Depth"), ParameterType::UInt, ParameterDeclaration::Shown,
+                                     QVariant(1u), {}};
+    all.push_back(depth.within(1.0, MostCells));
     all.push_back({QStringLiteral("EtchDirectionValue"), ParameterType::Int, ParameterDeclaration::Hidden,
                    QVariant(int(SimpleReactiveIonEtching::FromTop)), {}});
     all.push_back({QStringLiteral("Etch Direction"), ParameterType::Text, ParameterDeclaration::Shown,

@@ -16,9 +16,12 @@ namespace {
 
 using Model::Automaton::TotalVolume;
 
+// How far down the (100) surface is etched; 0 etches nothing.
 std::vector<ParameterDeclaration> depth()
 {
-    return {{QStringLiteral("Depth"), ParameterType::Double, ParameterDeclaration::Shown, QVariant(10.0), {}}};
+    const ParameterDeclaration declared{QStringLiteral("Depth"), ParameterType::Double, ParameterDeclaration::Shown,
+                                        QVariant(10.0), {}};
+    return {declared.within(0.0, LongestDistance)};
 }
 
 WetEtchParameters readDepth(EntryParameters &reader)

@@ -11,6 +11,9 @@ namespace {
 
 using Model::Automaton::TotalVolume;
 
+// The ranges are the option dialog's. Without oxidant (no pressure) or at
+// absolute zero the growth model gives no number, and below either it
+// grows oxide without end; a time of 0 keeps the initial oxide.
 std::vector<ParameterDeclaration> declarations()
 {
     const QString timeSet = QStringLiteral("OxidationTimeSet");
@@ -18,14 +21,17 @@ std::vector<ParameterDeclaration> declarations()
         return ParameterDeclaration{QLatin1String(name), ParameterType::Double, ParameterDeclaration::ShownWhen,
                                     QVariant(value), timeSet};
     };
+    const ParameterDeclaration units{QStringLiteral("Micron Conversion"), ParameterType::Double,
+                                     ParameterDeclaration::Shown, QVariant(100.0), {}};
+    const ParameterDeclaration thickness{QStringLiteral("Oxidation Thickness"), ParameterType::Double,
+                                         ParameterDeclaration::HiddenWhen, QVariant(10.0), timeSet};
     return {
-        {QStringLiteral("Micron Conversion"), ParameterType::Double, ParameterDeclaration::Shown, QVariant(100.0), {}},
-        inTimeMode("Oxidation Pressure", 1.0),
-        inTimeMode("Oxidation Temperature", 1273.0),
-        inTimeMode("Oxidation Time", 2.0),
+        units.within(0.01, 1e9),
+        inTimeMode("Oxidation Pressure", 1.0).above(0.0, 1.0),
+        inTimeMode("Oxidation Temperature", 1273.0).above(0.0, 2000.0),
+        inTimeMode("Oxidation Time", 2.0).within(0.0, 1000.0),
         {timeSet, ParameterType::Bool, ParameterDeclaration::Hidden, QVariant(false), {}},
-        {QStringLiteral("Oxidation Thickness"), ParameterType::Double, ParameterDeclaration::HiddenWhen,
-         QVariant(10.0), timeSet},
+        thickness.within(0.0, 100000.0),
         {QStringLiteral("OxidationThicknessSet"), ParameterType::Bool, ParameterDeclaration::Hidden, QVariant(true),
          {}},
     };

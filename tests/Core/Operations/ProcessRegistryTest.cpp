@@ -5,7 +5,9 @@
 // - a descriptor is found by its operation id and its list type, and the
 //   factory builds its operation with its title and id;
 // - an entry of a descriptor's declared parameters reads complete, and
-//   every parameter a run needs is declared: leaving one out names it.
+//   every parameter a run needs is declared: leaving one out names it;
+// - a number outside its parameter's declared range, and material 0, make
+//   the entry unusable with the parameter named.
 #include "Core/Operations/EntryParameters.h"
 #include "Core/Operations/OperationContext.h"
 #include "Core/Operations/OperationFactory.h"
@@ -16,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <set>
 
 using namespace Core::Operations;
@@ -183,4 +187,117 @@ TEST(ParameterDeclaration, MaterialChoicesAndVisibilityThatFollowsAFlag)
     EXPECT_FALSE(radius.isShownIn(none)) << "an absent flag counts as false";
     EXPECT_FALSE(width.isShownIn(sphere));
     EXPECT_TRUE(width.isShownIn(box));
+}
+
+// Values no process can mean, as a list or --set gives them: each entry is
+// refused by the parameter's name instead of running as zero or worse (a
+// negative pressure oxidizes the whole volume, a doped material 0 empties
+// the silicon it should dope).
+TEST(ProcessDescriptors, ValuesNoProcessCanMeanAreRefusedByName)
+{
+    struct Case
+    {
+        int operation;
+        const char *name;
+        QVariant value;
+        // Set first, where the value matters only in one mode.
+        std::vector<std::pair<const char *, QVariant>> also;
+    };
+    const Case cases[] = {
+        {IsotropicDepositionId, "Thickness", -1.0, {}},
+        {IsotropicDepositionId, "Thickness", 1e300, {}},
+        {AnisotropicDepositionId, "Thickness", -1.0, {}},
+        {AnisotropicDepositionId, "Horizontal to Vertical Ratio", 0.0, {}},
+        {IsotropicEtchingId, "Depth", -0.5, {}},
+        {ElectrodepositionId, "Film Thickness", -2.0, {}},
+        {DopingId, "Doping Depth", -1.0f, {}},
+        {IonImplantationId, "Implantation Depth", -1.0f, {}},
+        {IonImplantationId, "Annealing Distance", -1.0f, {}},
+        {SimpleReactiveIonEtchingId, "Etch Depth", -3, {}},
+        {SimpleReactiveIonEtchingId, "Etch Depth", 0u, {}},
+        {MooreDepositionId, "Thickness", 0u, {}},
+        {MooreEtchingId, "Depth", 0u, {}},
+        {AtomisticWetEtchingId, "Depth", -1.0, {}},
+        {SiOxidationId, "Oxidation Thickness", -1.0, {}},
+        {SiOxidationId, "Micron Conversion", 0.0, {}},
+        {SiOxidationId, "Oxidation Pressure", -1.0, {{"OxidationTimeSet", true}}},
+        {SiOxidationId, "Oxidation Pressure", 0.0, {{"OxidationTimeSet", true}}},
+        {SiOxidationId, "Oxidation Temperature", -300.0, {{"OxidationTimeSet", true}}},
+        {SiOxidationId, "Oxidation Temperature", 0.0, {{"OxidationTimeSet", true}}},
+        {SiOxidationId, "Oxidation Time", -2.0, {{"OxidationTimeSet", true}}},
+        {PlanarizationId, "Minimum Height", 6u, {{"Maximum Height", 5u}}},
+    };
+    for (const Case &c : cases) {
+        const ProcessDescriptor *process = ProcessRegistry::forOperation(c.operation);
+        ASSERT_TRUE(process) << c.operation;
+        SCOPED_TRACE(std::string(process->title()) + ": " + c.name + " = " + c.value.toString().toStdString());
+        ParameterMap entry = declaredEntry(*process);
+        for (const auto &other : c.also)
+            entry[QLatin1String(other.first)] = other.second;
+        EntryParameters fine(entry);
+        EXPECT_TRUE(process->readEntry(fine)) << fine.problem().toStdString();
+        entry[QLatin1String(c.name)] = c.value;
+        EntryParameters reader(entry);
+        EXPECT_FALSE(process->readEntry(reader));
+        EXPECT_EQ(reader.status(), EntryParameters::NotConvertible);
+        EXPECT_TRUE(reader.problem().startsWith(QStringLiteral("parameter \"%1\" cannot be used: ").arg(c.name)))
+            << reader.problem().toStdString();
+    }
+
+    // Material 0 is the empty cell: no step deposits, etches, develops,
+    // pours or dopes it.
+    int choices = 0;
+    for (const ProcessDescriptor *process : ProcessRegistry::descriptors()) {
+        for (const ParameterDeclaration &parameter : process->parameters()) {
+            if (!parameter.name.endsWith(QStringLiteral("MaterialId")))
+                continue;
+            SCOPED_TRACE(std::string(process->title()) + ": " + parameter.name.toStdString());
+            ++choices;
+            ParameterMap entry = declaredEntry(*process);
+            entry[parameter.name] = 0u;
+            EntryParameters reader(entry);
+            EXPECT_FALSE(process->readEntry(reader));
+            EXPECT_EQ(reader.problem(),
+                      QStringLiteral("parameter \"%1\" cannot be used: \"0\" is no material (0 is the empty cell)")
+                          .arg(parameter.name));
+        }
+    }
+    EXPECT_EQ(choices, 12);
+}
+
+TEST(ParameterDeclaration, RangesIncludeTheirEndsAsDeclaredAndNoNonFiniteNumber)
+{
+    const ParameterDeclaration plain{QStringLiteral("Thickness"), ParameterType::Double, ParameterDeclaration::Shown,
+                                     QVariant(1.0), {}};
+    EXPECT_TRUE(plain.refusal(-1e300, QStringLiteral("-1e300")).isEmpty()) << "no range declared";
+
+    const ParameterDeclaration closed = plain.within(0.0, 2.0);
+    EXPECT_TRUE(closed.refusal(0.0, QStringLiteral("0")).isEmpty());
+    EXPECT_TRUE(closed.refusal(2.0, QStringLiteral("2")).isEmpty());
+    EXPECT_EQ(closed.refusal(-0.001, QStringLiteral("-0.001")), QStringLiteral("\"-0.001\" is not from 0 to 2"));
+    EXPECT_FALSE(closed.refusal(2.5, QStringLiteral("2.5")).isEmpty());
+    EXPECT_FALSE(closed.refusal(std::nan(""), QStringLiteral("nan")).isEmpty());
+
+    const ParameterDeclaration open = plain.above(0.0, 1e9);
+    EXPECT_EQ(open.refusal(0.0, QStringLiteral("0")), QStringLiteral("\"0\" is not above 0 and up to 1000000000"));
+    EXPECT_TRUE(open.refusal(1e-9, QStringLiteral("1e-09")).isEmpty());
+    EXPECT_FALSE(open.refusal(std::numeric_limits<double>::infinity(), QStringLiteral("inf")).isEmpty());
+    EXPECT_EQ(open.refusal(QVariant(QStringLiteral("not a number"))), QString()) << "left to the type check";
+    EXPECT_EQ(open.refusal(QVariant(-2.5f)), QStringLiteral("\"-2.5\" is not above 0 and up to 1000000000"));
+}
+
+TEST(ParameterDeclaration, EachParameterOfAMaterialChoiceNamesItsChoice)
+{
+    ParameterDeclaration::MaterialChoiceNames names;
+    for (const QString &role : {QString(), QStringLiteral("Doped"), QStringLiteral("Conducting")}) {
+        for (const ParameterDeclaration &parameter : ParameterDeclaration::materialChoice(role)) {
+            ASSERT_TRUE(ParameterDeclaration::materialChoiceOf(parameter.name, &names)) << parameter.name.toStdString();
+            const ParameterDeclaration::MaterialChoiceNames expected = ParameterDeclaration::materialChoiceNames(role);
+            EXPECT_EQ(names.id, expected.id);
+            EXPECT_EQ(names.name, expected.name);
+            EXPECT_EQ(names.colour, expected.colour);
+        }
+    }
+    for (const char *other : {"Thickness", "Top Mask File", " Material", "MaterialIds", "Material Color", "Deposit On"})
+        EXPECT_FALSE(ParameterDeclaration::materialChoiceOf(QLatin1String(other), &names)) << other;
 }

@@ -36,6 +36,8 @@
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <list>
 
 using namespace Core::Operations;
@@ -295,13 +297,67 @@ TEST_F(BatchRunnerTest, DirectionalEntriesWithoutAUsableRatioOrSideAreRefused)
         return entry;
     };
     EXPECT_EQ(runner.run(pvd(0.0, 1)), BatchRunner::NotConvertible);
-    EXPECT_EQ(runner.problem(), QStringLiteral("parameter \"Horizontal to Vertical Ratio\" cannot be used: \"0\""));
+    EXPECT_EQ(runner.problem(), QStringLiteral("parameter \"Horizontal to Vertical Ratio\" cannot be used: \"0\" is not "
+                                               "above 0 and up to 1000000000"));
     EXPECT_EQ(runner.run(pvd(-2.0, 1)), BatchRunner::NotConvertible);
     EXPECT_EQ(runner.run(pvd(1.0, 4)), BatchRunner::NotConvertible);
     EXPECT_EQ(runner.problem(), QStringLiteral("parameter \"DepositOn\" cannot be used: \"4\""));
     EXPECT_EQ(runner.volume()->materials(), before);
     EXPECT_EQ(runner.run(pvd(1.0, 3)), BatchRunner::Done);
     EXPECT_NE(runner.volume()->materials(), before);
+}
+
+// A step of material 0, the empty cell, is refused before it runs: doping
+// with it would empty the silicon it should dope.
+TEST_F(BatchRunnerTest, StepsOfMaterialZeroAreRefusedAndChangeNoCell)
+{
+    runner.run(substrateEntry());
+    const auto before = runner.volume()->materials();
+    ProcessData doping(ProcessData::Doping);
+    doping.setParameter(QStringLiteral("Doping Depth"), 2.0f);
+    doping.setParameter(QStringLiteral("DopedMaterialId"), 0u);
+    EXPECT_EQ(runner.run(doping), BatchRunner::NotConvertible);
+    EXPECT_EQ(runner.problem(),
+              QStringLiteral("parameter \"DopedMaterialId\" cannot be used: \"0\" is no material (0 is the empty cell)"));
+    EXPECT_EQ(runner.run(filmEntry(ProcessData::IsotropicEtching, "Depth", 2, 0)), BatchRunner::NotConvertible);
+    EXPECT_EQ(runner.run(electroplatingEntry(2, Si, 0)), BatchRunner::NotConvertible);
+    EXPECT_EQ(runner.volume()->materials(), before);
+
+    ProcessData emptySubstrate = substrateEntry();
+    emptySubstrate.setParameter(QStringLiteral("MaterialId"), 0u, false);
+    EXPECT_EQ(runner.run(emptySubstrate), BatchRunner::NotConvertible);
+    EXPECT_EQ(context.document().allObjects().size(), 1u);
+}
+
+// What the entry check says of an entry before a run is what its run says:
+// nothing for one that runs, the same problem for one that cannot.
+TEST_F(BatchRunnerTest, TheEntryCheckBeforeARunFindsWhatTheRunWouldRefuse)
+{
+    ProcessData farCorner = substrateEntry();
+    farCorner.setParameter(QStringLiteral("Lower Left Front Corner"),
+                           QVariant::fromValue(Util::Vector3D(std::nan(""), 0, 0)));
+    ProcessData noCells = substrateEntry(0, 4, 4);
+    ProcessData deep(ProcessData::Doping);
+    deep.setParameter(QStringLiteral("Doping Depth"), std::numeric_limits<float>::infinity());
+    deep.setParameter(QStringLiteral("DopedMaterialId"), 14u);
+    ProcessData image(ProcessData::SaveImage);
+    image.setParameter(QStringLiteral("Filename"), QString());
+    const ProcessData entries[] = {
+        substrateEntry(),
+        farCorner,
+        noCells,
+        filmEntry(ProcessData::Cvd, "Thickness", -1, Oxide),
+        filmEntry(ProcessData::Cvd, "Thickness", 1, Oxide),
+        deep,
+        image,
+        ProcessData(ProcessData::SaveImage),
+    };
+    for (const ProcessData &entry : entries) {
+        const QString expected = runner.run(entry) == BatchRunner::Done ? QString() : runner.problem();
+        EXPECT_EQ(BatchRunner::entryProblem(entry).toStdString(), expected.toStdString());
+    }
+    EXPECT_FALSE(BatchRunner::entryProblem(farCorner).isEmpty());
+    EXPECT_EQ(BatchRunner::entryProblem(ProcessData(ProcessData::Unknown)), QString()) << "the run names it";
 }
 
 // An oxide of one cell or less changes nothing, so the lattice built before

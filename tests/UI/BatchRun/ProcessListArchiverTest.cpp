@@ -2,6 +2,10 @@
 // type read back as they were, and damaged files that change nothing.
 #include "UI/BatchRun/ProcessListArchiver.h"
 
+#include "Core/Operations/OperationContext.h"
+#include "UI/BatchRun/BatchRunner.h"
+
+#include "BatchEntries.h"
 #include "FileSizeLimit.h"
 #include "LogCapture.h"
 #include "TempFolder.h"
@@ -269,4 +273,40 @@ TEST(ProcessListFile, AFailedSaveKeepsTheOlderFile)
         EXPECT_FALSE(archiver.saveProcessList(path)) << "a disk that fills up mid-write";
     }
     EXPECT_EQ(TestSupport::TempFolder::read(path), QByteArray("older"));
+}
+
+// A process type that is not a whole number is named as the file writes it
+// when its entry is run, and written back unchanged, rather than turning
+// into the number of unknown processes.
+TEST(ProcessListFile, ProcessTypesThatAreNotWholeNumbersAreNamedAsWritten)
+{
+    TestSupport::TempFolder folder;
+    const QString path = folder.file(QStringLiteral("types.plst"));
+    ASSERT_TRUE(TestSupport::TempFolder::write(
+        path, listFile("<Process-Data process-type=\"4.5\"/>\n<Process-Data process-type=\"CVD\"/>\n"
+                       "<Process-Data/>\n<Process-Data process-type=\"17\"/>\n")));
+    std::list<ProcessData> read;
+    ASSERT_TRUE(ProcessListArchiver(read).loadProcessList(path, read));
+    ASSERT_EQ(read.size(), 4u);
+
+    Core::Operations::OperationContext context;
+    Ui::BatchRunner runner(context);
+    ASSERT_EQ(runner.run(TestSupport::substrateEntry()), Ui::BatchRunner::Done);
+    QStringList problems;
+    for (const ProcessData &entry : read) {
+        EXPECT_EQ(runner.run(entry), Ui::BatchRunner::NotAvailable);
+        problems << runner.problem();
+    }
+    EXPECT_EQ(problems.join(QLatin1Char('\n')).toStdString(),
+              "process type \"4.5\" cannot be used: it is not a whole number\n"
+              "process type \"CVD\" cannot be used: it is not a whole number\n"
+              "the entry has no process type\n"
+              "unknown process type 17");
+
+    const QString again = folder.file(QStringLiteral("again.plst"));
+    ASSERT_TRUE(ProcessListArchiver(read).saveProcessList(again));
+    QStringList types;
+    for (const auto &entry : writtenEntries(TestSupport::TempFolder::read(again)))
+        types << entry.first;
+    EXPECT_EQ(types.join(QLatin1Char(' ')).toStdString(), "4.5 CVD 16 17");
 }
