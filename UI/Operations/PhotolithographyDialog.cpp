@@ -3,12 +3,12 @@
 #include "Core/Operations/Photolithography/MaskImage.h"
 #include "Core/Operations/Photolithography/PhotolithographyProcesses.h"
 #include "Model/Materials/MaterialFactory.h"
+#include "UI/BatchRun/MaterialChoice.h"
 #include "UI/BatchRun/ProcessData.h"
 #include "UI/MaterialComboBox.h"
 #include "UI/Operations/LayoutMaskDialog.h"
 #include "Util/DebugLog.h"
 
-#include <QColor>
 #include <QComboBox>
 #include <QDebug>
 #include <QDialogButtonBox>
@@ -139,12 +139,8 @@ void PhotolithographyDialog::accept()
 void PhotolithographyDialog::fillEntry(ProcessData &entry) const
 {
     Core::Operations::ParameterMap values;
-    const unsigned id = materialId();
-    const Model::Materials::Material material = Model::Materials::MaterialFactory::getInstance()->getMaterial(id);
-    const Model::Materials::Colour &c = material.colour();
-    values[QStringLiteral("MaterialId")] = id;
-    values[QStringLiteral("Material")] = material.name();
-    values[QStringLiteral("Material_Color")] = QColor(int(c.red * 255), int(c.green * 255), int(c.blue * 255));
+    MaterialChoice::set(values, Core::Operations::ParameterDeclaration::materialChoiceNames(QString()),
+                        Model::Materials::MaterialFactory::getInstance()->getMaterial(materialId()));
     for (const Side side : {Top, Bottom}) {
         const QString prefix = QLatin1String(SideNames[side]) + QStringLiteral(" Mask");
         const MaskChoice &choice = m_masks[side];
