@@ -3,9 +3,11 @@
 #include "Core/Operations/ModelExtraction/RunModelExtraction.h"
 #include "Model/ModelExtraction/NetlistFile.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -49,6 +51,11 @@ ExtractModelDialog::ExtractModelDialog(const boost::weak_ptr<Core::Operations::R
     m_stepOne = addStep(layout, tr("Preprocessing"), tr("Run Step 1"), "runStepOne");
     m_stepTwo = addStep(layout, tr("Feature Detection"), tr("Run Step 2"), "runStepTwo");
     m_stepThree = addStep(layout, tr("Model Extraction"), tr("Run Step 3"), "runStepThree");
+    m_subcircuit = new QCheckBox(tr("Write a subcircuit"));
+    m_subcircuit->setObjectName(QStringLiteral("chkSubcircuit"));
+    m_subcircuit->setToolTip(tr("Write the beams as a subcircuit named after the file, with one port per beam, to "
+                                "include into a larger circuit; otherwise a netlist that runs as it is."));
+    layout->addWidget(m_subcircuit);
     m_stepTwo->setEnabled(false);
     m_stepThree->setEnabled(false);
     connect(m_stepOne, &QPushButton::clicked, this, &ExtractModelDialog::runStepOneClicked);
@@ -84,8 +91,20 @@ void ExtractModelDialog::runStepThreeClicked()
     if (path.isEmpty())
         return;
     lastNetlistPath() = path;
-    if (!Model::ModelExtraction::NetlistFile::write(path, text))
+    const QString written = m_subcircuit->isChecked() ? operation->getSubcircuit(subcircuitName(path)) : text;
+    if (!Model::ModelExtraction::NetlistFile::write(path, written))
         QMessageBox::warning(nullptr, tr("File Error"), tr("Unable to save to selected file!"));
+}
+
+QString ExtractModelDialog::subcircuitName(const QString &path)
+{
+    QString name = QFileInfo(path).completeBaseName();
+    for (QChar &c : name)
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('_'))
+            c = QLatin1Char('_');
+    if (name.isEmpty() || name.at(0).isDigit())
+        name.prepend(QLatin1Char('_'));
+    return name;
 }
 
 void ExtractModelDialog::dismiss()

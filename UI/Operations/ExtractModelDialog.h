@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QCheckBox;
 class QPushButton;
 
 namespace Core {
@@ -34,11 +35,17 @@ public:
     QPushButton *stepOneButton() const { return m_stepOne; }
     QPushButton *stepTwoButton() const { return m_stepTwo; }
     QPushButton *stepThreeButton() const { return m_stepThree; }
+    // Step 3 writes a subcircuit, named after the file, instead of a deck.
+    QCheckBox *subcircuitBox() const { return m_subcircuit; }
     void setFileChooser(const FileChooser &chooser) { m_chooseFile = chooser; }
 
     // Where the next netlist is offered to be saved: the last path saved, at
     // first the home folder.
     static QString &lastNetlistPath();
+    // The name a subcircuit written to `path` takes: the file's base name
+    // with every character a circuit name cannot hold as "_" ("beam 2.cir":
+    // "beam_2"; one starting with a digit gets a "_" before it).
+    static QString subcircuitName(const QString &path);
 
     // Closes the window without ending the extraction, which already ended.
     void dismiss();
@@ -56,6 +63,7 @@ private:
     QPushButton *m_stepOne;
     QPushButton *m_stepTwo;
     QPushButton *m_stepThree;
+    QCheckBox *m_subcircuit;
     FileChooser m_chooseFile;
     bool m_dismissed = false;
 };

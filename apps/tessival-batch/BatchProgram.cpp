@@ -226,6 +226,8 @@ int BatchProgram::setUp(int &argc, char *argv[])
     m_context.reset(new Core::Operations::OperationContext);
     if (!openStartDocument())
         return NothingWritten;
+    if (!m_line.lengthUnitText.isEmpty())
+        m_context->document().setLengthUnit(m_line.lengthUnit);
     // Materials given by name are looked up once the start document has
     // brought its own into the catalogue.
     if (!ParameterOverrides::check(m_line.overrides, listed, m_entries, catalogue, &error)) {
@@ -383,14 +385,16 @@ bool BatchProgram::writeNetlist()
         return false;
     }
     QString problem;
-    if (!NetlistFile::write(m_line.netlistFile, structure->netlist(), &problem)) {
+    const auto &cantilevers = *boost::static_pointer_cast<CantileverStructure>(structure);
+    const QString text = m_line.subcircuit.isEmpty() ? cantilevers.netlist() : cantilevers.subcircuit(m_line.subcircuit);
+    if (!NetlistFile::write(m_line.netlistFile, text, &problem)) {
         printError(QStringLiteral("%1: not written: %2").arg(m_line.netlistFile, problem));
         return false;
     }
     printError(QStringLiteral("wrote the netlist of %1 %2 to %3")
                    .arg(rule.cantilevers().size())
                    .arg(rule.cantilevers().size() == 1 ? "cantilever" : "cantilevers", m_line.netlistFile));
-    reportBeams(*boost::static_pointer_cast<CantileverStructure>(structure));
+    reportBeams(cantilevers);
     return true;
 }
 

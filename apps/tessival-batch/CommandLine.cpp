@@ -2,12 +2,15 @@
 
 #include "Model/Export/VolumeExport.h"
 
+#include <QRegularExpression>
+
 namespace BatchTool {
 
 QString CommandLine::usage()
 {
     return QStringLiteral(
-        "Usage: tessival-batch LIST.plst -o RESULT.cvx [-i START.cvx] [--netlist FILE]\n"
+        "Usage: tessival-batch LIST.plst -o RESULT.cvx [-i START.cvx] [--length-unit UNIT]\n"
+        "                      [--netlist FILE [--netlist-subckt NAME]]\n"
         "                      [--export FILE]... [--section AXIS=INDEX FILE.png]...\n"
         "                      [--set N:NAME=VALUE]... [--threads N] [--verbose]\n"
         "\n"
@@ -21,10 +24,17 @@ QString CommandLine::usage()
         "  -i, --input FILE      start from the first cell volume of this document;\n"
         "                        without it the run starts from an empty document and\n"
         "                        the list has to begin with \"Create Substrate\"\n"
+        "  --length-unit UNIT    how long a world unit (a cell of size 1) is: a number\n"
+        "                        and m, mm, um or nm (1um, 2.5nm); the document keeps\n"
+        "                        it, and netlists, exports and sections give lengths\n"
+        "                        in it (default: the start document's, else 2.715 um)\n"
         "  --netlist FILE        also extract the cantilevers of the resulting cell\n"
         "                        volume and write them as a circuit netlist (\"Circuit\n"
-        "                        files *.cir\"): each beam's effective mass as a\n"
-        "                        capacitor and its compliance as an inductor\n"
+        "                        files *.cir\"): each beam's effective mass (kg) as a\n"
+        "                        capacitor and its compliance (m/N) as an inductor; each\n"
+        "                        beam is also reported on stderr\n"
+        "  --netlist-subckt NAME write the netlist as a subcircuit NAME with one port\n"
+        "                        per beam, to include into a larger circuit\n"
         "  --export FILE         also export the resulting cell volume, by the file's\n"
         "                        extension: *.vti the cells as VTK image data, *.vtp,\n"
         "                        *.stl or *.obj (with its *.mtl) one closed surface per\n"
@@ -112,6 +122,20 @@ bool CommandLine::parse(int argc, char *argv[], CommandLine &line, QString *erro
         } else if (argument == QLatin1String("--netlist")) {
             if (!value(line.netlistFile))
                 return false;
+        } else if (argument == QLatin1String("--netlist-subckt")) {
+            if (!value(line.subcircuit))
+                return false;
+            static const QRegularExpression spiceName(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"));
+            if (!spiceName.match(line.subcircuit).hasMatch())
+                return fail(QStringLiteral("--netlist-subckt needs a name of letters, digits and _, starting with a "
+                                           "letter or _, not \"%1\"")
+                                .arg(line.subcircuit));
+        } else if (argument == QLatin1String("--length-unit")) {
+            if (!value(line.lengthUnitText))
+                return false;
+            if (!Model::LengthUnit::parse(line.lengthUnitText, &line.lengthUnit))
+                return fail(QStringLiteral("--length-unit needs a length such as 1um, 500nm or 0.1mm, not \"%1\"")
+                                .arg(line.lengthUnitText));
         } else if (argument == QLatin1String("--export")) {
             QString file;
             if (!value(file) || !ResultOptions::parseExport(file, line.exports, error))
@@ -146,6 +170,8 @@ bool CommandLine::parse(int argc, char *argv[], CommandLine &line, QString *erro
         return fail(QStringLiteral("no process list given"));
     if (line.outputFile.isEmpty())
         return fail(QStringLiteral("no output document given (-o RESULT.cvx)"));
+    if (!line.subcircuit.isEmpty() && line.netlistFile.isEmpty())
+        return fail(QStringLiteral("--netlist-subckt names the subcircuit of a netlist: give --netlist FILE too"));
     // One output would replace another, or the list or document it came
     // from, and the run would still end with status 0.
     const QString clash = line.files().clash();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Model/LengthUnit.h"
 #include "apps/tessival-batch/FileClaims.h"
 #include "apps/tessival-batch/ResultOptions.h"
 
@@ -17,9 +18,12 @@ struct CommandLine
     QString outputFile;
     QString startDocument; // empty: start from an empty document
     QString netlistFile;   // empty: no netlist
+    QString subcircuit;    // --netlist-subckt: the netlist's subcircuit name; empty: a deck
+    QString lengthUnitText; // --length-unit as given; empty: the start document's or the default
     QStringList exports;                     // --export, in order
     std::vector<SectionRequest> sections;    // --section, in order
     std::vector<ParameterOverride> overrides; // --set, in order
+    Model::LengthUnit lengthUnit; // read from lengthUnitText when given
     int threads = 0;       // 0: the pool's default
     bool verbose = false;
     bool help = false;

@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QCheckBox>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -149,4 +150,29 @@ TEST_F(ExtractModelDialogTest, NothingFoundSaysSoAndCancelClosesTheWindow)
     EXPECT_EQ(lines->lines.size(), before) << "canceled without a word";
     EXPECT_EQ(context.document().allObjects().size(), 1u);
     EXPECT_FALSE(volume->painter().isPaintingSuspended());
+}
+
+// The box writes the beams as a subcircuit named after the file, for a
+// larger circuit to include; names a circuit cannot hold are made fit.
+TEST_F(ExtractModelDialogTest, TheSubcircuitBoxWritesASubcircuitNamedAfterTheFile)
+{
+    EXPECT_EQ(ExtractModelDialog::subcircuitName("/tmp/beam 2.cir"), "beam_2");
+    EXPECT_EQ(ExtractModelDialog::subcircuitName("/tmp/2beams.cir"), "_2beams");
+    EXPECT_EQ(ExtractModelDialog::subcircuitName(QString::fromUtf8("/tmp/träger.cir")), "tr_ger");
+
+    QPointer<ExtractModelDialog> dialog = open(true);
+    ASSERT_TRUE(dialog);
+    dialog->stepOneButton()->click();
+    dialog->stepTwoButton()->click();
+    TempFolder temp;
+    const QString path = temp.file("my beams.cir");
+    dialog->setFileChooser([&](QWidget *, const QString &) { return path; });
+    dialog->subcircuitBox()->setChecked(true);
+    dialog->stepThreeButton()->click();
+    const QByteArray written = TempFolder::read(path);
+    EXPECT_TRUE(written.contains("\n.subckt my_beams 1\n")) << written.toStdString();
+    EXPECT_TRUE(written.endsWith(".ends my_beams\n")) << written.toStdString();
+    EXPECT_FALSE(written.contains(".end \n"));
+    dialog->close();
+    QApplication::processEvents();
 }

@@ -119,5 +119,11 @@ QString RunModelExtraction::getNetlist() const
     return m_structure ? m_structure->netlist() : QString();
 }
 
+QString RunModelExtraction::getSubcircuit(const QString &name) const
+{
+    const auto cantilevers = boost::dynamic_pointer_cast<Model::ModelExtraction::CantileverStructure>(m_structure);
+    return cantilevers ? cantilevers->subcircuit(name) : QString();
+}
+
 } // namespace Operations
 } // namespace Core

@@ -45,6 +45,8 @@ public:
     bool runFeatureDetection();
     // Step 3: the netlist of what step 2 found; empty when it found nothing.
     QString getNetlist() const;
+    // The same as a subcircuit `name`, to include into a larger circuit.
+    QString getSubcircuit(const QString &name) const;
 
     // Tells the window to close when the operation is canceled.
     void setCloseObserver(const boost::shared_ptr<Util::IObserver> &observer) { m_closeObserver = observer; }

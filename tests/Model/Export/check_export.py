@@ -12,6 +12,10 @@ here from what the reader returned, independently of the exporter.
   check_export.py vtp|stl|obj FILE --bounds X0 X1 Y0 Y1 Z0 Z1
                   --volume ID=VOLUME ... [--name ID=NAME ...] [--shared ID:ID=AREA ...]
 
+--length-unit METRES (any format) is the length of a coordinate unit the
+file must give: VTK's field data "length_unit", the STL header or a comment
+line of the OBJ file.
+
 --shared gives the area of the faces between two materials, which both
 bodies must hold as the same triangles walked in opposite directions.
 """
@@ -236,6 +240,23 @@ def read_obj(path, args):
     print("obj: %d triangles in groups %s" % (count, groups))
 
 
+def check_length_unit(found, args):
+    if args.length_unit is None:
+        return
+    expect(found is not None and abs(found - args.length_unit) <= 1e-5 * args.length_unit,
+           "length unit %s, expected %g m" % (found, args.length_unit))
+
+
+def vtk_length_unit(data):
+    array = data.GetFieldData().GetArray("length_unit")
+    return None if array is None or array.GetNumberOfTuples() != 1 else array.GetValue(0)
+
+
+def text_length_unit(text):
+    match = re.search(r"unit = ([0-9.eE+-]+) m", text)
+    return float(match.group(1)) if match else None
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("format", choices=["vti", "vtp", "stl", "obj"])
@@ -248,8 +269,18 @@ def main():
     parser.add_argument("--volume", nargs="+")
     parser.add_argument("--name", nargs="+")
     parser.add_argument("--shared", nargs="+")
+    parser.add_argument("--length-unit", type=float)
     args = parser.parse_args()
     {"vti": read_vti, "vtp": read_vtp, "stl": read_stl, "obj": read_obj}[args.format](args.file, args)
+    if args.format in ("vti", "vtp"):
+        reader = vtk.vtkXMLImageDataReader() if args.format == "vti" else vtk.vtkXMLPolyDataReader()
+        reader.SetFileName(args.file)
+        reader.Update()
+        check_length_unit(vtk_length_unit(reader.GetOutput()), args)
+    else:
+        with open(args.file, "rb") as exported:
+            head = exported.read(80 if args.format == "stl" else 4096).decode("latin-1")
+        check_length_unit(text_length_unit(head), args)
     for failure in failures:
         print("FAILED: " + failure)
     return 1 if failures else 0

@@ -1,7 +1,7 @@
 # Runs the batch program on the export sample list with a home folder of its
 # own, writing every export format into FOLDER for the reader checks: once
 # as the list places the volume, with an OBJ file whose name holds blanks,
-# and once at the largest position a double holds.
+# once at the largest position a double holds, and once in a unit of 1 µm.
 file(REMOVE_RECURSE "${FOLDER}")
 file(MAKE_DIRECTORY "${FOLDER}/home")
 execute_process(
@@ -21,4 +21,11 @@ execute_process(
     RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "the batch program ended with ${status} on the far volume")
+endif()
+execute_process(
+    COMMAND "${CMAKE_COMMAND}" -E env "HOME=${FOLDER}/home" "${BATCH}" "${LIST}"
+        -o "${FOLDER}/micron.cvx" --length-unit 1um --export "${FOLDER}/micron.vtp"
+    RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "the batch program ended with ${status} in a unit of 1 um")
 endif()

@@ -10,6 +10,8 @@
 
 #include <QImage>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 using Model::Materials::Colour;
@@ -95,4 +97,36 @@ TEST_F(CrossSectionImageTest, ScaleBarsShowRoundLengths)
     EXPECT_DOUBLE_EQ(CrossSectionImage::roundLength(0.3), 0.2);
     EXPECT_DOUBLE_EQ(CrossSectionImage::roundLength(0.099), 0.05);
     EXPECT_DOUBLE_EQ(CrossSectionImage::roundLength(0), 0);
+}
+
+// The longest run of black pixels in a row below `top`: the scale bar.
+int longestBlackRun(const QImage &image, int top)
+{
+    int longest = 0;
+    for (int y = top; y < image.height(); ++y) {
+        int run = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            run = image.pixel(x, y) == qRgb(0, 0, 0) ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    }
+    return longest;
+}
+
+// The bar is a round length in metres: 20 µm over 80 cells of 1 µm, 50 µm
+// over the same cells in the default unit (217 µm across).
+TEST_F(CrossSectionImageTest, TheScaleBarIsARoundLengthInTheDocumentsUnit)
+{
+    const auto wide = TestSupport::filledVolume(80, 1, 4, [](unsigned, unsigned, unsigned z) {
+        return z < 2 ? 1u : 0u;
+    });
+    const int block = CrossSectionImage::blockSize(*wide, 1).width();
+    ASSERT_EQ(block, 10);
+    const int below = CrossSectionImage::sectionOrigin().y() + 4 * CrossSectionImage::blockSize(*wide, 1).height() + 2;
+
+    const QImage micron = CrossSectionImage::picture(*wide, 1, 0, catalogue, Model::LengthUnit(1e-6));
+    EXPECT_NEAR(longestBlackRun(micron, below), 20 * block, 2);
+
+    const QImage standard = CrossSectionImage::picture(*wide, 1, 0, catalogue, Model::LengthUnit());
+    EXPECT_NEAR(longestBlackRun(standard, below), 50e-6 / Model::LengthUnit().metres() * block, 2);
 }
