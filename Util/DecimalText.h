@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLocale>
 #include <QString>
 
 #include <cstdint>
@@ -12,6 +13,13 @@ namespace Util {
 inline QString generalNumber(double value, int significantDigits = 6)
 {
     return QString::number(value, 'g', significantDigits);
+}
+
+// A real number in as few digits as read back as the very same double:
+// positions and units, which a round trip through a file must not move.
+inline QString exactNumber(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
 }
 
 // Appends `value` in decimal: the cell lists of documents and undo records

@@ -109,8 +109,10 @@ void TotalVolume::drawForSelection(IRenderPass &pass)
 
 TotalVolume *TotalVolume::clone()
 {
-    return new TotalVolume(m_sizeX, m_sizeY, m_sizeZ, m_cellsizeX, m_cellsizeY, m_cellsizeZ,
-                           m_position, materials());
+    auto *copy = new TotalVolume(m_sizeX, m_sizeY, m_sizeZ, m_cellsizeX, m_cellsizeY, m_cellsizeZ, m_position,
+                                 materials());
+    copy->setBoundaries(m_boundaries);
+    return copy;
 }
 
 bool TotalVolume::rebuildSiLattice(const std::function<bool(unsigned done, unsigned total)> &progress)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Model/Automaton/Boundaries.h"
 #include "Model/Automaton/CellMask.h"
 #include "Model/Automaton/SpinLock.h"
 #include "Model/Automaton/TotalVolumePainter.h"
@@ -45,6 +46,9 @@ public:
     float cellsizeY() const { return m_cellsizeY; }
     float cellsizeZ() const { return m_cellsizeZ; }
     Util::Vector3D position() const { return m_position; }
+    // How the volume goes on beyond its faces; closed everywhere unless set.
+    Boundaries boundaries() const { return m_boundaries; }
+    void setBoundaries(const Boundaries &boundaries) { m_boundaries = boundaries; }
 
     std::size_t cellIndex(unsigned x, unsigned y, unsigned z) const
     {
@@ -66,8 +70,8 @@ public:
     int objectType() const override { return CellVolumeType; }
     void draw(IRenderPass &pass, bool renderObjects, bool renderEdges) override;
     void drawForSelection(IRenderPass &pass) override;
-    // Copies sizes, cell sizes, position and materials only: the copy has a
-    // new id, no lattice, no masks, and the whole of it in view.
+    // Copies sizes, cell sizes, position, boundaries and materials only: the
+    // copy has a new id, no lattice, no masks, and the whole of it in view.
     TotalVolume *clone() override;
     void moveBy(const Util::Vector3D &d) override;
     void bounds(Util::Vector4D &low, Util::Vector4D &high) override;
@@ -122,6 +126,7 @@ private:
     float m_cellsizeY;
     float m_cellsizeZ;
     Util::Vector3D m_position;
+    Boundaries m_boundaries;
     mutable std::mutex m_masksMutex;
     CellMask m_bottomMask;
     CellMask m_topMask;

@@ -1,8 +1,9 @@
 #include "Model/Export/VtkXmlParts.h"
 
+#include "Util/DecimalText.h"
+
 #include "Model/Export/LittleEndianStream.h"
 
-#include <QLocale>
 
 namespace Model {
 namespace Export {
@@ -15,7 +16,7 @@ QByteArray VtkXmlParts::fileStart(const char *type)
 
 QByteArray VtkXmlParts::number(double value)
 {
-    return QByteArray::number(value, 'g', QLocale::FloatingPointShortest);
+    return Util::exactNumber(value).toLatin1();
 }
 
 QByteArray VtkXmlParts::fieldData(const std::vector<ExportMaterial> &materials, double metresPerUnit, int indent)

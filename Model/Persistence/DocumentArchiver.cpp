@@ -8,6 +8,7 @@
 #include "Model/Persistence/MaterialArchiver.h"
 #include "Model/Persistence/TotalVolumeArchiver.h"
 #include "Util/DebugLog.h"
+#include "Util/DecimalText.h"
 
 #include <QDebug>
 #include <QXmlStreamReader>
@@ -43,7 +44,7 @@ bool DocumentArchiver::writeDocument(QXmlStreamWriter *writer, const Document &d
     writer->writeAttribute(QStringLiteral("version"), QStringLiteral("1"));
     // Metres per world unit, in full: the unit scales every length a netlist
     // or an export gives.
-    writer->writeAttribute(QStringLiteral("length-unit"), QString::number(document.lengthUnit().metres(), 'g', 17));
+    writer->writeAttribute(QStringLiteral("length-unit"), Util::exactNumber(document.lengthUnit().metres()));
     for (const Materials::Material &material : materials)
         MaterialArchiver::saveMaterial(writer, material);
     for (const auto &object : document.allObjects()) {

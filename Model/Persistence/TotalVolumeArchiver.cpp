@@ -131,6 +131,14 @@ void TotalVolumeArchiver::saveObject(const boost::shared_ptr<Object> &object)
     w.writeAttribute(QStringLiteral("cellsize-x"), Util::generalNumber(volume->cellsizeX()));
     w.writeAttribute(QStringLiteral("cellsize-y"), Util::generalNumber(volume->cellsizeY()));
     w.writeAttribute(QStringLiteral("cellsize-z"), Util::generalNumber(volume->cellsizeZ()));
+    // Only where they are not the closed sides of older documents, which
+    // read as closed.
+    const Automaton::Boundaries boundaries = volume->boundaries();
+    if (!boundaries.isClosed()) {
+        w.writeAttribute(QStringLiteral("boundary-x"), Automaton::Boundaries::name(boundaries.x));
+        w.writeAttribute(QStringLiteral("boundary-y"), Automaton::Boundaries::name(boundaries.y));
+        w.writeAttribute(QStringLiteral("boundary-top"), Automaton::Boundaries::name(boundaries.top));
+    }
     {
         w.writeStartElement(QStringLiteral("State"));
         Automaton::LockedCells cells(*volume);
@@ -153,11 +161,28 @@ void TotalVolumeArchiver::saveObject(const boost::shared_ptr<Object> &object)
     }
     const Util::Vector3D p = volume->position();
     w.writeStartElement(QStringLiteral("Position"));
-    w.writeAttribute(QStringLiteral("pos-x"), Util::generalNumber(p.x));
-    w.writeAttribute(QStringLiteral("pos-y"), Util::generalNumber(p.y));
-    w.writeAttribute(QStringLiteral("pos-z"), Util::generalNumber(p.z));
+    // Every digit: six would move a volume placed far out or finely.
+    w.writeAttribute(QStringLiteral("pos-x"), Util::exactNumber(p.x));
+    w.writeAttribute(QStringLiteral("pos-y"), Util::exactNumber(p.y));
+    w.writeAttribute(QStringLiteral("pos-z"), Util::exactNumber(p.z));
     w.writeEndElement();
     w.writeEndElement();
+}
+
+Automaton::Boundaries TotalVolumeArchiver::readBoundaries(const QXmlStreamAttributes &attributes) const
+{
+    // Missing ones are closed, as in documents written before there were
+    // boundaries; one that is none of the names is named and closed.
+    Automaton::Boundaries boundaries;
+    const auto read = [&](const char *name, auto *boundary) {
+        const QStringRef text = attributes.value(QLatin1String(name));
+        if (!text.isNull() && !Automaton::Boundaries::parse(text.toString(), boundary))
+            warn("WARNING: A cell volume's " + quoted(name, text) + " is no boundary; it is closed.");
+    };
+    read("boundary-x", &boundaries.x);
+    read("boundary-y", &boundaries.y);
+    read("boundary-top", &boundaries.top);
+    return boundaries;
 }
 
 boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
@@ -188,6 +213,7 @@ boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
     };
     const unsigned sx = size("size-x"), sy = size("size-y"), sz = size("size-z");
     const float cx = cellSize("cellsize-x"), cy = cellSize("cellsize-y"), cz = cellSize("cellsize-z");
+    const Automaton::Boundaries boundaries = readBoundaries(attributes);
     if (!sizesRead) {
         refuse("WARNING: A cell volume without readable sizes was skipped.");
         DocumentArchiver::skipNested(r, m_warning, m_damage, 1);
@@ -275,6 +301,7 @@ boost::shared_ptr<Object> TotalVolumeArchiver::loadObject()
     try {
         boost::shared_ptr<Automaton::TotalVolume> volume(new Automaton::TotalVolume(sx, sy, sz, cx, cy, cz,
                                                                                     position, ids));
+        volume->setBoundaries(boundaries);
         if (m_damage)
             m_damage->addVolume(ids.size(), state.filled(), state.unreadable());
         if (state.unreadable() > 0)

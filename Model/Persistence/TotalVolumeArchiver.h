@@ -1,13 +1,17 @@
 #pragma once
 
+#include "Model/Automaton/Boundaries.h"
 #include "Model/Persistence/ObjectArchiver.h"
+
+class QXmlStreamAttributes;
 
 namespace Model {
 namespace Persistence {
 
-// The cell volume in a document: its sizes and cell sizes as attributes of
-// "Object", its cells as the "State" text (one material id and a space per
-// cell, in cell-index order) and its place as "Position".
+// The cell volume in a document: its sizes, cell sizes and boundaries
+// ("boundary-x", "boundary-y", "boundary-top", left out where closed) as
+// attributes of "Object", its cells as the "State" text (one material id
+// and a space per cell, in cell-index order) and its place as "Position".
 class TotalVolumeArchiver : public ObjectArchiver
 {
 public:
@@ -25,6 +29,7 @@ public:
 
 private:
     void warn(const std::string &text) const;
+    Automaton::Boundaries readBoundaries(const QXmlStreamAttributes &attributes) const;
     // Warns of a volume that is not loaded at all.
     void refuse(const std::string &text) const;
 

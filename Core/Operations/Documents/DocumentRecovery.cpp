@@ -53,6 +53,7 @@ struct DocumentRecovery::Copy
         unsigned size[3];
         float cellSize[3];
         Util::Vector3D position;
+        Model::Automaton::Boundaries boundaries;
         std::vector<std::uint32_t> materials;
     };
     std::vector<Volume> volumes;
@@ -93,6 +94,7 @@ bool DocumentRecovery::save(const Model::Document &document, const std::vector<M
         Copy::Volume cells{{volume->sizeX(), volume->sizeY(), volume->sizeZ()},
                            {volume->cellsizeX(), volume->cellsizeY(), volume->cellsizeZ()},
                            volume->position(),
+                           volume->boundaries(),
                            {}};
         // A process that holds the cells holds them for a whole pass: the
         // window does not wait for it.
@@ -158,10 +160,13 @@ bool DocumentRecovery::write(const Copy &copy, const QString &path)
 {
     Model::Document document;
     document.setLengthUnit(copy.lengthUnit);
-    for (const Copy::Volume &volume : copy.volumes)
-        document.addObject(boost::make_shared<Model::Automaton::TotalVolume>(
+    for (const Copy::Volume &volume : copy.volumes) {
+        const auto cells = boost::make_shared<Model::Automaton::TotalVolume>(
             volume.size[0], volume.size[1], volume.size[2], volume.cellSize[0], volume.cellSize[1],
-            volume.cellSize[2], volume.position, volume.materials));
+            volume.cellSize[2], volume.position, volume.materials);
+        cells->setBoundaries(volume.boundaries);
+        document.addObject(cells);
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;

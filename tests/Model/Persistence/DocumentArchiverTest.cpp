@@ -180,6 +180,44 @@ TEST_F(DocumentArchiverTest, TheLengthUnitSurvivesARoundTripAndOlderDocumentsTak
     }
 }
 
+// Boundaries go with their volume; older documents, which do not say, open
+// closed everywhere, as the results they hold were made; a name that is no
+// boundary is named and read as closed. Positions come back to the digit.
+TEST_F(DocumentArchiverTest, BoundariesAndExactPositionsSurviveARoundTrip)
+{
+    using namespace Model::Automaton;
+    Document doc;
+    auto window = boost::make_shared<TotalVolume>(2, 1, 1, 1.0f, 1.0f, 1.0f, Util::Vector3D(0.1, -123456789.25, 1e300),
+                                                  std::vector<std::uint32_t>{1, 0});
+    window->setBoundaries({SideBoundary::Periodic, SideBoundary::Mirror, TopBoundary::Open});
+    doc.addObject(window);
+    doc.addObject(boost::make_shared<TotalVolume>(1, 1, 1, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
+                                                  std::vector<std::uint32_t>{1}));
+    const QByteArray text = write(doc);
+    EXPECT_EQ(text.count("boundary-x=\"Periodic\""), 1) << "a closed volume writes none";
+    Document reread;
+    ASSERT_TRUE(read(text, reread));
+    const auto after = volumes(reread);
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(after[0]->boundaries(), window->boundaries());
+    EXPECT_EQ(after[0]->position(), window->position());
+    EXPECT_TRUE(after[1]->boundaries().isClosed());
+
+    Document older;
+    ASSERT_TRUE(read(document(volume(2, 1)), older));
+    EXPECT_TRUE(volumes(older)[0]->boundaries().isClosed());
+
+    Document odd;
+    warnings.clear();
+    QByteArray strange = volume(2, 1);
+    strange.replace("object-type=\"1\"", "object-type=\"1\" boundary-x=\"Wrap\" boundary-top=\"Open\"");
+    ASSERT_TRUE(read(document(strange), odd));
+    ASSERT_EQ(volumes(odd).size(), 1u);
+    EXPECT_EQ(volumes(odd)[0]->boundaries(), (Boundaries{SideBoundary::Closed, SideBoundary::Closed, TopBoundary::Open}));
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0], "WARNING: A cell volume's \"boundary-x\" = \"Wrap\" is no boundary; it is closed.");
+}
+
 TEST_F(DocumentArchiverTest, EquivalentMaterialKeepsTheCatalogueEntry)
 {
     Document doc;
