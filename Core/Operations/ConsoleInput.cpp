@@ -8,6 +8,8 @@
 namespace Core {
 namespace Operations {
 
+const char *const ConsoleInput::CoordinatesNotUnderstood = "Console: Not understood: type three numbers, x, y, z.";
+
 namespace {
 
 // An operation may end, and be released by its context, while we call into
@@ -117,8 +119,13 @@ void ConsoleInput::processLine(const std::string &line)
         switch (kind) {
         case RequestKind::Coordinates: {
             if (!m_coordinatesDestination || !parseCoordinates(line, *m_coordinatesDestination)) {
-                postMessage("Invalid entry. Enter the x, y, z coordinates.");
-                break;
+                // The operation still waits for its coordinates. Taking the
+                // line as Enter instead would move it on (a move would give
+                // up the typed distance) on an Enter request that may be a
+                // leftover of an operation canceled long ago; only an empty
+                // line is Enter.
+                postMessage(CoordinatesNotUnderstood);
+                return;
             }
             Operation *op = m_requester;
             const boost::shared_ptr<Operation> hold = keepAlive(op);

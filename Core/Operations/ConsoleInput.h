@@ -25,6 +25,10 @@ class ConsoleInput
 public:
     enum class RequestKind { None, Coordinates, Text };
 
+    // The answer to a non-empty line that is not "x, y, z" while an
+    // operation waits for coordinates; the request stays pending.
+    static const char *const CoordinatesNotUnderstood;
+
     // Each request first ends another operation that is still registered.
     void requestEnter(Operation *op);
     void requestCoordinates(Operation *op, Util::Vector4D *destination, bool *done);

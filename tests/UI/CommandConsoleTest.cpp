@@ -97,7 +97,7 @@ TEST_F(CommandConsoleTest, TypedLinesAndMessagesInterleaveInOrder)
     context.consoleInput().postMessage("");
     EXPECT_EQ(log(), "Move: Left click or enter the distance into the console (x, y, z):\n"
                      "1 2 3\n"
-                     "Invalid entry. Enter the x, y, z coordinates.");
+                     "Console: Not understood: type three numbers, x, y, z.");
     EXPECT_EQ(field(), "");
 }
 

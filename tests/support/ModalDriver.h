@@ -5,30 +5,37 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
+#include <utility>
 
 namespace TestSupport {
+
+// One call of repeatUntil's step. A retry schedules a copy of it, so that
+// nothing refers to itself: a poll still pending when the test ends goes
+// with the event loop's timers instead of being leaked.
+struct RepeatedStep
+{
+    std::function<bool()> step;
+    std::function<void()> giveUp;
+    int left;
+
+    void operator()()
+    {
+        if (step())
+            return;
+        if (--left <= 0) {
+            giveUp();
+            return;
+        }
+        QTimer::singleShot(10, RepeatedStep(*this));
+    }
+};
 
 // Calls `step` every 10 ms from the event loop until it returns true. After
 // `attempts` calls without success it calls `giveUp` instead, so that a test
 // never hangs.
 inline void repeatUntil(std::function<bool()> step, std::function<void()> giveUp, int attempts = 3000)
 {
-    auto left = std::make_shared<int>(attempts);
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [step, giveUp, left, poll]() {
-        if (step()) {
-            *poll = nullptr;
-            return;
-        }
-        if (--*left <= 0) {
-            giveUp();
-            *poll = nullptr;
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+    QTimer::singleShot(0, RepeatedStep{std::move(step), std::move(giveUp), attempts});
 }
 
 // Acts on the next modal dialog of type `DialogT` as soon as it is shown,

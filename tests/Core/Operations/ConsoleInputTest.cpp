@@ -23,7 +23,7 @@ protected:
         return boost::make_shared<RecordingOperation>(&context, name, &calls);
     }
 
-    const std::string invalidEntry = "Invalid entry. Enter the x, y, z coordinates.";
+    const std::string notUnderstood = ConsoleInput::CoordinatesNotUnderstood;
     OperationContext context;
     ConsoleInput &console;
     boost::shared_ptr<ConsoleLog> lines;
@@ -62,7 +62,7 @@ TEST_F(ConsoleInputTest, InvalidCoordinatesKeepTheRequestPendingUntilAValidLine)
     EXPECT_FALSE(done);
 
     console.processLine("5, 6");
-    EXPECT_EQ(lines->lines, std::vector<std::string>{invalidEntry});
+    EXPECT_EQ(lines->lines, std::vector<std::string>{notUnderstood});
     // Read straight into the destination: what was read before the failure stays.
     EXPECT_EQ(destination.x, 5);
     EXPECT_EQ(destination.y, 6);
@@ -103,15 +103,43 @@ TEST_F(ConsoleInputTest, EmptyLineWhileOnlyCoordinatesAreAwaitedIsIgnored)
     EXPECT_EQ(console.requester(), op.get());
 }
 
-TEST_F(ConsoleInputTest, InvalidCoordinatesCountAsEnterWhenEnterIsAccepted)
+TEST_F(ConsoleInputTest, UnreadableCoordinatesAreAnsweredAndNeverCountAsEnter)
+{
+    auto op = operation("Move");
+    Vector4D destination;
+    bool done = false;
+    // An Enter request still raised, as one left by an operation canceled
+    // before its Enter came, must not swallow the typed line.
+    console.requestEnter(op.get());
+    console.requestCoordinates(op.get(), &destination, &done);
+    const std::vector<std::string> unreadable = {"(1e999, -5, x)", "1,2", "asdf", "not a number"};
+    for (const std::string &line : unreadable) {
+        console.processLine(line);
+        EXPECT_EQ(lines->lines.back(), notUnderstood) << line;
+        EXPECT_EQ(console.requester(), op.get()) << line;
+        EXPECT_EQ(console.requestKind(), ConsoleInput::RequestKind::Coordinates) << line;
+    }
+    EXPECT_EQ(lines->lines.size(), unreadable.size());
+    EXPECT_TRUE(calls.empty());
+    EXPECT_FALSE(done);
+    EXPECT_TRUE(console.acceptsEnter());
+
+    console.processLine("1, -5, 2");
+    EXPECT_EQ(destination, Vector4D(1, -5, 2, 0));
+    EXPECT_TRUE(done);
+    EXPECT_EQ(calls, std::vector<std::string>{"Move.execute"});
+}
+
+TEST_F(ConsoleInputTest, AnEmptyLineStillCountsAsEnterWhileCoordinatesAreAwaited)
 {
     auto op = operation("Move");
     Vector4D destination;
     console.requestEnter(op.get());
     console.requestCoordinates(op.get(), &destination, nullptr);
-    console.processLine("not a number");
-    EXPECT_EQ(lines->lines, std::vector<std::string>{invalidEntry});
+    console.processLine("");
+    EXPECT_TRUE(lines->lines.empty());
     EXPECT_EQ(calls, std::vector<std::string>{"Move.execute"});
+    EXPECT_FALSE(console.acceptsEnter());
 }
 
 TEST_F(ConsoleInputTest, TextRequestTakesAnyNonEmptyLineVerbatim)

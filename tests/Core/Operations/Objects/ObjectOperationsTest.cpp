@@ -83,9 +83,36 @@ TEST_F(ObjectOperationsTest, MoveWithAPriorSelectionAsksForTheDistanceAtOnce)
     context.startOperation(MoveObjectId);
     EXPECT_EQ(lines->lines, Lines{"Move: Left click or enter the distance into the console (x, y, z):"});
     type("1 2 3");
-    EXPECT_EQ(lines->lines.back(), "Invalid entry. Enter the x, y, z coordinates.");
+    EXPECT_EQ(lines->lines.back(), "Console: Not understood: type three numbers, x, y, z.");
     type("-0.5, 2, 1e1");
     EXPECT_EQ(volume->position(), Util::Vector3D(-0.5, 2, 10));
+}
+
+TEST_F(ObjectOperationsTest, MoveKeepsWaitingForItsDistanceAfterLinesNobodyCanRead)
+{
+    const auto volume = addVolume(0);
+    // A delete canceled before its Enter came leaves that Enter request
+    // behind; the typed lines below must not be taken for it.
+    context.startOperation(DeleteObjectId);
+    context.cancelCurrentOperation();
+    context.selectionManager().setMode(true);
+    click(volume);
+    context.startOperation(MoveObjectId);
+    ASSERT_EQ(lines->lines.back(), "Move: Left click or enter the distance into the console (x, y, z):");
+
+    for (const std::string line : {"(1e999, -5, x)", "1,2", "asdf"}) {
+        const std::size_t before = lines->lines.size();
+        type(line);
+        EXPECT_EQ(lines->lines.size(), before + 1) << line;
+        EXPECT_EQ(lines->lines.back(), "Console: Not understood: type three numbers, x, y, z.") << line;
+        EXPECT_TRUE(volume->isMoving()) << line;
+    }
+    EXPECT_EQ(volume->position(), Util::Vector3D(0, 0, 0));
+
+    type("2, 0, 1");
+    EXPECT_EQ(lines->lines.back(), "Move: Object(s) moved");
+    EXPECT_EQ(volume->position(), Util::Vector3D(2, 0, 1));
+    EXPECT_FALSE(context.currentOperation());
 }
 
 TEST_F(ObjectOperationsTest, CancelledMoveRestoresThePreviewAndStaysCurrent)
