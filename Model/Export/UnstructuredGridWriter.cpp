@@ -27,18 +27,22 @@ bool UnstructuredGridWriter::write(QIODevice &device, const HexahedralMesh &mesh
                + QByteArray::number(qulonglong(appended.declare(bytes))) + "\"/>\n";
     };
     QByteArray xml = VtkXmlParts::fileStart("UnstructuredGrid");
-    xml += "  <UnstructuredGrid>\n" + VtkXmlParts::fieldData(materials, metresPerUnit, 4);
+    xml += "  <UnstructuredGrid>\n" + VtkXmlParts::fieldData(materials, metresPerUnit, 4, true);
     xml += "    <Piece NumberOfPoints=\"" + QByteArray::number(qulonglong(points)) + "\" NumberOfCells=\""
            + QByteArray::number(qulonglong(cells)) + "\">\n";
-    xml += "      <CellData Scalars=\"material\">\n"
-           + array(QByteArray("type=\"") + type.name + "\" Name=\"material\"", cells * std::uint64_t(type.bytes))
-           + array(MaterialColours::vtkArrayAttributes(), cells * 3) + "      </CellData>\n";
-    xml += "      <Points>\n" + array("type=\"Float64\" Name=\"Points\" NumberOfComponents=\"3\"", points * 24)
-           + "      </Points>\n";
-    xml += "      <Cells>\n"
-           + array(QByteArray("type=\"") + indexType + "\" Name=\"connectivity\"", cells * 8 * std::uint64_t(indexBytes))
-           + array(QByteArray("type=\"") + indexType + "\" Name=\"offsets\"", cells * std::uint64_t(indexBytes))
-           + array("type=\"UInt8\" Name=\"types\"", cells) + "      </Cells>\n";
+    // Declared one by one: the offsets follow the order of the calls.
+    const QByteArray materialArray =
+        array(QByteArray("type=\"") + type.name + "\" Name=\"material\"", cells * std::uint64_t(type.bytes));
+    const QByteArray colourArray = array(MaterialColours::vtkArrayAttributes(), cells * 3);
+    const QByteArray pointArray = array("type=\"Float64\" Name=\"Points\" NumberOfComponents=\"3\"", points * 24);
+    const QByteArray connectivityArray =
+        array(QByteArray("type=\"") + indexType + "\" Name=\"connectivity\"", cells * 8 * std::uint64_t(indexBytes));
+    const QByteArray offsetArray =
+        array(QByteArray("type=\"") + indexType + "\" Name=\"offsets\"", cells * std::uint64_t(indexBytes));
+    const QByteArray typeArray = array("type=\"UInt8\" Name=\"types\"", cells);
+    xml += "      <CellData Scalars=\"material\">\n" + materialArray + colourArray + "      </CellData>\n";
+    xml += "      <Points>\n" + pointArray + "      </Points>\n";
+    xml += "      <Cells>\n" + connectivityArray + offsetArray + typeArray + "      </Cells>\n";
     xml += "    </Piece>\n  </UnstructuredGrid>\n" + VtkXmlParts::appendedDataStart();
 
     const MaterialColours colours(materials);

@@ -15,7 +15,9 @@ class HexahedralMesh;
 // "*.vtu": the cells as VTK XML unstructured grid of hexahedra over shared
 // points, each with its material id in the cell array "material" and its
 // colour in "material_rgb"; the field data names and colours the materials
-// as in "*.vti". Points are 64-bit, so a volume far from the origin keeps
+// as in "*.vti", but for the names: meshio reads no string arrays, so they
+// are the same bytes as an UInt8 array, each name ended by a 0. Points are
+// 64-bit, so a volume far from the origin keeps
 // its corners apart as long as the doubles do.
 class UnstructuredGridWriter
 {
