@@ -18,9 +18,9 @@ PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
 )
-# The readers the tests open the exports with, and the circuit simulator
-# that runs the netlists.
-TEST_PACKAGES=(python3-vtk9 python3-meshio ngspice)
+# The readers the tests open the exports with, the mesher that fills the
+# exported bodies, and the circuit simulator that runs the netlists.
+TEST_PACKAGES=(python3-vtk9 python3-meshio gmsh ngspice)
 
 usage() {
     sed -n '2,11s/^# \{0,1\}//p' "$0"

@@ -1,6 +1,7 @@
 #include "Model/Export/ImageDataWriter.h"
 
 #include "Model/Export/LittleEndianStream.h"
+#include "Model/Export/MaterialColours.h"
 #include "Model/Export/VtkXmlParts.h"
 #include "Model/Geometry/CellGrid.h"
 
@@ -27,6 +28,8 @@ bool ImageDataWriter::write(QIODevice &device, const Geometry::CellGrid &grid, c
     xml += QByteArray("        <DataArray type=\"") + type.name
            + "\" Name=\"material\" format=\"appended\" offset=\"" + QByteArray::number(qulonglong(appended.declare(bytes)))
            + "\"/>\n";
+    xml += "        <DataArray " + MaterialColours::vtkArrayAttributes() + " format=\"appended\" offset=\""
+           + QByteArray::number(qulonglong(appended.declare(cells * 3))) + "\"/>\n";
     xml += "      </CellData>\n    </Piece>\n  </ImageData>\n" + VtkXmlParts::appendedDataStart();
 
     LittleEndianStream out(device);
@@ -37,6 +40,12 @@ bool ImageDataWriter::write(QIODevice &device, const Geometry::CellGrid &grid, c
         for (int y = 0; y < grid.size[1]; ++y)
             for (int x = 0; x < grid.size[0]; ++x)
                 VtkXmlParts::putMaterial(out, type, grid.material(x, y, z));
+    const MaterialColours colours(materials);
+    out.put(std::uint64_t(cells * 3));
+    for (int z = 0; z < grid.size[2]; ++z)
+        for (int y = 0; y < grid.size[1]; ++y)
+            for (int x = 0; x < grid.size[0]; ++x)
+                out.putBytes(colours.of(grid.material(x, y, z)).data(), 3);
     out.putText(VtkXmlParts::fileEnd());
     return out.flush();
 }

@@ -37,6 +37,12 @@ public:
         std::memcpy(&bits, &value, sizeof bits);
         put(bits);
     }
+    void putDouble(double value)
+    {
+        std::uint64_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        put(bits);
+    }
     void putBytes(const char *bytes, std::size_t count) { append(bytes, count); }
     void putText(const QByteArray &text) { append(text.constData(), std::size_t(text.size())); }
 

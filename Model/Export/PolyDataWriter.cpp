@@ -1,6 +1,7 @@
 #include "Model/Export/PolyDataWriter.h"
 
 #include "Model/Export/LittleEndianStream.h"
+#include "Model/Export/MaterialColours.h"
 #include "Model/Export/VtkXmlParts.h"
 #include "Model/Geometry/MaterialSurfaces.h"
 
@@ -31,10 +32,13 @@ bool PolyDataWriter::write(QIODevice &device, const Geometry::MaterialSurfaces &
     // Declared one by one: the offsets follow the order of the calls.
     const QByteArray materialArray =
         array(QByteArray("type=\"") + type.name + "\" Name=\"material\"", triangles * std::uint64_t(type.bytes));
+    const QByteArray colourArray =
+        "        <DataArray " + MaterialColours::vtkArrayAttributes() + " format=\"appended\" offset=\""
+        + QByteArray::number(qulonglong(appended.declare(triangles * 3))) + "\"/>\n";
     const QByteArray pointArray = array("type=\"Float32\" Name=\"Points\" NumberOfComponents=\"3\"", points * 12);
     const QByteArray connectivityArray = array("type=\"Int32\" Name=\"connectivity\"", triangles * 12);
     const QByteArray offsetArray = array("type=\"Int32\" Name=\"offsets\"", triangles * 4);
-    xml += "      <CellData Scalars=\"material\">\n" + materialArray + "      </CellData>\n      <Points>\n" + pointArray
+    xml += "      <CellData Scalars=\"material\">\n" + materialArray + colourArray + "      </CellData>\n      <Points>\n" + pointArray
            + "      </Points>\n      <Polys>\n" + connectivityArray + offsetArray
            + "      </Polys>\n    </Piece>\n  </PolyData>\n" + VtkXmlParts::appendedDataStart();
 
@@ -44,6 +48,11 @@ bool PolyDataWriter::write(QIODevice &device, const Geometry::MaterialSurfaces &
     for (const auto &body : surfaces.bodies)
         for (std::size_t i = 0; i < body.triangles.size(); ++i)
             VtkXmlParts::putMaterial(out, type, body.material);
+    const MaterialColours colours(materials);
+    out.put(std::uint64_t(triangles * 3));
+    for (const auto &body : surfaces.bodies)
+        for (std::size_t i = 0; i < body.triangles.size(); ++i)
+            out.putBytes(colours.of(body.material).data(), 3);
     out.put(std::uint64_t(points * 12));
     for (const auto &point : surfaces.points)
         for (const float coordinate : point)

@@ -4,6 +4,7 @@
 #include "Model/Geometry/MaterialSurfaces.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -51,6 +52,40 @@ bool StlWriter::write(QIODevice &device, const Geometry::MaterialSurfaces &surfa
             out.put(attribute);
         }
     }
+    return out.flush();
+}
+
+bool StlWriter::writeBody(QIODevice &device, const Geometry::MaterialSurfaces &surfaces, std::size_t body,
+                          const QByteArray &solidName)
+{
+    LittleEndianStream out(device);
+    // Floats in the fewest digits that read back as the same float, so that
+    // the corners that bodies share stay one point for the mesher.
+    auto put = [&out](float value) {
+        char digits[24];
+        const std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
+        out.putBytes(digits, std::size_t(end.ptr - digits));
+    };
+    out.putText("solid " + solidName + '\n');
+    for (const auto &t : surfaces.bodies[body].triangles) {
+        const auto &a = surfaces.points[t[0]], &b = surfaces.points[t[1]], &c = surfaces.points[t[2]];
+        out.putText("facet normal");
+        for (const float component : unitNormal(a, b, c)) {
+            out.putText(" ");
+            put(component);
+        }
+        out.putText("\n outer loop\n");
+        for (const auto *corner : {&a, &b, &c}) {
+            out.putText("  vertex");
+            for (const float coordinate : *corner) {
+                out.putText(" ");
+                put(coordinate);
+            }
+            out.putText("\n");
+        }
+        out.putText(" endloop\nendfacet\n");
+    }
+    out.putText("endsolid " + solidName + '\n');
     return out.flush();
 }
 

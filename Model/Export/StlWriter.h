@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QByteArray>
+
+#include <cstddef>
+
 class QIODevice;
 
 namespace Model {
@@ -19,6 +23,11 @@ public:
     // The header also says how many metres a coordinate unit is. False
     // when the device refused a write.
     static bool write(QIODevice &device, const Geometry::MaterialSurfaces &surfaces, double metresPerUnit);
+
+    // One body alone as text STL, a closed surface a mesher fills on its
+    // own, named `solidName` (no blanks: readers take the first word).
+    static bool writeBody(QIODevice &device, const Geometry::MaterialSurfaces &surfaces, std::size_t body,
+                          const QByteArray &solidName);
 };
 
 } // namespace Export

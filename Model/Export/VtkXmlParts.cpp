@@ -19,18 +19,23 @@ QByteArray VtkXmlParts::number(double value)
     return Util::exactNumber(value).toLatin1();
 }
 
-QByteArray VtkXmlParts::fieldData(const std::vector<ExportMaterial> &materials, double metresPerUnit, int indent)
+QByteArray VtkXmlParts::fieldData(const std::vector<ExportMaterial> &materials, double metresPerUnit, int indent,
+                                  bool namesAsBytes)
 {
     const QByteArray pad(indent, ' ');
     const QByteArray count = QByteArray::number(qulonglong(materials.size()));
     QByteArray ids, names, colours;
+    int nameBytes = 0;
     for (const ExportMaterial &material : materials) {
         ids += QByteArray::number(material.id) + ' ';
         // Strings are written as their UTF-8 bytes in decimal, each string
         // ended by a 0.
-        for (const char byte : material.name.toUtf8())
+        for (const char byte : material.name.toUtf8()) {
             names += QByteArray::number(int(static_cast<unsigned char>(byte))) + ' ';
+            ++nameBytes;
+        }
         names += "0 ";
+        ++nameBytes;
         const Materials::Colour &c = material.colour;
         for (const float channel : {c.red, c.green, c.blue, c.alpha})
             colours += QByteArray::number(double(channel), 'g', 6) + ' ';
@@ -42,7 +47,8 @@ QByteArray VtkXmlParts::fieldData(const std::vector<ExportMaterial> &materials, 
                + tuples + "\" format=\"ascii\">" + values + "</Array>\n";
     };
     return pad + "<FieldData>\n" + array("UInt32", "material_id", "", count, ids)
-           + array("String", "material_name", "", count, names)
+           + (namesAsBytes ? array("UInt8", "material_name", "", QByteArray::number(nameBytes), names)
+                           : array("String", "material_name", "", count, names))
            + array("Float32", "material_colour", " NumberOfComponents=\"4\"", count, colours)
            + array("Float64", "length_unit", "", "1", number(metresPerUnit) + ' ') + pad + "</FieldData>\n";
 }

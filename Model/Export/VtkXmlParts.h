@@ -25,7 +25,11 @@ public:
     static QByteArray fileStart(const char *type);
     // The `<FieldData>` element, indented by `indent` blanks: the materials,
     // and "length_unit", the metres of one unit of the file's coordinates.
-    static QByteArray fieldData(const std::vector<ExportMaterial> &materials, double metresPerUnit, int indent);
+    // With `namesAsBytes` the names are an UInt8 array of the same bytes
+    // (each name's UTF-8 ended by a 0), for files that readers without
+    // string arrays (meshio) must open too.
+    static QByteArray fieldData(const std::vector<ExportMaterial> &materials, double metresPerUnit, int indent,
+                                bool namesAsBytes = false);
     static QByteArray appendedDataStart();
     static QByteArray fileEnd();
     // In as few digits as read back as the same double.

@@ -4,6 +4,7 @@
 #include "Model/Geometry/CellGrid.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <unordered_map>
 #include <unordered_set>
@@ -148,6 +149,107 @@ PlaneResult sidesOfPlanes(const CellGrid &grid, const PlaneJob &job, std::vector
     return result;
 }
 
+using LatticePoint = std::array<int, 3>;
+
+LatticePoint latticePoint(const SideRectangle &r, int u, int v)
+{
+    LatticePoint p{};
+    p[std::size_t(r.axis)] = r.plane;
+    p[std::size_t((r.axis + 1) % 3)] = u;
+    p[std::size_t((r.axis + 2) % 3)] = v;
+    return p;
+}
+
+// One number per lattice point of the grid, corners of the far cells included.
+std::uint64_t latticeKey(const CellGrid &grid, const LatticePoint &p)
+{
+    const std::uint64_t ny = std::uint64_t(grid.size[1]) + 1, nz = std::uint64_t(grid.size[2]) + 1;
+    return (std::uint64_t(p[0]) * ny + std::uint64_t(p[1])) * nz + std::uint64_t(p[2]);
+}
+
+using CornerSet = std::unordered_set<std::uint64_t>;
+
+void addCornersOf(const CellGrid &grid, const std::vector<SideRectangle> &rectangles, CornerSet &corners)
+{
+    for (const SideRectangle &r : rectangles)
+        for (const int u : {r.u0, r.u1})
+            for (const int v : {r.v0, r.v1})
+                corners.insert(latticeKey(grid, latticePoint(r, u, v)));
+}
+
+// How far a rectangle's triangles may be from equilateral. A rectangle
+// longer than MaxElongation times its width is cut across; one whose edge
+// holds a piece (between the corners of the rectangles on it) shorter than
+// its long side over MaxGrading is halved, so that the fan from its centre
+// has no needle. Within both, no triangle's longest edge is more than 6.7
+// times its shortest height; merged walls of any size stay two triangles
+// while they are no more elongated than that.
+constexpr double MaxElongation = 3.0;
+constexpr double MaxGrading = 4.0;
+
+// The rectangles cut until each can be triangulated within the bounds
+// above. A cut puts new corners on the edges of neighbouring rectangles,
+// which may then need cutting in turn; every cut halves a side at least, so
+// it ends, at the latest with single cell sides, which meet the bounds when
+// the cells are no more elongated than MaxElongation.
+std::vector<SideRectangle> refineSides(const CellGrid &grid, std::vector<SideRectangle> rectangles)
+{
+    std::vector<SideRectangle> next;
+    CornerSet corners;
+    for (bool cut = true; cut;) {
+        cut = false;
+        corners.clear();
+        addCornersOf(grid, rectangles, corners);
+        next.clear();
+        next.reserve(rectangles.size());
+        for (const SideRectangle &r : rectangles) {
+            const int ua = (r.axis + 1) % 3, va = (r.axis + 2) % 3;
+            const double du = double(grid.cellSize[std::size_t(ua)]), dv = double(grid.cellSize[std::size_t(va)]);
+            const double width = (r.u1 - r.u0) * du, height = (r.v1 - r.v0) * dv;
+            const bool alongU = width >= height;
+            const int cells = alongU ? r.u1 - r.u0 : r.v1 - r.v0;
+            const double longSide = std::max(width, height), shortSide = std::min(width, height);
+            int pieces = 1;
+            if (cells > 1 && longSide > MaxElongation * shortSide) {
+                pieces = std::min(cells, int(std::ceil(longSide / (MaxElongation * shortSide))));
+            } else if (cells > 1) {
+                // The shortest piece of the outline between two corners.
+                double shortest = longSide;
+                auto edge = [&](int u, int v, int stepU, int stepV, int count, double step) {
+                    int last = 0;
+                    for (int k = 1; k <= count; ++k)
+                        if (k == count || corners.count(latticeKey(grid, latticePoint(r, u + k * stepU, v + k * stepV)))) {
+                            shortest = std::min(shortest, (k - last) * step);
+                            last = k;
+                        }
+                };
+                edge(r.u0, r.v0, 1, 0, r.u1 - r.u0, du);
+                edge(r.u0, r.v1, 1, 0, r.u1 - r.u0, du);
+                edge(r.u0, r.v0, 0, 1, r.v1 - r.v0, dv);
+                edge(r.u1, r.v0, 0, 1, r.v1 - r.v0, dv);
+                if (shortest * MaxGrading < longSide)
+                    pieces = 2;
+            }
+            if (pieces == 1) {
+                next.push_back(r);
+                continue;
+            }
+            cut = true;
+            const int first = alongU ? r.u0 : r.v0;
+            for (int piece = 0; piece < pieces; ++piece) {
+                SideRectangle part = r;
+                const int from = first + int(std::int64_t(cells) * piece / pieces);
+                const int to = first + int(std::int64_t(cells) * (piece + 1) / pieces);
+                (alongU ? part.u0 : part.v0) = from;
+                (alongU ? part.u1 : part.v1) = to;
+                next.push_back(part);
+            }
+        }
+        rectangles.swap(next);
+    }
+    return rectangles;
+}
+
 // Turns the rectangles into triangles over shared points, and hands them
 // to the bodies on their two sides.
 class SideTriangulation
@@ -161,13 +263,7 @@ public:
     // Every rectangle's edges are split at every corner of any rectangle on
     // them, so all bodies together form one mesh without T-junctions and
     // the two bodies of a face share its triangles.
-    void addCorners(const std::vector<SideRectangle> &rectangles)
-    {
-        for (const SideRectangle &r : rectangles)
-            for (const int u : {r.u0, r.u1})
-                for (const int v : {r.v0, r.v1})
-                    m_corners.insert(key(lattice(r, u, v)));
-    }
+    void addCorners(const std::vector<SideRectangle> &rectangles) { addCornersOf(m_grid, rectangles, m_corners); }
 
     // The triangles facing up the rectangle's axis, out of the body below.
     const std::vector<MaterialSurfaces::Triangle> &triangulate(const SideRectangle &r)
@@ -196,22 +292,7 @@ public:
     }
 
 private:
-    using LatticePoint = std::array<int, 3>;
-
-    static LatticePoint lattice(const SideRectangle &r, int u, int v)
-    {
-        LatticePoint p{};
-        p[std::size_t(r.axis)] = r.plane;
-        p[std::size_t((r.axis + 1) % 3)] = u;
-        p[std::size_t((r.axis + 2) % 3)] = v;
-        return p;
-    }
-
-    std::uint64_t key(const LatticePoint &p) const
-    {
-        const std::uint64_t ny = std::uint64_t(m_grid.size[1]) + 1, nz = std::uint64_t(m_grid.size[2]) + 1;
-        return (std::uint64_t(p[0]) * ny + std::uint64_t(p[1])) * nz + std::uint64_t(p[2]);
-    }
+    std::uint64_t key(const LatticePoint &p) const { return latticeKey(m_grid, p); }
 
     MaterialSurfaces::Point world(const std::array<double, 3> &lattice) const
     {
@@ -234,7 +315,7 @@ private:
     void walk(const SideRectangle &r, int u, int v, int du, int dv, int count)
     {
         for (int step = 0; step < count; ++step, u += du, v += dv) {
-            const LatticePoint p = lattice(r, u, v);
+            const LatticePoint p = latticePoint(r, u, v);
             if (step == 0 || m_corners.count(key(p)))
                 m_loop.push_back(pointAt(p));
         }
@@ -244,7 +325,7 @@ private:
     std::array<double, 3> m_origin;
     MaterialSurfaces &m_surfaces;
     std::unordered_map<std::uint64_t, std::uint32_t> m_points;
-    std::unordered_set<std::uint64_t> m_corners;
+    CornerSet m_corners;
     std::vector<std::uint32_t> m_loop;
     std::vector<MaterialSurfaces::Triangle> m_triangles;
 };
@@ -276,24 +357,27 @@ MaterialSurfaces MaterialSurfaceBuilder::build(const CellGrid &grid, const std::
     // Bodies in material order, their triangles in plane order.
     std::map<std::uint32_t, MaterialSurfaces::Body> bodies;
     SideTriangulation triangulation(grid, origin, surfaces);
-    for (const PlaneResult &plane : planes) {
-        triangulation.addCorners(plane.rectangles);
+    std::vector<SideRectangle> merged;
+    for (PlaneResult &plane : planes) {
+        merged.insert(merged.end(), plane.rectangles.begin(), plane.rectangles.end());
+        std::vector<SideRectangle>().swap(plane.rectangles);
         for (const auto &count : plane.cellCounts)
             bodies[count.first].cellCount += count.second;
     }
-    for (const PlaneResult &plane : planes)
-        for (const SideRectangle &r : plane.rectangles) {
-            const auto &triangles = triangulation.triangulate(r);
-            if (r.below != 0) {
-                auto &faces = bodies[r.below].triangles;
-                faces.insert(faces.end(), triangles.begin(), triangles.end());
-            }
-            if (r.above != 0) {
-                auto &faces = bodies[r.above].triangles;
-                for (const auto &t : triangles)
-                    faces.push_back({t[0], t[2], t[1]});
-            }
+    const std::vector<SideRectangle> rectangles = refineSides(grid, std::move(merged));
+    triangulation.addCorners(rectangles);
+    for (const SideRectangle &r : rectangles) {
+        const auto &triangles = triangulation.triangulate(r);
+        if (r.below != 0) {
+            auto &faces = bodies[r.below].triangles;
+            faces.insert(faces.end(), triangles.begin(), triangles.end());
         }
+        if (r.above != 0) {
+            auto &faces = bodies[r.above].triangles;
+            for (const auto &t : triangles)
+                faces.push_back({t[0], t[2], t[1]});
+        }
+    }
     for (auto &entry : bodies) {
         entry.second.material = entry.first;
         surfaces.bodies.push_back(std::move(entry.second));

@@ -19,7 +19,11 @@ struct CellGrid;
 // shared by an even number of its triangles, and a face between two
 // materials has the same triangles in both bodies, facing out of each.
 // Rectangles without such corners are two triangles; the others are
-// fanned from their centre.
+// fanned from their centre. So that meshers can fill the bodies, no
+// triangle is far from equilateral: rectangles more than three times as
+// long as wide are cut across, and those with corners close together on
+// their edges are halved until the fan has no needles (on cubic cells the
+// longest edge of a triangle is at most 6.7 times its shortest height).
 class MaterialSurfaceBuilder
 {
 public:

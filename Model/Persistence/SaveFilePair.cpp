@@ -57,19 +57,29 @@ bool putBack(QTemporaryFile &copy, const QString &path)
 } // namespace
 
 SaveFilePair::SaveFilePair(const QString &path, const QString &companionPath)
-    : m_file(path)
-    , m_companion(companionPath)
+    : SaveFilePair(path, companionPath.isEmpty() ? QStringList() : QStringList{companionPath})
 {
 }
+
+SaveFilePair::SaveFilePair(const QString &path, const QStringList &companionPaths)
+    : m_file(path)
+{
+    for (const QString &companion : companionPaths)
+        m_companions.push_back(std::make_unique<QSaveFile>(companion));
+}
+
+SaveFilePair::~SaveFilePair() = default;
 
 bool SaveFilePair::open()
 {
     if (!m_file.open(QIODevice::WriteOnly))
         return failed(m_file);
-    if (hasCompanion() && !m_companion.open(QIODevice::WriteOnly)) {
-        discardFile(m_file);
-        return failed(m_companion);
-    }
+    for (const auto &companion : m_companions)
+        if (!companion->open(QIODevice::WriteOnly)) {
+            failed(*companion);
+            discard();
+            return false;
+        }
     return true;
 }
 
@@ -77,14 +87,49 @@ void SaveFilePair::discard()
 {
     if (m_file.isOpen())
         discardFile(m_file);
-    if (m_companion.isOpen())
-        discardFile(m_companion);
+    for (const auto &companion : m_companions)
+        if (companion->isOpen())
+            discardFile(*companion);
 }
+
+namespace {
+
+// A companion replaced before the file itself, with what it replaced.
+struct Replaced
+{
+    QString path;
+    bool hadEarlier;
+    std::unique_ptr<QTemporaryFile> earlier;
+};
+
+// Puts the earlier companions back, or takes new ones away again; the
+// problems, to be added to the error.
+QString undo(std::vector<Replaced> &replaced)
+{
+    QString problems;
+    for (Replaced &companion : replaced) {
+        if (!companion.hadEarlier) {
+            if (!QFile::remove(companion.path))
+                problems += QStringLiteral("; %1 could not be taken away again").arg(companion.path);
+        } else if (!putBack(*companion.earlier, companion.path)) {
+            // Kept, so that the earlier file is not lost.
+            companion.earlier->setAutoRemove(false);
+            problems += QStringLiteral("; the earlier %1 could not be put back and is kept as %2")
+                            .arg(companion.path, companion.earlier->fileName());
+        }
+    }
+    return problems;
+}
+
+} // namespace
 
 bool SaveFilePair::commit()
 {
     // Whatever could not be written is known before anything is replaced.
-    for (QSaveFile *file : {&m_file, &m_companion}) {
+    std::vector<QSaveFile *> all{&m_file};
+    for (const auto &companion : m_companions)
+        all.push_back(companion.get());
+    for (QSaveFile *file : all) {
         if (file->isOpen() && (!file->flush() || file->error() != QFileDevice::NoError)) {
             failed(*file);
             discard();
@@ -94,37 +139,33 @@ bool SaveFilePair::commit()
     if (!hasCompanion())
         return commitCompletely(m_file) || failed(m_file);
 
-    // Two renames are never one step. The companion goes first, and its
-    // earlier file is copied aside beforehand, so that it can be put back
-    // when the file itself then cannot be replaced.
-    const QString companionPath = m_companion.fileName();
-    const bool hadEarlier = QFileInfo::exists(companionPath);
-    QTemporaryFile earlier(companionPath + QStringLiteral(".XXXXXX"));
-    const QString notCopied = hadEarlier ? copyAside(companionPath, earlier) : QString();
-    if (!notCopied.isEmpty()) {
-        discard();
-        m_error = QStringLiteral("the earlier %1 could not be copied aside first: %2").arg(companionPath, notCopied);
-        m_failed = companionPath;
-        return false;
-    }
-    if (!commitCompletely(m_companion)) {
-        failed(m_companion);
-        discard();
-        return false;
+    // Several renames are never one step. The companions go first, each
+    // earlier file copied aside beforehand, so that they can be put back
+    // when a later one or the file itself then cannot be replaced.
+    std::vector<Replaced> replaced;
+    for (const auto &companion : m_companions) {
+        Replaced entry{companion->fileName(), QFileInfo::exists(companion->fileName()),
+                       std::make_unique<QTemporaryFile>(companion->fileName() + QStringLiteral(".XXXXXX"))};
+        const QString notCopied = entry.hadEarlier ? copyAside(entry.path, *entry.earlier) : QString();
+        if (!notCopied.isEmpty()) {
+            discard();
+            m_error = QStringLiteral("the earlier %1 could not be copied aside first: %2").arg(entry.path, notCopied);
+            m_failed = entry.path;
+            m_error += undo(replaced);
+            return false;
+        }
+        if (!commitCompletely(*companion)) {
+            failed(*companion);
+            discard();
+            m_error += undo(replaced);
+            return false;
+        }
+        replaced.push_back(std::move(entry));
     }
     if (commitCompletely(m_file))
         return true;
-
     failed(m_file);
-    if (!hadEarlier) {
-        if (!QFile::remove(companionPath))
-            m_error += QStringLiteral("; %1 could not be taken away again").arg(companionPath);
-    } else if (!putBack(earlier, companionPath)) {
-        // Kept, so that the earlier file is not lost.
-        earlier.setAutoRemove(false);
-        m_error += QStringLiteral("; the earlier %1 could not be put back and is kept as %2")
-                       .arg(companionPath, earlier.fileName());
-    }
+    m_error += undo(replaced);
     return false;
 }
 
@@ -141,16 +182,21 @@ QString SaveFilePair::errorString() const
         return m_error;
     if (m_file.error() != QFileDevice::NoError)
         return m_file.errorString();
-    return m_companion.error() != QFileDevice::NoError ? m_companion.errorString() : QString();
+    for (const auto &companion : m_companions)
+        if (companion->error() != QFileDevice::NoError)
+            return companion->errorString();
+    return QString();
 }
 
 QString SaveFilePair::failedFileName() const
 {
     if (!m_failed.isEmpty())
         return m_failed;
-    return m_file.error() == QFileDevice::NoError && m_companion.error() != QFileDevice::NoError
-               ? m_companion.fileName()
-               : m_file.fileName();
+    if (m_file.error() == QFileDevice::NoError)
+        for (const auto &companion : m_companions)
+            if (companion->error() != QFileDevice::NoError)
+                return companion->fileName();
+    return m_file.fileName();
 }
 
 } // namespace Persistence

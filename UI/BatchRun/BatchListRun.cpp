@@ -1,6 +1,8 @@
 #include "UI/BatchRun/BatchListRun.h"
 
 #include "Model/Automaton/TotalVolume.h"
+#include "Model/Export/StepSeries.h"
+#include "Model/Materials/MaterialFactory.h"
 
 namespace Ui {
 
@@ -79,6 +81,9 @@ void BatchListRun::runEntries(std::list<ProcessData> entries)
     }
     runner.setImageSaver(m_imageSaver);
     runner.setInterrupter(progress);
+    std::unique_ptr<Model::Export::StepSeries> steps;
+    if (!m_stepFolder.isEmpty())
+        steps.reset(new Model::Export::StepSeries(m_stepFolder));
     int position = 0;
     bool stopped = false;
     for (const ProcessData &entry : entries) {
@@ -100,8 +105,14 @@ void BatchListRun::runEntries(std::list<ProcessData> entries)
         const BatchRunner::Result result = runner.run(entry);
         if (runner.volume())
             runner.volume()->markCellsChanged();
+        QStringList remarks = runner.remarks();
+        QString notSaved;
+        if (steps && runner.volume() && result != BatchRunner::Interrupted
+            && !steps->add(position + 1, ProcessData::shownName(entry.type()), *runner.volume(),
+                           *Model::Materials::MaterialFactory::getInstance(), m_stepUnit, &notSaved))
+            remarks.append(QStringLiteral("The step was not saved: %1").arg(notSaved));
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_status.outcomes.push_back({entry.id(), result, runner.problem(), runner.remarks()});
+        m_status.outcomes.push_back({entry.id(), result, runner.problem(), remarks});
         m_status.volume = runner.volume();
         m_status.finished = ++position;
         m_status.current = -1;

@@ -2,6 +2,7 @@
 
 #include "Core/Operations/Frames/StepProgress.h"
 #include "UI/BatchRun/BatchRunner.h"
+#include "Model/LengthUnit.h"
 #include "UI/BatchRun/ProcessData.h"
 
 #include <QString>
@@ -62,6 +63,14 @@ public:
 
     // Called on the run's thread for "Save Image" entries.
     void setImageSaver(const BatchRunner::ImageSaver &saver) { m_imageSaver = saver; }
+    // The next runs also write the volume after each entry into `folder`
+    // (see Model::Export::StepSeries), lengths in `unit`; an empty folder:
+    // they do not. A step that cannot be written is a remark of its entry.
+    void setStepFolder(const QString &folder, const Model::LengthUnit &unit)
+    {
+        m_stepFolder = folder;
+        m_stepUnit = unit;
+    }
 
     // Runs a copy of `entries` on `volume` (none is allowed: the list may
     // start with "Create Substrate"). False, and nothing starts, while a run
@@ -84,6 +93,8 @@ private:
 
     Core::Operations::OperationContext &m_context;
     BatchRunner::ImageSaver m_imageSaver;
+    QString m_stepFolder;
+    Model::LengthUnit m_stepUnit;
     // A fresh one per run: a stop asked of one run must not stop the next.
     std::unique_ptr<Core::Operations::StepProgress> m_progress;
     mutable std::mutex m_mutex;

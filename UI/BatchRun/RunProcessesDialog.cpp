@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QCheckBox>
 #include <QPushButton>
 #include <QStyle>
 #include <QThread>
@@ -95,18 +96,23 @@ RunProcessesDialog::RunProcessesDialog(Core::Operations::OperationContext *conte
     QPushButton *save = button("btnSaveList", "Save List", this);
     m_run = button("btnRun", "Run", this);
     m_close = button("btnClose", "Close", this);
+    m_saveSteps = new QCheckBox(tr("Save each step to…"), this);
+    m_saveSteps->setObjectName(QStringLiteral("chkSaveSteps"));
+    m_saveSteps->setToolTip(tr("Also write the cell volume after each step as step-NNN-PROCESS.vti, with flow.pvd "
+                               "to open them as a time series"));
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("progressBar"));
     m_progress->setValue(0);
     m_progress->setEnabled(false);
 
     auto *layout = new QGridLayout(this);
-    layout->addWidget(m_tree, 0, 0, 9, 1);
+    layout->addWidget(m_tree, 0, 0, 10, 1);
     layout->addWidget(m_choice, 0, 1);
     const QPushButton *column[] = {add, remove, up, down, load, save, m_run, m_close};
     for (int row = 0; row < 8; ++row)
         layout->addWidget(const_cast<QPushButton *>(column[row]), row + 1, 1);
-    layout->addWidget(m_progress, 9, 0, 1, 2);
+    layout->addWidget(m_saveSteps, 9, 1);
+    layout->addWidget(m_progress, 10, 0, 1, 2);
     layout->setColumnStretch(0, 1);
 
     connect(add, &QPushButton::clicked, this, &RunProcessesDialog::on_btnAddProcess_clicked);
@@ -118,6 +124,10 @@ RunProcessesDialog::RunProcessesDialog(Core::Operations::OperationContext *conte
     connect(save, &QPushButton::clicked, this, &RunProcessesDialog::on_btnSaveList_clicked);
     connect(load, &QPushButton::clicked, this, &RunProcessesDialog::on_btnLoadList_clicked);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &RunProcessesDialog::selectionChanged);
+    connect(m_saveSteps, &QCheckBox::clicked, this, [this](bool on) {
+        setStepFolder(on ? QFileDialog::getExistingDirectory(this, tr("Save each step to"), QDir::homePath())
+                         : QString());
+    });
     m_timer.setInterval(ProgressInterval);
     connect(&m_timer, &QTimer::timeout, this, &RunProcessesDialog::updateProgress);
 
@@ -258,6 +268,15 @@ void RunProcessesDialog::selectionChanged()
             item->setSelected(false);
 }
 
+void RunProcessesDialog::setStepFolder(const QString &folder)
+{
+    m_stepFolder = folder;
+    const QSignalBlocker blocker(m_saveSteps);
+    m_saveSteps->setChecked(!folder.isEmpty());
+    m_saveSteps->setText(folder.isEmpty() ? tr("Save each step to…")
+                                          : tr("Save each step to %1").arg(QDir::toNativeSeparators(folder)));
+}
+
 void RunProcessesDialog::on_btnSaveList_clicked()
 {
     const QString file = QFileDialog::getSaveFileName(this, tr("Process List File"), QDir::homePath(),
@@ -312,6 +331,7 @@ void RunProcessesDialog::on_btnRun_clicked()
         return;
     m_record.reset(new Core::Operations::BatchRunOperation(m_context));
     m_recordable = m_record->recordBefore(m_volume);
+    m_batch->setStepFolder(m_stepFolder, m_context ? m_context->document().lengthUnit() : Model::LengthUnit());
     if (!m_batch->start(m_entries, m_volume))
         return;
     m_runLength = int(m_entries.size());

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 
+class QCheckBox;
 class QComboBox;
 class QProgressBar;
 class QPushButton;
@@ -68,6 +69,9 @@ public:
     // cannot be read leaves the dialog's list as it was; both warn.
     bool saveList(const QString &fileName);
     bool loadList(const QString &fileName);
+    // The folder "Save each step to…" writes into; empty: no steps are saved.
+    void setStepFolder(const QString &folder);
+    const QString &stepFolder() const { return m_stepFolder; }
 
     QTreeWidget *tree() const { return m_tree; }
     QComboBox *processChoice() const { return m_choice; }
@@ -129,6 +133,9 @@ private:
     QComboBox *m_choice;
     QPushButton *m_run;
     QPushButton *m_close;
+    // "Save each step to…": the folder the runs write each step into.
+    QCheckBox *m_saveSteps;
+    QString m_stepFolder;
     QProgressBar *m_progress;
 };
 

@@ -4,6 +4,7 @@
 #include "Core/Operations/OperationContext.h"
 #include "Model/Automaton/CellVolumes.h"
 #include "Model/Export/ExportMaterial.h"
+#include "Model/Export/StepSeries.h"
 #include "Model/Materials/MaterialFactory.h"
 #include "Model/ModelExtraction/CantileverModelRule.h"
 #include "Model/ModelExtraction/EnvelopeDecomposition.h"
@@ -234,6 +235,17 @@ int BatchProgram::setUp(int &argc, char *argv[])
         printError(error);
         return BadCommandLine;
     }
+    if (!ResultFiles::materialIds(m_line.exportMaterials, catalogue, m_exportMaterials, &error)) {
+        printError(error);
+        return BadCommandLine;
+    }
+    if (!m_line.seriesFolder.isEmpty()) {
+        m_series.reset(new Model::Export::StepSeries(m_line.seriesFolder));
+        if (!m_series->prepare(&error)) {
+            printError(error);
+            return NothingWritten;
+        }
+    }
     const QString outside = ResultFiles(m_line.exports, m_line.sections)
                                 .sectionOutOfRange(m_entries, Model::Automaton::firstCellVolume(
                                                                   m_context->document().allObjects())
@@ -324,6 +336,8 @@ void BatchProgram::run()
             progress.finished(result == Ui::BatchRunner::Done ? QString() : m_runner->problem(), m_runner->remarks());
         if (result != Ui::BatchRunner::Done)
             ++m_notRun;
+        if (result != Ui::BatchRunner::Interrupted)
+            writeStep(number, entry, progress);
     }
     // Also when Ctrl-C came during a part of an entry that cannot stop
     // (a picture, a new substrate): the document would not be what the
@@ -363,7 +377,11 @@ int BatchProgram::report()
         printError(describeVolume(*m_runner->volume(), *Model::Materials::MaterialFactory::getInstance()));
     const bool netlistWritten = m_line.netlistFile.isEmpty() || writeNetlist();
     const bool resultFilesWritten = writeResultFiles();
-    return m_notRun == 0 && !m_startIncomplete && netlistWritten && resultFilesWritten ? AllRan : NotAllAsAsked;
+    if (m_seriesIncomplete)
+        printError(QStringLiteral("not every step of the series in %1 was written (see above)").arg(m_line.seriesFolder));
+    return m_notRun == 0 && !m_startIncomplete && netlistWritten && resultFilesWritten && !m_seriesIncomplete
+               ? AllRan
+               : NotAllAsAsked;
 }
 
 bool BatchProgram::writeNetlist()
@@ -420,10 +438,24 @@ void BatchProgram::reportBeams(const Model::ModelExtraction::CantileverStructure
     }
 }
 
+void BatchProgram::writeStep(int number, const Ui::ProcessData &entry, ProgressReport &progress)
+{
+    if (!m_series || !m_runner->volume())
+        return;
+    QString problem;
+    if (!m_series->add(number, Ui::ProcessData::shownName(entry.type()), *m_runner->volume(),
+                       *Model::Materials::MaterialFactory::getInstance(), m_context->document().lengthUnit(),
+                       &problem)) {
+        progress.message(QStringLiteral("tessival-batch: step %1 of the series: %2").arg(number).arg(problem));
+        m_seriesIncomplete = true;
+    }
+}
+
 bool BatchProgram::writeResultFiles()
 {
-    return ResultFiles(m_line.exports, m_line.sections)
-        .write(m_runner->volume().get(), *Model::Materials::MaterialFactory::getInstance(),
+    ResultFiles files(m_line.exports, m_line.sections);
+    files.setExportMaterials(m_exportMaterials);
+    return files.write(m_runner->volume().get(), *Model::Materials::MaterialFactory::getInstance(),
                m_context->document().lengthUnit());
 }
 

@@ -7,8 +7,10 @@
 #include <QElapsedTimer>
 #include <QString>
 
+#include <cstdint>
 #include <list>
 #include <memory>
+#include <vector>
 
 class QCoreApplication;
 
@@ -23,12 +25,17 @@ class BatchRunner;
 }
 
 namespace Model {
+namespace Export {
+class StepSeries;
+}
 namespace ModelExtraction {
 class CantileverStructure;
 }
 }
 
 namespace BatchTool {
+
+class ProgressReport;
 
 // One invocation of the batch program, in three parts: set-up reads the
 // command line, the list and the start document; run runs the entries,
@@ -78,6 +85,8 @@ private:
     // The exports and sections of the resulting volume; false with the
     // reasons on stderr when one was not made.
     bool writeResultFiles();
+    // The volume after entry `number` into the step series, when one is asked.
+    void writeStep(int number, const Ui::ProcessData &entry, ProgressReport &progress);
 
     CommandLine m_line;
     std::list<Ui::ProcessData> m_entries;
@@ -87,6 +96,8 @@ private:
     std::unique_ptr<Ui::BatchRunner> m_runner;
     // The processes report here; Ctrl-C asks them to stop here.
     Core::Operations::StepProgress m_progress;
+    std::vector<std::uint32_t> m_exportMaterials; // --export-materials as ids
+    std::unique_ptr<Model::Export::StepSeries> m_series;
 
     // What the run came to.
     QElapsedTimer m_clock;
@@ -94,6 +105,7 @@ private:
     bool m_startIncomplete = false; // objects of the start document skipped
     bool m_missingVolume = false;
     bool m_interrupted = false;
+    bool m_seriesIncomplete = false; // a step of --series not written
     int m_lastEntry = 0; // the last entry that started
 };
 

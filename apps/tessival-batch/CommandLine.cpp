@@ -1,6 +1,10 @@
 #include "apps/tessival-batch/CommandLine.h"
 
+#include "Model/Export/StepSeries.h"
 #include "Model/Export/VolumeExport.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <QRegularExpression>
 
@@ -11,7 +15,8 @@ QString CommandLine::usage()
     return QStringLiteral(
         "Usage: tessival-batch LIST.plst -o RESULT.cvx [-i START.cvx] [--length-unit UNIT]\n"
         "                      [--netlist FILE [--netlist-subckt NAME]]\n"
-        "                      [--export FILE]... [--section AXIS=INDEX FILE.png]...\n"
+        "                      [--export FILE]... [--export-materials NAMES]\n"
+        "                      [--section AXIS=INDEX FILE.png]... [--series DIR]\n"
         "                      [--set N:NAME=VALUE]... [--threads N] [--verbose]\n"
         "\n"
         "Runs every entry of a process list on one cell volume, without questions,\n"
@@ -36,13 +41,25 @@ QString CommandLine::usage()
         "  --netlist-subckt NAME write the netlist as a subcircuit NAME with one port\n"
         "                        per beam, to include into a larger circuit\n"
         "  --export FILE         also export the resulting cell volume, by the file's\n"
-        "                        extension: *.vti the cells as VTK image data, *.vtp,\n"
-        "                        *.stl or *.obj (with its *.mtl) one closed surface per\n"
-        "                        material; may be repeated\n"
+        "                        extension: *.vti the cells as VTK image data; *.vtu\n"
+        "                        (VTK) or *.msh (gmsh 4.1, with a physical group per\n"
+        "                        material, pair of touching materials and outer\n"
+        "                        boundary) the cells as a hexahedral mesh; *.vtp, *.stl\n"
+        "                        or *.obj (with its *.mtl) one closed surface per\n"
+        "                        material, and an *.stl also each material alone as\n"
+        "                        FILE-MATERIAL.stl; may be repeated\n"
+        "  --export-materials NAMES\n"
+        "                        export only these materials, given by catalogue name\n"
+        "                        or id and separated by commas (Si,Poly-Si); the cells\n"
+        "                        of the others are left out as if empty\n"
         "  --section AXIS=INDEX FILE.png\n"
         "                        also draw the cells of one plane of the resulting cell\n"
         "                        volume, x=40 the plane of cells with x index 40 (from\n"
         "                        0), with a legend and a scale bar; may be repeated\n"
+        "  --series DIR          also write the cell volume after each entry as\n"
+        "                        DIR/step-NNN-PROCESS.vti (NNN the entry's number) and\n"
+        "                        DIR/flow.pvd, which viewers open as a time series with\n"
+        "                        the entry number as time; DIR is made if missing\n"
         "  --set N:NAME=VALUE    run entry N (from 1) with its parameter NAME set to\n"
         "                        VALUE, read as the type the list stores it with and\n"
         "                        within the range its process takes; a material is\n"
@@ -68,9 +85,10 @@ QString CommandLine::usage()
         "When there is none, no netlist is written (the document still is).\n"
         "\n"
         "No output replaces another one or a file the run reads: two of -o,\n"
-        "--netlist, --export (an OBJ with its MTL) and --section naming one file,\n"
-        "however spelled, one naming the list or the start document, or a \"Save\n"
-        "Image\" entry's picture naming one of these, are refused before the run.\n"
+        "--netlist, --export (an OBJ with its MTL, an STL with its bodies' files),\n"
+        "--section and --series naming one file, however spelled, one naming the\n"
+        "list or the start document, or a \"Save Image\" entry's picture naming one\n"
+        "of these, are refused before the run.\n"
         "\n"
         "Ctrl-C stops the running process at its next step and the run with it;\n"
         "nothing is written then. A second Ctrl-C ends the program at once.\n"
@@ -79,16 +97,19 @@ QString CommandLine::usage()
         "    0  every entry ran and every requested output was written\n"
         "    1  the document was written, but not everything went as asked: entries\n"
         "       that did not run, objects skipped from the start document, or a\n"
-        "       requested netlist, export or section that could not be made\n"
+        "       requested netlist, export, section or step of a series that could\n"
+        "       not be made\n"
         "    2  the command line was not understood: an unknown option or a bad value,\n"
         "       a --set naming an entry, parameter or material the list or the\n"
-        "       catalogue does not have or a value its process cannot use, an output\n"
-        "       naming the file of another output, of a \"Save Image\" entry, of the\n"
-        "       list or of the start document, or a --section plane outside the\n"
-        "       resulting cell volume\n"
+        "       catalogue does not have or a value its process cannot use, an\n"
+        "       --export-materials naming a material the catalogue does not have, an\n"
+        "       output naming the file of another output, of a \"Save Image\" entry,\n"
+        "       of the list or of the start document, or a --section plane outside\n"
+        "       the resulting cell volume\n"
         "    3  nothing was written: the list or the start document could not be\n"
         "       read (a start document with cells missing counts), the list needs a\n"
-        "       cell volume it does not have, or an output folder cannot be written to\n"
+        "       cell volume it does not have, or an output folder (or the folder of\n"
+        "       a series) cannot be written to\n"
         "  130  nothing was written: the run was interrupted with Ctrl-C\n");
 }
 
@@ -140,6 +161,20 @@ bool CommandLine::parse(int argc, char *argv[], CommandLine &line, QString *erro
             QString file;
             if (!value(file) || !ResultOptions::parseExport(file, line.exports, error))
                 return false;
+        } else if (argument == QLatin1String("--export-materials")) {
+            QString names;
+            if (!value(names))
+                return false;
+            if (!line.exportMaterials.isEmpty())
+                return fail(QStringLiteral("--export-materials is given twice"));
+            for (const QString &name : names.split(QLatin1Char(',')))
+                if (!name.trimmed().isEmpty())
+                    line.exportMaterials.append(name.trimmed());
+            if (line.exportMaterials.isEmpty())
+                return fail(QStringLiteral("--export-materials needs material names or ids, separated by commas"));
+        } else if (argument == QLatin1String("--series")) {
+            if (!value(line.seriesFolder))
+                return false;
         } else if (argument == QLatin1String("--section")) {
             QString plane, file;
             if (!value(plane) || !value(file) || !ResultOptions::parseSection(plane, file, line.sections, error))
@@ -170,6 +205,8 @@ bool CommandLine::parse(int argc, char *argv[], CommandLine &line, QString *erro
         return fail(QStringLiteral("no process list given"));
     if (line.outputFile.isEmpty())
         return fail(QStringLiteral("no output document given (-o RESULT.cvx)"));
+    if (!line.exportMaterials.isEmpty() && line.exports.isEmpty())
+        return fail(QStringLiteral("--export-materials chooses what --export writes: give --export FILE too"));
     if (!line.subcircuit.isEmpty() && line.netlistFile.isEmpty())
         return fail(QStringLiteral("--netlist-subckt names the subcircuit of a netlist: give --netlist FILE too"));
     // One output would replace another, or the list or document it came
@@ -196,7 +233,20 @@ FileClaims CommandLine::files() const
         if (VolumeExport::formatOf(file) == VolumeExport::Obj) {
             const QString colours = VolumeExport::companionMtl(file);
             files.addOutput(QStringLiteral("%1 (its %2)").arg(option, colours), colours);
+        } else if (VolumeExport::formatOf(file) == VolumeExport::Stl) {
+            const QString prefix = VolumeExport::bodyFilePrefix(file);
+            const QString suffix = QLatin1Char('.') + QFileInfo(file).suffix();
+            files.addOutputFamily(QStringLiteral("%1 (its bodies' %2*%3)").arg(option, prefix, suffix), prefix, suffix);
         }
+    }
+    if (!seriesFolder.isEmpty()) {
+        using Model::Export::StepSeries;
+        const QDir folder(seriesFolder);
+        const QString steps = folder.filePath(StepSeries::stepFilePrefix());
+        files.addOutputFamily(QStringLiteral("--series %1 (its %2*%3)").arg(seriesFolder, steps, StepSeries::stepFileSuffix()),
+                              steps, StepSeries::stepFileSuffix());
+        const QString collection = folder.filePath(StepSeries::collectionFileName());
+        files.addOutput(QStringLiteral("--series %1 (its %2)").arg(seriesFolder, collection), collection);
     }
     for (const SectionRequest &section : sections)
         files.addOutput(QStringLiteral("--section %1 %2").arg(section.describe(), section.file), section.file);

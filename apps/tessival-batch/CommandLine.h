@@ -21,6 +21,8 @@ struct CommandLine
     QString subcircuit;    // --netlist-subckt: the netlist's subcircuit name; empty: a deck
     QString lengthUnitText; // --length-unit as given; empty: the start document's or the default
     QStringList exports;                     // --export, in order
+    QStringList exportMaterials;             // --export-materials, as given; empty: all
+    QString seriesFolder;                    // --series; empty: no steps written
     std::vector<SectionRequest> sections;    // --section, in order
     std::vector<ParameterOverride> overrides; // --set, in order
     Model::LengthUnit lengthUnit; // read from lengthUnitText when given

@@ -22,6 +22,10 @@ public:
     // more than once, each picture replacing the one before, as in the
     // window; none may name another claim's file.
     void addListPicture(const QString &option, const QString &path);
+    // Outputs whose names are known only after the run: every file in the
+    // folder of `prefixPath` whose name starts with its name and ends with
+    // `suffix` ("part-" and ".stl" for the bodies of "part.stl").
+    void addOutputFamily(const QString &option, const QString &prefixPath, const QString &suffix);
 
     // "A and B cannot be the same file" for the first two claims that name
     // one file, where one of them writes it; empty when there are none.
@@ -32,13 +36,16 @@ public:
     static QString fileOf(const QString &path);
 
 private:
-    enum Kind { Input, Output, ListPicture };
+    enum Kind { Input, Output, ListPicture, OutputFamily };
     struct Claim
     {
         QString option;
-        QString file;
+        QString file; // for a family, its folder and the start of the names
         Kind kind;
+        QString suffix; // of a family's names
     };
+
+    static bool overlap(const Claim &a, const Claim &b);
 
     void add(const QString &option, const QString &path, Kind kind);
 

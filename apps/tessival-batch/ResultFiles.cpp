@@ -2,8 +2,10 @@
 
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Export/VolumeExport.h"
+#include "Model/Materials/MaterialFactory.h"
 #include "UI/View/CrossSectionImage.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -31,6 +33,29 @@ ResultFiles::ResultFiles(const QStringList &exports, const std::vector<SectionRe
     : m_exports(exports)
     , m_sections(sections)
 {
+}
+
+bool ResultFiles::materialIds(const QStringList &given, const Model::Materials::MaterialFactory &catalogue,
+                              std::vector<std::uint32_t> &ids, QString *error)
+{
+    const std::vector<Model::Materials::Material> known = catalogue.getMaterials();
+    for (const QString &name : given) {
+        bool isNumber = false;
+        const std::uint32_t number = name.toUInt(&isNumber);
+        const auto found = std::find_if(known.begin(), known.end(), [&](const Model::Materials::Material &material) {
+            return material.name() == name || (isNumber && material.id() == number);
+        });
+        if (found == known.end()) {
+            QStringList names;
+            for (const Model::Materials::Material &material : known)
+                names << material.name();
+            *error = QStringLiteral("--export-materials: the material catalogue has no material \"%1\" (it has: %2)")
+                         .arg(name, names.join(QStringLiteral(", ")));
+            return false;
+        }
+        ids.push_back(found->id());
+    }
+    return true;
 }
 
 QStringList ResultFiles::files() const
@@ -83,9 +108,16 @@ bool ResultFiles::write(Model::Automaton::TotalVolume *volume, const Model::Mate
             all = false;
             continue;
         }
-        const Model::Export::VolumeExport::Result result = Model::Export::VolumeExport::write(file, *volume, catalogue, unit);
+        const Model::Export::VolumeExport::Result result = Model::Export::VolumeExport::write(file, *volume, catalogue, unit,
+                                                                                                 m_exportMaterials);
         if (result.ok)
-            say(QStringLiteral("exported the cell volume to %1 (%2)").arg(file, sizeText(result.bytes)));
+            say(QStringLiteral("exported the cell volume to %1%2 (%3)")
+                    .arg(file,
+                         result.files.isEmpty() ? QString()
+                                                : QStringLiteral(" and %1 more %2 beside it")
+                                                      .arg(result.files.size())
+                                                      .arg(result.files.size() == 1 ? "file" : "files"),
+                         sizeText(result.bytes)));
         else
             say(result.error);
         all = all && result.ok;

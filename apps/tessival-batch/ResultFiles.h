@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <list>
 #include <vector>
 
@@ -28,6 +29,13 @@ class ResultFiles
 public:
     ResultFiles(const QStringList &exports, const std::vector<SectionRequest> &sections);
 
+    // The materials the exports hold (ids); none: all of them.
+    void setExportMaterials(const std::vector<std::uint32_t> &materials) { m_exportMaterials = materials; }
+    // The ids of materials given by catalogue name or id, in the catalogue
+    // `catalogue`; false with the first one it does not have.
+    static bool materialIds(const QStringList &given, const Model::Materials::MaterialFactory &catalogue,
+                            std::vector<std::uint32_t> &ids, QString *error);
+
     bool isEmpty() const { return m_exports.isEmpty() && m_sections.empty(); }
     bool drawsSections() const { return !m_sections.empty(); }
     // Every file, for the checks of their folders before the run.
@@ -49,6 +57,7 @@ public:
 private:
     QStringList m_exports;
     std::vector<SectionRequest> m_sections;
+    std::vector<std::uint32_t> m_exportMaterials;
 };
 
 } // namespace BatchTool

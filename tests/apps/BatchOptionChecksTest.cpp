@@ -298,3 +298,54 @@ TEST_F(BatchOptionChecksTest, SaveImageEntriesThatNameAnOutputOrAnInputAreRefuse
     EXPECT_EQ(twice.exitCode, 1) << describe(twice);
     EXPECT_TRUE(exists(QStringLiteral("out.cvx")));
 }
+
+// Outputs named only after the run, an STL's bodies ("part-<material>.stl")
+// and a series' steps ("step-NNN-<process>.vti" and "flow.pvd"), are
+// claimed before it by the start and end of their names.
+TEST_F(BatchOptionChecksTest, TheBodiesOfAnStlAndTheStepsOfASeriesAreOutputsToo)
+{
+    const BatchProgramRun bodies = runFlow({"-o", "out.cvx", "--export", "part.stl", "--export", "part-Si.stl"});
+    EXPECT_EQ(bodies.exitCode, 2) << describe(bodies);
+    EXPECT_TRUE(bodies.err.contains(QStringLiteral("--export part.stl"))) << describe(bodies);
+    EXPECT_TRUE(bodies.err.contains(QStringLiteral("--export part-Si.stl"))) << describe(bodies);
+
+    const BatchProgramRun step = runFlow({"-o", "out.cvx", "--series", "steps", "--export", "steps/step-002-CVD.vti"});
+    EXPECT_EQ(step.exitCode, 2) << describe(step);
+    EXPECT_TRUE(step.err.contains(QStringLiteral("--series steps"))) << describe(step);
+    const BatchProgramRun collection = runFlow({"-o", "out.cvx", "--series", "./steps/", "--netlist", "steps/flow.pvd"});
+    EXPECT_EQ(collection.exitCode, 2) << describe(collection);
+    EXPECT_FALSE(exists(QStringLiteral("out.cvx")));
+    EXPECT_FALSE(exists(QStringLiteral("steps")));
+
+    // Other names beside them are free.
+    const BatchProgramRun apart = runFlow({"-o", "out.cvx", "--export", "part.stl", "--export", "parts.vti",
+                                           "--series", "steps", "--export", "step-001-final.vti"});
+    EXPECT_EQ(apart.exitCode, 0) << describe(apart);
+    EXPECT_TRUE(exists(QStringLiteral("part-Si.stl")));
+    EXPECT_TRUE(exists(QStringLiteral("steps/step-005-Si_Oxidation.vti")));
+    EXPECT_TRUE(exists(QStringLiteral("steps/flow.pvd")));
+}
+
+// The materials to export are the catalogue's, by name or id; a series
+// needs a folder it can write to. Both are known before anything runs.
+TEST_F(BatchOptionChecksTest, ExportMaterialsAndTheSeriesFolderAreCheckedBeforeTheRun)
+{
+    const BatchProgramRun unknown = runFlow({"-o", "out.cvx", "--export", "part.vtu", "--export-materials", "Si,Kryptonite"});
+    EXPECT_EQ(unknown.exitCode, 2) << describe(unknown);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("no material \"Kryptonite\""))) << describe(unknown);
+    const BatchProgramRun alone = runFlow({"-o", "out.cvx", "--export-materials", "Si"});
+    EXPECT_EQ(alone.exitCode, 2) << describe(alone);
+    EXPECT_TRUE(alone.err.contains(QStringLiteral("--export FILE"))) << describe(alone);
+
+    ASSERT_TRUE(TempFolder::write(folder.file(QStringLiteral("taken")), "a file"));
+    const BatchProgramRun onAFile = runFlow({"-o", "out.cvx", "--series", "taken"});
+    EXPECT_EQ(onAFile.exitCode, 3) << describe(onAFile);
+    EXPECT_TRUE(onAFile.err.contains(QStringLiteral("taken: is a file"))) << describe(onAFile);
+    EXPECT_FALSE(exists(QStringLiteral("out.cvx")));
+
+    const BatchProgramRun chosen = runFlow({"-o", "out.cvx", "--export", "part.msh", "--export-materials", "1, 3"});
+    EXPECT_EQ(chosen.exitCode, 0) << describe(chosen);
+    const QByteArray mesh = TempFolder::read(folder.file(QStringLiteral("part.msh")));
+    EXPECT_TRUE(mesh.contains("\n3 1 \"Si\"\n")) << mesh.left(400).toStdString();
+    EXPECT_FALSE(mesh.contains("N-doped")) << mesh.left(400).toStdString();
+}

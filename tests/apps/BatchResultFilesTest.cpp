@@ -68,7 +68,7 @@ TEST_F(BatchResultFilesTest, RequestsThatCannotBeMetBeforeTheRunWriteNothing)
         const char *message;
     };
     const Case cases[] = {
-        {{"--export", "r.ply"}, 2, "--export r.ply: the file name has to end in *.vti, *.vtp, *.stl or *.obj"},
+        {{"--export", "r.ply"}, 2, "--export r.ply: the file name has to end in *.vti, *.vtu, *.msh, *.vtp, *.stl or *.obj"},
         {{"--section", "w=3", "w.png"}, 2, "--section w=3: give the plane as x=INDEX"},
         {{"--section", "x=3"}, 2, "--section needs a value"},
         {{"--section", "y=10", "y.png"}, 2,

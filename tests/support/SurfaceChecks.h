@@ -2,6 +2,7 @@
 
 #include "Model/Geometry/MaterialSurfaces.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -54,6 +55,21 @@ inline double doubledArea(const Model::Geometry::MaterialSurfaces &surfaces,
     const double v[3] = {double(c[0]) - a[0], double(c[1]) - a[1], double(c[2]) - a[2]};
     const double n[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
     return std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+}
+
+// How far a triangle is from equilateral: its longest edge over its
+// shortest height (1.15 for an equilateral one, unbounded for a sliver).
+inline double elongation(const Model::Geometry::MaterialSurfaces &surfaces,
+                         const Model::Geometry::MaterialSurfaces::Triangle &t)
+{
+    double longest = 0;
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto &a = surfaces.points[t[i]], &b = surfaces.points[t[(i + 1) % 3]];
+        const double d[3] = {double(b[0]) - a[0], double(b[1]) - a[1], double(b[2]) - a[2]};
+        longest = std::max(longest, std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]));
+    }
+    const double area = doubledArea(surfaces, t);
+    return area > 0 ? longest * longest / area : HUGE_VAL;
 }
 
 } // namespace TestSupport

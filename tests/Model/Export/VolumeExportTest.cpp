@@ -1,10 +1,13 @@
 // The exports as files: the formats chosen by extension, the cell order and
-// header of the image data, the size and attributes of binary STL, the
-// groups and colours of OBJ, and failures that never leave a half-written
-// file or touch an earlier one. Real readers open the same files in the
+// header of the image data, the size and attributes of binary STL and the
+// files of its bodies, the groups and colours of OBJ, the gmsh mesh, the
+// chosen materials, the step series, and failures that never leave a
+// half-written file or touch an earlier one. Real readers open the same files in the
 // reader checks (tests/Model/Export/check_export.py).
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Export/ObjWriter.h"
+#include "Model/Export/SafeFileName.h"
+#include "Model/Export/StepSeries.h"
 #include "Model/Export/VolumeExport.h"
 #include "Model/Materials/MaterialFactory.h"
 
@@ -13,6 +16,7 @@
 #include "TempFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -67,12 +71,14 @@ TEST_F(VolumeExportTest, TheExtensionChoosesTheFormat)
     EXPECT_EQ(VolumeExport::formatOf(QStringLiteral("b.VTP")), VolumeExport::PolyData);
     EXPECT_EQ(VolumeExport::formatOf(QStringLiteral("b.Stl")), VolumeExport::Stl);
     EXPECT_EQ(VolumeExport::formatOf(QStringLiteral("b.obj")), VolumeExport::Obj);
+    EXPECT_EQ(VolumeExport::formatOf(QStringLiteral("b.vtu")), VolumeExport::UnstructuredGrid);
+    EXPECT_EQ(VolumeExport::formatOf(QStringLiteral("b.MSH")), VolumeExport::GmshMesh);
     EXPECT_EQ(VolumeExport::formatOf(QStringLiteral("b.cvx")), VolumeExport::UnknownFormat);
     EXPECT_EQ(VolumeExport::formatOf(QStringLiteral("vti")), VolumeExport::UnknownFormat);
 
     const VolumeExport::Result result = exportTo(QStringLiteral("result.ply"));
     EXPECT_FALSE(result.ok);
-    EXPECT_TRUE(result.error.contains(QStringLiteral("*.vti, *.vtp, *.stl or *.obj"))) << result.error.toStdString();
+    EXPECT_TRUE(result.error.contains(QStringLiteral("*.vti, *.vtu, *.msh, *.vtp, *.stl or *.obj"))) << result.error.toStdString();
     EXPECT_TRUE(QDir(temp.path()).entryList(QDir::Files).isEmpty());
 }
 
@@ -259,4 +265,134 @@ TEST_F(VolumeExportTest, ImageDataHoldsAnyFinitePositionExactly)
         EXPECT_EQ(std::strtod(origin[0].constData(), nullptr), x) << origin[0].toStdString();
         EXPECT_EQ(std::strtod(origin[1].constData(), nullptr), 0.1) << origin[1].toStdString();
     }
+}
+
+// The hexahedral mesh of two cells side by side, as gmsh reads it: nodes
+// shared where the cells meet, one physical volume per material tagged with
+// its id, and physical surfaces for the faces between the two and for each
+// one's faces towards nothing, every quadrangle facing out of its material.
+TEST_F(VolumeExportTest, GmshMeshOfTwoCellsSharesTheirCommonFace)
+{
+    volume = TestSupport::filledVolume(2, 1, 1, [](unsigned x, unsigned, unsigned) { return x == 0 ? 1u : 300u; });
+    const VolumeExport::Result result = exportTo(QStringLiteral("pair.msh"));
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    const QByteArray golden = "$MeshFormat\n4.1 0 8\n$EndMeshFormat\n"
+                              "$Comments\nTessival cells as hexahedra; unit = 2.7150047980271255e-06 m\n$EndComments\n"
+                              "$PhysicalNames\n5\n"
+                              "3 1 \"Silicon\"\n3 300 \"Silicon Oxide\"\n"
+                              "2 1 \"Silicon / outside\"\n2 2 \"Silicon / Silicon Oxide\"\n"
+                              "2 3 \"Silicon Oxide / outside\"\n$EndPhysicalNames\n"
+                              "$Entities\n0 0 3 2\n"
+                              "1 0 0 0 1 1 1 1 1 0\n2 0 0 0 1 1 1 1 2 0\n3 1 0 0 2 1 1 1 3 0\n"
+                              "1 0 0 0 1 1 1 1 1 0\n2 1 0 0 2 1 1 1 300 0\n$EndEntities\n"
+                              "$Nodes\n1 12 1 12\n3 1 0 12\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n"
+                              "0 0 0\n0 0 1\n0 1 0\n0 1 1\n1 0 0\n1 0 1\n1 1 0\n1 1 1\n"
+                              "2 0 0\n2 0 1\n2 1 0\n2 1 1\n$EndNodes\n"
+                              "$Elements\n5 13 1 13\n"
+                              "3 1 5 1\n1 1 5 7 3 2 6 8 4\n"
+                              "3 2 5 1\n2 5 9 11 7 6 10 12 8\n"
+                              "2 1 3 5\n3 1 2 4 3\n4 1 5 6 2\n5 3 4 8 7\n6 1 3 7 5\n7 2 6 8 4\n"
+                              "2 2 3 1\n8 5 7 8 6\n"
+                              "2 3 3 5\n9 9 11 12 10\n10 5 9 10 6\n11 7 8 12 11\n12 5 7 11 9\n13 6 10 12 8\n"
+                              "$EndElements\n";
+    EXPECT_EQ(TempFolder::read(temp.file(QStringLiteral("pair.msh"))).toStdString(), golden.toStdString());
+}
+
+// Each body of an STL export also alone, as text STL beside it, named after
+// its material as file systems take it, its solid named the same way; the
+// file set is replaced as a whole.
+TEST_F(VolumeExportTest, AnStlExportWritesEachBodyAloneBesideIt)
+{
+    const VolumeExport::Result result = exportTo(QStringLiteral("part.stl"));
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    EXPECT_EQ(result.files, (QStringList{temp.file(QStringLiteral("part-Silicon.stl")),
+                                         temp.file(QStringLiteral("part-Silicon_Oxide.stl"))}));
+    const QByteArray oxide = TempFolder::read(temp.file(QStringLiteral("part-Silicon_Oxide.stl")));
+    EXPECT_TRUE(oxide.startsWith("solid Silicon_Oxide\nfacet normal "));
+    EXPECT_TRUE(oxide.endsWith("endsolid Silicon_Oxide\n"));
+    EXPECT_EQ(result.bytes, QFileInfo(temp.file(QStringLiteral("part.stl"))).size()
+                                + QFileInfo(temp.file(QStringLiteral("part-Silicon.stl"))).size() + oxide.size());
+    // A body's file that cannot be replaced keeps every earlier file.
+    ASSERT_TRUE(QFile::remove(temp.file(QStringLiteral("part-Silicon_Oxide.stl"))));
+    ASSERT_TRUE(QDir().mkdir(temp.file(QStringLiteral("part-Silicon_Oxide.stl"))));
+    const QByteArray earlier = TempFolder::read(temp.file(QStringLiteral("part.stl")));
+    const QByteArray earlierSilicon = TempFolder::read(temp.file(QStringLiteral("part-Silicon.stl")));
+    volume->moveBy(Util::Vector3D(1, 0, 0));
+    EXPECT_FALSE(exportTo(QStringLiteral("part.stl")).ok);
+    EXPECT_EQ(TempFolder::read(temp.file(QStringLiteral("part.stl"))), earlier);
+    EXPECT_EQ(TempFolder::read(temp.file(QStringLiteral("part-Silicon.stl"))), earlierSilicon);
+}
+
+TEST_F(VolumeExportTest, BodyFileNamesAreSafeAndDistinct)
+{
+    using Model::Export::SafeFileName;
+    EXPECT_EQ(SafeFileName::part(QStringLiteral("Al (bulk)"), QStringLiteral("x")), QStringLiteral("Al_bulk"));
+    EXPECT_EQ(SafeFileName::part(QStringLiteral("../etc/passwd"), QStringLiteral("x")), QStringLiteral("etc_passwd"));
+    EXPECT_EQ(SafeFileName::part(QStringLiteral("Poly-Si"), QStringLiteral("x")), QStringLiteral("Poly-Si"));
+    EXPECT_EQ(SafeFileName::part(QStringLiteral("µ\t "), QStringLiteral("material-7")), QStringLiteral("material-7"));
+    EXPECT_EQ(SafeFileName::part(QStringLiteral(".hidden."), QStringLiteral("x")), QStringLiteral("hidden"));
+    // Names that end up alike, whatever their case, take their ids.
+    EXPECT_EQ(VolumeExport::bodyFiles(QStringLiteral("out/a b.STL"),
+                                      {QStringLiteral("Si"), QStringLiteral("si"), QStringLiteral("Au"), QString()},
+                                      {1, 2, 3, 4}),
+              (QStringList{QStringLiteral("out/a b-Si-1.STL"), QStringLiteral("out/a b-si-2.STL"),
+                           QStringLiteral("out/a b-Au.STL"), QStringLiteral("out/a b-material-4.STL")}));
+}
+
+// Only the chosen materials leave; the others are as if empty, so that
+// their neighbours' faces towards them are outer boundaries.
+TEST_F(VolumeExportTest, OnlyTheChosenMaterialsAreExported)
+{
+    const VolumeExport::Result result = VolumeExport::write(temp.file(QStringLiteral("oxide.msh")), *volume, catalogue,
+                                                            Model::LengthUnit(), {300});
+    ASSERT_TRUE(result.ok) << result.error.toStdString();
+    const QByteArray mesh = TempFolder::read(temp.file(QStringLiteral("oxide.msh")));
+    EXPECT_TRUE(mesh.contains("$PhysicalNames\n2\n3 300 \"Silicon Oxide\"\n2 1 \"Silicon Oxide / outside\"\n"));
+    // 11 oxide cells, no silicon.
+    EXPECT_TRUE(mesh.contains("\n3 1 5 11\n"));
+    const VolumeExport::Result surfaces = VolumeExport::write(temp.file(QStringLiteral("oxide.stl")), *volume,
+                                                              catalogue, Model::LengthUnit(), {300, 5});
+    ASSERT_TRUE(surfaces.ok);
+    EXPECT_EQ(surfaces.files, QStringList{temp.file(QStringLiteral("oxide-Silicon_Oxide.stl"))});
+}
+
+// Mesh points are doubles: corners that doubles cannot tell apart would
+// fold cells flat, and are refused before any file is touched.
+TEST_F(VolumeExportTest, MeshesWhoseCornersDoublesCannotTellApartAreRefused)
+{
+    ASSERT_TRUE(exportTo(QStringLiteral("far.vtu")).ok);
+    const QByteArray earlier = TempFolder::read(temp.file(QStringLiteral("far.vtu")));
+    placeVolumeAt(Util::Vector3D(1e17, 0, 0));
+    for (const QString &name : {QStringLiteral("far.vtu"), QStringLiteral("far.msh")}) {
+        const VolumeExport::Result result = exportTo(name);
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.error.contains(QStringLiteral("cannot tell the corners apart along x"))) << result.error.toStdString();
+    }
+    EXPECT_EQ(TempFolder::read(temp.file(QStringLiteral("far.vtu"))), earlier);
+    EXPECT_FALSE(QFileInfo::exists(temp.file(QStringLiteral("far.msh"))));
+    // The cells' image data still holds it.
+    EXPECT_TRUE(exportTo(QStringLiteral("far.vti")).ok);
+}
+
+// The volume after each entry, and the collection that lists the steps so
+// far, rewritten after each one.
+TEST_F(VolumeExportTest, AStepSeriesListsEveryStepWithItsEntryAsTime)
+{
+    Model::Export::StepSeries series(temp.file(QStringLiteral("steps/of/flow")));
+    QString problem;
+    ASSERT_TRUE(series.prepare(&problem)) << problem.toStdString();
+    ASSERT_TRUE(series.add(1, QStringLiteral("Create Substrate"), *volume, catalogue, Model::LengthUnit(), &problem));
+    ASSERT_TRUE(series.add(12, QStringLiteral("CVD"), *volume, catalogue, Model::LengthUnit(), &problem));
+    EXPECT_EQ(QDir(series.folder()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("flow.pvd"), QStringLiteral("step-001-Create_Substrate.vti"),
+                           QStringLiteral("step-012-CVD.vti")}));
+    const QByteArray collection = TempFolder::read(series.folder() + QStringLiteral("/flow.pvd"));
+    EXPECT_TRUE(collection.contains("<VTKFile type=\"Collection\""));
+    EXPECT_TRUE(collection.contains("    <DataSet timestep=\"1\" group=\"\" part=\"0\" file=\"step-001-Create_Substrate.vti\"/>\n"
+                                    "    <DataSet timestep=\"12\" group=\"\" part=\"0\" file=\"step-012-CVD.vti\"/>\n"));
+
+    ASSERT_TRUE(TempFolder::write(temp.file(QStringLiteral("plain")), "a file"));
+    Model::Export::StepSeries onAFile(temp.file(QStringLiteral("plain")));
+    EXPECT_FALSE(onAFile.prepare(&problem));
+    EXPECT_TRUE(problem.contains(QStringLiteral("is a file"))) << problem.toStdString();
 }

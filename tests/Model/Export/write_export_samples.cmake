@@ -10,6 +10,7 @@ execute_process(
         --export "${FOLDER}/sample.vti" --export "${FOLDER}/sample.vtp"
         --export "${FOLDER}/sample.stl" --export "${FOLDER}/sample.obj"
         --export "${FOLDER}/sample with blanks.obj"
+        --export "${FOLDER}/sample.vtu" --export "${FOLDER}/sample.msh"
     RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "the batch program ended with ${status}")

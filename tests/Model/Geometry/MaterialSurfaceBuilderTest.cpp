@@ -1,6 +1,7 @@
 // The material surfaces the mesh exports write: every body closed and
 // consistently oriented, enclosing exactly its cells, with faces between
 // two materials the same triangles in both bodies; merged walls instead of one quad per side;
+// no triangle far from equilateral, so that a mesher can fill each body;
 // the same result for one pool thread as for several.
 #include "Model/Automaton/CellRange.h"
 #include "Model/Automaton/TotalVolume.h"
@@ -33,6 +34,9 @@ MaterialSurfaces surfacesOf(TotalVolume &volume, const std::array<double, 3> &or
     return Model::Geometry::MaterialSurfaceBuilder::build(grid, origin);
 }
 
+// The most elongated triangle of the bodies checked so far.
+double worstElongation = 0;
+
 // Every body closed, without slivers, enclosing its cells' volume; the
 // cell counts those of the cells.
 void expectSoundBodies(TotalVolume &volume, const MaterialSurfaces &surfaces)
@@ -52,8 +56,10 @@ void expectSoundBodies(TotalVolume &volume, const MaterialSurfaces &surfaces)
         EXPECT_EQ(TestSupport::unmatchedEdges(body), 0u);
         EXPECT_NEAR(TestSupport::enclosedVolume(surfaces, body), double(body.cellCount) * cellVolume,
                     1e-6 * double(body.cellCount) * cellVolume);
-        for (const auto &triangle : body.triangles)
+        for (const auto &triangle : body.triangles) {
             ASSERT_GT(TestSupport::doubledArea(surfaces, triangle), 1e-9);
+            worstElongation = std::max(worstElongation, TestSupport::elongation(surfaces, triangle));
+        }
     }
 }
 
@@ -226,4 +232,39 @@ TEST_F(MaterialSurfaceBuilderTest, OneThreadBuildsWhatSeveralBuild)
         for (std::size_t i = 0; i < serial.bodies.size(); ++i)
             EXPECT_EQ(threaded.bodies[i].triangles, serial.bodies[i].triangles) << threads << " threads";
     }
+}
+
+// Elongated walls and small features beside large faces: without cutting,
+// a film one cell thick has walls one cell high and sixty long, and a post's
+// corners fan the slab's top into needles. Meshers need neither.
+TEST_F(MaterialSurfaceBuilderTest, NoTriangleIsFarFromEquilateral)
+{
+    worstElongation = 0;
+    auto film = filledVolume(60, 40, 4, [](unsigned, unsigned, unsigned z) { return z == 0 ? 1u : z == 1 ? 2u : 0u; });
+    expectSoundBodies(*film, surfacesOf(*film));
+    auto posts = filledVolume(50, 50, 3, [](unsigned x, unsigned y, unsigned z) {
+        return z == 0 || (z == 1 && ((x == 1 && y == 1) || (x == 30 && y == 48) || (x == 25 && y == 25))) ? 2u : 0u;
+    });
+    expectSoundBodies(*posts, surfacesOf(*posts));
+    std::mt19937 random(31);
+    std::uniform_int_distribution<unsigned> pick(0, 40);
+    auto scattered = filledVolume(23, 19, 17, [&](unsigned, unsigned, unsigned z) {
+        const unsigned p = pick(random);
+        return z < 6 ? 1u : p < 3 ? p : 0u;
+    });
+    const MaterialSurfaces surfaces = surfacesOf(*scattered);
+    expectSoundBodies(*scattered, surfaces);
+    EXPECT_EQ(unsharedInterfaceTriangles(*scattered, surfaces, {0, 0, 0}), 0u);
+    // Longest edge over shortest height: 6.7 at most on cubic cells, where
+    // a side cut in three (a square's half is 2.5, an equilateral 1.15).
+    EXPECT_LE(worstElongation, 6.7);
+    EXPECT_GT(worstElongation, 1.0);
+
+    // Cells twice as high as wide: the bound holds in world units.
+    worstElongation = 0;
+    auto tall = filledVolume(
+        30, 20, 6, [](unsigned x, unsigned, unsigned z) { return z < 2 || (z < 5 && x > 10 && x < 14) ? 3u : 0u; },
+        {1.0f, 1.0f, 2.0f});
+    expectSoundBodies(*tall, surfacesOf(*tall));
+    EXPECT_LE(worstElongation, 6.7);
 }

@@ -108,3 +108,21 @@ TEST_F(SaveFilePairTest, WithoutACompanionItIsOneFile)
     EXPECT_EQ(TempFolder::read(mesh()), QByteArray("alone"));
     EXPECT_EQ(entries(), QStringList{QStringLiteral("pair.obj")});
 }
+
+TEST_F(SaveFilePairTest, ACompanionThatCannotBeReplacedPutsTheEarlierOnesBack)
+{
+    const QString first = temp.file(QStringLiteral("pair-a.stl")), second = temp.file(QStringLiteral("pair-b.stl"));
+    ASSERT_TRUE(TempFolder::write(mesh(), "earlier mesh"));
+    ASSERT_TRUE(TempFolder::write(first, "earlier a"));
+    SaveFilePair files(mesh(), QStringList{first, second});
+    ASSERT_TRUE(files.open()) << files.errorString().toStdString();
+    ASSERT_EQ(files.companionCount(), 2u);
+    files.file().write("new mesh");
+    files.companion(0).write("new a");
+    files.companion(1).write("new b");
+    becomeFolder(second);
+    EXPECT_FALSE(files.commit());
+    EXPECT_EQ(TempFolder::read(mesh()), QByteArray("earlier mesh"));
+    EXPECT_EQ(TempFolder::read(first), QByteArray("earlier a"));
+    EXPECT_EQ(entries(), (QStringList{QStringLiteral("pair-a.stl"), QStringLiteral("pair-b.stl"), QStringLiteral("pair.obj")}));
+}

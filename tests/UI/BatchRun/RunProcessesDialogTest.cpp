@@ -19,6 +19,7 @@
 #include "ModalDriver.h"
 #include "TempFolder.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QEventLoop>
@@ -394,4 +395,29 @@ TEST(RunProcessesDialogWithoutUndoFiles, ARunThatCannotBeRecordedLeavesTheDocume
     EXPECT_TRUE(context.hasUnsavedChanges());
     ASSERT_FALSE(console->lines.empty());
     EXPECT_EQ(console->lines.back().rfind("Batch Run: This run cannot be undone", 0), 0u) << console->lines.back();
+}
+
+// "Save each step to…": every entry leaves the volume as it then was, and a
+// collection of the steps; a folder that cannot be written to is said on
+// the console for each step, and the run still goes on.
+TEST_F(RunProcessesDialogTest, SavingEachStepWritesTheVolumeAfterEveryEntry)
+{
+    const QString steps = folder.file("steps");
+    ASSERT_TRUE(QDir().mkdir(steps));
+    dialog.setStepFolder(steps);
+    EXPECT_TRUE(dialog.findChild<QCheckBox *>("chkSaveSteps")->isChecked());
+    dialog.setEntries({substrateEntry(), filmEntry(ProcessData::Cvd, "Thickness", 2, Aluminium)});
+    runToEnd();
+    EXPECT_EQ(QDir(steps).entryList(QDir::Files),
+              (QStringList{"flow.pvd", "step-001-Create_Substrate.vti", "step-002-CVD.vti"}));
+    EXPECT_TRUE(TestSupport::TempFolder::read(steps + "/flow.pvd").contains("timestep=\"2\""));
+
+    ASSERT_TRUE(TestSupport::TempFolder::write(folder.file("plain"), "a file"));
+    dialog.setStepFolder(folder.file("plain/steps"));
+    runToEnd();
+    EXPECT_GT(cellsOf(*dialog.volume(), Aluminium), 0u);
+    EXPECT_TRUE(dialog.problemOf(dialog.entries().back().id()).isEmpty());
+
+    dialog.setStepFolder(QString());
+    EXPECT_FALSE(dialog.findChild<QCheckBox *>("chkSaveSteps")->isChecked());
 }

@@ -73,7 +73,9 @@ TEST_F(ExportVolumeOperationTest, AVolumeTooFarOutForTheFilesNumbersIsRefusedAnd
     EXPECT_EQ(lines->lines.back().rfind("Export: " + refusal, 0), 0u) << lines->lines.back();
     EXPECT_EQ(far->problem().toStdString().rfind(refusal, 0), 0u) << far->problem().toStdString();
     EXPECT_EQ(TempFolder::read(temp.file(QStringLiteral("far.stl"))), QByteArray("earlier export"));
+    // The near export's silicon body has its file beside it; the far one
+    // wrote none.
     EXPECT_EQ(QDir(temp.path()).entryList(QDir::Files),
-              (QStringList{QStringLiteral("far.stl"), QStringLiteral("near.stl")}));
+              (QStringList{QStringLiteral("far.stl"), QStringLiteral("near-Si.stl"), QStringLiteral("near.stl")}));
     EXPECT_FALSE(context.currentOperation());
 }
