@@ -19,8 +19,11 @@ PACKAGES=(
     xvfb xauth
 )
 # The readers the tests open the exports with, the mesher that fills the
-# exported bodies, and the circuit simulator that runs the netlists.
-TEST_PACKAGES=(python3-vtk9 python3-meshio gmsh ngspice)
+# exported bodies, the circuit simulator that runs the netlists, and the
+# single-node Slurm cluster the sweeps run on, with the plots' and the
+# reports' checkers.
+TEST_PACKAGES=(python3-vtk9 python3-meshio gmsh ngspice
+    slurmctld slurmd slurm-client munge python3-matplotlib python3-jsonschema)
 
 usage() {
     sed -n '2,11s/^# \{0,1\}//p' "$0"

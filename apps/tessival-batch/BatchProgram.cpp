@@ -19,6 +19,7 @@
 #include "apps/tessival-batch/ParameterOverrides.h"
 #include "apps/tessival-batch/ProgressReport.h"
 #include "apps/tessival-batch/ResultFiles.h"
+#include "apps/tessival-batch/RunReport.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -188,6 +189,9 @@ int BatchProgram::setUp(int &argc, char *argv[])
         std::fputs(CommandLine::usage().toLocal8Bit().constData(), stdout);
         return AllRan;
     }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
     verboseLog = m_line.verbose;
     Util::DebugLog::setEnabled(verboseLog);
     qInstallMessageHandler(logMessage);
@@ -217,6 +221,7 @@ int BatchProgram::setUp(int &argc, char *argv[])
         QThreadPool::globalInstance()->setMaxThreadCount(m_line.threads);
     if (!outputWritable(m_line.outputFile, "document", &error)
         || (!m_line.netlistFile.isEmpty() && !outputWritable(m_line.netlistFile, "netlist", &error))
+        || (!m_line.reportFile.isEmpty() && !outputWritable(m_line.reportFile, "report", &error))
         || !resultFoldersWritable(m_line, &error)) {
         printError(error);
         return NothingWritten;
@@ -229,6 +234,10 @@ int BatchProgram::setUp(int &argc, char *argv[])
         return NothingWritten;
     if (!m_line.lengthUnitText.isEmpty())
         m_context->document().setLengthUnit(m_line.lengthUnit);
+    if (!m_line.reportFile.isEmpty()) {
+        m_report.reset(new RunReport(arguments, catalogue));
+        m_report->setFiles(m_line.listFile, m_line.startDocument, m_line.outputFile);
+    }
     // Materials given by name are looked up once the start document has
     // brought its own into the catalogue.
     if (!ParameterOverrides::check(m_line.overrides, listed, m_entries, catalogue, &error)) {
@@ -328,8 +337,20 @@ void BatchProgram::run()
             return;
         }
         m_progress.clearReport();
-        progress.started(number, Ui::ProcessData::shownName(entry.type()));
+        const QString name = Ui::ProcessData::shownName(entry.type());
+        progress.started(number, name);
+        if (m_report)
+            m_report->entryStarting(m_runner->volume().get());
+        QElapsedTimer entryClock;
+        entryClock.start();
         const Ui::BatchRunner::Result result = m_runner->run(entry);
+        if (m_report)
+            m_report->entryEnded(number, name,
+                                 result == Ui::BatchRunner::Done          ? QStringLiteral("done")
+                                 : result == Ui::BatchRunner::Interrupted ? QStringLiteral("interrupted")
+                                                                          : QStringLiteral("not run"),
+                                 result == Ui::BatchRunner::Done ? QString() : m_runner->problem(),
+                                 entryClock.nsecsElapsed() / 1e9, m_runner->volume().get());
         if (result == Ui::BatchRunner::Interrupted)
             progress.interrupted();
         else
@@ -379,14 +400,33 @@ int BatchProgram::report()
     const bool resultFilesWritten = writeResultFiles();
     if (m_seriesIncomplete)
         printError(QStringLiteral("not every step of the series in %1 was written (see above)").arg(m_line.seriesFolder));
-    return m_notRun == 0 && !m_startIncomplete && netlistWritten && resultFilesWritten && !m_seriesIncomplete
-               ? AllRan
-               : NotAllAsAsked;
+    const int status = m_notRun == 0 && !m_startIncomplete && netlistWritten && resultFilesWritten
+                               && !m_seriesIncomplete
+                           ? AllRan
+                           : NotAllAsAsked;
+    return writeReport(status) ? status : NotAllAsAsked;
+}
+
+bool BatchProgram::writeReport(int exitStatus)
+{
+    if (!m_report)
+        return true;
+    if (m_runner->volume())
+        m_report->setVolume(*m_runner->volume());
+    m_report->setLengthUnit(m_context->document().lengthUnit());
+    QString problem;
+    if (!m_report->write(m_line.reportFile, exitStatus, m_clock.elapsed() / 1000.0, &problem)) {
+        printError(QStringLiteral("%1: not written: %2").arg(m_line.reportFile, problem));
+        return false;
+    }
+    return true;
 }
 
 bool BatchProgram::writeNetlist()
 {
     using namespace Model::ModelExtraction;
+    if (m_report)
+        m_report->setCantilevers(nullptr);
     if (!m_runner->volume()) {
         printError(QStringLiteral("%1: not written: the run has no cell volume to extract a model from")
                        .arg(m_line.netlistFile));
@@ -404,6 +444,8 @@ bool BatchProgram::writeNetlist()
     }
     QString problem;
     const auto &cantilevers = *boost::static_pointer_cast<CantileverStructure>(structure);
+    if (m_report)
+        m_report->setCantilevers(&cantilevers);
     const QString text = m_line.subcircuit.isEmpty() ? cantilevers.netlist() : cantilevers.subcircuit(m_line.subcircuit);
     if (!NetlistFile::write(m_line.netlistFile, text, &problem)) {
         printError(QStringLiteral("%1: not written: %2").arg(m_line.netlistFile, problem));

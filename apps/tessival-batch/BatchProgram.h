@@ -36,6 +36,7 @@ class CantileverStructure;
 namespace BatchTool {
 
 class ProgressReport;
+class RunReport;
 
 // One invocation of the batch program, in three parts: set-up reads the
 // command line, the list and the start document; run runs the entries,
@@ -85,6 +86,9 @@ private:
     // The exports and sections of the resulting volume; false with the
     // reasons on stderr when one was not made.
     bool writeResultFiles();
+    // The --report file, when one is asked; false with the reason on stderr
+    // when it was not written.
+    bool writeReport(int exitStatus);
     // The volume after entry `number` into the step series, when one is asked.
     void writeStep(int number, const Ui::ProcessData &entry, ProgressReport &progress);
 
@@ -98,6 +102,7 @@ private:
     Core::Operations::StepProgress m_progress;
     std::vector<std::uint32_t> m_exportMaterials; // --export-materials as ids
     std::unique_ptr<Model::Export::StepSeries> m_series;
+    std::unique_ptr<RunReport> m_report; // with --report
 
     // What the run came to.
     QElapsedTimer m_clock;

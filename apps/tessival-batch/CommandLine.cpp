@@ -17,6 +17,7 @@ QString CommandLine::usage()
         "                      [--netlist FILE [--netlist-subckt NAME]]\n"
         "                      [--export FILE]... [--export-materials NAMES]\n"
         "                      [--section AXIS=INDEX FILE.png]... [--series DIR]\n"
+        "                      [--report FILE.json]\n"
         "                      [--set N:NAME=VALUE]... [--threads N] [--verbose]\n"
         "\n"
         "Runs every entry of a process list on one cell volume, without questions,\n"
@@ -60,6 +61,14 @@ QString CommandLine::usage()
         "                        DIR/step-NNN-PROCESS.vti (NNN the entry's number) and\n"
         "                        DIR/flow.pvd, which viewers open as a time series with\n"
         "                        the entry number as time; DIR is made if missing\n"
+        "  --report FILE.json    also write what the run did and made, to compare runs\n"
+        "                        without opening them: per entry its duration and the\n"
+        "                        cells each material gained and lost; per material of\n"
+        "                        the resulting volume its cells, volume, extent and\n"
+        "                        the lowest and highest top of its columns (lengths in\n"
+        "                        the document's length unit); the cantilevers with\n"
+        "                        --netlist; written with the document (exit status 0\n"
+        "                        or 1); its keys: run-report.schema.json\n"
         "  --set N:NAME=VALUE    run entry N (from 1) with its parameter NAME set to\n"
         "                        VALUE, read as the type the list stores it with and\n"
         "                        within the range its process takes; a material is\n"
@@ -97,8 +106,8 @@ QString CommandLine::usage()
         "    0  every entry ran and every requested output was written\n"
         "    1  the document was written, but not everything went as asked: entries\n"
         "       that did not run, objects skipped from the start document, or a\n"
-        "       requested netlist, export, section or step of a series that could\n"
-        "       not be made\n"
+        "       requested netlist, report, export, section or step of a series\n"
+        "       that could not be made\n"
         "    2  the command line was not understood: an unknown option or a bad value,\n"
         "       a --set naming an entry, parameter or material the list or the\n"
         "       catalogue does not have or a value its process cannot use, an\n"
@@ -142,6 +151,9 @@ bool CommandLine::parse(int argc, char *argv[], CommandLine &line, QString *erro
                 return false;
         } else if (argument == QLatin1String("--netlist")) {
             if (!value(line.netlistFile))
+                return false;
+        } else if (argument == QLatin1String("--report")) {
+            if (!value(line.reportFile))
                 return false;
         } else if (argument == QLatin1String("--netlist-subckt")) {
             if (!value(line.subcircuit))
@@ -226,6 +238,8 @@ FileClaims CommandLine::files() const
     files.addOutput(QStringLiteral("-o ") + outputFile, outputFile);
     if (!netlistFile.isEmpty())
         files.addOutput(QStringLiteral("--netlist ") + netlistFile, netlistFile);
+    if (!reportFile.isEmpty())
+        files.addOutput(QStringLiteral("--report ") + reportFile, reportFile);
     using Model::Export::VolumeExport;
     for (const QString &file : exports) {
         const QString option = QStringLiteral("--export ") + file;

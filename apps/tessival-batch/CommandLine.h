@@ -18,6 +18,7 @@ struct CommandLine
     QString outputFile;
     QString startDocument; // empty: start from an empty document
     QString netlistFile;   // empty: no netlist
+    QString reportFile;    // --report; empty: no report
     QString subcircuit;    // --netlist-subckt: the netlist's subcircuit name; empty: a deck
     QString lengthUnitText; // --length-unit as given; empty: the start document's or the default
     QStringList exports;                     // --export, in order
