@@ -111,7 +111,7 @@ void readLayout(const QByteArray &bytes)
     for (const auto &cell : file.cells()) {
         LayoutMask::layers(file, cell.first);
         std::vector<LayoutMask::Polygon> polygons;
-        if (!LayoutMask::polygons(file, cell.first, -1, -1, polygons, &problem))
+        if (!LayoutMask::allPolygons(file, cell.first, polygons, &problem))
             continue;
         LayoutMask::rasterise(polygons, 32, 24, LayoutMask::fitting(polygons, 32, 24));
     }

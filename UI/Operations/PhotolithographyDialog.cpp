@@ -244,12 +244,15 @@ bool PhotolithographyDialog::readLayoutMask(const QString &file, MaskChoice &cho
         return false;
     }
     std::vector<LayoutMask::Polygon> polygons;
-    if (!LayoutMask::polygons(layout, ask.cell(), ask.layer(), ask.datatype(), polygons, &problem)) {
+    if (!LayoutMask::polygons(layout, ask.cell(), ask.layer(), polygons, &problem)) {
         qCDebug(tessivalLog) << "Layout file" << file << "refused:" << problem;
         return false;
     }
     choice.mask = LayoutMask::rasterise(polygons, sizeX, sizeY, ask.placement());
-    choice.source = tr("%1, layer %2/%3").arg(QString::fromLatin1(ask.cell().c_str())).arg(ask.layer()).arg(ask.datatype());
+    choice.source = tr("%1, layer %2/%3")
+                        .arg(QString::fromLatin1(ask.cell().c_str()))
+                        .arg(ask.layer().first)
+                        .arg(ask.layer().second);
     return true;
 }
 
