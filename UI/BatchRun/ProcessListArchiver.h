@@ -3,6 +3,7 @@
 #include "UI/BatchRun/ProcessData.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <list>
 
@@ -26,6 +27,10 @@ public:
 
     // Why the last save or load failed.
     const QString &errorString() const { return m_error; }
+    // What the last load skipped because it is not part of a process list
+    // ("line 3: unknown element <Process-Step> skipped"), in file order; a
+    // misspelt entry would otherwise be a step fewer run without a word.
+    const QStringList &warnings() const { return m_warnings; }
 
     // The text and type name a value is written with.
     static void describe(const QVariant &value, QString &type, QString &data);
@@ -35,9 +40,13 @@ public:
 
 private:
     ProcessData readProcessData(QXmlStreamReader &reader);
+    // Notes an element where none of its name belongs, and passes over it
+    // and everything in it.
+    void skipUnknown(QXmlStreamReader &reader, const QString &where);
 
     std::list<ProcessData> &m_list;
     QString m_error;
+    QStringList m_warnings;
 };
 
 } // namespace Ui

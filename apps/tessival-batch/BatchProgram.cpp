@@ -198,6 +198,9 @@ int BatchProgram::setUp(int &argc, char *argv[])
         printError(QStringLiteral("%1: cannot be read as a process list: %2").arg(m_line.listFile, archiver.errorString()));
         return NothingWritten;
     }
+    for (const QString &warning : archiver.warnings())
+        printError(QStringLiteral("%1: %2").arg(m_line.listFile, warning));
+    m_listSkipped = archiver.warnings().size();
     if (m_entries.empty())
         printError(QStringLiteral("%1: the list has no entries").arg(m_line.listFile));
     const std::list<Ui::ProcessData> listed = m_entries;
@@ -358,12 +361,18 @@ int BatchProgram::report()
         summary += QStringLiteral(" (%1 %2 not run, see above)").arg(m_notRun).arg(m_notRun == 1 ? "entry was" : "entries were");
     if (m_startIncomplete)
         summary += QStringLiteral("; parts of %1 were skipped (see above)").arg(m_line.startDocument);
+    if (m_listSkipped > 0)
+        summary += QStringLiteral("; %1 %2 of the list %3 not understood and skipped (see above)")
+                       .arg(m_listSkipped)
+                       .arg(m_listSkipped == 1 ? "element" : "elements", m_listSkipped == 1 ? "was" : "were");
     printError(summary);
     if (m_runner->volume())
         printError(describeVolume(*m_runner->volume(), *Model::Materials::MaterialFactory::getInstance()));
     const bool netlistWritten = m_line.netlistFile.isEmpty() || writeNetlist();
     const bool resultFilesWritten = writeResultFiles();
-    return m_notRun == 0 && !m_startIncomplete && netlistWritten && resultFilesWritten ? AllRan : NotAllAsAsked;
+    return m_notRun == 0 && !m_startIncomplete && m_listSkipped == 0 && netlistWritten && resultFilesWritten
+        ? AllRan
+        : NotAllAsAsked;
 }
 
 bool BatchProgram::writeNetlist()

@@ -184,6 +184,24 @@ TEST_F(RunProcessesDialogTest, ListsGoToFilesAndBackAndADamagedFileLeavesTheList
     TestSupport::whenModal<QMessageBox>([](QMessageBox *box) { box->accept(); });
     EXPECT_FALSE(other.loadList(damaged));
     EXPECT_EQ(idsOf(other.entries()), before);
+
+    // A misspelt entry: the rest is loaded, and the warning names it.
+    QByteArray misspelt = TestSupport::TempFolder::read(file);
+    const int second = misspelt.lastIndexOf("<Process-Data");
+    const int line = misspelt.left(second).count('\n') + 1;
+    misspelt.replace(second, int(qstrlen("<Process-Data")), "<Process-Step");
+    misspelt.replace(misspelt.lastIndexOf("</Process-Data>"), int(qstrlen("</Process-Data>")), "</Process-Step>");
+    const QString misspeltFile = folder.file("misspelt.plst");
+    ASSERT_TRUE(TestSupport::TempFolder::write(misspeltFile, misspelt));
+    QString warning;
+    TestSupport::whenModal<QMessageBox>([&warning](QMessageBox *box) {
+        warning = box->text();
+        box->accept();
+    });
+    EXPECT_TRUE(other.loadList(misspeltFile));
+    EXPECT_EQ(other.entries().size(), 1u);
+    EXPECT_TRUE(warning.endsWith(QStringLiteral("line %1: unknown element <Process-Step> skipped").arg(line)))
+        << warning.toStdString();
 }
 
 TEST_F(RunProcessesDialogTest, AListWithoutAVolumeCreatesDepositsAndDrawsIt)
