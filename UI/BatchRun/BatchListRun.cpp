@@ -1,6 +1,9 @@
 #include "UI/BatchRun/BatchListRun.h"
 
 #include "Model/Automaton/TotalVolume.h"
+#include "Util/DebugLog.h"
+
+#include <QDebug>
 
 namespace Ui {
 
@@ -98,6 +101,8 @@ void BatchListRun::runEntries(std::list<ProcessData> entries)
         }
         progress->clearReport();
         const BatchRunner::Result result = runner.run(entry);
+        for (const QString &note : runner.notes())
+            qCDebug(tessivalLog).noquote() << ProcessData::shownName(entry.type()) + QStringLiteral(": ") + note;
         if (runner.volume())
             runner.volume()->markCellsChanged();
         std::lock_guard<std::mutex> lock(m_mutex);

@@ -6,11 +6,15 @@
 
 #include <QColor>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+
+#include <map>
 
 namespace Ui {
 
@@ -102,6 +106,7 @@ QVariant ProcessListArchiver::convert(const QString &type, const QString &data)
 bool ProcessListArchiver::saveProcessList(const QString &fileName)
 {
     m_error.clear();
+    const QDir folder = QFileInfo(fileName).absoluteDir();
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         m_error = file.errorString();
@@ -115,9 +120,17 @@ bool ProcessListArchiver::saveProcessList(const QString &fileName)
         writer.writeStartElement(QStringLiteral("Process-Data"));
         writer.writeAttribute(QStringLiteral("process-type"),
                               entry.typeText().isEmpty() ? QString::number(entry.type()) : entry.typeText());
+        std::map<QString, QString> moved;
+        if (!entry.listFolder().isEmpty() && QDir(entry.listFolder()) != folder)
+            for (const ProcessData::FileRead &file : entry.filesRead())
+                if (QDir::isRelativePath(entry.parameter(file.parameter).toString()))
+                    moved[file.parameter] = folder.relativeFilePath(file.path);
         for (const auto &parameter : entry.parameters()) {
             QString type, data;
             describe(parameter.second, type, data);
+            const auto rebased = moved.find(parameter.first);
+            if (rebased != moved.end())
+                data = rebased->second;
             writer.writeEmptyElement(QStringLiteral("Parameter"));
             writer.writeAttribute(QStringLiteral("parameter-name"), parameter.first);
             writer.writeAttribute(QStringLiteral("parameter-type"), type);
@@ -160,6 +173,7 @@ bool ProcessListArchiver::loadProcessList(const QString &fileName, std::list<Pro
         m_warnings.clear();
         return false;
     }
+    const QString folder = QFileInfo(fileName).absolutePath();
     std::list<ProcessData> read;
     bool first = true;
     while (reader.readNextStartElement()) {
@@ -168,6 +182,7 @@ bool ProcessListArchiver::loadProcessList(const QString &fileName, std::list<Pro
         first = false;
         if (reader.name() == QLatin1String("Process-Data")) {
             read.push_back(readProcessData(reader));
+            read.back().setListFolder(folder);
             continue;
         }
         qCDebug(tessivalLog).noquote() << "Unknown tag found in file: " << reader.name().toString() << " in line "

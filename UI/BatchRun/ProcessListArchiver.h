@@ -19,10 +19,13 @@ public:
     explicit ProcessListArchiver(std::list<ProcessData> &list) : m_list(list) {}
 
     // False when the file cannot be written; an older file of that name is
-    // then left as it was.
+    // then left as it was. Files that entries read from another list's
+    // folder by a relative name are named relative to the new file's
+    // folder, so that the list still finds them.
     bool saveProcessList(const QString &fileName);
     // Appends the file's entries to `list`; false when the file cannot be
     // read, has no "Process-List" or is damaged (then `list` is unchanged).
+    // The entries read relative file names in the file's folder.
     bool loadProcessList(const QString &fileName, std::list<ProcessData> &list);
 
     // Why the last save or load failed.

@@ -58,8 +58,9 @@ void logMessage(QtMsgType type, const QMessageLogContext &context, const QString
 }
 
 // A picture of a "Save Image" entry that would replace an output of the
-// command line, the list or the start document.
-QString pictureClash(const CommandLine &line, const std::list<Ui::ProcessData> &entries)
+// command line, the list, the start document or a file an entry reads
+// (a mask), or an output that would replace such a file.
+QString listClash(const CommandLine &line, const std::list<Ui::ProcessData> &entries)
 {
     FileClaims files = line.files();
     int number = 0;
@@ -68,6 +69,11 @@ QString pictureClash(const CommandLine &line, const std::list<Ui::ProcessData> &
         const QString file = entry.parameter(QStringLiteral("Filename")).toString();
         if (entry.type() == Ui::ProcessData::SaveImage && !file.isEmpty())
             files.addListPicture(QStringLiteral("entry %1 (Save Image %2)").arg(number).arg(file), file);
+        for (const Ui::ProcessData::FileRead &read : entry.filesRead())
+            files.addInput(QStringLiteral("entry %1 (%2 %3)")
+                               .arg(number)
+                               .arg(read.parameter, entry.parameter(read.parameter).toString()),
+                           read.path);
     }
     return files.clash();
 }
@@ -208,7 +214,7 @@ int BatchProgram::setUp(int &argc, char *argv[])
         printError(error);
         return BadCommandLine;
     }
-    const QString clash = pictureClash(m_line, m_entries);
+    const QString clash = listClash(m_line, m_entries);
     if (!clash.isEmpty()) {
         printError(clash);
         return BadCommandLine;
@@ -233,7 +239,9 @@ int BatchProgram::setUp(int &argc, char *argv[])
         m_context->document().setLengthUnit(m_line.lengthUnit);
     // Materials given by name are looked up once the start document has
     // brought its own into the catalogue.
-    if (!ParameterOverrides::check(m_line.overrides, listed, m_entries, catalogue, &error)) {
+    const Model::Automaton::TotalVolume *start =
+        Model::Automaton::firstCellVolume(m_context->document().allObjects()).get();
+    if (!ParameterOverrides::check(m_line.overrides, listed, m_entries, catalogue, start, &error)) {
         printError(error);
         return BadCommandLine;
     }
@@ -325,6 +333,11 @@ void BatchProgram::run()
             progress.interrupted();
         else
             progress.finished(result == Ui::BatchRunner::Done ? QString() : m_runner->problem(), m_runner->remarks());
+        if (verboseLog)
+            for (const QString &note : m_runner->notes())
+                progress.message(QStringLiteral("tessival-batch: entry %1 (%2): %3")
+                                     .arg(number)
+                                     .arg(Ui::ProcessData::shownName(entry.type()), note));
         if (result != Ui::BatchRunner::Done)
             ++m_notRun;
     }

@@ -269,6 +269,51 @@ TEST(ProcessListFile, UnknownElementsAreNamedWithTheirLinesAndWhatFollowsThemIsR
     EXPECT_TRUE(archiver.warnings().isEmpty()) << "a load says only what that load skipped";
 }
 
+// Entries find the files they name by a relative path in their list's
+// folder; a list saved elsewhere names them from its own folder, and whole
+// paths stay as they are.
+TEST(ProcessListFile, RelativeMaskFilesFollowTheListToAnotherFolder)
+{
+    TestSupport::TempFolder folder;
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("flows/masks")));
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("copies")));
+    const QString path = folder.file(QStringLiteral("flows/switch.plst"));
+    ASSERT_TRUE(TestSupport::TempFolder::write(
+        path, listFile("<Process-Data process-type=\"0\">\n"
+                       "<Parameter parameter-name=\"Top Mask File\" parameter-type=\"QString\" "
+                       "parameter-data=\"masks/switch.gds\"/>\n"
+                       "<Parameter parameter-name=\"Bottom Mask File\" parameter-type=\"QString\" "
+                       "parameter-data=\"/elsewhere/bottom.png\"/>\n"
+                       "</Process-Data>\n")));
+    std::list<ProcessData> read;
+    ASSERT_TRUE(ProcessListArchiver(read).loadProcessList(path, read));
+    ASSERT_EQ(read.size(), 1u);
+    const ProcessData &entry = read.front();
+    EXPECT_EQ(entry.listFolder(), QFileInfo(path).absolutePath());
+    const auto files = entry.filesRead();
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].parameter, QStringLiteral("Top Mask File"));
+    EXPECT_EQ(files[0].path, folder.file(QStringLiteral("flows/masks/switch.gds")));
+    EXPECT_EQ(files[1].path, QStringLiteral("/elsewhere/bottom.png"));
+
+    for (const char *target : {"flows/again.plst", "copies/switch.plst"}) {
+        const QString saved = folder.file(QLatin1String(target));
+        ASSERT_TRUE(ProcessListArchiver(read).saveProcessList(saved));
+        std::list<ProcessData> again;
+        ASSERT_TRUE(ProcessListArchiver(again).loadProcessList(saved, again));
+        SCOPED_TRACE(target);
+        EXPECT_EQ(again.front().filesRead()[0].path, folder.file(QStringLiteral("flows/masks/switch.gds")));
+        EXPECT_EQ(again.front().parameter(QStringLiteral("Bottom Mask File")).toString(),
+                  QStringLiteral("/elsewhere/bottom.png"));
+    }
+    std::list<ProcessData> copied;
+    ASSERT_TRUE(ProcessListArchiver(copied).loadProcessList(folder.file(QStringLiteral("copies/switch.plst")), copied));
+    EXPECT_EQ(copied.front().parameter(QStringLiteral("Top Mask File")).toString(),
+              QStringLiteral("../flows/masks/switch.gds"));
+    EXPECT_EQ(read.front().parameter(QStringLiteral("Top Mask File")).toString(), QStringLiteral("masks/switch.gds"))
+        << "the entries in memory keep their own names";
+}
+
 TEST(ProcessListFile, FilesThatCannotBeReadLeaveTheListAsItWas)
 {
     TestSupport::TempFolder folder;
