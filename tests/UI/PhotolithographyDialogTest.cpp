@@ -76,6 +76,7 @@ TEST(PhotolithographyDialog, ApplyAndRemoveHandMasksOnAndABadFileKeepsTheOldOne)
     EXPECT_EQ(top.height, 2);
     EXPECT_EQ(top.bits, (std::vector<bool>{true, false, false, false, false, false}));
     EXPECT_EQ(dialog.maskFile(PhotolithographyDialog::Top), path);
+    EXPECT_EQ(PhotolithographyDialog::maskDirectory(), folder.path()) << "the next chooser opens where it was";
 
     for (const auto side : {PhotolithographyDialog::Top, PhotolithographyDialog::Bottom}) {
         QString warning;
@@ -139,9 +140,9 @@ TEST(PhotolithographyDialog, LayoutFilesAreDrawnForTheVolumeAndDamagedOnesRefuse
     EXPECT_EQ(mask.bits, expected);
     EXPECT_EQ(dialog.maskSource(PhotolithographyDialog::Bottom), "TOP, layer 1/0");
 
-    // A process list entry keeps the drawn bits, and the file, cell and
-    // layer for display; the batch engine runs it with the chosen resist
-    // (material 0, the empty cell, is none).
+    // A process list entry keeps the drawn bits, the file and the layout's
+    // choices, from which its run draws the mask again; the batch engine
+    // runs it with the chosen resist (material 0, the empty cell, is none).
     dialog.setMaterials(Model::Materials::MaterialFactory::getInstance()->getMaterials());
     Ui::ProcessData entry(Ui::ProcessData::Photolithography);
     dialog.fillEntry(entry);
@@ -151,6 +152,10 @@ TEST(PhotolithographyDialog, LayoutFilesAreDrawnForTheVolumeAndDamagedOnesRefuse
     EXPECT_EQ(entry.parameter("Bottom Mask File").toString(), path);
     EXPECT_EQ(entry.parameter("Bottom Mask Layout").toString(), "TOP, layer 1/0");
     EXPECT_TRUE(entry.isVisible("Bottom Mask Layout"));
+    EXPECT_EQ(entry.parameter("Bottom Mask Cell").toString(), "TOP");
+    EXPECT_EQ(entry.parameter("Bottom Mask Layer").toUInt(), 1u);
+    EXPECT_EQ(entry.parameter("Bottom Mask Units per Cell").toDouble(), 10.0);
+    EXPECT_FALSE(entry.hasParameter("Top Mask Cell")) << "no layout on top";
     EXPECT_EQ(entry.parameter("Top Mask Width").toUInt(), 0u);
     Core::Operations::OperationContext context;
     Ui::BatchRunner runner(context);
@@ -235,6 +240,7 @@ TEST(PhotolithographyDialog, ALayoutNamedByAnEntryDevelopsAsTheFlagsTheDialogDre
         });
         dialog.fileEdit(PhotolithographyDialog::Top)->setText(layout);
         ASSERT_TRUE(dialog.applyMask(PhotolithographyDialog::Top)) << shapes[layer];
+        EXPECT_EQ(PhotolithographyDialog::maskDirectory(), folder.file("flows/masks"));
         Ui::ProcessData named(Ui::ProcessData::Photolithography);
         dialog.fillEntry(named);
         EXPECT_EQ(named.parameter("Top Mask Layer").toUInt(), unsigned(layer + 1));
