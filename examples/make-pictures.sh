@@ -25,6 +25,8 @@ draw "$batch" "$root/examples/membrane/membrane.plst" -o membrane.cvx --section 
 draw "$batch" "$root/examples/cantilever/cantilever.plst" -o cantilever.cvx --section y=12 cantilever-section.png
 draw "$batch" "$root/examples/electroplated/electroplated.plst" -o electroplated.cvx \
     --section y=28 electroplated-section.png
+draw "$batch" "$root/examples/mems-switch/mems-switch.plst" -o mems-switch.cvx --length-unit 1um \
+    --section y=20 mems-switch-section.png
 cp membrane.png membrane-section.png cantilever.png cantilever-section.png electroplated.png \
-    electroplated-section.png "$root/docs/"
+    electroplated-section.png mems-switch.png mems-switch-section.png "$root/docs/"
 echo "Pictures written to $root/docs/" >&2

@@ -20,6 +20,7 @@
 #include <QXmlStreamWriter>
 
 #include <list>
+#include <set>
 
 namespace Fuzz {
 
@@ -99,8 +100,9 @@ void readCoordinates(const QByteArray &bytes)
     Core::Operations::ConsoleInput::parseCoordinates(bytes.toStdString(), destination);
 }
 
-// Read, then every cell drawn on every layer as a mask of a small volume,
-// as the photolithography dialog does with the cell the user picks.
+// Read, then every cell drawn with all its layers as a mask of a small
+// volume, and its first layers one by one in that placement, as the
+// photolithography dialog and a list entry naming the layout draw them.
 void readLayout(const QByteArray &bytes)
 {
     using Core::Operations::LayoutMask;
@@ -109,11 +111,18 @@ void readLayout(const QByteArray &bytes)
     if (!file.read(bytes, &problem))
         return;
     for (const auto &cell : file.cells()) {
-        LayoutMask::layers(file, cell.first);
+        const std::set<LayoutMask::Layer> layers = LayoutMask::layers(file, cell.first);
         std::vector<LayoutMask::Polygon> polygons;
-        if (!LayoutMask::polygons(file, cell.first, -1, -1, polygons, &problem))
+        if (!LayoutMask::allPolygons(file, cell.first, polygons, &problem))
             continue;
-        LayoutMask::rasterise(polygons, 32, 24, LayoutMask::fitting(polygons, 32, 24));
+        const LayoutMask::Placement fit = LayoutMask::fitting(polygons, 32, 24);
+        LayoutMask::rasterise(polygons, 32, 24, fit);
+        // A few layers are enough to reach every branch; all of them would
+        // flatten a large file once per layer.
+        int drawn = 0;
+        for (auto layer = layers.begin(); layer != layers.end() && drawn < 3; ++layer, ++drawn)
+            if (LayoutMask::polygons(file, cell.first, *layer, polygons, &problem))
+                LayoutMask::rasterise(polygons, 32, 24, fit);
     }
 }
 

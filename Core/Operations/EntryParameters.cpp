@@ -1,10 +1,28 @@
 #include "Core/Operations/EntryParameters.h"
 
+#include <QDir>
+
 #include <cmath>
 #include <limits>
 
 namespace Core {
 namespace Operations {
+
+QString EntryParameters::pathIn(const QString &folder, const QString &fileName)
+{
+    return folder.isEmpty() || fileName.isEmpty() ? fileName : QDir::cleanPath(QDir(folder).absoluteFilePath(fileName));
+}
+
+bool EntryParameters::holds(const char *name) const
+{
+    return stored(name).isValid();
+}
+
+QVariant EntryParameters::stored(const char *name) const
+{
+    const auto found = m_entry.find(QLatin1String(name));
+    return found != m_entry.end() ? found->second : QVariant();
+}
 
 bool EntryParameters::fetch(const char *name, QVariant &value)
 {

@@ -4,6 +4,7 @@
 #include "Util/Vector3D.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -26,6 +27,31 @@ public:
     // reader.
     void declare(const std::vector<ParameterDeclaration> &declarations) { m_declarations = &declarations; }
 
+    // Where the entry is read: files it names by a relative path lie in the
+    // folder of the list it came from (none: the current folder), and the
+    // volume it runs on has sizeX x sizeY columns (0 x 0 while not known,
+    // before a run).
+    void setListFolder(const QString &folder) { m_listFolder = folder; }
+    void setColumns(unsigned sizeX, unsigned sizeY)
+    {
+        m_columnsX = sizeX;
+        m_columnsY = sizeY;
+    }
+    unsigned columnsX() const { return m_columnsX; }
+    unsigned columnsY() const { return m_columnsY; }
+    // The file that `fileName`, as the entry names it, stands for.
+    QString filePath(const QString &fileName) const { return pathIn(m_listFolder, fileName); }
+    // The file a name stands for in a list of `folder` (none: the current
+    // folder).
+    static QString pathIn(const QString &folder, const QString &fileName);
+
+    // Whether the entry holds a value for `name`, for parameters that older
+    // lists do not have and whose absence has a meaning of its own.
+    bool holds(const char *name) const;
+    // The value stored for `name` as it is (invalid when absent), for one
+    // whose use depends on others.
+    QVariant stored(const char *name) const;
+
     // Each read leaves `value` unchanged when it fails or when an earlier
     // read failed.
     void read(const char *name, std::uint32_t &value);
@@ -45,6 +71,12 @@ public:
     // earlier failure.
     void refuse(const char *name);
 
+    // What the run should say beyond its outcome, once ("the top mask is
+    // read from ..., not from the flags the entry also holds"); reading an
+    // entry only to check it says nothing.
+    void note(const QString &text) { m_notes.append(text); }
+    const QStringList &notes() const { return m_notes; }
+
     Status status() const { return m_status; }
     bool complete() const { return m_status == Complete; }
     // "parameter "Thickness" is missing" and the like; empty when complete.
@@ -59,6 +91,10 @@ private:
 
     const ParameterMap &m_entry;
     const std::vector<ParameterDeclaration> *m_declarations = nullptr;
+    QString m_listFolder;
+    unsigned m_columnsX = 0;
+    unsigned m_columnsY = 0;
+    QStringList m_notes;
     Status m_status = Complete;
     QString m_name;
     QString m_shownValue;

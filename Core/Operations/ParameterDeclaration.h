@@ -2,6 +2,7 @@
 
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <limits>
@@ -75,6 +76,18 @@ struct ParameterDeclaration
     // The id of a material choice: 0 stands for the empty cell, which no
     // step can deposit, etch, pour or dope.
     bool namesMaterial = false;
+    // A text naming a file that the run reads (a mask); a relative name
+    // lies in the folder of the list that holds the entry.
+    bool namesFile = false;
+    // The parameters that a new value of this one leaves stale (the flags
+    // drawn from a mask file that another file replaces). A value set from
+    // outside the option dialog takes them out of the entry, unless they
+    // are set too.
+    QStringList outdates = QStringList();
+    // The text parameter without which this one means nothing (a layout's
+    // layer without its file); a value set for it from outside the option
+    // dialog while that one is empty is refused rather than ignored.
+    QString refines = QString();
 
     // Whether a list shows the parameter in `entry`.
     bool isShownIn(const ParameterMap &entry) const;

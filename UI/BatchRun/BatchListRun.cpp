@@ -3,6 +3,9 @@
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Export/StepSeries.h"
 #include "Model/Materials/MaterialFactory.h"
+#include "Util/DebugLog.h"
+
+#include <QDebug>
 
 namespace Ui {
 
@@ -103,6 +106,8 @@ void BatchListRun::runEntries(std::list<ProcessData> entries)
         }
         progress->clearReport();
         const BatchRunner::Result result = runner.run(entry);
+        for (const QString &note : runner.notes())
+            qCDebug(tessivalLog).noquote() << ProcessData::shownName(entry.type()) + QStringLiteral(": ") + note;
         if (runner.volume())
             runner.volume()->markCellsChanged();
         QStringList remarks = runner.remarks();

@@ -74,6 +74,7 @@ BatchRunner::Result BatchRunner::run(const ProcessData &entry)
 {
     m_problem.clear();
     m_remarks.clear();
+    m_notes.clear();
     if (!canRun(entry))
         return fail(QLatin1String(NoVolume));
     if (entry.type() == ProcessData::CreateSubstrate)
@@ -81,7 +82,7 @@ BatchRunner::Result BatchRunner::run(const ProcessData &entry)
     if (entry.type() == ProcessData::SaveImage)
         return saveImage(entry);
     if (const Ops::ProcessDescriptor *process = Ops::ProcessRegistry::forBatchType(entry.type()))
-        return runProcess(*process, entry.parameters());
+        return runProcess(*process, entry.parameters(), entry.listFolder());
     const bool known = entry.type() >= 0 && entry.type() < ProcessData::Unknown;
     if (entry.typeUnread())
         m_problem = entry.typeText().isEmpty()
@@ -120,14 +121,19 @@ BatchRunner::Result BatchRunner::interrupted(int operationId)
     return Interrupted;
 }
 
-BatchRunner::Result BatchRunner::runProcess(const Ops::ProcessDescriptor &process, const Ops::ParameterMap &parameters)
+BatchRunner::Result BatchRunner::runProcess(const Ops::ProcessDescriptor &process, const Ops::ParameterMap &parameters,
+                                            const QString &listFolder)
 {
     m_problem.clear();
     m_remarks.clear();
+    m_notes.clear();
     if (!m_volume)
         return fail(QLatin1String(NoVolume));
     EntryParameters reader(parameters);
+    reader.setListFolder(listFolder);
+    reader.setColumns(m_volume->sizeX(), m_volume->sizeY());
     const Ops::ProcessRun run = process.readEntry(reader);
+    m_notes = reader.notes();
     if (!run)
         return refuse(reader);
     std::string problem;
@@ -145,7 +151,14 @@ BatchRunner::Result BatchRunner::runProcess(const Ops::ProcessDescriptor &proces
 
 QString BatchRunner::entryProblem(const ProcessData &entry)
 {
+    return entryProblem(entry, 0, 0);
+}
+
+QString BatchRunner::entryProblem(const ProcessData &entry, unsigned sizeX, unsigned sizeY)
+{
     EntryParameters parameters(entry.parameters());
+    parameters.setListFolder(entry.listFolder());
+    parameters.setColumns(sizeX, sizeY);
     if (entry.type() == ProcessData::CreateSubstrate) {
         const Ops::SubstrateShape shape = readSubstrate(parameters);
         if (parameters.complete() && !hasCells(shape))
@@ -157,6 +170,25 @@ QString BatchRunner::entryProblem(const ProcessData &entry)
         process->readEntry(parameters);
     }
     return parameters.problem();
+}
+
+std::vector<BatchRunner::VolumeSize> BatchRunner::plannedSizes(const std::list<ProcessData> &entries,
+                                                               const Model::Automaton::TotalVolume *start)
+{
+    std::vector<VolumeSize> sizes;
+    VolumeSize size;
+    if (start)
+        size = {start->sizeX(), start->sizeY(), start->sizeZ()};
+    for (const ProcessData &entry : entries) {
+        sizes.push_back(size);
+        if (entry.type() != ProcessData::CreateSubstrate)
+            continue;
+        EntryParameters parameters(entry.parameters());
+        const Ops::SubstrateShape shape = readSubstrate(parameters);
+        size = parameters.complete() ? VolumeSize{shape.sizeX, shape.sizeY, shape.sizeZ} : VolumeSize();
+    }
+    sizes.push_back(size);
+    return sizes;
 }
 
 BatchRunner::Result BatchRunner::createSubstrate(const ProcessData &entry)

@@ -8,6 +8,8 @@
 #include <boost/shared_ptr.hpp>
 
 #include <functional>
+#include <list>
+#include <vector>
 
 namespace Model {
 namespace Automaton {
@@ -69,20 +71,40 @@ public:
 
     Result run(const ProcessData &entry);
     // Runs a process with these parameters on the current volume, also one
-    // that process lists cannot hold.
+    // that process lists cannot hold; files named by a relative path lie in
+    // `listFolder`.
     Result runProcess(const Core::Operations::ProcessDescriptor &process,
-                      const Core::Operations::ParameterMap &parameters);
+                      const Core::Operations::ParameterMap &parameters, const QString &listFolder = QString());
     // Why the last entry did not complete; empty after one that did.
     const QString &problem() const { return m_problem; }
     // What the last entry that ran tells beyond that it ran ("No cell
     // changed."; see Core::Operations::StepRemarks); empty after the others.
     const QStringList &remarks() const { return m_remarks; }
+    // What the last entry's reading noted for those who follow the run in
+    // detail (a mask read from its file rather than the flags the entry
+    // also holds); empty after most entries.
+    const QStringList &notes() const { return m_notes; }
 
     // Why an entry cannot run with the parameters it has, read exactly as
     // its run reads them (a parameter missing, of the wrong type or out of
     // its range); empty when they are fine, or when the entry's process is
     // not one this version runs, which its run reports.
     static QString entryProblem(const ProcessData &entry);
+    // The same on a volume of sizeX x sizeY columns, which also draws the
+    // masks the entry reads from files and finds those that cover nothing.
+    static QString entryProblem(const ProcessData &entry, unsigned sizeX, unsigned sizeY);
+
+    // The size of the volume each entry will run on, as far as the list
+    // tells before the run: the start volume's (which may be null), then
+    // each "Create Substrate" entry's. One more than there are entries: the
+    // last is the size the list ends with. Sizes not known are 0 x 0 x 0.
+    struct VolumeSize
+    {
+        unsigned x = 0, y = 0, z = 0;
+        bool known() const { return x != 0 && y != 0 && z != 0; }
+    };
+    static std::vector<VolumeSize> plannedSizes(const std::list<ProcessData> &entries,
+                                                const Model::Automaton::TotalVolume *start);
 
 private:
     Result createSubstrate(const ProcessData &entry);
@@ -101,6 +123,7 @@ private:
     Core::Operations::Interrupter *m_interrupter = nullptr;
     QString m_problem;
     QStringList m_remarks;
+    QStringList m_notes;
 };
 
 } // namespace Ui

@@ -1,5 +1,7 @@
 #include "UI/BatchRun/ProcessData.h"
 
+#include "Core/Operations/EntryParameters.h"
+#include "Core/Operations/ProcessDescriptor.h"
 #include "Core/Operations/ProcessRegistry.h"
 
 #include <atomic>
@@ -42,6 +44,25 @@ bool ProcessData::isVisible(const QString &name) const
 {
     const auto it = m_visibility.find(name);
     return it == m_visibility.end() || it->second;
+}
+
+QString ProcessData::filePath(const QString &fileName) const
+{
+    return Core::Operations::EntryParameters::pathIn(m_listFolder, fileName);
+}
+
+std::vector<ProcessData::FileRead> ProcessData::filesRead() const
+{
+    std::vector<FileRead> files;
+    const Core::Operations::ProcessDescriptor *process = Core::Operations::ProcessRegistry::forBatchType(m_type);
+    if (!process)
+        return files;
+    for (const Core::Operations::ParameterDeclaration &declared : process->parameters()) {
+        const QString name = parameter(declared.name).toString();
+        if (declared.namesFile && !name.isEmpty())
+            files.push_back({declared.name, filePath(name)});
+    }
+    return files;
 }
 
 QString ProcessData::shownName(int type)

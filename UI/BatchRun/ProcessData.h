@@ -8,6 +8,7 @@
 #include <QVariant>
 
 #include <map>
+#include <vector>
 
 namespace Ui {
 
@@ -45,6 +46,22 @@ public:
     const Core::Operations::ParameterMap &parameters() const { return m_parameters; }
     const std::map<QString, bool> &visibility() const { return m_visibility; }
 
+    // The folder of the list file the entry was read from, in which the
+    // files it names by a relative path lie; empty for an entry composed
+    // in the window, whose files are named by their whole path.
+    const QString &listFolder() const { return m_listFolder; }
+    void setListFolder(const QString &folder) { m_listFolder = folder; }
+
+    // A file the entry's run reads (a mask), with the parameter naming it.
+    struct FileRead
+    {
+        QString parameter;
+        QString path; // relative names taken in the list's folder
+    };
+    std::vector<FileRead> filesRead() const;
+    // The file a name the entry holds stands for.
+    QString filePath(const QString &fileName) const;
+
     // The name the list shows for a type ("Unknown process" for others).
     static QString shownName(int type);
 
@@ -53,6 +70,7 @@ private:
     int m_type;
     bool m_typeUnread = false;
     QString m_typeText;
+    QString m_listFolder;
     Core::Operations::ParameterMap m_parameters;
     std::map<QString, bool> m_visibility;
 };

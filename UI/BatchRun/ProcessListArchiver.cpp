@@ -6,11 +6,15 @@
 
 #include <QColor>
 #include <QDebug>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+
+#include <map>
 
 namespace Ui {
 
@@ -102,6 +106,7 @@ QVariant ProcessListArchiver::convert(const QString &type, const QString &data)
 bool ProcessListArchiver::saveProcessList(const QString &fileName)
 {
     m_error.clear();
+    const QDir folder = QFileInfo(fileName).absoluteDir();
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
         m_error = file.errorString();
@@ -115,9 +120,17 @@ bool ProcessListArchiver::saveProcessList(const QString &fileName)
         writer.writeStartElement(QStringLiteral("Process-Data"));
         writer.writeAttribute(QStringLiteral("process-type"),
                               entry.typeText().isEmpty() ? QString::number(entry.type()) : entry.typeText());
+        std::map<QString, QString> moved;
+        if (!entry.listFolder().isEmpty() && QDir(entry.listFolder()) != folder)
+            for (const ProcessData::FileRead &file : entry.filesRead())
+                if (QDir::isRelativePath(entry.parameter(file.parameter).toString()))
+                    moved[file.parameter] = folder.relativeFilePath(file.path);
         for (const auto &parameter : entry.parameters()) {
             QString type, data;
             describe(parameter.second, type, data);
+            const auto rebased = moved.find(parameter.first);
+            if (rebased != moved.end())
+                data = rebased->second;
             writer.writeEmptyElement(QStringLiteral("Parameter"));
             writer.writeAttribute(QStringLiteral("parameter-name"), parameter.first);
             writer.writeAttribute(QStringLiteral("parameter-type"), type);
@@ -138,6 +151,7 @@ bool ProcessListArchiver::saveProcessList(const QString &fileName)
 bool ProcessListArchiver::loadProcessList(const QString &fileName, std::list<ProcessData> &list)
 {
     m_error.clear();
+    m_warnings.clear();
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         m_error = file.errorString();
@@ -156,55 +170,73 @@ bool ProcessListArchiver::loadProcessList(const QString &fileName, std::list<Pro
         m_error = reader.hasError()
             ? QStringLiteral("line %1: %2").arg(reader.lineNumber()).arg(reader.errorString())
             : QStringLiteral("it holds no \"Process-List\"");
+        m_warnings.clear();
         return false;
     }
+    const QString folder = QFileInfo(fileName).absolutePath();
     std::list<ProcessData> read;
-    bool more = nextStartElement(reader);
-    if (more)
-        logTag("CurrentTag: ", reader);
-    while (more) {
+    bool first = true;
+    while (reader.readNextStartElement()) {
+        if (first)
+            logTag("CurrentTag: ", reader);
+        first = false;
         if (reader.name() == QLatin1String("Process-Data")) {
             read.push_back(readProcessData(reader));
-            more = reader.isStartElement() && !reader.atEnd();
+            read.back().setListFolder(folder);
             continue;
         }
         qCDebug(tessivalLog).noquote() << "Unknown tag found in file: " << reader.name().toString() << " in line "
-                           << reader.lineNumber();
-        more = nextStartElement(reader);
+                                       << reader.lineNumber();
+        skipUnknown(reader, QString());
     }
+    // Whatever follows the list must still be well-formed.
+    while (!reader.atEnd())
+        reader.readNext();
     if (reader.hasError()) {
         m_error = QStringLiteral("line %1: %2").arg(reader.lineNumber()).arg(reader.errorString());
         qCDebug(tessivalLog) << fileName << ":" << m_error;
+        m_warnings.clear();
         return false;
     }
     list.splice(list.end(), read);
     return true;
 }
 
+void ProcessListArchiver::skipUnknown(QXmlStreamReader &reader, const QString &where)
+{
+    m_warnings.append(QStringLiteral("line %1: unknown element <%2>%3 skipped")
+                          .arg(reader.lineNumber())
+                          .arg(reader.name().toString(), where));
+    reader.skipCurrentElement();
+}
+
 ProcessData ProcessListArchiver::readProcessData(QXmlStreamReader &reader)
 {
     logTag("Starting parse of : ", reader);
     if (reader.name() != QLatin1String("Process-Data")) {
-        nextStartElement(reader);
+        reader.skipCurrentElement();
         return ProcessData(ProcessData::Unknown);
     }
     bool ok = false;
     const QString typeText = reader.attributes().value(QLatin1String("process-type")).toString();
     const int type = typeText.toInt(&ok);
     ProcessData entry = ok ? ProcessData(type) : ProcessData::unreadType(typeText);
-    bool more = nextStartElement(reader);
-    if (more)
+    const int line = int(reader.lineNumber());
+    const QString inEntry = QStringLiteral(" in the entry of line %1").arg(line);
+    while (reader.readNextStartElement()) {
         logTag("CurrentTag: ", reader);
-    while (more && reader.name() == QLatin1String("Parameter")) {
+        if (reader.name() != QLatin1String("Parameter")) {
+            skipUnknown(reader, inEntry);
+            continue;
+        }
         const QXmlStreamAttributes attributes = reader.attributes();
         const QString visibility = attributes.value(QLatin1String("parameter-visibility")).toString();
         entry.setParameter(attributes.value(QLatin1String("parameter-name")).toString(),
                            convert(attributes.value(QLatin1String("parameter-type")).toString(),
                                    attributes.value(QLatin1String("parameter-data")).toString()),
                            visibility.isEmpty() || visibility == QLatin1String("true"));
-        more = nextStartElement(reader);
-        if (more)
-            logTag("CurrentTag: ", reader);
+        while (reader.readNextStartElement())
+            skipUnknown(reader, QStringLiteral(" in a parameter"));
     }
     return entry;
 }

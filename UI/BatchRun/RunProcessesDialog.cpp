@@ -315,6 +315,10 @@ bool RunProcessesDialog::loadList(const QString &fileName)
     }
     m_problems.clear();
     setEntries(loaded);
+    if (!archiver.warnings().isEmpty())
+        QMessageBox::warning(this, tr("Process List File"),
+                             tr("%1 was loaded, but parts of it are not part of a process list and were skipped:\n%2")
+                                 .arg(fileName, archiver.warnings().join(QLatin1Char('\n'))));
     return true;
 }
 

@@ -66,7 +66,9 @@ public:
     QString problemOf(int entryId) const;
 
     // What Save List and Load List do once a file is chosen. A list that
-    // cannot be read leaves the dialog's list as it was; both warn.
+    // cannot be read leaves the dialog's list as it was; both warn. A list
+    // with elements that are not part of one is loaded without them, and
+    // the warning names each with its line.
     bool saveList(const QString &fileName);
     bool loadList(const QString &fileName);
     // The folder "Save each step to…" writes into; empty: no steps are saved.

@@ -77,11 +77,11 @@ void LayoutMaskDialog::cellChosen()
     m_layer->clear();
     const std::string name = cell();
     for (const auto &layer : LayoutMask::layers(m_layout, name))
-        m_layer->addItem(tr("%1/%2").arg(layer.first).arg(layer.second), QVariant(QPoint(layer.first, layer.second)));
+        m_layer->addItem(tr("%1/%2").arg(layer.first).arg(layer.second), QVariant(QPoint(int(layer.first), int(layer.second))));
     std::vector<LayoutMask::Polygon> all;
     QString problem;
     LayoutMask::Placement fit;
-    if (LayoutMask::polygons(m_layout, name, -1, -1, all, &problem))
+    if (LayoutMask::allPolygons(m_layout, name, all, &problem))
         fit = LayoutMask::fitting(all, m_sizeX, m_sizeY);
     m_units->setValue(fit.unitsPerCell);
     m_offsetX->setValue(fit.offsetX);
@@ -93,14 +93,12 @@ std::string LayoutMaskDialog::cell() const
     return m_cell->currentText().toLatin1().toStdString();
 }
 
-int LayoutMaskDialog::layer() const
+LayoutMask::Layer LayoutMaskDialog::layer() const
 {
-    return m_layer->currentIndex() < 0 ? 0 : m_layer->currentData().toPoint().x();
-}
-
-int LayoutMaskDialog::datatype() const
-{
-    return m_layer->currentIndex() < 0 ? 0 : m_layer->currentData().toPoint().y();
+    if (m_layer->currentIndex() < 0)
+        return {0, 0};
+    const QPoint chosen = m_layer->currentData().toPoint();
+    return {unsigned(chosen.x()), unsigned(chosen.y())};
 }
 
 LayoutMask::Placement LayoutMaskDialog::placement() const

@@ -26,8 +26,8 @@ public:
                      QWidget *parent = nullptr);
 
     std::string cell() const;
-    int layer() const;
-    int datatype() const;
+    // The layer and datatype chosen.
+    Core::Operations::LayoutMask::Layer layer() const;
     Core::Operations::LayoutMask::Placement placement() const;
 
     QComboBox *cellChoice() const { return m_cell; }

@@ -138,20 +138,33 @@ void PhotolithographyDialog::accept()
 
 void PhotolithographyDialog::fillEntry(ProcessData &entry) const
 {
+    using Core::Operations::MaskParameters;
     Core::Operations::ParameterMap values;
     MaterialChoice::set(values, Core::Operations::ParameterDeclaration::materialChoiceNames(QString()),
                         Model::Materials::MaterialFactory::getInstance()->getMaterial(materialId()));
     for (const Side side : {Top, Bottom}) {
-        const QString prefix = QLatin1String(SideNames[side]) + QStringLiteral(" Mask");
+        const MaskParameters &names = MaskParameters::of(side == Top ? MaskParameters::Top : MaskParameters::Bottom);
         const MaskChoice &choice = m_masks[side];
-        values[prefix] = QVariant::fromValue(choice.mask.bits);
-        values[prefix + QStringLiteral(" File")] = choice.file;
-        values[prefix + QStringLiteral(" Layout")] = choice.source;
-        values[prefix + QStringLiteral(" Height")] = unsigned(std::max(choice.mask.height, 0));
-        values[prefix + QStringLiteral(" Width")] = unsigned(std::max(choice.mask.width, 0));
+        values[names.bits] = QVariant::fromValue(choice.mask.bits);
+        values[names.file] = choice.file;
+        values[names.layout] = choice.source;
+        values[names.height] = unsigned(std::max(choice.mask.height, 0));
+        values[names.width] = unsigned(std::max(choice.mask.width, 0));
+        // Only a layout mask has its choices; with them the entry draws the
+        // mask for the volume it runs on.
+        if (!choice.fromLayout)
+            continue;
+        const Core::Operations::MaskSource &layout = choice.layout;
+        values[names.cell] = QString::fromLatin1(layout.cell.c_str());
+        values[names.layer] = layout.layer.first;
+        values[names.datatype] = layout.layer.second;
+        values[names.unitsPerCell] = layout.placement.unitsPerCell;
+        values[names.offsetX] = layout.placement.offsetX;
+        values[names.offsetY] = layout.placement.offsetY;
     }
     for (const auto &declared : Core::Operations::photolithographyDescriptor().parameters())
-        entry.setParameter(declared.name, values[declared.name], declared.isShownIn(values));
+        if (values.count(declared.name))
+            entry.setParameter(declared.name, values[declared.name], declared.isShownIn(values));
 }
 
 void PhotolithographyDialog::setVolumeExtent(unsigned sizeX, unsigned sizeY)
@@ -175,7 +188,7 @@ bool PhotolithographyDialog::applyMask(Side side)
     MaskChoice &choice = m_masks[side];
     const QString file = choice.edit->text();
     MaskChoice read = choice;
-    if (file.endsWith(QLatin1String(".gds"), Qt::CaseInsensitive)) {
+    if (Core::Operations::MaskFile::isLayout(file)) {
         bool declined = false;
         if (!readLayoutMask(file, read, &declined)) {
             if (!declined)
@@ -190,9 +203,12 @@ bool PhotolithographyDialog::applyMask(Side side)
         }
         read.mask = Core::Operations::maskFromImage(image);
         read.source.clear();
+        read.fromLayout = false;
     }
-    read.file = file;
+    // By its whole path: a list that keeps it may be saved anywhere.
+    read.file = QFileInfo(file).absoluteFilePath();
     choice = read;
+    lastMaskDirectory() = QFileInfo(file).absolutePath();
     emit maskChanged(side);
     return true;
 }
@@ -203,6 +219,7 @@ void PhotolithographyDialog::setMask(Side side, const Model::Automaton::CellMask
     choice.mask = mask;
     choice.file = file;
     choice.source.clear();
+    choice.fromLayout = false;
     choice.edit->setText(file);
 }
 
@@ -212,6 +229,7 @@ void PhotolithographyDialog::removeMask(Side side)
     choice.mask = Model::Automaton::CellMask();
     choice.file.clear();
     choice.source.clear();
+    choice.fromLayout = false;
     emit maskChanged(side);
 }
 
@@ -244,12 +262,21 @@ bool PhotolithographyDialog::readLayoutMask(const QString &file, MaskChoice &cho
         return false;
     }
     std::vector<LayoutMask::Polygon> polygons;
-    if (!LayoutMask::polygons(layout, ask.cell(), ask.layer(), ask.datatype(), polygons, &problem)) {
+    if (!LayoutMask::polygons(layout, ask.cell(), ask.layer(), polygons, &problem)) {
         qCDebug(tessivalLog) << "Layout file" << file << "refused:" << problem;
         return false;
     }
     choice.mask = LayoutMask::rasterise(polygons, sizeX, sizeY, ask.placement());
-    choice.source = tr("%1, layer %2/%3").arg(QString::fromLatin1(ask.cell().c_str())).arg(ask.layer()).arg(ask.datatype());
+    choice.source = tr("%1, layer %2/%3")
+                        .arg(QString::fromLatin1(ask.cell().c_str()))
+                        .arg(ask.layer().first)
+                        .arg(ask.layer().second);
+    choice.fromLayout = true;
+    choice.layout.cell = ask.cell();
+    choice.layout.layerChosen = true;
+    choice.layout.layer = ask.layer();
+    choice.layout.placed = true;
+    choice.layout.placement = ask.placement();
     return true;
 }
 

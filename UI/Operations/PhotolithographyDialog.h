@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Core/Operations/Photolithography/MaskFile.h"
 #include "Model/Automaton/CellMask.h"
 #include "Model/Materials/Material.h"
 
@@ -54,16 +55,23 @@ public:
     // For a layout file, the top cell and layer it was drawn from
     // ("TOP, layer 1/0"); empty for an image.
     QString maskSource(Side side) const { return m_masks[side].source; }
+    // Whether the side's mask was drawn from a layout file, and with which
+    // choices of the layout dialog.
+    bool fromLayout(Side side) const { return m_masks[side].fromLayout; }
+    const Core::Operations::MaskSource &layoutChoice(Side side) const { return m_masks[side].layout; }
 
     QLineEdit *fileEdit(Side side) const { return m_masks[side].edit; }
 
     // Sets the parameters of a process list entry to the dialog's choices:
-    // the resist, both masks' bits with their sizes, and where they came
-    // from, shown or hidden as the process declares.
+    // the resist, both masks' bits with their sizes, and the file each came
+    // from by its whole path, with the layout dialog's choices for a layout,
+    // shown or hidden as the process declares. The entry reads its masks
+    // from those files when it runs; the bits let older versions run it.
     void fillEntry(ProcessData &entry) const;
 
-    // The directory the mask file chooser opens in: the one last chosen by
-    // any mask chooser of this program, the home directory at first.
+    // The directory the mask file chooser opens in: the one of the last
+    // mask file chosen or applied by any mask chooser of this program, the
+    // home directory at first.
     static QString maskDirectory();
 
     // Applies the file named in the side's line edit; false, after the
@@ -82,6 +90,8 @@ private:
         Model::Automaton::CellMask mask;
         QString file;
         QString source;
+        bool fromLayout = false;
+        Core::Operations::MaskSource layout;
     };
 
     void addMaskRow(QGridLayout *grid, int row, Side side, const QString &label);

@@ -60,8 +60,9 @@ void logMessage(QtMsgType type, const QMessageLogContext &context, const QString
 }
 
 // A picture of a "Save Image" entry that would replace an output of the
-// command line, the list or the start document.
-QString pictureClash(const CommandLine &line, const std::list<Ui::ProcessData> &entries)
+// command line, the list, the start document or a file an entry reads
+// (a mask), or an output that would replace such a file.
+QString listClash(const CommandLine &line, const std::list<Ui::ProcessData> &entries)
 {
     FileClaims files = line.files();
     int number = 0;
@@ -70,6 +71,11 @@ QString pictureClash(const CommandLine &line, const std::list<Ui::ProcessData> &
         const QString file = entry.parameter(QStringLiteral("Filename")).toString();
         if (entry.type() == Ui::ProcessData::SaveImage && !file.isEmpty())
             files.addListPicture(QStringLiteral("entry %1 (Save Image %2)").arg(number).arg(file), file);
+        for (const Ui::ProcessData::FileRead &read : entry.filesRead())
+            files.addInput(QStringLiteral("entry %1 (%2 %3)")
+                               .arg(number)
+                               .arg(read.parameter, entry.parameter(read.parameter).toString()),
+                           read.path);
     }
     return files.clash();
 }
@@ -203,6 +209,9 @@ int BatchProgram::setUp(int &argc, char *argv[])
         printError(QStringLiteral("%1: cannot be read as a process list: %2").arg(m_line.listFile, archiver.errorString()));
         return NothingWritten;
     }
+    for (const QString &warning : archiver.warnings())
+        printError(QStringLiteral("%1: %2").arg(m_line.listFile, warning));
+    m_listSkipped = archiver.warnings().size();
     if (m_entries.empty())
         printError(QStringLiteral("%1: the list has no entries").arg(m_line.listFile));
     const std::list<Ui::ProcessData> listed = m_entries;
@@ -210,7 +219,7 @@ int BatchProgram::setUp(int &argc, char *argv[])
         printError(error);
         return BadCommandLine;
     }
-    const QString clash = pictureClash(m_line, m_entries);
+    const QString clash = listClash(m_line, m_entries);
     if (!clash.isEmpty()) {
         printError(clash);
         return BadCommandLine;
@@ -240,7 +249,9 @@ int BatchProgram::setUp(int &argc, char *argv[])
     }
     // Materials given by name are looked up once the start document has
     // brought its own into the catalogue.
-    if (!ParameterOverrides::check(m_line.overrides, listed, m_entries, catalogue, &error)) {
+    const Model::Automaton::TotalVolume *start =
+        Model::Automaton::firstCellVolume(m_context->document().allObjects()).get();
+    if (!ParameterOverrides::check(m_line.overrides, listed, m_entries, catalogue, start, &error)) {
         printError(error);
         return BadCommandLine;
     }
@@ -355,6 +366,11 @@ void BatchProgram::run()
             progress.interrupted();
         else
             progress.finished(result == Ui::BatchRunner::Done ? QString() : m_runner->problem(), m_runner->remarks());
+        if (verboseLog)
+            for (const QString &note : m_runner->notes())
+                progress.message(QStringLiteral("tessival-batch: entry %1 (%2): %3")
+                                     .arg(number)
+                                     .arg(Ui::ProcessData::shownName(entry.type()), note));
         if (result != Ui::BatchRunner::Done)
             ++m_notRun;
         if (result != Ui::BatchRunner::Interrupted)
@@ -393,6 +409,10 @@ int BatchProgram::report()
         summary += QStringLiteral(" (%1 %2 not run, see above)").arg(m_notRun).arg(m_notRun == 1 ? "entry was" : "entries were");
     if (m_startIncomplete)
         summary += QStringLiteral("; parts of %1 were skipped (see above)").arg(m_line.startDocument);
+    if (m_listSkipped > 0)
+        summary += QStringLiteral("; %1 %2 of the list %3 not understood and skipped (see above)")
+                       .arg(m_listSkipped)
+                       .arg(m_listSkipped == 1 ? "element" : "elements", m_listSkipped == 1 ? "was" : "were");
     printError(summary);
     if (m_runner->volume())
         printError(describeVolume(*m_runner->volume(), *Model::Materials::MaterialFactory::getInstance()));
@@ -400,7 +420,8 @@ int BatchProgram::report()
     const bool resultFilesWritten = writeResultFiles();
     if (m_seriesIncomplete)
         printError(QStringLiteral("not every step of the series in %1 was written (see above)").arg(m_line.seriesFolder));
-    const int status = m_notRun == 0 && !m_startIncomplete && netlistWritten && resultFilesWritten
+    const int status = m_notRun == 0 && !m_startIncomplete && m_listSkipped == 0 && netlistWritten
+                               && resultFilesWritten
                                && !m_seriesIncomplete
                            ? AllRan
                            : NotAllAsAsked;

@@ -48,7 +48,8 @@ public:
     enum ExitStatus {
         AllRan = 0,
         // The document was written, but entries did not run, parts of the
-        // start document were skipped, or a requested output is missing.
+        // list or the start document were skipped, or a requested output is
+        // missing.
         NotAllAsAsked = 1,
         BadCommandLine = 2,
         NothingWritten = 3,
@@ -108,6 +109,7 @@ private:
     QElapsedTimer m_clock;
     int m_notRun = 0;
     bool m_startIncomplete = false; // objects of the start document skipped
+    int m_listSkipped = 0;          // elements of the list that are not part of one
     bool m_missingVolume = false;
     bool m_interrupted = false;
     bool m_seriesIncomplete = false; // a step of --series not written

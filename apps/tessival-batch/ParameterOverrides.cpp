@@ -7,6 +7,7 @@
 #include "UI/BatchRun/ProcessListArchiver.h"
 
 #include <QColor>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -28,6 +29,13 @@ QString entryName(int number, const Ui::ProcessData &entry)
     return QStringLiteral("entry %1 (%2)").arg(number).arg(Ui::ProcessData::shownName(entry.type()));
 }
 
+// The declaration of `name` in the process of `entry`; null where it has none.
+const Core::Operations::ParameterDeclaration *declarationOf(const Ui::ProcessData &entry, const QString &name)
+{
+    const Core::Operations::ProcessDescriptor *process = Core::Operations::ProcessRegistry::forBatchType(entry.type());
+    return process ? process->parameter(name) : nullptr;
+}
+
 // "OPTIONS: entry 2 (CVD) cannot run with it: PROBLEM"
 QString cannotRun(const QStringList &options, int number, const Ui::ProcessData &entry, const QString &problem)
 {
@@ -42,8 +50,7 @@ QString cannotRun(const QStringList &options, int number, const Ui::ProcessData 
 // rest).
 QString declaredRefusal(const Ui::ProcessData &entry, const QString &name, const QVariant &value, const QString &text)
 {
-    const Core::Operations::ProcessDescriptor *process = Core::Operations::ProcessRegistry::forBatchType(entry.type());
-    const Core::Operations::ParameterDeclaration *declared = process ? process->parameter(name) : nullptr;
+    const Core::Operations::ParameterDeclaration *declared = declarationOf(entry, name);
     const QString refusal = declared ? declared->refusal(value, text) : QString();
     return refusal.isEmpty() ? QString() : QStringLiteral("parameter \"%1\" cannot be used: %2").arg(name, refusal);
 }
@@ -51,6 +58,28 @@ QString declaredRefusal(const Ui::ProcessData &entry, const QString &name, const
 bool finite(const Util::Vector3D &v)
 {
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+
+// Takes out of each entry what the settings made stale and did not set
+// themselves: the mask flags drawn from a file that another file replaced.
+void dropOutdated(const std::vector<ParameterOverride> &overrides, std::list<Ui::ProcessData> &entries)
+{
+    std::map<int, QStringList> setIn, outdatedIn;
+    for (const ParameterOverride &setting : overrides) {
+        const Ui::ProcessData &entry = *std::next(entries.begin(), setting.entry - 1);
+        setIn[setting.entry].append(setting.name);
+        // An empty file name names no file: the flags stay in charge.
+        const Core::Operations::ParameterDeclaration *declared = declarationOf(entry, setting.name);
+        if (declared && !(declared->type == Core::Operations::ParameterType::Text && setting.value.isEmpty()))
+            outdatedIn[setting.entry].append(declared->outdates);
+    }
+    for (const auto &outdated : outdatedIn) {
+        Ui::ProcessData &entry = *std::next(entries.begin(), outdated.first - 1);
+        for (const QString &name : outdated.second)
+            if (!setIn[outdated.first].contains(name))
+                entry.removeParameter(name);
+    }
 }
 
 } // namespace
@@ -120,7 +149,12 @@ bool apply(const std::vector<ParameterOverride> &overrides, std::list<Ui::Proces
         }
         Ui::ProcessData &entry = *std::next(changed.begin(), setting.entry - 1);
         const QString where = entryName(setting.entry, entry);
-        if (!entry.hasParameter(setting.name)) {
+        // A parameter that lists written before it existed lack is set as
+        // its process declares it.
+        const Core::Operations::ParameterDeclaration *declared = declarationOf(entry, setting.name);
+        const QVariant stored =
+            entry.hasParameter(setting.name) ? entry.parameter(setting.name) : declared ? declared->defaultValue : QVariant();
+        if (!stored.isValid()) {
             QStringList names;
             for (const auto &parameter : entry.parameters())
                 names.append(parameter.first);
@@ -129,7 +163,7 @@ bool apply(const std::vector<ParameterOverride> &overrides, std::list<Ui::Proces
             return false;
         }
         QString expected;
-        const QVariant value = read(entry.parameter(setting.name), setting.value, &expected);
+        QVariant value = read(stored, setting.value, &expected);
         if (!value.isValid()) {
             *error = QStringLiteral("%1: \"%2\" of %3 takes %4, not \"%5\"")
                          .arg(option, setting.name, where, expected, setting.value);
@@ -142,14 +176,33 @@ bool apply(const std::vector<ParameterOverride> &overrides, std::list<Ui::Proces
             *error = cannotRun({option}, setting.entry, entry, refusal);
             return false;
         }
+        // A file given on the command line lies where the shell sees it,
+        // not in the list's folder.
+        if (declared && declared->namesFile && !setting.value.isEmpty())
+            value = QFileInfo(setting.value).absoluteFilePath();
         entry.setParameter(setting.name, value, entry.isVisible(setting.name));
     }
+    // A choice that refines a file the entry does not name would change
+    // nothing; what the settings give is judged together, in any order.
+    for (const ParameterOverride &setting : overrides) {
+        const Ui::ProcessData &entry = *std::next(changed.begin(), setting.entry - 1);
+        const Core::Operations::ParameterDeclaration *declared = declarationOf(entry, setting.name);
+        if (declared && !declared->refines.isEmpty() && entry.parameter(declared->refines).toString().isEmpty()) {
+            *error = cannotRun({optionOf(setting)}, setting.entry, entry,
+                               QStringLiteral("parameter \"%1\" is used only with a file named by \"%2\", and the "
+                                              "entry names none")
+                                   .arg(setting.name, declared->refines));
+            return false;
+        }
+    }
+    dropOutdated(overrides, changed);
     entries.swap(changed);
     return true;
 }
 
 bool check(const std::vector<ParameterOverride> &overrides, const std::list<Ui::ProcessData> &listed,
-           std::list<Ui::ProcessData> &entries, const Model::Materials::MaterialFactory &catalogue, QString *error)
+           std::list<Ui::ProcessData> &entries, const Model::Materials::MaterialFactory &catalogue,
+           const Model::Automaton::TotalVolume *start, QString *error)
 {
     std::map<int, QStringList> optionsOf;
     for (const ParameterOverride &setting : overrides) {
@@ -164,11 +217,18 @@ bool check(const std::vector<ParameterOverride> &overrides, const std::list<Ui::
     }
     // An entry the list itself leaves unusable is reported by its run, as
     // without the settings; a setting is refused only for what it broke.
+    // Each is read for the volume it will run on, so that a mask file that
+    // covers none of its columns is found now rather than after the run.
+    const std::vector<Ui::BatchRunner::VolumeSize> sizes = Ui::BatchRunner::plannedSizes(entries, start);
+    const std::vector<Ui::BatchRunner::VolumeSize> listedSizes = Ui::BatchRunner::plannedSizes(listed, start);
     for (const auto &changed : optionsOf) {
+        const std::size_t index = std::size_t(changed.first - 1);
         const Ui::ProcessData &entry = *std::next(entries.begin(), changed.first - 1);
-        const QString problem = Ui::BatchRunner::entryProblem(entry);
+        const QString problem = Ui::BatchRunner::entryProblem(entry, sizes[index].x, sizes[index].y);
         if (problem.isEmpty()
-            || problem == Ui::BatchRunner::entryProblem(*std::next(listed.begin(), changed.first - 1)))
+            || problem
+                == Ui::BatchRunner::entryProblem(*std::next(listed.begin(), changed.first - 1), listedSizes[index].x,
+                                                 listedSizes[index].y))
             continue;
         *error = cannotRun(changed.second, changed.first, entry, problem);
         return false;

@@ -3,6 +3,7 @@
 #include "Model/Automaton/TotalVolume.h"
 #include "Model/Export/VolumeExport.h"
 #include "Model/Materials/MaterialFactory.h"
+#include "UI/BatchRun/BatchRunner.h"
 #include "UI/View/CrossSectionImage.h"
 
 #include <algorithm>
@@ -69,25 +70,12 @@ QStringList ResultFiles::files() const
 QString ResultFiles::sectionOutOfRange(const std::list<Ui::ProcessData> &entries,
                                        const Model::Automaton::TotalVolume *start) const
 {
-    bool known = start != nullptr;
-    std::array<unsigned, 3> size{};
-    if (start)
-        size = {start->sizeX(), start->sizeY(), start->sizeZ()};
-    for (const Ui::ProcessData &entry : entries) {
-        if (entry.type() != Ui::ProcessData::CreateSubstrate)
-            continue;
-        known = true;
-        const char *names[3] = {"Volume Size X", "Volume Size Y", "Volume Size Z"};
-        for (std::size_t axis = 0; axis < 3; ++axis) {
-            bool ok = false;
-            size[axis] = entry.parameter(QLatin1String(names[axis])).toUInt(&ok);
-            known = known && ok;
-        }
-    }
-    if (!known)
+    const Ui::BatchRunner::VolumeSize size = Ui::BatchRunner::plannedSizes(entries, start).back();
+    if (!size.known())
         return QString();
+    const std::array<unsigned, 3> cellsAlong{size.x, size.y, size.z};
     for (const SectionRequest &section : m_sections) {
-        const unsigned cells = size[std::size_t(section.axis)];
+        const unsigned cells = cellsAlong[std::size_t(section.axis)];
         if (unsigned(section.index) >= cells)
             return QStringLiteral("--section %1: the resulting cell volume has %2 cells along %3 (0 to %4)")
                 .arg(section.describe())

@@ -42,9 +42,9 @@ public:
     QStringList files() const;
 
     // Before the run: the first section whose plane lies outside the volume
-    // the run will end with, as far as that can be told from the list (its
-    // last "Create Substrate" entry) or else the start volume; empty when
-    // none does or the size cannot be told.
+    // the run will end with, as far as that can be told from the list (see
+    // BatchRunner::plannedSizes); empty when none does or the size cannot
+    // be told.
     QString sectionOutOfRange(const std::list<Ui::ProcessData> &entries,
                               const Model::Automaton::TotalVolume *start) const;
 

@@ -8,6 +8,7 @@
 #include "Model/Materials/MaterialFactory.h"
 #include "UI/BatchRun/BatchRunner.h"
 #include "UI/BatchRun/ProcessData.h"
+#include "UI/BatchRun/ProcessListArchiver.h"
 #include "UI/MaterialComboBox.h"
 #include "UI/OperationFactory.h"
 #include "UI/Operations/PhotolithographyDialog.h"
@@ -20,6 +21,7 @@
 #include "TempFolder.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -27,6 +29,8 @@
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using Ui::Operations::PhotolithographyDialog;
 
@@ -72,6 +76,7 @@ TEST(PhotolithographyDialog, ApplyAndRemoveHandMasksOnAndABadFileKeepsTheOldOne)
     EXPECT_EQ(top.height, 2);
     EXPECT_EQ(top.bits, (std::vector<bool>{true, false, false, false, false, false}));
     EXPECT_EQ(dialog.maskFile(PhotolithographyDialog::Top), path);
+    EXPECT_EQ(PhotolithographyDialog::maskDirectory(), folder.path()) << "the next chooser opens where it was";
 
     for (const auto side : {PhotolithographyDialog::Top, PhotolithographyDialog::Bottom}) {
         QString warning;
@@ -135,9 +140,9 @@ TEST(PhotolithographyDialog, LayoutFilesAreDrawnForTheVolumeAndDamagedOnesRefuse
     EXPECT_EQ(mask.bits, expected);
     EXPECT_EQ(dialog.maskSource(PhotolithographyDialog::Bottom), "TOP, layer 1/0");
 
-    // A process list entry keeps the drawn bits, and the file, cell and
-    // layer for display; the batch engine runs it with the chosen resist
-    // (material 0, the empty cell, is none).
+    // A process list entry keeps the drawn bits, the file and the layout's
+    // choices, from which its run draws the mask again; the batch engine
+    // runs it with the chosen resist (material 0, the empty cell, is none).
     dialog.setMaterials(Model::Materials::MaterialFactory::getInstance()->getMaterials());
     Ui::ProcessData entry(Ui::ProcessData::Photolithography);
     dialog.fillEntry(entry);
@@ -147,6 +152,10 @@ TEST(PhotolithographyDialog, LayoutFilesAreDrawnForTheVolumeAndDamagedOnesRefuse
     EXPECT_EQ(entry.parameter("Bottom Mask File").toString(), path);
     EXPECT_EQ(entry.parameter("Bottom Mask Layout").toString(), "TOP, layer 1/0");
     EXPECT_TRUE(entry.isVisible("Bottom Mask Layout"));
+    EXPECT_EQ(entry.parameter("Bottom Mask Cell").toString(), "TOP");
+    EXPECT_EQ(entry.parameter("Bottom Mask Layer").toUInt(), 1u);
+    EXPECT_EQ(entry.parameter("Bottom Mask Units per Cell").toDouble(), 10.0);
+    EXPECT_FALSE(entry.hasParameter("Top Mask Cell")) << "no layout on top";
     EXPECT_EQ(entry.parameter("Top Mask Width").toUInt(), 0u);
     Core::Operations::OperationContext context;
     Ui::BatchRunner runner(context);
@@ -166,6 +175,112 @@ TEST(PhotolithographyDialog, LayoutFilesAreDrawnForTheVolumeAndDamagedOnesRefuse
     EXPECT_TRUE(warning.startsWith("Bottom mask not found error!")) << warning.toStdString();
     EXPECT_EQ(dialog.mask(PhotolithographyDialog::Bottom).bits, expected);
     EXPECT_EQ(dialog.maskFile(PhotolithographyDialog::Bottom), path);
+}
+
+namespace {
+
+// The shapes a mask layout holds, one layer each, in layout units: a box
+// (1/0), a concave U (2/0), a path with a bend (3/0), and an L-shaped foot
+// placed as a 3 x 2 array turned a quarter and mirrored (4/0).
+QByteArray shapesLayout()
+{
+    TestSupport::LayoutWriter writer;
+    writer.beginCell("FOOT").polygon(4, 0, {{0, 0}, {3, 0}, {3, 1}, {1, 1}, {1, 4}, {0, 4}}).endCell();
+    writer.beginCell("SHAPES")
+        .polygon(1, 0, {{3, 2}, {11, 2}, {11, 9}, {3, 9}})
+        .polygon(2, 0, {{2, 2}, {20, 2}, {20, 16}, {15, 16}, {15, 7}, {7, 7}, {7, 16}, {2, 16}})
+        .path(3, 0, 3, 0, {{1, 4}, {18, 4}, {18, 17}})
+        .array("FOOT", 3, 2, 6, 2, 5, 7, 90.0, true)
+        .endCell();
+    return writer.finish();
+}
+
+// The cells of a 24 x 20 volume (Si under two cells of resist in every
+// column) after `entry` ran, with what the run noted.
+std::vector<std::uint32_t> developed(const Ui::ProcessData &entry, QStringList *notes)
+{
+    std::vector<std::uint32_t> cells(24 * 20 * 4);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        cells[i] = i % 4 == 0 ? Si : i % 4 == 3 ? 0 : Resist;
+    Core::Operations::OperationContext context;
+    Ui::BatchRunner runner(context);
+    runner.setVolume(boost::make_shared<Model::Automaton::TotalVolume>(24, 20, 4, 1.0f, 1.0f, 1.0f, Util::Vector3D(),
+                                                                       cells));
+    EXPECT_EQ(runner.run(entry), Ui::BatchRunner::Done) << runner.problem().toStdString();
+    *notes = runner.notes();
+    return runner.volume()->materials();
+}
+
+} // namespace
+
+// An entry that names the layout the dialog drew a mask from develops the
+// resist exactly as the flags the dialog drew, for every kind of shape,
+// once stored in a list and read back: by the file's whole path, and by a
+// path relative to the list's folder (not the current one). The flags alone
+// still develop as they always did; next to the file they are left aside,
+// and the run says so.
+TEST(PhotolithographyDialog, ALayoutNamedByAnEntryDevelopsAsTheFlagsTheDialogDrewFromIt)
+{
+    TestSupport::TempFolder folder;
+    ASSERT_TRUE(QDir(folder.path()).mkpath("flows/masks"));
+    const QString layout = folder.file("flows/masks/shapes.gds");
+    ASSERT_TRUE(TestSupport::TempFolder::write(layout, shapesLayout()));
+
+    const char *const shapes[] = {"a box", "a concave polygon", "a path", "a turned, mirrored array"};
+    std::list<Ui::ProcessData> entries;
+    for (int layer = 0; layer < 4; ++layer) {
+        PhotolithographyDialog dialog;
+        dialog.setVolumeExtent(24, 20);
+        dialog.setMaterials(PhotolithographyDialog::films());
+        ASSERT_TRUE(Ui::MaterialComboBox::selectMaterial(dialog.findChild<QComboBox *>("cbxMaterial"), Resist));
+        TestSupport::whenModal<Ui::Operations::LayoutMaskDialog>([layer](Ui::Operations::LayoutMaskDialog *ask) {
+            EXPECT_EQ(ask->cellChoice()->currentText(), "SHAPES");
+            ask->layerChoice()->setCurrentIndex(layer); // the default placement: fitted to the volume
+            ask->accept();
+        });
+        dialog.fileEdit(PhotolithographyDialog::Top)->setText(layout);
+        ASSERT_TRUE(dialog.applyMask(PhotolithographyDialog::Top)) << shapes[layer];
+        EXPECT_EQ(PhotolithographyDialog::maskDirectory(), folder.file("flows/masks"));
+        Ui::ProcessData named(Ui::ProcessData::Photolithography);
+        dialog.fillEntry(named);
+        EXPECT_EQ(named.parameter("Top Mask Layer").toUInt(), unsigned(layer + 1));
+        EXPECT_EQ(named.parameter("Top Mask Cell").toString(), "SHAPES");
+        EXPECT_EQ(named.parameter("Top Mask Width").toUInt(), 24u) << "the flags are kept too";
+
+        Ui::ProcessData flags = named;
+        flags.setParameter("Top Mask File", QString());
+        Ui::ProcessData relative = named;
+        relative.setParameter("Top Mask File", QStringLiteral("masks/shapes.gds"));
+        entries.insert(entries.end(), {flags, named, relative});
+    }
+    const QString list = folder.file("flows/shapes.plst");
+    ASSERT_TRUE(Ui::ProcessListArchiver(entries).saveProcessList(list));
+    std::list<Ui::ProcessData> read;
+    ASSERT_TRUE(Ui::ProcessListArchiver(read).loadProcessList(list, read));
+    ASSERT_EQ(read.size(), 12u);
+
+    auto entry = read.begin();
+    std::vector<std::vector<std::uint32_t>> byLayer;
+    for (const char *shape : shapes) {
+        SCOPED_TRACE(shape);
+        QStringList notes;
+        const std::vector<std::uint32_t> fromFlags = developed(*entry++, &notes);
+        EXPECT_TRUE(notes.isEmpty());
+        for (const char *how : {"by its whole path", "relative to the list"}) {
+            SCOPED_TRACE(how);
+            EXPECT_EQ(developed(*entry++, &notes), fromFlags);
+            ASSERT_EQ(notes.size(), 1);
+            EXPECT_TRUE(notes.front().startsWith(QStringLiteral("the top mask is read from %1, cell SHAPES, layer ")
+                                                     .arg(QDir::toNativeSeparators(layout))))
+                << notes.front().toStdString();
+        }
+        const auto kept = std::count(fromFlags.begin(), fromFlags.end(), Resist);
+        EXPECT_GT(kept, 0) << "the mask covers some columns";
+        EXPECT_LT(kept, 24 * 20 * 2) << "and leaves others open";
+        for (const auto &other : byLayer)
+            EXPECT_NE(other, fromFlags) << "each layer is its own mask";
+        byLayer.push_back(fromFlags);
+    }
 }
 
 class PhotolithographyFlowTest : public ::testing::Test

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
 namespace TestSupport {
 
 // One run of the batch program in a folder, with what it printed.
@@ -15,6 +17,9 @@ struct BatchProgramRun
     bool crashed = false;
     QString out;
     QString err;
+
+    // The exit status and what the program said, for a failed expectation.
+    std::string describe() const { return "exit " + std::to_string(exitCode) + "\nstderr:\n" + err.toStdString(); }
 
     // `display` false hides any display from the program; `environment`
     // holds extra NAME=VALUE settings.

@@ -333,6 +333,30 @@ TEST_F(BatchProgramTest, EntriesThatCannotRunAreNamedAndTheRestIsWritten)
     EXPECT_EQ(std::count(cells.begin(), cells.end(), 3u), 10 * 10) << "one cell of oxide from the last entry";
 }
 
+// A misspelt entry is a step fewer: the element is named with its line,
+// the entries around it run, the document is written, and the exit status
+// says that the run was not the whole list.
+TEST_F(BatchProgramTest, AnElementThatIsNotPartOfAListIsNamedAndTheRunEndsWithStatusOne)
+{
+    const QByteArray misspelt = cvd("1").replace("Process-Data", "Process-Step");
+    const QString list = write("misspelt.plst", Header + substrate(10) + misspelt + cvd("1") + "</Process-List>\n");
+    const int line = (Header + substrate(10)).count('\n') + 1;
+    const BatchProgramRun result = run({list, QStringLiteral("-o"), QStringLiteral("out.cvx")});
+    EXPECT_EQ(result.exitCode, 1) << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("%1: line %2: unknown element <Process-Step> skipped\n")
+                                        .arg(list)
+                                        .arg(line)))
+        << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("ran 2 of 2 entries"))) << describe(result);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("1 element of the list was not understood and skipped")))
+        << describe(result);
+    Core::Operations::OperationContext written;
+    const auto volume = readVolume(written, folder.file(QStringLiteral("out.cvx")));
+    ASSERT_TRUE(volume) << "the document is still written";
+    const auto cells = volume->materials();
+    EXPECT_EQ(std::count(cells.begin(), cells.end(), 3u), 10 * 10) << "one cell of oxide from the entry that ran";
+}
+
 // The list types of directional deposition, doping, implantation and
 // oxidation, as files name their parameters and value types.
 TEST_F(BatchProgramTest, DepositionDopingImplantationAndOxidationEntriesRun)

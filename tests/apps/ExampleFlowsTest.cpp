@@ -7,6 +7,7 @@
 
 #include "Core/Operations/Documents/DocumentFiles.h"
 #include "Core/Operations/OperationContext.h"
+#include "Core/Operations/Photolithography/MaskFile.h"
 #include "Model/Automaton/CellVolumes.h"
 #include "Model/Automaton/TotalVolume.h"
 #include "UI/BatchRun/ProcessData.h"
@@ -30,8 +31,11 @@ namespace {
 
 constexpr std::uint32_t Empty = 0;
 constexpr std::uint32_t Silicon = 1;
+constexpr std::uint32_t Oxide = 3;
 constexpr std::uint32_t Nickel = 7;
+constexpr std::uint32_t Gold = 9;
 constexpr std::uint32_t Resist = 11;
+constexpr std::uint32_t NegativeResist = 12;
 constexpr std::uint32_t PolySilicon = 16;
 
 // The cells of a finished flow, with the volume's sizes.
@@ -249,4 +253,75 @@ TEST_F(ExampleFlowsTest, ThePlatedGearFillsItsMouldToThePlatedHeightAndTheMouldI
             EXPECT_EQ(cells.at(x, y, unsigned(wafer + seed)), Nickel) << "not plated on the seed at (" << x << ", " << y << ")";
         }
     EXPECT_GT(openings, 0u);
+}
+
+// The switch's masks are the layers of one layout file, which each
+// lithography step names (relative to the list, run from another folder)
+// instead of holding flags. Built up as planned: the metal where layer 1
+// draws it, polysilicon standing on the oxide in the anchor openings of
+// layer 2, the beam of layer 3 two cells above the metal, and both resists
+// gone, so that the beam's paddle is free over the electrode.
+TEST_F(ExampleFlowsTest, TheSwitchIsBuiltFromTheLayersOfItsLayoutFile)
+{
+    const QString list = TestSupport::exampleList("mems-switch/mems-switch.plst");
+    const Cells cells = runTwice(list);
+    ASSERT_EQ(cells.sizeX, 80u);
+    ASSERT_EQ(cells.sizeY, 40u);
+    ASSERT_EQ(cells.sizeZ, 20u);
+
+    // Each layer as the entries draw it: cell SWITCH, one micrometre (a
+    // thousand database units) per cell from the layout's origin.
+    const auto layer = [&](unsigned number) {
+        Core::Operations::MaskSource source;
+        source.path = TestSupport::exampleList("mems-switch/mems-switch.gds");
+        source.cell = "SWITCH";
+        source.layerChosen = true;
+        source.layer = {number, 0};
+        source.placed = true;
+        source.placement = {1.0, 0.0, 0.0};
+        Model::Automaton::CellMask mask;
+        Core::Operations::MaskFile::Refusal refusal;
+        EXPECT_TRUE(Core::Operations::MaskFile::draw(source, cells.sizeX, cells.sizeY, &mask, &refusal))
+            << refusal.reason.toStdString();
+        return mask;
+    };
+    const Model::Automaton::CellMask metal = layer(1), anchors = layer(2), beam = layer(3);
+    // The shapes' areas in square micrometres: the electrode 20 x 20 and
+    // the signal line 4 wide along 16 + 36 with its corner; six 4 x 4
+    // vias; the beam's pad 14 x 28, arm 8 x 8, paddle 20 x 18, tip 20 x 6.
+    const auto area = [](const Model::Automaton::CellMask &mask) {
+        return std::count(mask.bits.begin(), mask.bits.end(), true);
+    };
+    EXPECT_EQ(area(metal), 400 + 208);
+    EXPECT_EQ(area(anchors), 6 * 16);
+    EXPECT_EQ(area(beam), 392 + 64 + 360 + 120);
+
+    constexpr unsigned Wafer = 6, MetalZ = 7, BeamZ = 10, BeamTop = 12;
+    for (unsigned x = 0; x < cells.sizeX; ++x)
+        for (unsigned y = 0; y < cells.sizeY; ++y) {
+            const std::size_t column = x * cells.sizeY + y;
+            for (unsigned z = 0; z < cells.sizeZ; ++z) {
+                std::uint32_t expected = Empty;
+                if (z < Wafer)
+                    expected = Silicon;
+                else if (z == Wafer)
+                    expected = Oxide;
+                else if (z == MetalZ && metal.bits[column])
+                    expected = Gold;
+                else if (z < BeamZ && anchors.bits[column])
+                    expected = PolySilicon;
+                else if (z >= BeamZ && z < BeamTop && beam.bits[column])
+                    expected = PolySilicon;
+                ASSERT_EQ(cells.at(x, y, z), expected) << "at (" << x << ", " << y << ", " << z << ")";
+            }
+        }
+    // The paddle (30..50 x 11..29) hangs over the electrode (30..50 x
+    // 10..30) with two empty cells between them.
+    EXPECT_EQ(cells.at(40, 20, MetalZ), Gold);
+    EXPECT_EQ(cells.at(40, 20, MetalZ + 1), Empty);
+    EXPECT_EQ(cells.at(40, 20, BeamZ), PolySilicon);
+    const auto resist = [&](std::uint32_t material) {
+        return std::count(cells.materials.begin(), cells.materials.end(), material);
+    };
+    EXPECT_EQ(resist(Resist) + resist(NegativeResist), 0) << "both resists are gone";
 }

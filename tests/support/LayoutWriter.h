@@ -69,12 +69,13 @@ public:
     }
 
     // `columns` x `rows` placements from (x, y), `pitchX` apart along x and
-    // `pitchY` along y.
+    // `pitchY` along y, each placed as place() places one.
     LayoutWriter &array(const std::string &cell, int columns, int rows, std::int32_t x, std::int32_t y,
-                        std::int32_t pitchX, std::int32_t pitchY)
+                        std::int32_t pitchX, std::int32_t pitchY, double angle = 0.0, bool reflected = false)
     {
         record(0x0B);
         record(0x12, text(cell));
+        transformation(angle, 1.0, reflected);
         record(0x13, int16s({columns, rows}));
         record(0x10, xy({{x, y}, {x + columns * pitchX, y}, {x, y + rows * pitchY}}));
         return record(0x11);

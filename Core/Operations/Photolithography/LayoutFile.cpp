@@ -50,7 +50,8 @@ public:
     std::size_t size() const { return m_size; }
     bool has(std::size_t bytes) const { return m_size >= bytes; }
 
-    int int16(std::size_t at = 0) const { return std::int16_t(std::uint16_t(m_data[at] << 8 | m_data[at + 1])); }
+    unsigned uint16(std::size_t at = 0) const { return unsigned(m_data[at]) << 8 | m_data[at + 1]; }
+    int int16(std::size_t at = 0) const { return std::int16_t(std::uint16_t(uint16(at))); }
     std::int32_t int32(std::size_t at = 0) const
     {
         return std::int32_t(std::uint32_t(m_data[at]) << 24 | std::uint32_t(m_data[at + 1]) << 16
@@ -137,13 +138,13 @@ bool LayoutFile::read(const QByteArray &bytes, QString *problem)
             case Layer:
                 if (!record.has(2))
                     return fail(QStringLiteral("a layer number is missing"));
-                element.layer = record.int16();
+                element.layer = record.uint16();
                 break;
             case Datatype:
             case BoxType:
                 if (!record.has(2))
                     return fail(QStringLiteral("a datatype is missing"));
-                element.datatype = record.int16();
+                element.datatype = record.uint16();
                 break;
             case Width:
                 if (!record.has(4))
@@ -174,7 +175,7 @@ bool LayoutFile::read(const QByteArray &bytes, QString *problem)
             case Transformation:
                 if (!record.has(2))
                     return fail(QStringLiteral("a placement's transformation is missing"));
-                element.reflected = (record.int16() & 0x8000) != 0;
+                element.reflected = (record.uint16() & 0x8000) != 0;
                 break;
             case Magnification:
                 if (!record.has(8))

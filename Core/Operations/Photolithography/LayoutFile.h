@@ -29,8 +29,9 @@ public:
     {
         enum Kind { Polygon, Path, Reference };
         Kind kind = Polygon;
-        int layer = 0;
-        int datatype = 0;
+        // 0 to 65535: the stream stores both as unsigned 16-bit numbers.
+        unsigned layer = 0;
+        unsigned datatype = 0;
         // Polygons and paths: the vertices in database units. A reference:
         // its origin, and for an array the points that end its columns and
         // rows.

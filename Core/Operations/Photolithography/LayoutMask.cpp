@@ -62,8 +62,9 @@ Transform placement(const Element &reference, const Point &at)
 class Flattener
 {
 public:
-    Flattener(const LayoutFile &file, int layer, int datatype, std::vector<Polygon> &result)
-        : m_file(file), m_layer(layer), m_datatype(datatype), m_result(result)
+    // Every layer's shapes when `layer` is null.
+    Flattener(const LayoutFile &file, const LayoutMask::Layer *layer, std::vector<Polygon> &result)
+        : m_file(file), m_everyLayer(layer == nullptr), m_layer(layer ? *layer : LayoutMask::Layer()), m_result(result)
     {
     }
 
@@ -105,7 +106,7 @@ private:
             return fail(QStringLiteral("the layout has too many shapes to draw"));
         if (element.kind == Element::Reference)
             return place(element, transform, depth);
-        if ((m_layer >= 0 && element.layer != m_layer) || (m_datatype >= 0 && element.datatype != m_datatype))
+        if (!m_everyLayer && LayoutMask::Layer(element.layer, element.datatype) != m_layer)
             return true;
         if (element.kind == Element::Polygon)
             return emit(element.points, transform);
@@ -190,8 +191,8 @@ private:
     }
 
     const LayoutFile &m_file;
-    const int m_layer;
-    const int m_datatype;
+    const bool m_everyLayer;
+    const LayoutMask::Layer m_layer;
     std::vector<Polygon> &m_result;
     std::vector<std::string> m_open;
     long m_placements = 0;
@@ -220,16 +221,23 @@ bool coversACentre(const Polygon &polygon, const ToCellX &cellX, const ToCellY &
 
 } // namespace
 
-bool LayoutMask::polygons(const LayoutFile &file, const std::string &cell, int layer, int datatype,
+bool LayoutMask::polygons(const LayoutFile &file, const std::string &cell, const Layer &layer,
                           std::vector<Polygon> &result, QString *problem)
 {
     result.clear();
-    return Flattener(file, layer, datatype, result).run(cell, problem);
+    return Flattener(file, &layer, result).run(cell, problem);
 }
 
-std::set<std::pair<int, int>> LayoutMask::layers(const LayoutFile &file, const std::string &cell)
+bool LayoutMask::allPolygons(const LayoutFile &file, const std::string &cell, std::vector<Polygon> &result,
+                             QString *problem)
 {
-    std::set<std::pair<int, int>> found;
+    result.clear();
+    return Flattener(file, nullptr, result).run(cell, problem);
+}
+
+std::set<LayoutMask::Layer> LayoutMask::layers(const LayoutFile &file, const std::string &cell)
+{
+    std::set<Layer> found;
     std::set<std::string> seen;
     std::vector<std::string> pending{cell};
     while (!pending.empty()) {

@@ -34,14 +34,20 @@ public:
         double offsetY = 0.0;
     };
 
-    // The polygons of `layer`/`datatype` in `cell` and everything it
-    // places, in layout units; a negative layer or datatype takes every
-    // one. False with the reason for a missing or circular placement, or a
-    // layout too large to draw.
-    static bool polygons(const LayoutFile &file, const std::string &cell, int layer, int datatype,
+    // A layer and datatype, each 0 to 65535.
+    using Layer = std::pair<unsigned, unsigned>;
+
+    // The polygons of `layer` in `cell` and everything it places, in layout
+    // units. False with the reason for a missing or circular placement, or
+    // a layout too large to draw.
+    static bool polygons(const LayoutFile &file, const std::string &cell, const Layer &layer,
                          std::vector<Polygon> &result, QString *problem);
+    // The same for the shapes of every layer, which the default placement
+    // fits to the volume.
+    static bool allPolygons(const LayoutFile &file, const std::string &cell, std::vector<Polygon> &result,
+                            QString *problem);
     // The layer/datatype pairs the cell draws on, with the cells it places.
-    static std::set<std::pair<int, int>> layers(const LayoutFile &file, const std::string &cell);
+    static std::set<Layer> layers(const LayoutFile &file, const std::string &cell);
 
     // The placement that fits the polygons' bounding box to a sizeX x sizeY
     // volume, its lower left corner on the volume's corner.

@@ -11,7 +11,9 @@
 #include "TempFolder.h"
 
 #include <QColor>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
@@ -230,6 +232,86 @@ TEST(ProcessListFile, ElementsOtherThanEntriesAreLoggedAndSkipped)
     EXPECT_TRUE(log.contains(QStringLiteral("CurrentTag:  Process-List  in line  2")));
     EXPECT_TRUE(log.contains(QStringLiteral("Unknown tag found in file:  Comment  in line  3")));
     EXPECT_TRUE(log.contains(QStringLiteral("Starting parse of :  Process-Data  in line  4")));
+}
+
+// A misspelt entry would be a step fewer run without a word: every element
+// that is not part of a list is named with its line and passed over with
+// what it holds, and the entries around it, and the parameters after it in
+// its entry, are still read.
+TEST(ProcessListFile, UnknownElementsAreNamedWithTheirLinesAndWhatFollowsThemIsRead)
+{
+    TestSupport::TempFolder folder;
+    const QString path = folder.file(QStringLiteral("misspelt.plst"));
+    ASSERT_TRUE(TestSupport::TempFolder::write(
+        path, listFile("<Process-Step process-type=\"4\">\n"                                      // line 3
+                       "<Parameter parameter-name=\"Thickness\" parameter-type=\"double\" parameter-data=\"1\"/>\n"
+                       "</Process-Step>\n"
+                       "<Process-Data process-type=\"10\">\n"                                      // line 6
+                       "<Note>by hand</Note>\n"                                                   // line 7
+                       "<Parameter parameter-name=\"Filename\" parameter-type=\"QString\" parameter-data=\"a.png\">\n"
+                       "<Extra/>\n"                                                               // line 9
+                       "</Parameter>\n"
+                       "</Process-Data>\n")));
+    std::list<ProcessData> read;
+    ProcessListArchiver archiver(read);
+    ASSERT_TRUE(archiver.loadProcessList(path, read)) << archiver.errorString().toStdString();
+    ASSERT_EQ(read.size(), 1u) << "the misspelt entry is not one";
+    EXPECT_EQ(read.front().type(), int(ProcessData::SaveImage));
+    EXPECT_EQ(read.front().parameter(QStringLiteral("Filename")), QVariant(QStringLiteral("a.png")));
+    EXPECT_EQ(archiver.warnings(),
+              (QStringList{QStringLiteral("line 3: unknown element <Process-Step> skipped"),
+                           QStringLiteral("line 7: unknown element <Note> in the entry of line 6 skipped"),
+                           QStringLiteral("line 9: unknown element <Extra> in a parameter skipped")}));
+
+    const QString clean = folder.file(QStringLiteral("clean.plst"));
+    ASSERT_TRUE(ProcessListArchiver(read).saveProcessList(clean));
+    ASSERT_TRUE(archiver.loadProcessList(clean, read));
+    EXPECT_TRUE(archiver.warnings().isEmpty()) << "a load says only what that load skipped";
+}
+
+// Entries find the files they name by a relative path in their list's
+// folder; a list saved elsewhere names them from its own folder, and whole
+// paths stay as they are.
+TEST(ProcessListFile, RelativeMaskFilesFollowTheListToAnotherFolder)
+{
+    TestSupport::TempFolder folder;
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("flows/masks")));
+    ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("copies")));
+    const QString path = folder.file(QStringLiteral("flows/switch.plst"));
+    ASSERT_TRUE(TestSupport::TempFolder::write(
+        path, listFile("<Process-Data process-type=\"0\">\n"
+                       "<Parameter parameter-name=\"Top Mask File\" parameter-type=\"QString\" "
+                       "parameter-data=\"masks/switch.gds\"/>\n"
+                       "<Parameter parameter-name=\"Bottom Mask File\" parameter-type=\"QString\" "
+                       "parameter-data=\"/elsewhere/bottom.png\"/>\n"
+                       "</Process-Data>\n")));
+    std::list<ProcessData> read;
+    ASSERT_TRUE(ProcessListArchiver(read).loadProcessList(path, read));
+    ASSERT_EQ(read.size(), 1u);
+    const ProcessData &entry = read.front();
+    EXPECT_EQ(entry.listFolder(), QFileInfo(path).absolutePath());
+    const auto files = entry.filesRead();
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].parameter, QStringLiteral("Top Mask File"));
+    EXPECT_EQ(files[0].path, folder.file(QStringLiteral("flows/masks/switch.gds")));
+    EXPECT_EQ(files[1].path, QStringLiteral("/elsewhere/bottom.png"));
+
+    for (const char *target : {"flows/again.plst", "copies/switch.plst"}) {
+        const QString saved = folder.file(QLatin1String(target));
+        ASSERT_TRUE(ProcessListArchiver(read).saveProcessList(saved));
+        std::list<ProcessData> again;
+        ASSERT_TRUE(ProcessListArchiver(again).loadProcessList(saved, again));
+        SCOPED_TRACE(target);
+        EXPECT_EQ(again.front().filesRead()[0].path, folder.file(QStringLiteral("flows/masks/switch.gds")));
+        EXPECT_EQ(again.front().parameter(QStringLiteral("Bottom Mask File")).toString(),
+                  QStringLiteral("/elsewhere/bottom.png"));
+    }
+    std::list<ProcessData> copied;
+    ASSERT_TRUE(ProcessListArchiver(copied).loadProcessList(folder.file(QStringLiteral("copies/switch.plst")), copied));
+    EXPECT_EQ(copied.front().parameter(QStringLiteral("Top Mask File")).toString(),
+              QStringLiteral("../flows/masks/switch.gds"));
+    EXPECT_EQ(read.front().parameter(QStringLiteral("Top Mask File")).toString(), QStringLiteral("masks/switch.gds"))
+        << "the entries in memory keep their own names";
 }
 
 TEST(ProcessListFile, FilesThatCannotBeReadLeaveTheListAsItWas)

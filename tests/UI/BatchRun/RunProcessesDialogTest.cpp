@@ -185,6 +185,61 @@ TEST_F(RunProcessesDialogTest, ListsGoToFilesAndBackAndADamagedFileLeavesTheList
     TestSupport::whenModal<QMessageBox>([](QMessageBox *box) { box->accept(); });
     EXPECT_FALSE(other.loadList(damaged));
     EXPECT_EQ(idsOf(other.entries()), before);
+
+    // A misspelt entry: the rest is loaded, and the warning names it.
+    QByteArray misspelt = TestSupport::TempFolder::read(file);
+    const int second = misspelt.lastIndexOf("<Process-Data");
+    const int line = misspelt.left(second).count('\n') + 1;
+    misspelt.replace(second, int(qstrlen("<Process-Data")), "<Process-Step");
+    misspelt.replace(misspelt.lastIndexOf("</Process-Data>"), int(qstrlen("</Process-Data>")), "</Process-Step>");
+    const QString misspeltFile = folder.file("misspelt.plst");
+    ASSERT_TRUE(TestSupport::TempFolder::write(misspeltFile, misspelt));
+    QString warning;
+    TestSupport::whenModal<QMessageBox>([&warning](QMessageBox *box) {
+        warning = box->text();
+        box->accept();
+    });
+    EXPECT_TRUE(other.loadList(misspeltFile));
+    EXPECT_EQ(other.entries().size(), 1u);
+    EXPECT_TRUE(warning.endsWith(QStringLiteral("line %1: unknown element <Process-Step> skipped").arg(line)))
+        << warning.toStdString();
+}
+
+// A saved list keeps the mask file an entry names with the layout's choices,
+// which the run reads, and the flags drawn from it, which older versions
+// run.
+TEST_F(RunProcessesDialogTest, SavedListsKeepTheMaskFileItsLayoutChoicesAndTheFlags)
+{
+    const QString layout = folder.file("masks/switch.gds");
+    ProcessData entry(ProcessData::Photolithography);
+    entry.setParameter("MaterialId", 11u, false);
+    entry.setParameter("Top Mask", QVariant::fromValue(Ui::MaskVector{true, false}), false);
+    entry.setParameter("Top Mask Width", 2u);
+    entry.setParameter("Top Mask Height", 1u);
+    entry.setParameter("Top Mask File", layout);
+    entry.setParameter("Top Mask Cell", QStringLiteral("SWITCH"));
+    entry.setParameter("Top Mask Layer", 40000u);
+    entry.setParameter("Top Mask Datatype", 2u);
+    entry.setParameter("Top Mask Units per Cell", 0.25);
+    entry.setParameter("Top Mask Offset X", 1.5);
+    entry.setParameter("Top Mask Offset Y", -2.0);
+    dialog.setEntries({entry});
+    const QString file = folder.file("switch.plst");
+    ASSERT_TRUE(dialog.saveList(file));
+
+    RunProcessesDialog other(&context, {}, nullptr);
+    ASSERT_TRUE(other.loadList(file));
+    ASSERT_EQ(other.entries().size(), 1u);
+    const ProcessData &read = other.entries().front();
+    EXPECT_EQ(read.parameter("Top Mask").value<Ui::MaskVector>(), (Ui::MaskVector{true, false}));
+    EXPECT_EQ(read.parameter("Top Mask Width"), QVariant(2u));
+    EXPECT_EQ(read.parameter("Top Mask File"), QVariant(layout));
+    EXPECT_EQ(read.parameter("Top Mask Cell"), QVariant(QStringLiteral("SWITCH")));
+    EXPECT_EQ(read.parameter("Top Mask Layer"), QVariant(40000u));
+    EXPECT_EQ(read.parameter("Top Mask Datatype"), QVariant(2u));
+    EXPECT_EQ(read.parameter("Top Mask Units per Cell"), QVariant(0.25));
+    EXPECT_EQ(read.parameter("Top Mask Offset X"), QVariant(1.5));
+    EXPECT_EQ(read.parameter("Top Mask Offset Y"), QVariant(-2.0));
 }
 
 TEST_F(RunProcessesDialogTest, AListWithoutAVolumeCreatesDepositsAndDrawsIt)

@@ -52,12 +52,12 @@ Cells covered(const Model::Automaton::CellMask &mask)
     return cells;
 }
 
-Model::Automaton::CellMask draw(const LayoutFile &file, int layer, int datatype, unsigned size = 10,
+Model::Automaton::CellMask draw(const LayoutFile &file, unsigned layer, unsigned datatype, unsigned size = 10,
                                 LayoutMask::Placement placement = {})
 {
     std::vector<LayoutMask::Polygon> polygons;
     QString problem;
-    EXPECT_TRUE(LayoutMask::polygons(file, "TOP", layer, datatype, polygons, &problem)) << problem.toStdString();
+    EXPECT_TRUE(LayoutMask::polygons(file, "TOP", {layer, datatype}, polygons, &problem)) << problem.toStdString();
     return LayoutMask::rasterise(polygons, size, size, placement);
 }
 
@@ -69,7 +69,7 @@ TEST(LayoutMask, ShapesPathsAndPlacementsLandOnTheirColumns)
     QString problem;
     ASSERT_TRUE(file.read(sampleLayout(), &problem)) << problem.toStdString();
     EXPECT_EQ(file.topCells(), std::vector<std::string>{"TOP"});
-    EXPECT_EQ(LayoutMask::layers(file, "TOP"), (std::set<std::pair<int, int>>{{1, 0}, {1, 5}, {2, 0}}));
+    EXPECT_EQ(LayoutMask::layers(file, "TOP"), (std::set<LayoutMask::Layer>{{1, 0}, {1, 5}, {2, 0}}));
 
     Cells expected{{0, 0}, {0, 1}, {1, 0}, {1, 1}};              // the square
     for (unsigned y : {2u, 3u, 4u})                              // the turned bar: x 7..8, y 2..5
@@ -103,7 +103,7 @@ TEST(LayoutMask, UnitsScaleAndOffsetPlaceTheLayoutOnTheVolume)
     EXPECT_EQ(covered(draw(file, 1, 0, 10, {1e-3, 0, 0})), covered(draw(plain, 1, 0)));
 
     std::vector<LayoutMask::Polygon> all;
-    ASSERT_TRUE(LayoutMask::polygons(file, "TOP", -1, -1, all, &problem));
+    ASSERT_TRUE(LayoutMask::allPolygons(file, "TOP", all, &problem));
     const LayoutMask::Placement fit = LayoutMask::fitting(all, 10, 10);
     EXPECT_NEAR(fit.unitsPerCell, 11e-3 / 10, 1e-12) << "x from 0 to 11 units sets the scale";
     EXPECT_NEAR(fit.offsetX, 0.0, 1e-12);
@@ -140,7 +140,7 @@ TEST(LayoutMask, DamagedAndHostileFilesAreRefusedWithAReason)
         }
         for (const std::string &top : file.topCells()) {
             std::vector<LayoutMask::Polygon> polygons;
-            if (LayoutMask::polygons(file, top, -1, -1, polygons, &problem))
+            if (LayoutMask::allPolygons(file, top, polygons, &problem))
                 LayoutMask::rasterise(polygons, 12, 12, LayoutMask::fitting(polygons, 12, 12));
         }
     }
@@ -155,13 +155,13 @@ TEST(LayoutMask, DamagedAndHostileFilesAreRefusedWithAReason)
     loop.beginCell("TOP").place("A", 0, 0).endCell();
     ASSERT_TRUE(file.read(loop.finish(), &problem));
     std::vector<LayoutMask::Polygon> polygons;
-    EXPECT_FALSE(LayoutMask::polygons(file, "TOP", 1, 0, polygons, &problem));
+    EXPECT_FALSE(LayoutMask::polygons(file, "TOP", {1, 0}, polygons, &problem));
     EXPECT_TRUE(problem.endsWith("places itself")) << problem.toStdString();
 
     LayoutWriter missing;
     missing.beginCell("TOP").place("GONE", 0, 0).endCell();
     ASSERT_TRUE(file.read(missing.finish(), &problem));
-    EXPECT_FALSE(LayoutMask::polygons(file, "TOP", 1, 0, polygons, &problem));
+    EXPECT_FALSE(LayoutMask::polygons(file, "TOP", {1, 0}, polygons, &problem));
     EXPECT_EQ(problem, "the cell GONE is missing");
 
     // Arrays of arrays that would place a million million empty cells.
@@ -169,7 +169,7 @@ TEST(LayoutMask, DamagedAndHostileFilesAreRefusedWithAReason)
     huge.beginCell("E").endCell().beginCell("R").array("E", 32767, 32767, 0, 0, 1, 1).endCell();
     huge.beginCell("TOP").array("R", 32767, 32767, 0, 0, 1, 1).endCell();
     ASSERT_TRUE(file.read(huge.finish(), &problem));
-    EXPECT_FALSE(LayoutMask::polygons(file, "TOP", 1, 0, polygons, &problem));
+    EXPECT_FALSE(LayoutMask::polygons(file, "TOP", {1, 0}, polygons, &problem));
     EXPECT_EQ(problem, "the layout places too many cells to draw");
 
     LayoutWriter zeroUnits(0.0);
@@ -199,7 +199,7 @@ TEST(LayoutMask, TurnedShapesCoverTheColumnsInsideThem)
     const LayoutMask::Placement tenPerCell{10.0, 0.0, 0.0};
     EXPECT_EQ(covered(draw(file, 1, 0, 10, tenPerCell)), expected);
     std::vector<LayoutMask::Polygon> diamond;
-    ASSERT_TRUE(LayoutMask::polygons(file, "DIAMOND", 1, 0, diamond, &problem));
+    ASSERT_TRUE(LayoutMask::polygons(file, "DIAMOND", {1, 0}, diamond, &problem));
     EXPECT_EQ(covered(LayoutMask::rasterise(diamond, 10, 10, tenPerCell)), expected);
 }
 
@@ -219,4 +219,27 @@ TEST(LayoutMask, ShapesSmallerThanACellCoverTheCellWhoseCentreTheyHold)
         {{9.4, 9.4}, {9.5, 9.4}, {9.5, 9.5}, {9.4, 9.5}}, // a centre on its upper corner: none
     };
     EXPECT_EQ(covered(LayoutMask::rasterise(polygons, 10, 10, {1.0, 0.0, 0.0})), (Cells{{2, 3}, {0, 8}}));
+}
+
+// Layer and datatype numbers are unsigned 16-bit: 40000 is read as 40000
+// (not as -25536, which once meant "every layer"), and choosing it draws
+// its shapes alone.
+TEST(LayoutMask, LayersAbove32767AreTheirOwnAndDrawnAlone)
+{
+    LayoutWriter writer;
+    writer.beginCell("TOP")
+        .polygon(40000, 65535, {{0, 0}, {2, 0}, {2, 2}, {0, 2}})
+        .polygon(1, 0, {{4, 4}, {6, 4}, {6, 6}, {4, 6}})
+        .polygon(32767, 0, {{8, 8}, {9, 8}, {9, 9}, {8, 9}})
+        .endCell();
+    LayoutFile file;
+    QString problem;
+    ASSERT_TRUE(file.read(writer.finish(), &problem)) << problem.toStdString();
+    const LayoutFile::Element &high = file.cells().at("TOP").elements.front();
+    EXPECT_EQ(high.layer, 40000u);
+    EXPECT_EQ(high.datatype, 65535u);
+    EXPECT_EQ(LayoutMask::layers(file, "TOP"), (std::set<LayoutMask::Layer>{{1, 0}, {32767, 0}, {40000, 65535}}));
+    EXPECT_EQ(covered(draw(file, 40000, 65535)), (Cells{{0, 0}, {0, 1}, {1, 0}, {1, 1}}));
+    EXPECT_EQ(covered(draw(file, 32767, 0)), (Cells{{8, 8}}));
+    EXPECT_TRUE(covered(draw(file, 40000, 0)).empty()) << "the datatype still counts";
 }
